@@ -1,0 +1,4 @@
+# The shipped program: 32-bit Windows.
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(QUOR_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

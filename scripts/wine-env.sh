@@ -1,0 +1,100 @@
+# Shared by scripts/wine-run and scripts/run: a pinned Wine environment, a template prefix created once
+# per build tree, and private Xvfb displays. Sourced, not run.
+
+# Same formats and code page on every machine; no Mono/Gecko installer dialogs; quiet Wine.
+export LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+export WINEDEBUG=${QUOR_WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Whether this machine runs 32-bit Linux programs (and so 32-bit Wine): some kernels are built without.
+quor_can_run_32bit() {
+  /usr/lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# Sets WINELOADER and WINEARCH for a Windows program by the machine type in its PE header.
+quor_select_wine() {
+  local machine
+  machine=$(od -An -tx2 -j "$(( $(od -An -tu4 -j 60 -N 4 "$1") + 4 ))" -N 2 "$1" | tr -d ' ')
+  if [ "$machine" = 8664 ]; then
+    export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64
+  else
+    export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32
+  fi
+}
+
+quor_xvfb_pid=""
+quor_display=""
+
+# Starts a private Xvfb on the first free display number; sets quor_display and quor_xvfb_pid.
+quor_start_xvfb() {
+  local fdfile
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  quor_xvfb_pid=$!
+  local i
+  for i in $(seq 1 400); do
+    [ -s "$fdfile" ] && break
+    kill -0 "$quor_xvfb_pid" 2>/dev/null || break
+    sleep 0.025
+  done
+  quor_display=":$(head -n 1 "$fdfile")"
+  rm -f "$fdfile"
+  [ "$quor_display" != ":" ] || { echo "wine-env: Xvfb did not start" >&2; return 1; }
+}
+
+quor_stop_xvfb() {
+  if [ -n "$quor_xvfb_pid" ]; then
+    kill "$quor_xvfb_pid" 2>/dev/null
+    wait "$quor_xvfb_pid" 2>/dev/null
+    # Whether this machine runs 32-bit Linux programs (and so 32-bit Wine): some kernels are built without.
+quor_can_run_32bit() {
+  /usr/lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1
+}
+
+# Sets WINELOADER and WINEARCH for a Windows program by the machine type in its PE header.
+quor_select_wine() {
+  local machine
+  machine=$(od -An -tx2 -j "$(( $(od -An -tu4 -j 60 -N 4 "$1") + 4 ))" -N 2 "$1" | tr -d ' ')
+  if [ "$machine" = 8664 ]; then
+    export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64
+  else
+    export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32
+  fi
+}
+
+quor_xvfb_pid=""
+  fi
+}
+
+# Creates the template prefix $1 once (call quor_select_wine first) (under a lock, so parallel tests wait for the first): wineboot,
+# Wine's virtual desktop for every window (real frames and focus on a bare X server), no crash dialog.
+quor_ensure_template() {
+  local template=$1
+  mkdir -p "$(dirname "$template")"
+  (
+    flock 9
+    if [ ! -f "$template/.ready" ]; then
+      rm -rf "$template"
+      quor_start_xvfb || exit 1
+      export WINEPREFIX=$template DISPLAY=$quor_display
+      "$WINELOADER" wineboot -i >/dev/null 2>&1
+      "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+      "$WINELOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+      "$WINELOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      "$WINESERVER" -w
+      quor_stop_xvfb
+      touch "$template/.ready"
+    fi
+  ) 9>"$template.lock"
+}
+
+# Makes $2 a private copy of template $1: hard links for the large read-only part, real copies of the
+# registry hives that the wineserver rewrites.
+quor_clone_prefix() {
+  local template=$1 prefix=$2
+  cp -al "$template" "$prefix"
+  local f
+  for f in "$prefix"/*.reg; do
+    cp --remove-destination "$template/$(basename "$f")" "$f"
+  done
+}
