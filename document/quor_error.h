@@ -1,0 +1,34 @@
+// The program's one exception type: an error code and an optional text (usually a file path) that
+// fills the "%1" of the code's message. Thrown by value, caught by reference. Code 0 unwinds a
+// cancelled operation without a message.
+#pragma once
+#include <string>
+
+class CQuorError {
+public:
+    CQuorError() = default;
+    explicit CQuorError(int code) : m_code(code) {}
+    CQuorError(int code, const char* text);
+    CQuorError(int code, const std::string& text) : CQuorError(code, text.c_str()) {}
+    CQuorError(const CQuorError&) = default;
+    CQuorError& operator=(const CQuorError&) = default;
+    virtual ~CQuorError() = default;
+
+    int Code() const { return m_code; }
+    const std::string& Text() const { return m_text; }
+
+    // The string-table number of the message: code + 1100 below 14000, otherwise the code itself.
+    int MessageId() const { return m_code < 14000 ? m_code + 1100 : m_code; }
+    // The message with "%1" replaced by the text; empty for code 0.
+    std::string Message() const;
+
+    // Shows the message to the user (a message box owned by the main window); nothing for code 0.
+    void Report() const;
+
+private:
+    int m_code = 0;
+    std::string m_text;
+};
+
+// Builds CQuorError(1) and reports it.
+void ReportOutOfMemory();
