@@ -32,3 +32,15 @@ private:
 
 // Builds CQuorError(1) and reports it.
 void ReportOutOfMemory();
+
+class CFileException;
+
+// The error code of a framework file exception (codes 100 to 108, 9, 10 and 12).
+int FileExceptionToErrorCode(const CFileException& e);
+// The error code of a Win32 error number.
+int OsErrorToErrorCode(long osError);
+
+// Call inside a catch block only: rethrows the exception being handled as the program's error. A
+// file exception becomes CQuorError(mapped code, path), a memory failure CQuorError(1); anything
+// else, CQuorError included, passes on unchanged.
+[[noreturn]] void RethrowAsQuorError(const std::string& path);
