@@ -1,0 +1,26 @@
+// The option store as the program sees it: sections of named integer and text values. The registry,
+// the portable INI file, the write-behind cache in front of either and the in-memory store of the tests
+// all offer these four calls. Section and key names compare without regard to case.
+#pragma once
+#include <string>
+
+class IProfileStore {
+public:
+    virtual ~IProfileStore() = default;
+
+    // Write results are informative only: no caller of the option store acts on a failed write.
+    virtual bool WriteProfileInt(const std::string& section, const std::string& key, int value) = 0;
+    virtual bool WriteProfileString(const std::string& section, const std::string& key,
+                                    const std::string& value) = 0;
+    // A missing value gives the default.
+    virtual int GetProfileInt(const std::string& section, const std::string& key, int defaultValue) = 0;
+    virtual std::string GetProfileString(const std::string& section, const std::string& key,
+                                         const std::string& defaultValue) = 0;
+};
+
+// The integer an INI file yields for `text`: empty text gives the default; otherwise optional blanks, an
+// optional sign and the decimal digits that follow (none: 0), wrapped to 32 bits as the system does.
+int IniTextToInt(const std::string& text, int defaultValue);
+
+// The "%d" text of `value`.
+std::string IntToText(int value);

@@ -1,0 +1,107 @@
+#include "shell/recent_files.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+#include "shell/memory_profile_store.h"
+
+namespace {
+
+std::vector<std::string> Entries(const CRecentFiles& r)
+{
+    std::vector<std::string> out;
+    std::string path;
+    for (int i = 0; r.GetAt(i, path); ++i)
+        out.push_back(path);
+    return out;
+}
+
+struct RecentFilesTest : ::testing::Test {
+    RecentFilesTest()
+    {
+        dirs.SetDrive("E:\\quorvane.exe");
+        dirs.SetPortable(true);
+        recent.SetPortable(true);
+    }
+    CDirectories dirs;
+    CRecentFiles recent{dirs};
+};
+
+using List = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(RecentFilesTest, AtMostFourMostRecentFirst)
+{
+    for (const char* p : {"a.xrd", "b.xrd", "c.xrd", "d.xrd", "e.xrd"})
+        recent.Add(p);
+    EXPECT_EQ(recent.GetCount(), 4);
+    EXPECT_EQ(Entries(recent), (List{"e.xrd", "d.xrd", "c.xrd", "b.xrd"}));
+    std::string path = "untouched";
+    EXPECT_FALSE(recent.GetAt(4, path));
+    EXPECT_FALSE(recent.GetAt(-1, path));
+    EXPECT_EQ(path, "untouched");
+}
+
+TEST_F(RecentFilesTest, ReAddedPathInAnyCaseMovesToTopWithoutCopy)
+{
+    for (const char* p : {"c:\\data\\a.xrd", "c:\\b.xrd", "c:\\c.xrd"})
+        recent.Add(p);
+    ASSERT_EQ(Entries(recent), (List{"c:\\c.xrd", "c:\\b.xrd", "c:\\data\\a.xrd"}));
+    recent.Add("C:\\DATA\\A.XRD");
+    EXPECT_EQ(Entries(recent), (List{"C:\\DATA\\A.XRD", "c:\\c.xrd", "c:\\b.xrd"}));
+    // The top entry again, and a full list with its last entry re-added.
+    recent.Add("C:\\data\\a.xrd");
+    recent.Add("d.xrd");
+    recent.Add("C:\\B.XRD");
+    EXPECT_EQ(Entries(recent), (List{"C:\\B.XRD", "d.xrd", "C:\\data\\a.xrd", "c:\\c.xrd"}));
+}
+
+TEST_F(RecentFilesTest, RemoveByIndexAndByPath)
+{
+    for (const char* p : {"a", "b", "c", "d"})
+        recent.Add(p);
+    recent.Remove(1);  // c
+    recent.Remove(7);
+    recent.Remove(-1);
+    EXPECT_EQ(Entries(recent), (List{"d", "b", "a"}));
+    EXPECT_TRUE(recent.RemovePath("B"));
+    EXPECT_FALSE(recent.RemovePath("zz"));
+    EXPECT_EQ(Entries(recent), (List{"d", "a"}));
+}
+
+TEST_F(RecentFilesTest, SaveAndLoadDriveRelative)
+{
+    CMemoryProfileStore store;
+    recent.Add("F:\\elsewhere.xrd");
+    recent.Add("E:\\Notes\\n.xrd");
+    recent.Save(store);
+    EXPECT_EQ(store.GetProfileString("Recent Files", "File1", ""), ".:\\Notes\\n.xrd");
+    EXPECT_EQ(store.GetProfileString("Recent Files", "File2", ""), "F:\\elsewhere.xrd");
+    EXPECT_EQ(store.GetProfileString("Recent Files", "File3", "x"), "");
+    EXPECT_EQ(store.GetProfileString("Recent Files", "File4", "x"), "");
+
+    // On another drive letter the list follows the program; empty values are passed over.
+    store.WriteProfileString("Recent Files", "File2", "");
+    store.WriteProfileString("Recent Files", "File4", "F:\\last.xrd");
+    CDirectories onG;
+    onG.SetDrive("G:\\quorvane.exe");
+    onG.SetPortable(true);
+    CRecentFiles loaded(onG);
+    loaded.SetPortable(true);
+    loaded.Load(store);
+    EXPECT_EQ(Entries(loaded), (List{"G:\\Notes\\n.xrd", "F:\\last.xrd"}));
+}
+
+TEST_F(RecentFilesTest, RegistryUseKeepsAndWritesNothing)
+{
+    CMemoryProfileStore store;
+    store.WriteProfileString("Recent Files", "File1", "C:\\a.xrd");
+    store.ClearWrites();
+    CRecentFiles registry(dirs);
+    registry.Add("C:\\b.xrd");
+    registry.Load(store);
+    registry.Save(store);
+    EXPECT_EQ(registry.GetCount(), 0);
+    EXPECT_TRUE(store.Writes().empty());
+}
