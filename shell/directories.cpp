@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "shell/no_case.h"
+#include "shell/profile_store.h"
 #include "shell/personal_folder.h"
 
 namespace {

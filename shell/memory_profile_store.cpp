@@ -1,6 +1,6 @@
 #include "shell/memory_profile_store.h"
 
-#include "shell/no_case.h"
+#include "shell/profile_store.h"
 
 const CMemoryProfileStore::Value* CMemoryProfileStore::Find(const std::string& section,
                                                             const std::string& key) const

@@ -1,6 +1,6 @@
 #include "shell/profile_cache.h"
 
-#include "shell/no_case.h"
+#include "shell/profile_store.h"
 
 const CProfileCache::Entry* CProfileCache::Find(const std::string& section, const std::string& key) const
 {

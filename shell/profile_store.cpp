@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "framework/ansi_case.h"
+
 int IniTextToInt(const std::string& text, int defaultValue)
 {
     if (text.empty())
@@ -28,4 +30,9 @@ std::string IntToText(int value)
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%d", value);
     return buffer;
+}
+
+bool EqualNoCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && AnsiCompareNoCase(a.c_str(), b.c_str()) == 0;
 }

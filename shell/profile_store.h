@@ -24,3 +24,6 @@ int IniTextToInt(const std::string& text, int defaultValue);
 
 // The "%d" text of `value`.
 std::string IntToText(int value);
+
+// Option names and paths compare without regard to case, as the system compares ANSI text.
+bool EqualNoCase(const std::string& a, const std::string& b);

@@ -1,6 +1,6 @@
 #include "shell/recent_files.h"
 
-#include "shell/no_case.h"
+#include "shell/profile_store.h"
 
 namespace {
 
