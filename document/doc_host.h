@@ -1,0 +1,70 @@
+// What the knowledge-base document asks of the windows around it. The document itself never touches
+// a window: the application installs a host that shows message boxes, the password prompt, the
+// progress dialog and the index frame; tests install one that records and answers.
+#pragma once
+#include <cstdint>
+#include <string>
+
+class CFilePassword;
+class CQuorvaneDoc;
+
+class CDocHost {
+public:
+    // The icon of a message; the host maps it to the platform's message-box style.
+    enum Icon { kInformation, kExclamation, kQuestion };
+
+    virtual ~CDocHost() = default;
+
+    // A message with an OK button.
+    virtual void Inform(const std::string& text, Icon icon) {}
+    // A Yes/No question with No as the default button; true for Yes.
+    virtual bool Confirm(const std::string& text) { return false; }
+
+    // The "Enter Your Password" dialog for `fileName` (name and extension, no folder). True when the
+    // dialog verified the password through `password`.
+    virtual bool PromptPassword(const std::string& fileName, CFilePassword& password) { return false; }
+
+    // The main window's caption from the document's title; an empty title shows the product alone.
+    virtual void SetCaption(const std::string& title) {}
+    // Shows the index window's frame (maximised when its stored state says so) and arms its
+    // placement saving.
+    virtual void ShowIndexFrame() {}
+    // The application's current document: set after a file was created or opened, cleared (nullptr)
+    // when it closes. The host also rebuilds the saved-query menus and the list font here.
+    virtual void SetCurrentDocument(CQuorvaneDoc* document) {}
+    virtual void RepaintMainWindow() {}
+    virtual void FlushProfileCache() {}
+    // Closes the main frame's Find dialog (the file it searched is going away).
+    virtual void CloseFindDialog() {}
+
+    // A wait cursor for the operations that run without a progress window.
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+
+    // The shared progress dialog. BeginProgress disables the main window; EndProgress closes the
+    // dialog and enables the main window again.
+    virtual void BeginProgress(const std::string& caption, const std::string& message, int range) {}
+    virtual void SetProgressText(const std::string& text) {}
+    virtual void StepProgress() {}
+    virtual bool IsProgressCancelled() { return false; }
+    virtual void EndProgress() {}
+    // Handles one pending message (commands and close requests are discarded); 1 when the queue was
+    // empty.
+    virtual int PumpPendingMessage() { return 1; }
+
+    // Opens a window on article `id`: activates the one that shows it, or creates one through the
+    // article template. Raises CQuorError when the window cannot be made.
+    virtual void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) {}
+};
+
+// Holds the wait cursor for one scope.
+class CDocWaitCursor {
+public:
+    explicit CDocWaitCursor(CDocHost& host) : m_host(host) { m_host.BeginWaitCursor(); }
+    ~CDocWaitCursor() { m_host.EndWaitCursor(); }
+    CDocWaitCursor(const CDocWaitCursor&) = delete;
+    CDocWaitCursor& operator=(const CDocWaitCursor&) = delete;
+
+private:
+    CDocHost& m_host;
+};
