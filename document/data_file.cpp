@@ -1,0 +1,736 @@
+// The layout of the data file is described in data_file.h.
+#include "document/data_file.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "document/quor_error.h"
+
+namespace {
+
+constexpr char kIdentifyingText[] = "Personal Quorvane Data File";
+constexpr int kTextOffset = 80;
+constexpr int kTextEnd = 172;
+constexpr int kFlagsOffset = 76;
+constexpr int kHeaderSizeOffset = 60;
+constexpr int32_t kOldHeaderSize = 60;
+constexpr int32_t kVersion300HeaderSize = 172;
+
+int32_t ReadLe32(const uint8_t* p)
+{
+    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
+void WriteLe32(uint8_t* p, int32_t value)
+{
+    uint32_t v = static_cast<uint32_t>(value);
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+}  // namespace
+
+CDataFile::CDataFile() = default;
+
+CDataFile::~CDataFile()
+{
+    CloseIfOpen();
+}
+
+// File exceptions become the mapped code with the data file's path, memory failures code 1.
+template <typename F>
+auto CDataFile::Guard(F&& operation) -> decltype(operation())
+{
+    try {
+        return operation();
+    } catch (...) {
+        RethrowAsQuorError(GetFilePath());
+    }
+}
+
+void CDataFile::Corrupt() const
+{
+    throw CQuorError(5, GetFilePath());
+}
+
+int32_t CDataFile::Get32(int offset) const
+{
+    return ReadLe32(m_header + offset);
+}
+
+void CDataFile::Put32(int offset, int32_t value)
+{
+    WriteLe32(m_header + offset, value);
+}
+
+// ---- Header ---------------------------------------------------------------------------------------
+
+void CDataFile::SetDefaultHeader(int version)
+{
+    std::memset(m_header, 0, sizeof m_header);
+    m_header[0] = 'V';
+    m_header[1] = 'Q';
+    m_header[2] = uint8_t(version);
+    m_header[3] = uint8_t(version >> 8);
+    m_header[4] = uint8_t(kBlockSize);
+    m_header[5] = uint8_t(kBlockSize >> 8);
+    m_header[6] = uint8_t(kEntriesPerBlock);
+    m_header[7] = uint8_t(kEntriesPerBlock >> 8);
+    Put32(16, kNoneId);
+    for (int table = 0; table < kTableCount; ++table)
+        Put32(DescriptorOffset(table) + 8, kNoneId);
+    Put32(56, kNoneId);
+    m_headerSize = version == 220 ? kOldHeaderSize : version == 300 ? kVersion300HeaderSize : kMaxHeaderSize;
+    Put32(kHeaderSizeOffset, m_headerSize);
+    std::memcpy(m_header + kTextOffset, kIdentifyingText, sizeof kIdentifyingText);
+}
+
+int CDataFile::GetVersion() const
+{
+    return static_cast<int16_t>(m_header[2] | m_header[3] << 8);
+}
+
+bool CDataFile::IsNewerMinorVersion() const
+{
+    return GetVersion() / 100 == 4 && GetVersion() % 100 > 0;
+}
+
+void CDataFile::ReadHeader()
+{
+    uint8_t start[4];
+    Seek(0, begin);
+    if (Read(start, 4) < 4)
+        throw CQuorError(10, GetFilePath());
+    int version = static_cast<int16_t>(start[2] | start[3] << 8);
+    int32_t headerSize = kOldHeaderSize;
+    if (version >= 300) {
+        uint8_t field[4];
+        Seek(kHeaderSizeOffset, begin);
+        if (Read(field, 4) < 4)
+            throw CQuorError(10, GetFilePath());
+        uint32_t value = static_cast<uint32_t>(ReadLe32(field));
+        headerSize = value > static_cast<uint32_t>(kMaxHeaderSize) ? kMaxHeaderSize : static_cast<int32_t>(value);
+    }
+    // A header size below what the version needs would leave fields of the image unread: the
+    // smallest one is caught by CheckStructure, a negative or zero one here.
+    int32_t toRead = std::max<int32_t>(headerSize, 4);
+    Seek(0, begin);
+    if (Read(m_header, static_cast<uint32_t>(toRead)) < static_cast<uint32_t>(toRead))
+        throw CQuorError(10, GetFilePath());
+    m_headerSize = headerSize;
+    if (m_header[0] != 'V' || m_header[1] != 'Q')
+        throw CQuorError(6, GetFilePath());
+    if (version < 210)
+        throw CQuorError(7, GetFilePath());
+    if (version > 400)
+        throw CQuorError(8, GetFilePath());
+    if (version >= 300) {
+        if (m_headerSize < kTextEnd ||
+            std::strncmp(reinterpret_cast<const char*>(m_header + kTextOffset), kIdentifyingText,
+                         sizeof kIdentifyingText) != 0)
+            throw CQuorError(7, GetFilePath());
+    }
+    CheckStructure();
+}
+
+// Block arithmetic relies on these values; a file with others is not one of ours.
+void CDataFile::CheckStructure() const
+{
+    int blockSize = m_header[4] | m_header[5] << 8;
+    int entries = m_header[6] | m_header[7] << 8;
+    int32_t needed = GetVersion() >= 300 ? kVersion300HeaderSize : kOldHeaderSize;
+    if (blockSize != kBlockSize || entries != kEntriesPerBlock || m_headerSize < needed)
+        throw CQuorError(7, GetFilePath());
+}
+
+void CDataFile::WriteHeader()
+{
+    Seek(0, begin);
+    Write(m_header, static_cast<uint32_t>(m_headerSize));
+    m_length = std::max<uint64_t>(m_length, static_cast<uint64_t>(m_headerSize));
+    m_written = true;
+}
+
+int CDataFile::DescriptorOffset(int table) const
+{
+    return table < 3 ? 20 + 12 * table : 172 + 12 * (table - 3);
+}
+
+int32_t CDataFile::GetDescriptor(int table, int field) const
+{
+    int offset = DescriptorOffset(table);
+    if (offset + 12 > m_headerSize)  // tables 3 to 5 exist only in 220-byte headers
+        return field == 2 ? kNoneId : 0;
+    return Get32(offset + 4 * field);
+}
+
+void CDataFile::SetDescriptor(int table, int field, int32_t value)
+{
+    Put32(DescriptorOffset(table) + 4 * field, value);
+}
+
+int32_t CDataFile::LiveEntries(int table) const
+{
+    return GetDescriptor(table, 0) - GetDescriptor(table, 1);
+}
+
+int32_t CDataFile::GetTableCount(int table) const
+{
+    return table >= 0 && table < kTableCount ? GetDescriptor(table, 0) : 0;
+}
+
+int32_t CDataFile::GetFlags() const
+{
+    return m_headerSize >= kFlagsOffset + 4 && GetVersion() >= 300 ? Get32(kFlagsOffset) : 0;
+}
+
+void CDataFile::SetPasswordAtOpen(bool on)
+{
+    if (m_headerSize < kFlagsOffset + 4)
+        return;  // older files have no flags
+    int32_t flags = GetFlags();
+    Put32(kFlagsOffset, on ? flags | kFlagPasswordAtOpen : flags & ~kFlagPasswordAtOpen);
+    Guard([&] { WriteHeader(); });
+}
+
+void CDataFile::SetProtectAll(bool on)
+{
+    if (m_headerSize < kFlagsOffset + 4)
+        return;
+    int32_t flags = GetFlags();
+    Put32(kFlagsOffset, on ? flags | kFlagPasswordAtOpen | kFlagProtectAll : flags & ~kFlagProtectAll);
+    Guard([&] { WriteHeader(); });
+}
+
+void CDataFile::SetRecordKey(const uint8_t key[16])
+{
+    std::memcpy(m_recordKey, key, sizeof m_recordKey);
+}
+
+void CDataFile::SetKeyDirectory(int32_t firstBlock, int32_t keyCount)
+{
+    SetDescriptor(kKeyDirectory, 2, firstBlock);
+    SetDescriptor(kKeyDirectory, 0, keyCount);
+    Guard([&] { WriteHeader(); });
+}
+
+// ---- Opening and closing --------------------------------------------------------------------------
+
+void CDataFile::Create(const std::string& path, int version)
+{
+    CloseIfOpen();
+    CFileException error(CFileException::none, 0);
+    if (!CFile::Open(path, modeCreate | modeReadWrite | shareExclusive, &error))
+        throw CQuorError(FileExceptionToErrorCode(error), path);
+    try {
+        ForgetCaches();
+        SetDefaultHeader(version == 220 || version == 300 ? version : 400);
+        m_length = 0;
+        m_openMode = kReadWrite;
+        WriteHeader();
+        WriteNewTableBlock(0);
+        m_written = false;
+    } catch (...) {
+        CloseIfOpen();  // the partly written file stays on disk
+        RethrowAsQuorError(path);
+    }
+}
+
+void CDataFile::Open(const std::string& path, bool readOnly, bool allowNewerMinor)
+{
+    CloseIfOpen();
+    readOnly = readOnly || IsReadOnlyFile(path);
+    CFileException error(CFileException::none, 0);
+    if (readOnly) {
+        if (!CFile::Open(path, modeRead | shareDenyWrite, &error))
+            throw CQuorError(FileExceptionToErrorCode(error), path);
+        m_openMode = kReadOnly;
+    } else if (CFile::Open(path, modeReadWrite | shareExclusive, &error)) {
+        m_openMode = kReadWrite;
+    } else if (CFile::Open(path, modeRead | shareExclusive, &error)) {
+        m_openMode = kReadOnly;
+    } else {
+        throw CQuorError(FileExceptionToErrorCode(error), path);
+    }
+    try {
+        ForgetCaches();
+        SetDefaultHeader(400);
+        Guard([&] {
+            m_length = GetLength();
+            ReadHeader();
+        });
+    } catch (const CQuorError& e) {
+        if (e.Code() == 8 && allowNewerMinor && GetVersion() > 400 && GetVersion() < 500) {
+            try {
+                CheckStructure();
+            } catch (...) {
+                CloseIfOpen();
+                throw;
+            }
+        } else {
+            CloseIfOpen();
+            throw;
+        }
+    } catch (...) {
+        CloseIfOpen();
+        throw;
+    }
+    m_written = false;
+}
+
+CDataFile::Format CDataFile::CheckFormat(const std::string& path)
+{
+    CDataFile file;
+    try {
+        file.Open(path, true);
+    } catch (const CQuorError& e) {
+        if (e.Code() == 7)
+            return kInvalid;
+        if (e.Code() != 8)
+            throw;
+        return file.GetVersion() < 500 ? kNewerReadable : kNewerUnreadable;
+    }
+    int version = file.GetVersion();
+    file.CloseIfOpen();
+    return version == 400 ? kCurrent : kOlder;
+}
+
+int CDataFile::ReadVersion(const std::string& path)
+{
+    CDataFile file;
+    CFileException error(CFileException::none, 0);
+    if (!file.CFile::Open(path, modeRead | shareExclusive, &error))
+        throw CQuorError(FileExceptionToErrorCode(error), path);
+    file.m_openMode = kReadOnly;
+    file.Guard([&] {
+        file.m_length = file.GetLength();
+        file.ReadHeader();
+    });
+    return file.GetVersion();
+}
+
+void CDataFile::Close()
+{
+    ForgetCaches();
+    m_openMode = kClosed;
+    Guard([&] { CFile::Close(); });
+}
+
+void CDataFile::CloseIfOpen()
+{
+    ForgetCaches();
+    m_openMode = kClosed;
+    Abort();
+}
+
+uint64_t CDataFile::GetLengthSafe() const
+{
+    try {
+        return GetLength();
+    } catch (...) {
+        return 0;
+    }
+}
+
+std::string CDataFile::GetFolder() const
+{
+    const std::string& path = GetFilePath();
+    size_t slash = path.rfind('\\');
+    if (slash == std::string::npos)
+        return std::string();
+    if (slash > 0 && path[slash - 1] == ':')  // keep the backslash of a drive root
+        return path.substr(0, slash + 1);
+    return path.substr(0, slash);
+}
+
+// ---- Blocks ---------------------------------------------------------------------------------------
+
+bool CDataFile::IsDataBlock(int32_t n) const
+{
+    return n > 0 && n <= LastBlock() && n % kEntriesPerBlock != 0;
+}
+
+void CDataFile::CheckDataBlock(int32_t n) const
+{
+    if (!IsDataBlock(n))
+        Corrupt();
+}
+
+int32_t CDataFile::GetWalkLimit() const
+{
+    uint64_t inFile = m_length > static_cast<uint64_t>(m_headerSize)
+                          ? (m_length - static_cast<uint64_t>(m_headerSize)) / kBlockSize
+                          : 0;
+    int64_t limit = std::min<int64_t>(LastBlock(), static_cast<int64_t>(inFile)) + 1;
+    return static_cast<int32_t>(std::max<int64_t>(limit, 1));
+}
+
+uint64_t CDataFile::BlockOffset(int32_t n) const
+{
+    return static_cast<uint64_t>(m_headerSize) + static_cast<uint64_t>(n) * kBlockSize;
+}
+
+void CDataFile::ReadRaw(int32_t n, void* buffer)
+{
+    Seek(static_cast<int64_t>(BlockOffset(n)), begin);
+    if (Read(buffer, kBlockSize) < static_cast<uint32_t>(kBlockSize))
+        throw CQuorError(10, GetFilePath());
+}
+
+void CDataFile::WriteRaw(int32_t n, const void* buffer)
+{
+    Seek(static_cast<int64_t>(BlockOffset(n)), begin);
+    Write(buffer, kBlockSize);
+    m_length = std::max(m_length, BlockOffset(n) + kBlockSize);
+    m_written = true;
+}
+
+void CDataFile::ReadBlock(int32_t n, uint8_t* buffer)
+{
+    CheckDataBlock(n);
+    Guard([&] { ReadRaw(n, buffer); });
+}
+
+void CDataFile::WriteBlock(int32_t n, const uint8_t* buffer)
+{
+    CheckDataBlock(n);
+    Guard([&] { WriteRaw(n, buffer); });
+}
+
+CDataFile::Slots& CDataFile::TableBlock(int32_t n)
+{
+    int32_t tableBlock = n - n % kEntriesPerBlock;
+    auto found = m_tableBlocks.find(tableBlock);
+    if (found != m_tableBlocks.end())
+        return found->second;
+    uint8_t bytes[kBlockSize];
+    ReadRaw(tableBlock, bytes);
+    Slots slots;
+    for (int s = 0; s < kEntriesPerBlock; ++s)
+        slots[static_cast<size_t>(s)] = ReadLe32(bytes + 4 * s);
+    return m_tableBlocks.emplace(tableBlock, slots).first->second;
+}
+
+void CDataFile::WriteTableBlock(int32_t n)
+{
+    int32_t tableBlock = n - n % kEntriesPerBlock;
+    const Slots& slots = TableBlock(tableBlock);
+    uint8_t bytes[kBlockSize];
+    for (int s = 0; s < kEntriesPerBlock; ++s)
+        WriteLe32(bytes + 4 * s, slots[static_cast<size_t>(s)]);
+    WriteRaw(tableBlock, bytes);
+}
+
+// A fresh allocation-table block: slot 0 (the next table block) none, the others 0.
+void CDataFile::WriteNewTableBlock(int32_t tableBlock)
+{
+    Slots slots{};
+    slots[0] = kNoneId;
+    m_tableBlocks[tableBlock] = slots;
+    WriteTableBlock(tableBlock);
+}
+
+int32_t CDataFile::GetNextBlock(int32_t n)
+{
+    CheckDataBlock(n);
+    return Guard([&] { return TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)]; });
+}
+
+void CDataFile::SetNextBlock(int32_t n, int32_t next)
+{
+    CheckDataBlock(n);
+    Guard([&] {
+        TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)] = next;
+        WriteTableBlock(n);
+    });
+}
+
+int32_t CDataFile::AllocateBlock()
+{
+    return Guard([&] {
+        int32_t block = FreeHead();
+        if (block != kNoneId) {
+            CheckDataBlock(block);
+            int32_t& slot = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
+            Put32(16, slot);
+            slot = kNoneId;
+            WriteTableBlock(block);
+            // The block may have been reachable from a cached index chain of a broken file.
+            ForgetChains();
+        } else {
+            int32_t last = LastBlock();
+            if (last < 0 || last > INT32_MAX - 2)
+                Corrupt();
+            block = last + 1;
+            if (block % kEntriesPerBlock == 0) {
+                int32_t lastTable = Get32(12);
+                if (lastTable != block - kEntriesPerBlock)
+                    Corrupt();
+                TableBlock(lastTable)[0] = block;
+                WriteTableBlock(lastTable);
+                WriteNewTableBlock(block);
+                Put32(12, block);
+                ++block;
+            }
+            Put32(8, block);
+            uint8_t zeros[kBlockSize] = {};
+            WriteRaw(block, zeros);  // the file grows now; the content is written by the caller
+            TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)] = kNoneId;
+            WriteTableBlock(block);
+        }
+        WriteHeader();
+        return block;
+    });
+}
+
+int32_t CDataFile::AppendBlock(int32_t last)
+{
+    CheckDataBlock(last);
+    int32_t block = AllocateBlock();
+    SetNextBlock(last, block);
+    return block;
+}
+
+void CDataFile::FreeChain(int32_t first)
+{
+    if (first == kNoneId)
+        return;
+    Guard([&] {
+        ForgetChains();
+        uint8_t zeros[kBlockSize] = {};
+        int32_t limit = GetWalkLimit();
+        int32_t block = first;
+        for (int32_t steps = 0;; ++steps) {
+            CheckDataBlock(block);
+            if (steps >= limit)
+                Corrupt();
+            WriteRaw(block, zeros);
+            int32_t& slot = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
+            if (slot == kNoneId) {
+                slot = FreeHead();
+                WriteTableBlock(block);
+                break;
+            }
+            block = slot;
+        }
+        Put32(16, first);
+        WriteHeader();
+    });
+}
+
+// ---- Tables ---------------------------------------------------------------------------------------
+
+void CDataFile::ForgetChains()
+{
+    for (std::vector<int32_t>& chain : m_indexChains)
+        chain.clear();
+}
+
+void CDataFile::ForgetCaches()
+{
+    ForgetChains();
+    m_tableBlocks.clear();
+    std::fill(std::begin(m_freeSearchStart), std::end(m_freeSearchStart), 0);
+}
+
+void CDataFile::CheckTable(int table) const
+{
+    if (table < 0 || table >= kTableCount || table == kKeyDirectory)
+        throw CQuorError(3);
+    int32_t count = GetDescriptor(table, 0);
+    int32_t free = GetDescriptor(table, 1);
+    if (count < 0 || free < 0 || free > count)
+        Corrupt();
+}
+
+void CDataFile::CheckEntry(int table, int32_t i) const
+{
+    CheckTable(table);
+    if (i < 0 || i >= GetDescriptor(table, 0))
+        throw CQuorError(3);
+}
+
+// The index block holding entry i; with extend, blocks are appended to the chain as needed.
+int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
+{
+    std::vector<int32_t>& chain = m_indexChains[table];
+    size_t wanted = static_cast<size_t>(i / kEntriesPerBlock);
+    if (chain.empty()) {
+        int32_t first = GetDescriptor(table, 2);
+        if (first == kNoneId) {
+            if (!extend)
+                Corrupt();
+            if (DescriptorOffset(table) + 12 > m_headerSize)
+                throw CQuorError(3);  // this header has no such table
+            first = AllocateBlock();
+            SetDescriptor(table, 2, first);
+            WriteHeader();
+        }
+        CheckDataBlock(first);
+        chain.push_back(first);
+    }
+    while (chain.size() <= wanted) {
+        if (chain.size() >= static_cast<size_t>(GetWalkLimit()))
+            Corrupt();
+        int32_t next = GetNextBlock(chain.back());
+        if (next == kNoneId) {
+            if (!extend)
+                Corrupt();
+            next = AppendBlock(chain.back());
+        }
+        CheckDataBlock(next);
+        chain.push_back(next);
+    }
+    return chain[wanted];
+}
+
+int32_t CDataFile::ReadSlot(int32_t indexBlock, int32_t slot)
+{
+    uint8_t bytes[4];
+    Seek(static_cast<int64_t>(BlockOffset(indexBlock)) + 4 * slot, begin);
+    if (Read(bytes, 4) < 4)
+        throw CQuorError(10, GetFilePath());
+    return ReadLe32(bytes);
+}
+
+void CDataFile::WriteSlot(int32_t indexBlock, int32_t slot, int32_t value)
+{
+    uint8_t bytes[4];
+    WriteLe32(bytes, value);
+    Seek(static_cast<int64_t>(BlockOffset(indexBlock)) + 4 * slot, begin);
+    Write(bytes, 4);
+    m_written = true;
+}
+
+int32_t CDataFile::GetEntry(int table, int32_t i)
+{
+    CheckEntry(table, i);
+    return Guard([&] { return ReadSlot(IndexBlock(table, i, false), i % kEntriesPerBlock); });
+}
+
+// Appends entry number count holding value (a deleted entry when value is none).
+void CDataFile::AppendEntry(int table, int32_t value)
+{
+    int32_t count = GetDescriptor(table, 0);
+    if (count == INT32_MAX)
+        Corrupt();
+    WriteSlot(IndexBlock(table, count, true), count % kEntriesPerBlock, value);
+    SetDescriptor(table, 0, count + 1);
+    if (value == kNoneId)
+        SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
+    WriteHeader();
+}
+
+// The lowest deleted entry from `from` on, or -1. Reads each index block once.
+int32_t CDataFile::FindDeletedEntry(int table, int32_t from)
+{
+    int32_t count = GetDescriptor(table, 0);
+    uint8_t bytes[kBlockSize];
+    for (int32_t i = from; i < count; ++i) {
+        if (i == from || i % kEntriesPerBlock == 0)
+            ReadRaw(IndexBlock(table, i, false), bytes);
+        if (ReadLe32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
+            return i;
+    }
+    return -1;
+}
+
+int32_t CDataFile::AddEntry(int table, int32_t firstBlock)
+{
+    CheckTable(table);
+    return Guard([&] {
+        int32_t count = GetDescriptor(table, 0);
+        if (GetDescriptor(table, 1) < 1) {
+            AppendEntry(table, firstBlock);
+            return count;
+        }
+        // Reuse the lowest deleted entry (the entries below the search start are all live).
+        int32_t i = FindDeletedEntry(table, m_freeSearchStart[table]);
+        if (i < 0 && m_freeSearchStart[table] > 0)
+            i = FindDeletedEntry(table, 0);
+        if (i < 0)
+            Corrupt();  // the free count promised a deleted entry
+        WriteSlot(IndexBlock(table, i, false), i % kEntriesPerBlock, firstBlock);
+        SetDescriptor(table, 1, GetDescriptor(table, 1) - 1);
+        WriteHeader();
+        m_freeSearchStart[table] = i + 1;
+        return i;
+    });
+}
+
+void CDataFile::PutEntry(int table, int32_t i, int32_t firstBlock)
+{
+    CheckTable(table);
+    if (i < 0)
+        throw CQuorError(3);
+    Guard([&] {
+        int32_t count = GetDescriptor(table, 0);
+        if (i >= count) {
+            while (GetDescriptor(table, 0) < i)
+                AppendEntry(table, kNoneId);
+            AppendEntry(table, firstBlock);
+            m_freeSearchStart[table] = std::min(m_freeSearchStart[table], count);
+            return;
+        }
+        int32_t indexBlock = IndexBlock(table, i, false);
+        int32_t old = ReadSlot(indexBlock, i % kEntriesPerBlock);
+        if (old == firstBlock)
+            return;  // the same record: freeing it would destroy the live chain
+        WriteSlot(indexBlock, i % kEntriesPerBlock, firstBlock);
+        if (old == kNoneId)
+            SetDescriptor(table, 1, GetDescriptor(table, 1) - 1);
+        else if (firstBlock == kNoneId)
+            SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
+        if (firstBlock == kNoneId)
+            m_freeSearchStart[table] = std::min(m_freeSearchStart[table], i);
+        WriteHeader();
+        if (old != kNoneId)
+            FreeChain(old);
+    });
+}
+
+void CDataFile::DeleteEntry(int table, int32_t i)
+{
+    CheckEntry(table, i);
+    Guard([&] {
+        int32_t indexBlock = IndexBlock(table, i, false);
+        int32_t old = ReadSlot(indexBlock, i % kEntriesPerBlock);
+        if (old == kNoneId)
+            return;
+        // The entry is gone before its chain is freed, so that a broken chain loses blocks
+        // rather than leaving an entry that points into the free chain.
+        WriteSlot(indexBlock, i % kEntriesPerBlock, kNoneId);
+        SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
+        m_freeSearchStart[table] = std::min(m_freeSearchStart[table], i);
+        WriteHeader();
+        FreeChain(old);
+    });
+}
+
+int32_t CDataFile::CollectArticleIds(CArticleIdSet& set)
+{
+    static const int32_t kSteps[] = {50, 100, 200, 500, 1000, 1000};
+    static const int32_t kThresholds[] = {50, 100, 125, 200, 250};
+    CheckTable(kArticleTable);
+    set.Values().clear();
+    int step = 0;
+    int32_t count = GetDescriptor(kArticleTable, 0);
+    Guard([&] {
+        uint8_t bytes[kBlockSize];
+        for (int32_t i = 0; i < count; ++i) {
+            if (i % kEntriesPerBlock == 0) {
+                int32_t indexBlock = IndexBlock(kArticleTable, i, false);
+                ReadRaw(indexBlock, bytes);
+            }
+            if (ReadLe32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
+                continue;
+            set.Values().push_back(i);
+            if (step < 5 && kThresholds[step] < i)
+                ++step;
+        }
+    });
+    return kSteps[step];
+}
