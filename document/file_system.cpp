@@ -3,10 +3,17 @@
 #include <new>
 
 #include "document/quor_error.h"
+#include "framework/clock.h"
 
 using namespace file_system_platform;
 
 namespace {
+
+LocalTime Now()
+{
+    QuorLocalTime now = QuorNow();
+    return {now.year, now.month, now.day, now.hour, now.minute, now.second};
+}
 
 int32_t DateOf(const LocalTime& t)
 {

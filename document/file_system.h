@@ -10,7 +10,7 @@ bool FileExists(const std::string& path);
 bool DeleteFileIfExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Last modification in local time: date as yyyymmdd and time of day in seconds since midnight;
-// today's date and the current time of day when the file's status cannot be read.
+// today's date and the current time of day (of the clock seam) when the file's status cannot be read.
 int32_t GetFileDate(const std::string& path);
 int32_t GetFileTime(const std::string& path);
 // The part after the last backslash without an extension of at most three characters.
@@ -36,7 +36,6 @@ struct LocalTime {
 bool GetAttributes(const std::string& path, uint32_t& attributes);
 bool RemoveFile(const std::string& path);
 bool GetModified(const std::string& path, LocalTime& when);
-LocalTime Now();
 bool IsRemovableRoot(const std::string& root);
 bool GetRootSerial(const std::string& root, uint32_t& serial);
 }  // namespace file_system_platform

@@ -44,11 +44,6 @@ bool GetModified(const std::string& path, LocalTime& when)
     return true;
 }
 
-LocalTime Now()
-{
-    return FromTimeT(time(nullptr));
-}
-
 bool IsRemovableRoot(const std::string&)
 {
     return false;

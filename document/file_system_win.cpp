@@ -42,13 +42,6 @@ bool GetModified(const std::string& path, LocalTime& when)
     return true;
 }
 
-LocalTime Now()
-{
-    SYSTEMTIME parts;
-    GetLocalTime(&parts);
-    return FromSystemTime(parts);
-}
-
 bool IsRemovableRoot(const std::string& root)
 {
     return GetDriveTypeA(root.c_str()) == DRIVE_REMOVABLE;
