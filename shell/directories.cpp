@@ -110,7 +110,7 @@ void CDirectories::Load(IProfileStore& profile, const std::string& programPath, 
         Entry& e = m_entries[i];
         if (m_rootMode && !ExpandDriveRelative(e.configured).empty())
             continue;
-        std::string value = profile.GetProfileString(kSection, e.valueName, std::string());
+        std::string value = profile.GetString(kSection, e.valueName, std::string());
         if ((value.empty() && useDefault) || value.size() > kMaxFolderPath)
             value = defaultFolder;
         SetConfiguredFolder(i, value);
@@ -125,7 +125,7 @@ void CDirectories::Save(IProfileStore& profile) const
     if (!m_loaded || m_rootMode)
         return;
     for (const Entry& e : m_entries)
-        profile.WriteProfileString(kSection, e.valueName, e.configured);
+        profile.WriteString(kSection, e.valueName, e.configured);
 }
 
 void CDirectories::MoveToProgramDrive(IProfileStore& profile, const std::string& programPath)

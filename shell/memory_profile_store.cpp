@@ -20,7 +20,7 @@ CMemoryProfileStore::Value& CMemoryProfileStore::Slot(const std::string& section
     return m_values.back();
 }
 
-bool CMemoryProfileStore::WriteProfileInt(const std::string& section, const std::string& key, int value)
+bool CMemoryProfileStore::WriteInt(const std::string& section, const std::string& key, int value)
 {
     Value& slot = Slot(section, key);
     slot.isText = false;
@@ -30,7 +30,7 @@ bool CMemoryProfileStore::WriteProfileInt(const std::string& section, const std:
     return true;
 }
 
-bool CMemoryProfileStore::WriteProfileString(const std::string& section, const std::string& key,
+bool CMemoryProfileStore::WriteString(const std::string& section, const std::string& key,
                                              const std::string& value)
 {
     Value& slot = Slot(section, key);
@@ -41,7 +41,7 @@ bool CMemoryProfileStore::WriteProfileString(const std::string& section, const s
     return true;
 }
 
-int CMemoryProfileStore::GetProfileInt(const std::string& section, const std::string& key, int defaultValue)
+int CMemoryProfileStore::GetInt(const std::string& section, const std::string& key, int defaultValue)
 {
     const Value* v = Find(section, key);
     if (!v)
@@ -49,7 +49,7 @@ int CMemoryProfileStore::GetProfileInt(const std::string& section, const std::st
     return v->isText ? IniTextToInt(v->text, defaultValue) : v->number;
 }
 
-std::string CMemoryProfileStore::GetProfileString(const std::string& section, const std::string& key,
+std::string CMemoryProfileStore::GetString(const std::string& section, const std::string& key,
                                                   const std::string& defaultValue)
 {
     const Value* v = Find(section, key);

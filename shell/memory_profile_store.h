@@ -17,11 +17,11 @@ public:
         int number = 0;
     };
 
-    bool WriteProfileInt(const std::string& section, const std::string& key, int value) override;
-    bool WriteProfileString(const std::string& section, const std::string& key,
+    bool WriteInt(const std::string& section, const std::string& key, int value) override;
+    bool WriteString(const std::string& section, const std::string& key,
                             const std::string& value) override;
-    int GetProfileInt(const std::string& section, const std::string& key, int defaultValue) override;
-    std::string GetProfileString(const std::string& section, const std::string& key,
+    int GetInt(const std::string& section, const std::string& key, int defaultValue) override;
+    std::string GetString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) override;
 
     // The stored value, or nullptr.

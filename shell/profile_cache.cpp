@@ -60,7 +60,7 @@ int CProfileCache::GetInt(IProfileStore& store, const std::string& section, cons
 {
     const Entry* e = Find(section, key);
     if (!e)
-        return store.GetProfileInt(section, key, defaultValue);
+        return store.GetInt(section, key, defaultValue);
     return e->kind == kInteger ? e->number : IniTextToInt(e->text, defaultValue);
 }
 
@@ -69,7 +69,7 @@ std::string CProfileCache::GetString(IProfileStore& store, const std::string& se
 {
     const Entry* e = Find(section, key);
     if (!e)
-        return store.GetProfileString(section, key, defaultValue);
+        return store.GetString(section, key, defaultValue);
     return e->kind == kText ? e->text : IntToText(e->number);
 }
 
@@ -78,8 +78,8 @@ bool CProfileCache::Flush(IProfileStore& store) const
     bool ok = true;
     for (const auto& s : m_sections) {
         for (const auto& e : s->entries) {
-            bool written = e->kind == kInteger ? store.WriteProfileInt(s->name, e->key, e->number)
-                                               : store.WriteProfileString(s->name, e->key, e->text);
+            bool written = e->kind == kInteger ? store.WriteInt(s->name, e->key, e->number)
+                                               : store.WriteString(s->name, e->key, e->text);
             ok = ok && written;
         }
     }

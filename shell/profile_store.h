@@ -1,6 +1,7 @@
 // The option store as the program sees it: sections of named integer and text values. The registry,
 // the portable INI file, the write-behind cache in front of either and the in-memory store of the tests
-// all offer these four calls. Section and key names compare without regard to case.
+// all offer these four calls. Section and key names compare without regard to case. (The calls are not
+// named GetProfileInt and the like: windows.h defines those names as macros.)
 #pragma once
 #include <string>
 
@@ -9,12 +10,12 @@ public:
     virtual ~IProfileStore() = default;
 
     // Write results are informative only: no caller of the option store acts on a failed write.
-    virtual bool WriteProfileInt(const std::string& section, const std::string& key, int value) = 0;
-    virtual bool WriteProfileString(const std::string& section, const std::string& key,
+    virtual bool WriteInt(const std::string& section, const std::string& key, int value) = 0;
+    virtual bool WriteString(const std::string& section, const std::string& key,
                                     const std::string& value) = 0;
     // A missing value gives the default.
-    virtual int GetProfileInt(const std::string& section, const std::string& key, int defaultValue) = 0;
-    virtual std::string GetProfileString(const std::string& section, const std::string& key,
+    virtual int GetInt(const std::string& section, const std::string& key, int defaultValue) = 0;
+    virtual std::string GetString(const std::string& section, const std::string& key,
                                          const std::string& defaultValue) = 0;
 };
 

@@ -19,7 +19,7 @@ void CRecentFiles::Load(IProfileStore& profile)
         return;
     m_count = 0;
     for (int n = 1; n <= kMaxFiles; ++n) {
-        std::string value = profile.GetProfileString(kSection, RecentFileValueName(n), std::string());
+        std::string value = profile.GetString(kSection, RecentFileValueName(n), std::string());
         if (!value.empty())
             m_entries[m_count++] = m_directories.ExpandDriveRelative(value);
     }
@@ -31,7 +31,7 @@ void CRecentFiles::Save(IProfileStore& profile) const
         return;
     for (int n = 1; n <= kMaxFiles; ++n) {
         std::string value = n <= m_count ? m_directories.MakeDriveRelative(m_entries[n - 1], false) : std::string();
-        profile.WriteProfileString(kSection, RecentFileValueName(n), value);
+        profile.WriteString(kSection, RecentFileValueName(n), value);
     }
 }
 

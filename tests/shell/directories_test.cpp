@@ -73,8 +73,8 @@ TEST(Directories, PortablePathsFollowTheProgramToAnotherDrive)
     onE.SetConfiguredFolder(CDirectories::kData, "E:\\Notes\\Data");
     onE.SetConfiguredFolder(CDirectories::kImportExport, "F:\\Other");
     onE.Save(store);
-    EXPECT_EQ(store.GetProfileString("Directories", "Quorvane Data", ""), ".:\\Notes\\Data");
-    EXPECT_EQ(store.GetProfileString("directories", "import/export", ""), "F:\\Other");
+    EXPECT_EQ(store.GetString("Directories", "Quorvane Data", ""), ".:\\Notes\\Data");
+    EXPECT_EQ(store.GetString("directories", "import/export", ""), "F:\\Other");
 
     CDirectories onG = PortableOn("G:\\quorvane.exe");
     onG.Load(store, "G:\\quorvane.exe", true);
@@ -87,9 +87,9 @@ TEST(Directories, PortablePathsFollowTheProgramToAnotherDrive)
 TEST(Directories, LoadTakesDefaultForEmptyAndOverlongValues)
 {
     CMemoryProfileStore store;
-    store.WriteProfileString("Directories", "Quorvane Data", "D:\\Data");
-    store.WriteProfileString("Directories", "Attachments", std::string(260, 'a'));
-    store.WriteProfileString("Directories", "Custom Import Formats", std::string(259, 'b'));
+    store.WriteString("Directories", "Quorvane Data", "D:\\Data");
+    store.WriteString("Directories", "Attachments", std::string(260, 'a'));
+    store.WriteString("Directories", "Custom Import Formats", std::string(259, 'b'));
 
     CDirectories d;
     d.SetPersonalFolderSource([] { return std::string("C:\\Users\\me\\Documents"); });
@@ -129,7 +129,7 @@ TEST(Directories, CurrentPathFollowsFileDialogs)
     // The configured path is untouched by the dialogs and is what Save writes.
     EXPECT_EQ(d.GetFolder(0, false), "");
     d.Save(store);
-    EXPECT_EQ(store.GetProfileString("Directories", "Quorvane Data", "unset"), "");
+    EXPECT_EQ(store.GetString("Directories", "Quorvane Data", "unset"), "");
 }
 
 TEST(Directories, SaveNeedsLoadAndSetByValueNameIgnoresCase)
@@ -147,7 +147,7 @@ TEST(Directories, SaveNeedsLoadAndSetByValueNameIgnoresCase)
 TEST(Directories, MoveToProgramDriveInRootMode)
 {
     CMemoryProfileStore store;
-    store.WriteProfileString("Directories", "Custom Import Formats", "D:\\Formats");
+    store.WriteString("Directories", "Custom Import Formats", "D:\\Formats");
     store.ClearWrites();
     CDirectories d;
     d.SetPersonalFolderSource([] { return std::string(); });

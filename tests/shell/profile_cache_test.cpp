@@ -7,8 +7,8 @@
 TEST(ProfileCache, WrittenValueReadsBackBeforeFlushWhileStoreKeepsOldOne)
 {
     CMemoryProfileStore store;
-    store.WriteProfileInt("Quorvane", "SortOrder", 1);
-    store.WriteProfileString("Quorvane", "LastFileName", "old.xrd");
+    store.WriteInt("Quorvane", "SortOrder", 1);
+    store.WriteString("Quorvane", "LastFileName", "old.xrd");
     store.ClearWrites();
     CProfileCache cache;
 
@@ -17,15 +17,15 @@ TEST(ProfileCache, WrittenValueReadsBackBeforeFlushWhileStoreKeepsOldOne)
 
     EXPECT_EQ(cache.GetInt(store, "Quorvane", "SortOrder", 0), 3);
     EXPECT_EQ(cache.GetString(store, "QuorVane", "LASTFILENAME", ""), "new.xrd");
-    EXPECT_EQ(store.GetProfileInt("Quorvane", "SortOrder", 0), 1);
-    EXPECT_EQ(store.GetProfileString("Quorvane", "LastFileName", ""), "old.xrd");
+    EXPECT_EQ(store.GetInt("Quorvane", "SortOrder", 0), 1);
+    EXPECT_EQ(store.GetString("Quorvane", "LastFileName", ""), "old.xrd");
     EXPECT_TRUE(store.Writes().empty());
 }
 
 TEST(ProfileCache, MissingEntryFallsThroughToStoreWithDefaultAndAddsNothing)
 {
     CMemoryProfileStore store;
-    store.WriteProfileInt("Date", "ShowTime", 1);
+    store.WriteInt("Date", "ShowTime", 1);
     CProfileCache cache;
     cache.SetInt("Date", "Other", 5);
 

@@ -76,14 +76,14 @@ TEST_F(RecentFilesTest, SaveAndLoadDriveRelative)
     recent.Add("F:\\elsewhere.xrd");
     recent.Add("E:\\Notes\\n.xrd");
     recent.Save(store);
-    EXPECT_EQ(store.GetProfileString("Recent Files", "File1", ""), ".:\\Notes\\n.xrd");
-    EXPECT_EQ(store.GetProfileString("Recent Files", "File2", ""), "F:\\elsewhere.xrd");
-    EXPECT_EQ(store.GetProfileString("Recent Files", "File3", "x"), "");
-    EXPECT_EQ(store.GetProfileString("Recent Files", "File4", "x"), "");
+    EXPECT_EQ(store.GetString("Recent Files", "File1", ""), ".:\\Notes\\n.xrd");
+    EXPECT_EQ(store.GetString("Recent Files", "File2", ""), "F:\\elsewhere.xrd");
+    EXPECT_EQ(store.GetString("Recent Files", "File3", "x"), "");
+    EXPECT_EQ(store.GetString("Recent Files", "File4", "x"), "");
 
     // On another drive letter the list follows the program; empty values are passed over.
-    store.WriteProfileString("Recent Files", "File2", "");
-    store.WriteProfileString("Recent Files", "File4", "F:\\last.xrd");
+    store.WriteString("Recent Files", "File2", "");
+    store.WriteString("Recent Files", "File4", "F:\\last.xrd");
     CDirectories onG;
     onG.SetDrive("G:\\quorvane.exe");
     onG.SetPortable(true);
@@ -96,7 +96,7 @@ TEST_F(RecentFilesTest, SaveAndLoadDriveRelative)
 TEST_F(RecentFilesTest, RegistryUseKeepsAndWritesNothing)
 {
     CMemoryProfileStore store;
-    store.WriteProfileString("Recent Files", "File1", "C:\\a.xrd");
+    store.WriteString("Recent Files", "File1", "C:\\a.xrd");
     store.ClearWrites();
     CRecentFiles registry(dirs);
     registry.Add("C:\\b.xrd");
