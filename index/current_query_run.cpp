@@ -16,12 +16,30 @@
 
 #include "document/id_set.h"
 #include "document/quor_error.h"
-#include "framework/wait_cursor.h"
 #include "index/query_names.h"
 
 namespace {
 
 using SetPtr = std::unique_ptr<CArticleIdSet>;
+
+class CQueryWaitCursor {
+public:
+    explicit CQueryWaitCursor(CQuerySource* source) : m_source(source)
+    {
+        if (m_source)
+            m_source->BeginWaitCursor();
+    }
+    ~CQueryWaitCursor()
+    {
+        if (m_source)
+            m_source->EndWaitCursor();
+    }
+    CQueryWaitCursor(const CQueryWaitCursor&) = delete;
+    CQueryWaitCursor& operator=(const CQueryWaitCursor&) = delete;
+
+private:
+    CQuerySource* m_source;
+};
 
 // What one evaluation reads of the knowledge base more than once, fetched when first needed.
 class CEvaluation {
@@ -180,7 +198,7 @@ bool CCurrentQuery::TestArticle(int32_t id)
 
 bool CCurrentQuery::Evaluate(CArticleIdSet& result)
 {
-    CWaitCursor wait;
+    CQueryWaitCursor wait(m_source);
     const size_t depth = m_stack.size();
     try {
         result.RemoveAll();

@@ -37,4 +37,8 @@ public:
     // 0x80000001 for a negative id).
     virtual int GetArticleAttachmentCount(int32_t article) = 0;
     virtual int32_t GetArticleDate(int32_t article) = 0;
+
+    // The wait cursor, shown while a query is evaluated (the document passes it to its host).
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
 };

@@ -56,7 +56,8 @@ public:
 
     void GetKeywordArticleIds(int32_t keyword, CArticleIdSet& out) override
     {
-        ++keywordReads;
+        if (waitCursors == 0)
+            ++readsWithoutWaitCursor;
         out.Copy(m_keywordArticles.at(static_cast<size_t>(keyword)));
     }
 
@@ -99,7 +100,11 @@ public:
     int GetArticleAttachmentCount(int32_t article) override { return article < 0 ? 0 : At(article).attachments; }
     int32_t GetArticleDate(int32_t article) override { return article < 0 ? kNoneId : At(article).date; }
 
-    int keywordReads = 0;
+    void BeginWaitCursor() override { ++waitCursors; }
+    void EndWaitCursor() override { --waitCursors; }
+
+    int waitCursors = 0;
+    int readsWithoutWaitCursor = 0;
     int articleLoads = 0;
 
 private:
