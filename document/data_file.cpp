@@ -400,6 +400,35 @@ void CDataFile::WriteBlock(int32_t n, const uint8_t* buffer)
     Guard([&] { WriteRaw(n, buffer); });
 }
 
+void CDataFile::CheckRun(int32_t first, int32_t count) const
+{
+    CheckDataBlock(first);
+    if (count < 1 || first % kEntriesPerBlock + count > kEntriesPerBlock || first > LastBlock() - (count - 1))
+        Corrupt();
+}
+
+void CDataFile::ReadBlocks(int32_t first, int32_t count, uint8_t* buffer)
+{
+    CheckRun(first, count);
+    Guard([&] {
+        uint32_t bytes = static_cast<uint32_t>(count) * kBlockSize;
+        Seek(static_cast<int64_t>(BlockOffset(first)), begin);
+        if (Read(buffer, bytes) < bytes)
+            throw CQuorError(10, GetFilePath());
+    });
+}
+
+void CDataFile::WriteBlocks(int32_t first, int32_t count, const uint8_t* buffer)
+{
+    CheckRun(first, count);
+    Guard([&] {
+        Seek(static_cast<int64_t>(BlockOffset(first)), begin);
+        Write(buffer, static_cast<uint32_t>(count) * kBlockSize);
+        m_length = std::max(m_length, BlockOffset(first + count - 1) + kBlockSize);
+        m_written = true;
+    });
+}
+
 CDataFile::Slots& CDataFile::TableBlock(int32_t n)
 {
     int32_t tableBlock = n - n % kEntriesPerBlock;

@@ -105,6 +105,9 @@ public:
     // Blocks. Data blocks only: an allocation-table block or a number outside the file is code 5.
     void ReadBlock(int32_t n, uint8_t* buffer);
     void WriteBlock(int32_t n, const uint8_t* buffer);
+    // count consecutive blocks from first (no allocation-table block among them) in one transfer.
+    void ReadBlocks(int32_t first, int32_t count, uint8_t* buffer);
+    void WriteBlocks(int32_t first, int32_t count, const uint8_t* buffer);
     int32_t AllocateBlock();
     // Zero-fills the chain's blocks and puts the chain in front of the free chain.
     void FreeChain(int32_t first);
@@ -153,6 +156,7 @@ private:
     int32_t FreeHead() const { return Get32(16); }
     bool IsDataBlock(int32_t n) const;
     void CheckDataBlock(int32_t n) const;
+    void CheckRun(int32_t first, int32_t count) const;
     uint64_t BlockOffset(int32_t n) const;
     void ReadRaw(int32_t n, void* buffer);
     void WriteRaw(int32_t n, const void* buffer);

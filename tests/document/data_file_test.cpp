@@ -5,25 +5,12 @@
 #include <functional>
 
 #include "document/quor_error.h"
+#include "tests/support/storage_helpers.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
 
-constexpr int32_t kNone = static_cast<int32_t>(0x80000001u);
-
-void Put32(std::string& bytes, size_t offset, int32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<char>(static_cast<uint32_t>(value) >> (8 * i));
-}
-
-int32_t Get32(const std::string& bytes, size_t offset)
-{
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i)
-        v |= uint32_t(uint8_t(bytes[offset + i])) << (8 * i);
-    return static_cast<int32_t>(v);
-}
+constexpr int32_t kNone = kNoneIdValue;
 
 // The header of a new file, spelled out field by field.
 std::string NewHeader(int version)
@@ -51,16 +38,6 @@ std::string NewAllocationBlock()
     std::string block(512, '\0');
     Put32(block, 0, kNone);
     return block;
-}
-
-int ErrorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const CQuorError& e) {
-        return e.Code();
-    }
-    return 0;
 }
 
 class DataFileTest : public ::testing::Test {

@@ -1,0 +1,571 @@
+// The field encodings and the packed form are described in record_stream.h.
+#include "document/record_stream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <zlib.h>
+
+#include "document/data_file.h"
+#include "document/md5.h"
+#include "document/quor_error.h"
+#include "framework/random_source.h"
+
+namespace {
+
+constexpr int32_t kBlockSize = CDataFile::kBlockSize;
+// The most a zlib stream inflates to per input byte (deflate's best case), with room for headers.
+constexpr int64_t kMaxInflateRatio = 1032;
+// Bytes read into a growing buffer at a time, so that a length read from the file allocates only
+// as much as the chain really holds.
+constexpr int32_t kReadChunk = 64 * 1024;
+
+void StoreLe32(uint8_t* p, uint32_t v)
+{
+    p[0] = uint8_t(v);
+    p[1] = uint8_t(v >> 8);
+    p[2] = uint8_t(v >> 16);
+    p[3] = uint8_t(v >> 24);
+}
+
+uint32_t LoadLe32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+uint32_t CheckOf(int32_t length)
+{
+    uint8_t bytes[4];
+    StoreLe32(bytes, static_cast<uint32_t>(length));
+    return static_cast<uint32_t>(crc32(0L, bytes, 4));
+}
+
+// XORs the two lengths with the digest of the salt and the record key (its own inverse).
+void MaskLengths(uint32_t salt, const uint8_t* recordKey, int32_t& uncompressed, int32_t& compressed)
+{
+    uint8_t saltBytes[4];
+    StoreLe32(saltBytes, salt);
+    CMD5 md5;
+    md5.Init();
+    md5.Update(saltBytes, 4);
+    md5.Update(recordKey, 16);
+    md5.Final();
+    const uint8_t* digest = md5.GetDigest();
+    compressed = static_cast<int32_t>(static_cast<uint32_t>(compressed) ^ LoadLe32(digest));
+    uncompressed = static_cast<int32_t>(static_cast<uint32_t>(uncompressed) ^ LoadLe32(digest + 7));
+}
+
+}  // namespace
+
+CRecordStream::~CRecordStream()
+{
+    if (m_mode == kClosed)
+        return;
+    if ((m_mode == kRewrite || m_mode == kNew) && std::uncaught_exceptions() > m_uncaughtAtOpen) {
+        Abandon();
+        return;
+    }
+    try {
+        Close();
+    } catch (...) {
+    }
+}
+
+std::string CRecordStream::GetFilePath() const
+{
+    return m_file ? m_file->GetFilePath() : std::string();
+}
+
+std::string CRecordStream::FileName() const
+{
+    std::string path = GetFilePath();
+    size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void CRecordStream::Corrupt() const
+{
+    throw CQuorError(5, GetFilePath());
+}
+
+void CRecordStream::Open(CDataFile* file, int32_t firstBlock, int mode)
+{
+    Abandon();
+    m_file = file;
+    if (firstBlock == kNoneId)
+        Corrupt();
+    try {
+        m_block.reset(new uint8_t[kBlockSize]());
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+    m_firstBlock = firstBlock;
+    m_current = firstBlock;
+    m_position = 0;
+    m_blocksLoaded = 0;
+    m_mode = mode;
+    m_uncaughtAtOpen = std::uncaught_exceptions();
+}
+
+void CRecordStream::Abandon()
+{
+    m_writeBuffer.Free();
+    m_block.reset();
+    m_mode = kClosed;
+}
+
+template <typename F>
+void CRecordStream::Building(F&& operation)
+{
+    try {
+        operation();
+    } catch (const std::bad_alloc&) {
+        Abandon();
+        throw CQuorError(1);
+    } catch (...) {
+        Abandon();
+        throw;
+    }
+}
+
+void CRecordStream::Close()
+{
+    if (m_mode == kRewrite || m_mode == kNew)
+        Building([&] { FlushWrite(); });
+    Abandon();
+}
+
+// ---- Reading --------------------------------------------------------------------------------------
+
+void CRecordStream::LoadBlock()
+{
+    if (m_current == kNoneId || ++m_blocksLoaded > m_file->GetWalkLimit())
+        Corrupt();
+    m_file->ReadBlock(m_current, m_block.get());
+    m_current = m_file->GetNextBlock(m_current);
+}
+
+int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
+{
+    uint8_t* out = static_cast<uint8_t*>(buffer);
+    int32_t done = 0;
+    int code = 0;
+    try {
+        if (n < 0 || m_mode != kRead)
+            Corrupt();
+        if (m_position > 0 && n > 0) {
+            int32_t available = kBlockSize - m_position;
+            int32_t take = std::min(available, n);
+            std::memcpy(out, m_block.get() + m_position, static_cast<size_t>(take));
+            done = take;
+            m_position = take == available ? 0 : m_position + take;
+        }
+        // Whole blocks go straight into the caller's buffer, a run of consecutive blocks at a time.
+        while (n - done >= kBlockSize) {
+            if (m_current == kNoneId)
+                Corrupt();
+            int32_t first = m_current;
+            int32_t wanted = (n - done) / kBlockSize;
+            int32_t run = 0;
+            int32_t block = first;
+            do {
+                if (++m_blocksLoaded > m_file->GetWalkLimit())
+                    Corrupt();
+                block = m_file->GetNextBlock(block);
+                ++run;
+            } while (run < wanted && block == first + run);
+            m_file->ReadBlocks(first, run, out + done);
+            m_current = block;
+            done += run * kBlockSize;
+        }
+        if (n - done > 0) {
+            LoadBlock();
+            int32_t part = n - done;
+            std::memcpy(out + done, m_block.get(), static_cast<size_t>(part));
+            done = n;
+            m_position = part;
+        }
+    } catch (const CQuorError& e) {
+        code = e.Code();
+    }
+    if (read)
+        *read = done;
+    return code;
+}
+
+int32_t CRecordStream::ReadInt()
+{
+    uint8_t bytes[4];
+    int code = ReadRaw(bytes, 4);
+    if (code != 0)
+        throw CQuorError(code);
+    return static_cast<int32_t>(LoadLe32(bytes));
+}
+
+int16_t CRecordStream::ReadShort()
+{
+    uint8_t bytes[2];
+    int code = ReadRaw(bytes, 2);
+    if (code != 0)
+        throw CQuorError(code);
+    return static_cast<int16_t>(bytes[0] | bytes[1] << 8);
+}
+
+// A length read from the file: negative, or more than the whole file holds, is corruption.
+int32_t CRecordStream::CheckedLength(int32_t n) const
+{
+    if (n < 0 || static_cast<int64_t>(n) > static_cast<int64_t>(m_file->GetWalkLimit()) * kBlockSize)
+        Corrupt();
+    return n;
+}
+
+// n bytes from the stream; the buffer grows only as bytes arrive. A short chain throws its code.
+std::vector<uint8_t> CRecordStream::ReadBytes(int32_t n)
+{
+    CheckedLength(n);
+    std::vector<uint8_t> bytes;
+    try {
+        for (int32_t done = 0; done < n;) {
+            int32_t chunk = std::min(kReadChunk, n - done);
+            bytes.resize(static_cast<size_t>(done + chunk));
+            int code = ReadRaw(bytes.data() + done, chunk);
+            if (code != 0)
+                throw CQuorError(code);
+            done += chunk;
+        }
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+    return bytes;
+}
+
+std::string CRecordStream::ReadString()
+{
+    int32_t n = ReadInt();
+    std::vector<uint8_t> bytes = ReadBytes(n);
+    const uint8_t* nul = static_cast<const uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
+    size_t length = nul ? static_cast<size_t>(nul - bytes.data()) : bytes.size();
+    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+}
+
+void CRecordStream::ReadIdSet(CIdSet& set)
+{
+    int32_t byteCount = ReadInt();
+    set.Values().clear();
+    if (byteCount < 4)
+        return;
+    std::vector<uint8_t> bytes = ReadBytes(byteCount / 4 * 4);
+    try {
+        set.Values().reserve(bytes.size() / 4);
+        for (size_t i = 0; i < bytes.size(); i += 4)
+            set.Values().push_back(static_cast<int32_t>(LoadLe32(&bytes[i])));
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+    set.Sort();  // the file is not trusted to hold a sorted set without duplicates or the none id
+}
+
+int32_t CRecordStream::ReadSizedInt()
+{
+    return ReadInt() == 4 ? ReadInt() : 0;
+}
+
+int16_t CRecordStream::ReadSizedShort()
+{
+    return ReadInt() == 2 ? ReadShort() : 0;
+}
+
+void CRecordStream::SkipField()
+{
+    Skip(ReadInt());
+}
+
+void CRecordStream::Skip(int32_t n)
+{
+    if (n < 0 || m_mode != kRead)
+        Corrupt();
+    if (m_position > 0 && n > 0) {
+        int32_t available = kBlockSize - m_position;
+        int32_t take = std::min(available, n);
+        n -= take;
+        m_position = take == available ? 0 : m_position + take;
+    }
+    for (; n >= kBlockSize; n -= kBlockSize) {  // whole blocks are passed without reading them
+        if (m_current == kNoneId || ++m_blocksLoaded > m_file->GetWalkLimit())
+            Corrupt();
+        m_current = m_file->GetNextBlock(m_current);
+    }
+    if (n > 0) {
+        LoadBlock();
+        m_position = n;
+    }
+}
+
+std::vector<uint8_t> CRecordStream::ReadByteBlock()
+{
+    return ReadBytes(ReadInt());
+}
+
+std::vector<uint8_t> CRecordStream::ReadPacked()
+{
+    auto invalid = [this] { return CQuorError(5, FileName()); };
+    int16_t mode = ReadShort();
+    int32_t first = ReadInt();
+    auto readAll = [&](int32_t n) {
+        if (n < 0 || static_cast<int64_t>(n) > static_cast<int64_t>(m_file->GetWalkLimit()) * kBlockSize)
+            throw invalid();
+        try {
+            return ReadBytes(n);
+        } catch (const CQuorError& e) {
+            if (e.Code() == 1)
+                throw;
+            throw invalid();
+        }
+    };
+    if ((mode & kPackCompressed) == 0)
+        return readAll(first);
+
+    int32_t uncompressed = first;
+    int32_t compressed = ReadInt();
+    if (mode & kPackMasked) {
+        uint32_t salt = static_cast<uint32_t>(ReadInt());
+        uint32_t checkA = static_cast<uint32_t>(ReadInt());
+        MaskLengths(salt, m_file->GetRecordKey(), uncompressed, compressed);
+        if (CheckOf(compressed) != checkA)
+            throw invalid();  // a wrong record key shows here, before any content is read
+    }
+    if (uncompressed < 0 || static_cast<int64_t>(uncompressed) > static_cast<int64_t>(compressed) * kMaxInflateRatio + 64)
+        throw invalid();
+    std::vector<uint8_t> packed = readAll(compressed);
+    std::vector<uint8_t> content;
+    try {
+        content.resize(static_cast<size_t>(uncompressed));
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+    uLongf length = static_cast<uLongf>(uncompressed);
+    int result = uncompress(content.data(), &length, packed.data(), static_cast<uLong>(packed.size()));
+    if (result == Z_MEM_ERROR)
+        throw CQuorError(1);
+    // A failed or short inflate is corruption in every mode, not a silently shorter field.
+    if (result != Z_OK || length != static_cast<uLongf>(uncompressed))
+        throw invalid();
+    if (mode & kPackMasked) {
+        if (CheckOf(static_cast<int32_t>(length)) != static_cast<uint32_t>(ReadInt()))
+            throw invalid();
+    }
+    return content;
+}
+
+std::string CRecordStream::ReadPackedString()
+{
+    std::vector<uint8_t> bytes = ReadPacked();
+    const uint8_t* nul = static_cast<const uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
+    size_t length = nul ? static_cast<size_t>(nul - bytes.data()) : bytes.size();
+    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+}
+
+// ---- Writing --------------------------------------------------------------------------------------
+
+void CRecordStream::WriteInt(int32_t value)
+{
+    Building([&] { m_writeBuffer.AppendInt(value); });
+}
+
+void CRecordStream::WriteShort(int16_t value)
+{
+    Building([&] { m_writeBuffer.AppendShort(value); });
+}
+
+void CRecordStream::WriteString(const std::string& text)
+{
+    Building([&] {
+        m_writeBuffer.AppendInt(static_cast<int32_t>(text.size()) + 1);
+        m_writeBuffer.AppendString(text);
+    });
+}
+
+void CRecordStream::WriteIdSet(const CIdSet& set)
+{
+    Building([&] {
+        std::vector<uint8_t> bytes(static_cast<size_t>(set.GetSize()) * 4);
+        for (int i = 0; i < set.GetSize(); ++i)
+            StoreLe32(&bytes[static_cast<size_t>(i) * 4], static_cast<uint32_t>(set.GetAt(i)));
+        m_writeBuffer.AppendInt(static_cast<int32_t>(bytes.size()));
+        m_writeBuffer.Append(bytes.data(), static_cast<int32_t>(bytes.size()));
+    });
+}
+
+void CRecordStream::WriteSizedInt(int32_t value)
+{
+    Building([&] {
+        m_writeBuffer.AppendInt(4);
+        m_writeBuffer.AppendInt(value);
+    });
+}
+
+void CRecordStream::WriteSizedShort(int16_t value)
+{
+    Building([&] {
+        m_writeBuffer.AppendInt(2);
+        m_writeBuffer.AppendShort(value);
+    });
+}
+
+void CRecordStream::WriteByteBlock(const void* bytes, int32_t n)
+{
+    Building([&] {
+        m_writeBuffer.AppendInt(n);
+        m_writeBuffer.Append(bytes, n);
+    });
+}
+
+void CRecordStream::WritePacked(const void* bytes, int32_t n, int mode)
+{
+    Building([&] {
+        if (m_file->IsProtectAll())
+            mode |= kPackCompressed | kPackMasked;
+        m_writeBuffer.AppendShort(static_cast<int16_t>(mode));
+        if ((mode & kPackCompressed) == 0) {
+            m_writeBuffer.AppendInt(n);
+            m_writeBuffer.Append(bytes, n);
+            return;
+        }
+        uLongf bound = compressBound(static_cast<uLong>(n));
+        std::vector<uint8_t> packed(bound, 0);
+        int result = compress(packed.data(), &bound, static_cast<const Bytef*>(bytes), static_cast<uLong>(n));
+        if (result != Z_OK)
+            throw CQuorError(1);  // compress fails only for want of memory with a bound-sized buffer
+        int32_t compressed = static_cast<int32_t>(bound);
+        int32_t uncompressed = n;
+        uint32_t salt = 0;
+        if (mode & kPackMasked) {
+            IRandomSource& random = GetRandomSource();
+            for (int i = 0; i < 4; ++i)
+                salt |= static_cast<uint32_t>((random.Next() % 65280) / 256) << (8 * i);
+            MaskLengths(salt, m_file->GetRecordKey(), uncompressed, compressed);
+        }
+        m_writeBuffer.AppendInt(uncompressed);
+        m_writeBuffer.AppendInt(compressed);
+        if (mode & kPackMasked) {
+            m_writeBuffer.AppendInt(static_cast<int32_t>(salt));
+            m_writeBuffer.AppendInt(static_cast<int32_t>(CheckOf(static_cast<int32_t>(bound))));
+        }
+        m_writeBuffer.Append(packed.data(), static_cast<int32_t>(bound));
+        if (mode & kPackMasked)
+            m_writeBuffer.AppendInt(static_cast<int32_t>(CheckOf(n)));
+    });
+}
+
+void CRecordStream::WritePackedString(const std::string& text, int mode)
+{
+    WritePacked(text.c_str(), static_cast<int32_t>(text.size()) + 1, mode);
+}
+
+// ---- The chain ------------------------------------------------------------------------------------
+
+void CRecordStream::Reserve(int32_t n)
+{
+    if (m_mode != kRewrite && m_mode != kNew)
+        return;
+    int32_t needed = std::max<int32_t>(1, static_cast<int32_t>((static_cast<int64_t>(n) + kBlockSize - 1) / kBlockSize));
+    int32_t block = m_firstBlock;
+    int32_t count = 1;
+    int32_t limit = m_file->GetWalkLimit();
+    for (; count < needed; ++count) {
+        int32_t next = m_file->GetNextBlock(block);
+        if (next == kNoneId)
+            break;
+        if (count >= limit)
+            Corrupt();
+        block = next;
+    }
+    int32_t lastExisting = block;
+    try {
+        for (; count < needed; ++count)
+            block = m_file->AppendBlock(block);
+    } catch (...) {
+        // A new record gives up its whole chain; a rewritten one goes back to the chain it had.
+        try {
+            if (m_mode == kNew) {
+                m_file->FreeChain(m_firstBlock);
+            } else {
+                int32_t appended = m_file->GetNextBlock(lastExisting);
+                if (appended != kNoneId) {
+                    m_file->SetNextBlock(lastExisting, kNoneId);
+                    m_file->FreeChain(appended);
+                }
+            }
+        } catch (...) {
+        }
+        throw;
+    }
+}
+
+void CRecordStream::FlushWrite()
+{
+    int32_t length = m_writeBuffer.GetLength();
+    Reserve(length);
+    WriteContent(m_writeBuffer.GetData(), length);
+}
+
+// The block after `block` in the chain, allocated and linked when the chain ends there.
+int32_t CRecordStream::NextOrAppend(int32_t block)
+{
+    int32_t next = m_file->GetNextBlock(block);
+    return next != kNoneId ? next : m_file->AppendBlock(block);
+}
+
+void CRecordStream::WriteContent(const uint8_t* content, int32_t length)
+{
+    std::vector<uint8_t> zeros(kBlockSize, 0);
+    int32_t block = m_firstBlock;
+    int32_t last = m_firstBlock;
+    if (length == 0) {
+        // Nothing of the old record may stay readable as the new, empty one.
+        m_file->WriteBlock(block, zeros.data());
+    } else {
+        int32_t whole = length / kBlockSize;
+        int32_t done = 0;
+        // Whole blocks, a run of consecutive blocks at a time.
+        while (done < whole) {
+            int32_t first = block;
+            int32_t run = 1;
+            while (done + run < whole) {
+                int32_t next = NextOrAppend(first + run - 1);
+                if (next != first + run)
+                    break;
+                ++run;
+            }
+            m_file->WriteBlocks(first, run, content + static_cast<size_t>(done) * kBlockSize);
+            done += run;
+            last = first + run - 1;
+            if (done < whole || length % kBlockSize != 0)
+                block = NextOrAppend(last);
+        }
+        if (length % kBlockSize != 0) {
+            std::memcpy(zeros.data(), content + static_cast<size_t>(whole) * kBlockSize,
+                        static_cast<size_t>(length % kBlockSize));
+            m_file->WriteBlock(block, zeros.data());
+            std::fill(zeros.begin(), zeros.end(), 0);
+            last = block;
+        }
+        // Older files end every record with a block of zeros.
+        if (m_file->GetVersion() < 300) {
+            last = NextOrAppend(last);
+            m_file->WriteBlock(last, zeros.data());
+        }
+    }
+    Truncate(last);
+}
+
+// The last block written ends the chain; the blocks behind it are freed.
+void CRecordStream::Truncate(int32_t lastWritten)
+{
+    int32_t rest = m_file->GetNextBlock(lastWritten);
+    if (rest == kNoneId)
+        return;
+    m_file->SetNextBlock(lastWritten, kNoneId);
+    m_file->FreeChain(rest);
+}

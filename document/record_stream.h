@@ -1,0 +1,127 @@
+// One record of the data file, read or written as a stream of typed fields over a chain of blocks.
+// The blocks carry no link words or lengths of their own: the chain lives in the allocation table
+// (see data_file.h) and a record ends where its reader stops reading. The last block is padded with
+// zeros.
+//
+// Field encodings (all integers little-endian):
+//   field        bytes
+//   int32        4
+//   int16        2
+//   string       int32 n = length + 1, then the n bytes of the characters and a NUL
+//   id set       int32 byte count = 4 x ids, then the ids as int32 in ascending order
+//   sized int32  int32 4, then the int32 value
+//   sized int16  int32 2, then the int16 value
+//   byte block   int32 n, then n bytes
+//   packed       int16 mode, then by the mode's bits (bit 0 compressed, bit 1 masked):
+//     bit 0 clear (0, 2)  int32 n, then n raw bytes
+//     1                   int32 uncompressed length, int32 compressed length, compressed bytes
+//     3                   int32 uncompressed length (masked), int32 compressed length (masked),
+//                         int32 salt (4 random bytes 0..127), int32 check A, compressed bytes,
+//                         int32 check B
+// Compressed bytes are a zlib stream (compress, default level). Check A is zlib's crc32 (initial 0)
+// of the 4 bytes of the unmasked compressed length, check B of the unmasked uncompressed length.
+// Masking: digest = MD5(4 salt bytes, then the file's 16-byte record key); the compressed length's
+// 4 bytes are XORed with digest bytes 0 to 3, the uncompressed length's with digest bytes 7 to 10.
+// A packed string stores its characters and its NUL.
+//
+// Every length read is untrusted: a negative one, or one larger than the file can hold, is code 5,
+// and buffers grow only as bytes actually arrive from the chain.
+//
+// Lifecycle:
+//   closed --Open(mode 1)--> reading --Close--> closed
+//   closed --Open(mode 2 rewrite, 3 new)--> writing (fields build up in memory; only Reserve
+//          touches the file) --Close: FlushWrite--> closed
+//   writing --a field fails--> Abandon: closed, the record's blocks keep their old content
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/byte_buffer.h"
+#include "document/id_set.h"
+
+class CDataFile;
+
+class CRecordStream {
+public:
+    enum Mode { kClosed = 0, kRead = 1, kRewrite = 2, kNew = 3 };
+    enum PackMode { kPackRaw = 0, kPackCompressed = 1, kPackMasked = 2 };
+
+    CRecordStream() = default;
+    CRecordStream(const CRecordStream&) = delete;
+    CRecordStream& operator=(const CRecordStream&) = delete;
+    // Closes, swallowing errors. While an exception unwinds the stack a record being written is
+    // abandoned instead, so that a half-built record never reaches the disk.
+    virtual ~CRecordStream();
+
+    // Opens the record whose chain starts at firstBlock (none is code 5).
+    void Open(CDataFile* file, int32_t firstBlock, int mode);
+    // In the write modes writes the record into its chain. A failure abandons the stream.
+    void Close();
+    int GetMode() const { return m_mode; }
+    int32_t GetFirstBlock() const { return m_firstBlock; }
+    CDataFile* GetFile() const { return m_file; }
+    std::string GetFilePath() const;
+
+    // Reading. ReadRaw returns the error code met (0 on success) and sets *read; the others throw.
+    int ReadRaw(void* buffer, int32_t n, int32_t* read = nullptr);
+    int32_t ReadInt();
+    int16_t ReadShort();
+    std::string ReadString();
+    void ReadIdSet(CIdSet& set);
+    int32_t ReadSizedInt();
+    int16_t ReadSizedShort();
+    void SkipField();
+    void Skip(int32_t n);
+    std::vector<uint8_t> ReadByteBlock();
+    std::vector<uint8_t> ReadPacked();
+    std::string ReadPackedString();
+
+    // Writing: fields are appended to the record being built.
+    void WriteInt(int32_t value);
+    void WriteShort(int16_t value);
+    void WriteString(const std::string& text);
+    void WriteIdSet(const CIdSet& set);
+    void WriteSizedInt(int32_t value);
+    void WriteSizedShort(int16_t value);
+    void WriteByteBlock(const void* bytes, int32_t n);
+    void WritePacked(const void* bytes, int32_t n, int mode);
+    void WritePackedString(const std::string& text, int mode);
+
+    // Extends the chain so that it holds n bytes (at least one block); never shortens it.
+    void Reserve(int32_t n);
+    // Bytes that fields take, for Reserve.
+    static int32_t StringSize(const std::string& text) { return static_cast<int32_t>(text.size()) + 5; }
+    static int32_t IdSetSize(const CIdSet& set) { return 4 * set.GetSize() + 4; }
+    static constexpr int32_t kSizedIntSize = 8;
+    static constexpr int32_t kSizedShortSize = 6;
+
+protected:
+    // Frees the buffers and closes without writing.
+    void Abandon();
+    // Runs a write-side operation; any failure abandons the record and passes on.
+    template <typename F>
+    void Building(F&& operation);
+
+private:
+    void LoadBlock();
+    int32_t CheckedLength(int32_t n) const;
+    std::vector<uint8_t> ReadBytes(int32_t n);
+    void FlushWrite();
+    void WriteContent(const uint8_t* content, int32_t length);
+    int32_t NextOrAppend(int32_t block);
+    void Truncate(int32_t lastWritten);
+    std::string FileName() const;
+    [[noreturn]] void Corrupt() const;
+
+    CByteBuffer m_writeBuffer;
+    CDataFile* m_file = nullptr;
+    int m_mode = kClosed;
+    int32_t m_firstBlock = 0;
+    int32_t m_current = 0;   // read: the next block to load
+    int32_t m_position = 0;  // read position in the loaded block; 0 = no block loaded
+    int32_t m_blocksLoaded = 0;
+    std::unique_ptr<uint8_t[]> m_block;
+    int m_uncaughtAtOpen = 0;
+};
