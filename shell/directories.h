@@ -6,14 +6,16 @@
 #include <functional>
 #include <string>
 
+#include "document/link_target.h"
 #include "shell/profile_store.h"
 
-class CDirectories {
+// It is also the converter that link targets use for their paths (SetLinkPathConverter).
+class CDirectories : public ILinkPathConverter {
 public:
     enum Folder { kData = 0, kImportExport = 1, kAttachments = 2, kCustomFormats = 3, kCount = 4 };
 
     CDirectories();
-    virtual ~CDirectories() = default;
+    ~CDirectories() override = default;
 
     int GetCount() const { return kCount; }
     // "Quorvane Data", "Import/Export", "Attachments", "Custom Import Formats"; empty for a bad index.
@@ -42,7 +44,9 @@ public:
     // "E:\Notes" -> ".:\Notes" when portable (or forced) and E is the program's drive (any case).
     std::string MakeDriveRelative(const std::string& path, bool force) const;
     // ".:\Notes" -> "E:\Notes" for the program's drive E; any other path unchanged.
-    std::string ExpandDriveRelative(const std::string& path) const;
+    std::string ExpandDriveRelative(const std::string& path) const override;
+    // The link targets' form: made drive-relative only in portable use.
+    std::string MakeDriveRelative(const std::string& path) const override { return MakeDriveRelative(path, false); }
 
     // Reads the configured paths from "Directories" (empty or overlong values take the default folder
     // when `useDefault` is set) and makes them the current paths.

@@ -166,3 +166,13 @@ TEST(Directories, MoveToProgramDriveInRootMode)
     // Root mode writes nothing back.
     EXPECT_TRUE(store.Writes().empty());
 }
+
+TEST(Directories, ServesLinkTargetsAsTheirPathConverter)
+{
+    CDirectories d = PortableOn(kProgram);
+    const ILinkPathConverter& converter = d;
+    EXPECT_EQ(converter.MakeDriveRelative("E:\\Att\\a.txt"), ".:\\Att\\a.txt");
+    EXPECT_EQ(converter.ExpandDriveRelative(".:\\Att\\a.txt"), "E:\\Att\\a.txt");
+    d.SetPortable(false);
+    EXPECT_EQ(converter.MakeDriveRelative("E:\\Att\\a.txt"), "E:\\Att\\a.txt");
+}
