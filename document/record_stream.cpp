@@ -244,9 +244,8 @@ std::string CRecordStream::ReadString()
 {
     int32_t n = ReadInt();
     std::vector<uint8_t> bytes = ReadBytes(n);
-    const uint8_t* nul = static_cast<const uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
-    size_t length = nul ? static_cast<size_t>(nul - bytes.data()) : bytes.size();
-    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+    // An empty field has no buffer at all, so no memchr on its null data pointer.
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), uint8_t(0)));
 }
 
 void CRecordStream::ReadIdSet(CIdSet& set)
@@ -361,9 +360,8 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
 std::string CRecordStream::ReadPackedString()
 {
     std::vector<uint8_t> bytes = ReadPacked();
-    const uint8_t* nul = static_cast<const uint8_t*>(std::memchr(bytes.data(), 0, bytes.size()));
-    size_t length = nul ? static_cast<size_t>(nul - bytes.data()) : bytes.size();
-    return std::string(reinterpret_cast<const char*>(bytes.data()), length);
+    // An empty field has no buffer at all, so no memchr on its null data pointer.
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), uint8_t(0)));
 }
 
 // ---- Writing --------------------------------------------------------------------------------------
