@@ -12,6 +12,8 @@
 
 #include "index/current_query.h"
 
+class CRecordStream;
+
 struct SavedQuery {
     std::string name;  // compared without regard to case
     std::string text;
@@ -55,9 +57,16 @@ public:
     void RemoveAll();
     bool IsModified() const { return m_modified; }
 
+    // The body of keyed record 8 (see query_list_record.cpp). Read replaces the list; its stream
+    // errors pass on (the list is then empty). Write uses the layout of a data file of version
+    // `fileVersion`.
+    void Read(CRecordStream& stream);
+    void Write(CRecordStream& stream, int fileVersion) const;
+
 private:
     void Rewrite(bool group, const std::string& oldName, const std::string& newName);
     void TopUpRecent();
+    void ReadEntries(CRecordStream& stream);
 
     std::vector<SavedQuery> m_entries;
     std::vector<int> m_recent;  // entry indexes, most recent first
