@@ -54,3 +54,19 @@ std::string QuorFormat1(const std::string& pattern, const std::string& arg)
     }
     return out;
 }
+
+std::string QuorFormatArgs(const std::string& pattern, std::initializer_list<std::string> args)
+{
+    std::string out;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        size_t index = static_cast<size_t>(next - '1');
+        if (pattern[i] == '%' && next >= '1' && next <= '9' && index < args.size()) {
+            out += *(args.begin() + index);
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}

@@ -5,3 +5,7 @@
 #define IDR_MAINFRAME 127
 
 #define IDS_APP_NAME 57344
+
+// Messages of the framework's data exchange.
+#define IDS_DDX_INTEGER 61700
+#define IDS_DDX_INTEGER_RANGE 61701

@@ -35,3 +35,11 @@ TEST(StringTable, FormatReplacesEveryPlaceholder)
     for (const Case& c : cases)
         EXPECT_EQ(QuorFormat1(c.pattern, c.arg), c.expected) << c.pattern;
 }
+
+TEST(StringTable, FormatArgsFillsNumberedPlaceholdersOnce)
+{
+    EXPECT_EQ(QuorFormatArgs("between %1 and %2.", {"1", "10"}), "between 1 and 10.");
+    EXPECT_EQ(QuorFormatArgs("%2-%1", {"a", "b"}), "b-a");
+    // Replaced text is not searched again, and a placeholder without an argument stays.
+    EXPECT_EQ(QuorFormatArgs("%1 %2 %3", {"%2", "x"}), "%2 x %3");
+}

@@ -1,0 +1,55 @@
+// The base of dialogs (and, through CPropertyPage, of property pages). A dialog is data in, data
+// out: the caller sets public fields, runs DoModal (or Create for a modeless dialog) and reads the
+// fields after IDOK. OnInitDialog fills the controls from the fields through DoDataExchange;
+// OnOK reads them back and ends the dialog only when every check passed.
+#pragma once
+#include "framework/ui/data_exchange.h"
+#include "framework/ui/wnd.h"
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(int templateId, HWND parent = nullptr) : m_templateId(templateId), m_parent(parent) {}
+    // A modeless dialog whose window still exists is destroyed (after unbinding).
+    ~CDialog() override;
+
+    // Runs the dialog modally; returns the value given to EndDialog, or -1 when it could not be
+    // created.
+    INT_PTR DoModal();
+    // Creates the modeless dialog from template `templateId` (0: the constructor's).
+    bool Create(HWND parent = nullptr, int templateId = 0);
+    // Ends a modal dialog with `result`; destroys a modeless one.
+    void EndDialog(int result);
+
+    // Moves data between the fields and the controls; false when a check failed (the user was
+    // told, the focus is on the control).
+    bool UpdateData(bool save = true);
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+    int GetTemplateId() const { return m_templateId; }
+
+protected:
+    // Default: fills the controls (UpdateData(false)); returns true to let the system set the focus.
+    virtual bool OnInitDialog();
+    // Default: UpdateData(true), then EndDialog(IDOK) when it succeeded.
+    virtual void OnOK();
+    // Default: EndDialog(IDCANCEL).
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange& dx) {}
+
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    // Unused: the dialog manager calls the default procedure when the dialog procedure returns FALSE.
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override { return 0; }
+
+    // The dialog procedure's body once `self` is bound: decodes the message, writes DWLP_MSGRESULT
+    // or returns the result directly where the message wants it, unbinds on WM_NCDESTROY.
+    static INT_PTR HandleMessage(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void BindDialog(HWND hwnd) { Bind(hwnd); }
+
+    int m_templateId;
+    HWND m_parent;
+    bool m_modal = false;
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+};

@@ -1,0 +1,51 @@
+// A frame window: a top-level (or MDI child) window with a menu and accelerators that routes its
+// commands. A command goes to the active view, then the view's document, then the frame itself
+// (for an MDI main frame: the active child frame's route, then the main frame), then the
+// application; the first target with a row for the command decides. Its update rule is asked before
+// its handler runs, so a command that the rule disables is never dispatched, whether it comes from
+// a menu, an accelerator or a posted message.
+#pragma once
+#include "framework/ui/custom_wnd.h"
+
+class CView;
+
+class CFrameWnd : public CCustomWnd {
+public:
+    static const char kClassName[];
+
+    // Creates a top-level frame. `resourceId` names its menu, accelerator table and icon (each
+    // optional); 0 for none.
+    bool Create(const std::string& caption, int resourceId, DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                HWND parent = nullptr);
+
+    CView* GetActiveView() const { return m_activeView; }
+    void SetActiveView(CView* view) { m_activeView = view; }
+
+    // Asks the update rules of command `id` and, unless they disable it, runs it. Returns true when
+    // some target on the route has the command (run or refused). Reports exceptions of the handler.
+    bool ExecuteCommand(unsigned id);
+    // Lets the first target on the route with a row for `ui`'s command set its state; a command no
+    // target knows is disabled.
+    void UpdateCmdUI(CCmdUI& ui);
+    // Updates every command item of `popup` (not its sub-menus) through UpdateCmdUI.
+    void UpdateMenu(HMENU popup);
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+protected:
+    // The route below the application: active view, its document, this frame.
+    virtual bool RouteCmdMsg(unsigned id, CCmdUI* ui);
+
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    bool OnInitMenuPopup(HMENU popup, UINT index, bool isWindowMenu, LRESULT& result) override;
+    bool OnSize(UINT type, int width, int height, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnDestroy(LRESULT& result) override;
+
+    // Loaded from the resources of the program; released with it, so not destroyed here.
+    HACCEL m_accelerators = nullptr;
+    CView* m_activeView = nullptr;
+
+private:
+    bool RouteWithApp(unsigned id, CCmdUI* ui);
+};
