@@ -12,6 +12,7 @@
 
 #include "index/current_query.h"
 
+class CDataFile;
 class CRecordStream;
 
 struct SavedQuery {
@@ -62,6 +63,14 @@ public:
     // `fileVersion`.
     void Read(CRecordStream& stream);
     void Write(CRecordStream& stream, int fileVersion) const;
+
+    // Keyed record 8 of `file`. Load replaces the list; a missing or damaged record (code 5) gives an
+    // empty list and no error, any other error empties the list and passes on. Save writes the list
+    // in the layout of the file's version while the file is open for writing (else nothing, and the
+    // list stays modified) and clears the modified flag; SaveIfModified saves only a changed list.
+    void Load(CDataFile& file);
+    void Save(CDataFile& file);
+    void SaveIfModified(CDataFile& file);
 
 private:
     void Rewrite(bool group, const std::string& oldName, const std::string& newName);

@@ -29,11 +29,13 @@
 #include <new>
 
 #include "document/data_file.h"
+#include "document/keyed_record_stream.h"
 #include "document/quor_error.h"
 #include "document/record_stream.h"
 
 namespace {
 
+constexpr int kSavedQueriesKey = 8;
 constexpr int32_t kCurrentLayoutSign = -1;
 constexpr int16_t kLayoutVersion = 220;
 constexpr int kVersionCurrentLayout = 300;
@@ -187,4 +189,43 @@ void CQueryList::Write(CRecordStream& stream, int fileVersion) const
     stream.WriteShort(static_cast<int16_t>(GetRecentCount()));
     for (int index : m_recent)
         stream.WriteShort(static_cast<int16_t>(index));
+}
+
+void CQueryList::Load(CDataFile& file)
+{
+    RemoveAll();
+    try {
+        CKeyedRecordStream stream;
+        stream.Open(&file, kSavedQueriesKey, CRecordStream::kRead);
+        Read(stream);
+        stream.Close();
+    } catch (const CQuorError& error) {
+        RemoveAll();
+        if (error.Code() != 5)
+            throw;
+    } catch (const std::bad_alloc&) {
+        RemoveAll();
+        throw CQuorError(1);
+    }
+}
+
+void CQueryList::Save(CDataFile& file)
+{
+    if (file.GetOpenMode() != CDataFile::kReadWrite)
+        return;
+    try {
+        CKeyedRecordStream stream;
+        stream.Open(&file, kSavedQueriesKey, CRecordStream::kRewrite);
+        Write(stream, file.GetVersion());
+        stream.Close();
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+    m_modified = false;
+}
+
+void CQueryList::SaveIfModified(CDataFile& file)
+{
+    if (m_modified)
+        Save(file);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/data_file.h"
+#include "document/keyed_record_stream.h"
 #include "document/record_stream.h"
 #include "tests/support/storage_helpers.h"
 #include "tests/support/temp_folder.h"
@@ -303,6 +304,67 @@ TEST_F(QueryListRecordTest, TruncatedRecordIsCorruptAndLeavesNothing)
     EXPECT_EQ(ErrorOf([&] { Load(first, loaded); }), 5);
     EXPECT_EQ(loaded.GetCount(), 0);
     EXPECT_EQ(loaded.GetRecentCount(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QueryListRecordTest, SavedAndLoadedAsKeyedRecordEight)
+{
+    for (int version : {220, 400}) {
+        SCOPED_TRACE(version);
+        const std::string path = folder.File("kb" + std::to_string(version) + ".xrd");
+        file.Create(path, version);
+        CQueryList list;
+        list.Load(file);  // no record 8 yet: an empty list, no error
+        EXPECT_EQ(list.GetCount(), 0);
+
+        list.SaveIfModified(file);
+        EXPECT_EQ(CKeyedRecordStream::FindKey(&file, 8), kNoneIdValue);
+        TwoQueries(list);
+        list.SaveIfModified(file);
+        EXPECT_FALSE(list.IsModified());
+        EXPECT_NE(CKeyedRecordStream::FindKey(&file, 8), kNoneIdValue);
+        file.Close();
+
+        file.Open(path, true);
+        CQueryList loaded;
+        loaded.Load(file);
+        EXPECT_EQ(Recent(loaded), (std::vector<int>{0, 1}));
+        loaded.SetName(1, "Garden");
+        loaded.Save(file);  // read-only: nothing written, still modified
+        EXPECT_TRUE(loaded.IsModified());
+        file.Close();
+
+        file.Open(path, false);
+        loaded.Load(file);
+        std::string name;
+        loaded.GetName(1, name);
+        EXPECT_EQ(name, "Home");
+        file.Close();
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QueryListRecordTest, DamagedRecordEightLoadsEmptyWithoutError)
+{
+    Create(400);
+    {
+        CKeyedRecordStream stream;
+        stream.Open(&file, 8, CRecordStream::kRewrite);
+        stream.WriteInt(-1);
+        stream.WriteShort(220);
+        stream.WriteInt(5000);
+        stream.Close();
+    }
+    CQueryList list;
+    list.Add("stale", "a", 0, 0);
+    EXPECT_EQ(ErrorOf([&] { list.Load(file); }), 0);
+    EXPECT_EQ(list.GetCount(), 0);
 }
 
 }  // namespace
