@@ -46,28 +46,13 @@ quor_stop_xvfb() {
   if [ -n "$quor_xvfb_pid" ]; then
     kill "$quor_xvfb_pid" 2>/dev/null
     wait "$quor_xvfb_pid" 2>/dev/null
-    # Whether this machine runs 32-bit Linux programs (and so 32-bit Wine): some kernels are built without.
-quor_can_run_32bit() {
-  /usr/lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1
-}
-
-# Sets WINELOADER and WINEARCH for a Windows program by the machine type in its PE header.
-quor_select_wine() {
-  local machine
-  machine=$(od -An -tx2 -j "$(( $(od -An -tu4 -j 60 -N 4 "$1") + 4 ))" -N 2 "$1" | tr -d ' ')
-  if [ "$machine" = 8664 ]; then
-    export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64 WINEARCH=win64
-  else
-    export WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32 WINEARCH=win32
+    quor_xvfb_pid=""
   fi
 }
 
-quor_xvfb_pid=""
-  fi
-}
-
-# Creates the template prefix $1 once (call quor_select_wine first) (under a lock, so parallel tests wait for the first): wineboot,
-# Wine's virtual desktop for every window (real frames and focus on a bare X server), no crash dialog.
+# Creates the template prefix $1 once, under a lock so parallel tests wait for the first (call
+# quor_select_wine before): wineboot, Wine's virtual desktop for every window (real frames and focus
+# on a bare X server), no crash dialog.
 quor_ensure_template() {
   local template=$1
   mkdir -p "$(dirname "$template")"
