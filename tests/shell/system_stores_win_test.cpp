@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "shell/app_settings.h"
 #include "shell/option_store.h"
+#include "shell/recent_files.h"
 #include "shell/system_stores.h"
+#include "shell/ui/font_win.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -204,4 +207,85 @@ TEST(SystemStores, IniWithoutPortableValueChoosesRegistryAndOldIniIsImported)
     EXPECT_EQ(useIni.number, 0u);
     EXPECT_EQ(store.GetInt("quorvane", "importedsort", 0), 3);
     EXPECT_TRUE(store.FlushProfileCache());
+}
+
+TEST(SystemStores, SettingsFoldersFontsAndRecentFilesThroughTheRegistry)
+{
+    COptionStore store;
+    store.UseStore(CreateRegistryProfileStore(COptionStore::kCompany, COptionStore::kApplication), false, "");
+    CGdiFontFaces faces;
+    CFontSettings fonts;
+    fonts.Load(store, faces);
+    CDirectories dirs;
+    dirs.Load(store, "C:\\Program Files\\Quorvane\\quorvane.exe", true);
+    dirs.SetConfiguredFolder(CDirectories::kData, "D:\\Data");
+    CAppSettings settings(store, fonts, dirs);
+    settings.ResetSettings();
+    settings.SetHtmlExportOptions(1, 2, "<>");
+    settings.SetSortOrder(2);  // saves every setting
+    dirs.Save(store);
+    fonts.Save(store);
+
+    std::string display = RunAndCapture(
+        "reg.exe query \"HKCU\\Software\\Harlowen Software\\Personal Quorvane\\Index Display\"");
+    EXPECT_EQ(RegQueryLine(display, "SortOrder"), "SortOrder    REG_DWORD    0x2") << display;
+    EXPECT_EQ(RegQueryLine(display, "DateColor"), "DateColor    REG_DWORD    0xff0000") << display;
+    std::string product =
+        RunAndCapture("reg.exe query \"HKCU\\Software\\Harlowen Software\\Personal Quorvane\\Quorvane\"");
+    EXPECT_EQ(RegQueryLine(product, "HTMLCustomSet"), "HTMLCustomSet    REG_SZ    <>") << product;
+    EXPECT_EQ(RegQueryLine(product, "ExportTextLineLength"), "ExportTextLineLength    REG_DWORD    0x46") << product;
+    EXPECT_EQ(RegQueryLine(product, "Font"), "Font    REG_SZ    " + GetFaceName(fonts.GetLogFont())) << product;
+    EXPECT_EQ(RegQueryLine(product, "UpdateCheckFreq"), "") << product;
+    std::string folders =
+        RunAndCapture("reg.exe query \"HKCU\\Software\\Harlowen Software\\Personal Quorvane\\Directories\"");
+    EXPECT_EQ(RegQueryLine(folders, "Quorvane Data"), "Quorvane Data    REG_SZ    D:\\Data") << folders;
+
+    // A second run reads them back.
+    CAppSettings again(store, fonts, dirs);
+    again.ResetSettings();
+    EXPECT_EQ(again.GetSortOrder(), 2);
+    int type = 0, encode = 0;
+    std::string custom;
+    again.GetHtmlExportOptions(type, encode, custom);
+    EXPECT_EQ(type, 1);
+    EXPECT_EQ(custom, "<>");
+}
+
+TEST(SystemStores, PortableSettingsReachTheIniFileAtTheFlush)
+{
+    CTempFolder folder;
+    folder.Write("quorvane.ini", "[Quorvane]\r\nPortable=yes\r\n");
+    std::unique_ptr<IOptionStoreHost> host = CreateSystemOptionStoreHost();
+    CDirectories dirs;
+    COptionStore store;
+    std::string program = ProgramPath(folder);
+    store.Choose(*host, program, dirs);
+    ASSERT_TRUE(store.IsPortable());
+    dirs.SetDrive(program);
+    dirs.SetPortable(true);
+    dirs.Load(store, program, true);
+    CRecentFiles recent(dirs);
+    recent.SetPortable(true);
+    recent.Add(folder.File("notes.xrd"));
+    CGdiFontFaces faces;
+    CFontSettings fonts;
+    fonts.Load(store, faces);
+    CAppSettings settings(store, fonts, dirs);
+    settings.ResetSettings();
+    settings.SetSortOrder(2);
+    EXPECT_EQ(folder.Read("quorvane.ini"), "[Quorvane]\r\nPortable=yes\r\n");
+
+    // What the program writes at exit, then the flush.
+    dirs.Save(store);
+    fonts.Save(store);
+    recent.Save(store);
+    ASSERT_TRUE(store.FlushProfileCache());
+    std::unique_ptr<IProfileStore> ini = CreateIniProfileStore(store.GetProfileName());
+    EXPECT_EQ(ini->GetInt("Index Display", "SortOrder", 0), 2);
+    EXPECT_EQ(ini->GetString("Quorvane", "Portable", ""), "yes");
+    EXPECT_EQ(ini->GetInt("Quorvane", "CustomTextColor", 0), -1);
+    // The temporary folder is on the program's drive, so the file is kept drive-relative.
+    std::string stored = ini->GetString("Recent Files", "File1", "");
+    EXPECT_EQ(stored.substr(0, 2), ".:") << stored;
+    EXPECT_EQ(dirs.ExpandDriveRelative(stored), folder.File("notes.xrd"));
 }
