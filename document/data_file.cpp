@@ -606,7 +606,9 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
             Corrupt();
         int32_t next = GetNextBlock(chain.back());
         if (next == kNoneId) {
-            if (!extend)
+            // Entries are added one at a time, so a sound table needs at most its chain's next
+            // block; a count far beyond the chain would otherwise grow the file without end.
+            if (!extend || chain.size() != wanted)
                 Corrupt();
             next = AppendBlock(chain.back());
         }

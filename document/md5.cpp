@@ -74,6 +74,8 @@ void CMD5::Transform(const uint8_t block[64])
 
 void CMD5::Update(const void* bytes, size_t n)
 {
+    if (n == 0)
+        return;
     const uint8_t* input = static_cast<const uint8_t*>(bytes);
     size_t used = static_cast<size_t>((m_bitCount / 8) % 64);
     m_bitCount += static_cast<uint64_t>(n) * 8;

@@ -56,6 +56,58 @@ void MaskLengths(uint32_t salt, const uint8_t* recordKey, int32_t& uncompressed,
     uncompressed = static_cast<int32_t>(static_cast<uint32_t>(uncompressed) ^ LoadLe32(digest + 7));
 }
 
+// The characters up to the first NUL, or all of them when a stored string lacks its NUL.
+std::string TextUpToNul(const std::vector<uint8_t>& bytes)
+{
+    std::string text(bytes.begin(), bytes.end());
+    size_t nul = text.find('\0');
+    if (nul != std::string::npos)
+        text.resize(nul);
+    return text;
+}
+
+// Inflates a zlib stream that must give exactly `length` bytes, as zlib's uncompress into a buffer of
+// that length would. The output grows as the stream produces it, so that a length read from a
+// broken file costs no more memory than the stream really holds.
+bool Inflate(const std::vector<uint8_t>& packed, int32_t length, std::vector<uint8_t>& out)
+{
+    z_stream stream = {};
+    if (inflateInit(&stream) != Z_OK)
+        throw CQuorError(1);
+    stream.next_in = const_cast<Bytef*>(packed.data());
+    stream.avail_in = static_cast<uInt>(packed.size());
+    size_t target = static_cast<size_t>(length);
+    size_t produced = 0;
+    uint8_t spare;
+    int result = Z_OK;
+    try {
+        while (result == Z_OK) {
+            if (produced < target) {
+                size_t grow = std::min(target - produced, std::max<size_t>(kReadChunk, produced));
+                out.resize(produced + grow);
+                stream.next_out = out.data() + produced;
+                stream.avail_out = static_cast<uInt>(grow);
+            } else {
+                stream.next_out = &spare;  // any further output: the stream is longer than stored
+                stream.avail_out = 1;
+            }
+            uInt room = stream.avail_out;
+            result = inflate(&stream, Z_NO_FLUSH);  // Z_BUF_ERROR: no progress, the input ran out
+            size_t made = room - stream.avail_out;
+            if (produced >= target && made > 0)
+                result = Z_DATA_ERROR;
+            produced += made;
+        }
+    } catch (const std::bad_alloc&) {
+        inflateEnd(&stream);
+        throw CQuorError(1);
+    }
+    inflateEnd(&stream);
+    if (result == Z_MEM_ERROR)
+        throw CQuorError(1);
+    return result == Z_STREAM_END && produced == target;
+}
+
 }  // namespace
 
 CRecordStream::~CRecordStream()
@@ -243,9 +295,7 @@ std::vector<uint8_t> CRecordStream::ReadBytes(int32_t n)
 std::string CRecordStream::ReadString()
 {
     int32_t n = ReadInt();
-    std::vector<uint8_t> bytes = ReadBytes(n);
-    // An empty field has no buffer at all, so no memchr on its null data pointer.
-    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), uint8_t(0)));
+    return TextUpToNul(ReadBytes(n));
 }
 
 void CRecordStream::ReadIdSet(CIdSet& set)
@@ -338,20 +388,11 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
         throw invalid();
     std::vector<uint8_t> packed = readAll(compressed);
     std::vector<uint8_t> content;
-    try {
-        content.resize(static_cast<size_t>(uncompressed));
-    } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
-    }
-    uLongf length = static_cast<uLongf>(uncompressed);
-    int result = uncompress(content.data(), &length, packed.data(), static_cast<uLong>(packed.size()));
-    if (result == Z_MEM_ERROR)
-        throw CQuorError(1);
     // A failed or short inflate is corruption in every mode, not a silently shorter field.
-    if (result != Z_OK || length != static_cast<uLongf>(uncompressed))
+    if (!Inflate(packed, uncompressed, content))
         throw invalid();
     if (mode & kPackMasked) {
-        if (CheckOf(static_cast<int32_t>(length)) != static_cast<uint32_t>(ReadInt()))
+        if (CheckOf(uncompressed) != static_cast<uint32_t>(ReadInt()))
             throw invalid();
     }
     return content;
@@ -359,9 +400,7 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
 
 std::string CRecordStream::ReadPackedString()
 {
-    std::vector<uint8_t> bytes = ReadPacked();
-    // An empty field has no buffer at all, so no memchr on its null data pointer.
-    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), uint8_t(0)));
+    return TextUpToNul(ReadPacked());
 }
 
 // ---- Writing --------------------------------------------------------------------------------------

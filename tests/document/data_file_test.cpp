@@ -328,5 +328,5 @@ TEST_F(DataFileTest, BrokenStructuresAreCorruptionNotCrashes)
     file.Open(folder.Write("broken.xrd", bytes), false);
     EXPECT_EQ(ErrorOf([&] { file.GetEntry(CDataFile::kArticleTable, 300); }), 5);
     EXPECT_EQ(ErrorOf([&] { file.AllocateBlock(); }), 5);
-    EXPECT_EQ(ErrorOf([&] { file.AddEntry(CDataFile::kArticleTable, 1); }), 5);  // needs a block
+    EXPECT_EQ(ErrorOf([&] { file.AddEntry(CDataFile::kArticleTable, 1); }), 5);  // count beyond the chain
 }

@@ -275,6 +275,7 @@ TEST_F(RecordStreamTest, UntrustedLengthsAreCorruption)
     compress(packed.data(), &packedLength, reinterpret_cast<const Bytef*>("hello"), 5);
     std::string shortInflate = Le16(1) + Le32(9) + Le32(int32_t(packedLength)) +
                                std::string(packed.begin(), packed.begin() + static_cast<long>(packedLength));
+    std::string longInflate = Le16(1) + Le32(3) + shortInflate.substr(6);
     struct Case {
         const char* name;
         std::string bytes;
@@ -290,6 +291,7 @@ TEST_F(RecordStreamTest, UntrustedLengthsAreCorruption)
         {"negative packed", Le16(0) + Le32(-1), [](CRecordStream& s) { s.ReadPacked(); }},
         {"inflate fails", zlibGarbage, [](CRecordStream& s) { s.ReadPacked(); }},
         {"inflate is short", shortInflate, [](CRecordStream& s) { s.ReadPacked(); }},
+        {"inflate is longer", longInflate, [](CRecordStream& s) { s.ReadPacked(); }},
         {"inflate bomb length", Le16(1) + Le32(0x7FFFFFFF) + Le32(8), [](CRecordStream& s) { s.ReadPacked(); }},
     };
     for (const Case& c : cases) {
