@@ -1,6 +1,7 @@
 #include "index/current_query.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -340,6 +341,86 @@ TEST_F(CurrentQueryTest, DeletionsInvalidateOnlyQueriesThatUseThem)
     CCurrentQuery fresh(&base);
     fresh.OnKeywordsDeleted(deleted);
     EXPECT_FALSE(fresh.IsValid());
+}
+
+}  // namespace
+
+namespace {
+
+// Random texts over awkward names: whatever compiles must compile to the same code after any rename
+// has rewritten the text, so the rewrite and the compiler read texts alike.
+TEST(QueryRewrite, RewrittenTextsCompileToTheSameCode)
+{
+    const std::vector<std::string> names = {"alpha", "two words", "it's", "say \"hi\"", "(paren)", "and",
+                                            "GROUP:", "Work", "x", "caf\xE9"};
+    const std::vector<std::string> renames = {"beta", "new name", "or", "o'k", "\"q\"", "a)b", "Work", "NOT",
+                                              "CAF\xC9 two"};
+    std::mt19937 random(7);
+    auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
+    auto spaces = [&]() { return std::string(random() % 3, ' '); };
+
+    int compiled = 0;
+    for (int round = 0; round < 10000; ++round) {
+        CMemoryQuerySource base;
+        for (const std::string& name : names)
+            base.AddKeyword(name);
+        for (const std::string& name : names)
+            base.AddGroup(name, {0});
+
+        std::string text;
+        for (int n = static_cast<int>(random() % 6) + 1; n > 0; --n) {
+            const int choice = static_cast<int>(random() % 8);
+            if (choice == 0)
+                text += "GROUP:" + spaces() + CCurrentQuery::QuoteName(pick(names));
+            else if (choice == 1)
+                text += "NOT";
+            else if (choice == 2)
+                text += random() % 2 ? "(" : ")";
+            else if (choice == 3)
+                text += random() % 2 ? "AND" : "OR";
+            else if (choice == 4)
+                text += "'" + pick(names).substr(0, 3) + "'";
+            else
+                text += CCurrentQuery::QuoteName(pick(names));
+            text += spaces() + (random() % 4 ? " " : "");
+        }
+
+        CCurrentQuery query(&base);
+        ErrorSink previous = SetErrorSink([](const std::string&) {});
+        bool ok = query.Compile(text);
+        SetErrorSink(previous);
+        if (!ok)
+            continue;
+        ++compiled;
+        std::vector<QueryToken> before;
+        for (int i = 0; i < query.GetCompiler().GetCount(); ++i) {
+            QueryToken t;
+            query.GetCompiler().GetInstruction(i, t);
+            before.push_back(t);
+        }
+
+        const int32_t id = static_cast<int32_t>(random() % names.size());
+        std::string newName = pick(renames);
+        if (base.FindKeyword(newName) != kNoneId || base.FindKeywordGroup(newName) != kNoneId)
+            newName += " 2";
+        query.SetText(text);
+        if (random() % 2) {
+            base.RenameKeyword(id, newName);
+            query.RewriteKeyword(names[static_cast<size_t>(id)], newName);
+        } else {
+            base.RenameGroup(id, newName);
+            query.RewriteGroup(names[static_cast<size_t>(id)], newName);
+        }
+        const std::string rewritten = query.GetText();
+        ASSERT_TRUE(query.Compile(rewritten)) << text << "  =>  " << rewritten;
+        for (int i = 0; i < query.GetCompiler().GetCount(); ++i) {
+            QueryToken t;
+            query.GetCompiler().GetInstruction(i, t);
+            ASSERT_EQ(t, before[static_cast<size_t>(i)]) << text << "  =>  " << rewritten;
+        }
+        ASSERT_EQ(query.GetCompiler().GetCount(), static_cast<int>(before.size()));
+    }
+    EXPECT_GT(compiled, 500);
 }
 
 }  // namespace
