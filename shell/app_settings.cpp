@@ -4,6 +4,7 @@
 #include <new>
 
 #include "document/date.h"
+#include "document/keyed_record_stream.h"
 #include "document/md5.h"
 #include "document/quor_error.h"
 #include "document/record_stream.h"
@@ -28,7 +29,7 @@ enum FieldFlags {
 constexpr size_t kFixedPayload = 70;
 constexpr size_t kCompactFontSize = 50;
 constexpr size_t kFaceSize = 32;
-// A record 4 larger than this is damaged: no setting comes near it. Reading stops there.
+// A record 4 larger than this is damaged: no setting comes near it.
 constexpr int32_t kMaxPayload = 1 << 20;
 
 int32_t StringFieldSize(const std::string& text)
@@ -436,22 +437,46 @@ void CAppSettings::DecodeFileSettings(const uint8_t* payload, size_t size)
 void CAppSettings::ReadFileSettings(CRecordStream& stream)
 {
     int32_t length = stream.ReadInt();
-    if (length <= 0)
+    // A length the record cannot hold is a damaged record: its blocks end in zero padding that would
+    // read as settings, so nothing of it is taken.
+    if (length <= 0 || length > kMaxPayload)
         return;
-    if (length > kMaxPayload)
-        length = kMaxPayload;
     std::vector<uint8_t> payload(static_cast<size_t>(length));
-    int32_t got = 0;
-    // A record shorter than its length field gives what it holds; the fields past its end keep their
-    // defaults.
-    stream.ReadRaw(payload.data(), length, &got);
-    DecodeFileSettings(payload.data(), got > 0 ? static_cast<size_t>(got) : 0);
+    if (stream.ReadRaw(payload.data(), length) != 0)
+        return;
+    DecodeFileSettings(payload.data(), payload.size());
 }
 
 void CAppSettings::WriteFileSettings(CRecordStream& stream)
 {
     CStreamWriter out(stream);
     EmitFileSettings(out);
+}
+
+void CAppSettings::ReadFileSettings(CDataFile* file)
+{
+    ResetSettings();
+    try {
+        CKeyedRecordStream stream;
+        stream.Open(file, kFileSettingsKey, CRecordStream::kRead);
+        ReadFileSettings(stream);
+        stream.Close();
+    } catch (const CQuorError& e) {
+        // Code 5: the record is missing or its chain is damaged; the defaults stand.
+        if (e.Code() != 5)
+            throw;
+    }
+    m_fileDirty = 0;
+}
+
+void CAppSettings::WriteFileSettings(CDataFile* file)
+{
+    if (!m_fileDirty || !file)
+        return;
+    CKeyedRecordStream stream;
+    stream.Open(file, kFileSettingsKey, CRecordStream::kRewrite);
+    WriteFileSettings(stream);
+    stream.Close();
     m_fileDirty = 0;
 }
 

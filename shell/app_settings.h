@@ -38,6 +38,7 @@
 #include "shell/font_settings.h"
 #include "shell/profile_store.h"
 
+class CDataFile;
 class CRecordStream;
 
 class CAppSettings {
@@ -65,8 +66,15 @@ public:
     // Applies the fields of a record payload (the bytes after the length field) over the current values;
     // the caller resets first.
     void DecodeFileSettings(const uint8_t* payload, size_t size);
-    // Reads an open record 4 stream over the current values: the length, then as much of the payload as
-    // the record holds.
+    // The per-file part of an opened data file: defaults and the stored options first, then record 4
+    // over them. A missing or damaged record leaves the defaults (it never fails the open); other
+    // errors (a file that cannot be read) pass to the caller.
+    void ReadFileSettings(CDataFile* file);
+    // Writes record 4 (creating it when missing) when the per-file part changed; the caller checks that
+    // the open document may be modified.
+    void WriteFileSettings(CDataFile* file);
+    // The same over an open record stream: the length, then as much of the payload as the record holds.
+    // The stream's owner opens and closes it, and clears the dirty flag once the record is written.
     void ReadFileSettings(CRecordStream& stream);
     void WriteFileSettings(CRecordStream& stream);
     bool IsFileDirty() const { return m_fileDirty != 0; }

@@ -3,9 +3,13 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+#include "document/data_file.h"
 #include "document/date.h"
+#include "document/keyed_record_stream.h"
 #include "framework/clock.h"
 #include "shell/memory_profile_store.h"
+#include "tests/support/storage_helpers.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -498,4 +502,95 @@ TEST_F(AppSettingsTest, ShortOrDamagedRecordFourKeepsDefaultsForTheRest)
         EXPECT_EQ(s.GetLinkLocationMode(), 0);
         EXPECT_EQ(s.GetLinkLocationPath(), "D:\\L");
     }
+}
+
+namespace {
+
+struct FileSettingsTest : AppSettingsTest {
+    FileSettingsTest() { file.Create(folder.File("kb.xrd"), 400); }
+    ~FileSettingsTest() override { file.CloseIfOpen(); }
+
+    // Record 4 as stored, `n` bytes of it.
+    std::vector<uint8_t> StoredRecord(int32_t n)
+    {
+        CKeyedRecordStream stream;
+        stream.Open(&file, CAppSettings::kFileSettingsKey, CRecordStream::kRead);
+        std::vector<uint8_t> bytes(static_cast<size_t>(n));
+        EXPECT_EQ(stream.ReadRaw(bytes.data(), n), 0);
+        stream.Close();
+        return bytes;
+    }
+    // Stores `bytes` (a multiple of 4) as record 4, as they stand.
+    void StoreRecord(const std::vector<uint8_t>& bytes)
+    {
+        CKeyedRecordStream stream;
+        stream.Open(&file, CAppSettings::kFileSettingsKey, CRecordStream::kRewrite);
+        for (size_t i = 0; i + 4 <= bytes.size(); i += 4)
+            stream.WriteInt(Get32(std::string(bytes.begin() + long(i), bytes.begin() + long(i) + 4), 0));
+        stream.Close();
+    }
+
+    CTempFolder folder;
+    CDataFile file;
+};
+
+}  // namespace
+
+TEST_F(FileSettingsTest, WrittenOnlyWhenChangedAndReadBackFromTheDataFile)
+{
+    settings.ReadFileSettings(&file);  // no record 4 yet: the defaults
+    EXPECT_EQ(settings.GetWordWrap(), 1);
+    settings.WriteFileSettings(&file);
+    EXPECT_EQ(CKeyedRecordStream::FindKey(&file, 4), kNoneIdValue);
+
+    settings.SetWordWrap(0);
+    settings.SetFontDescription("Georgia, 9 pt");
+    settings.SetLinkLocationMode(1);
+    settings.WriteFileSettings(&file);
+    EXPECT_FALSE(settings.IsFileDirty());
+    std::vector<uint8_t> expected = settings.EncodeFileSettings();
+    EXPECT_EQ(StoredRecord(static_cast<int32_t>(expected.size())), expected);
+
+    file.Close();
+    file.Open(folder.File("kb.xrd"), false);
+    CAppSettings reader(store, fonts, dirs);
+    reader.ReadFileSettings(&file);
+    EXPECT_EQ(reader.GetWordWrap(), 0);
+    EXPECT_EQ(reader.GetFontDescription(), "Georgia, 9 pt");
+    EXPECT_EQ(reader.GetLinkLocationMode(), 1);
+    EXPECT_FALSE(reader.IsFileDirty());
+}
+
+TEST_F(FileSettingsTest, DamagedRecordNeverFailsTheOpen)
+{
+    // A length field far beyond the record: nothing of it is taken (its blocks end in zero padding).
+    settings.ResetSettings();
+    settings.SetWordWrap(0);
+    std::vector<uint8_t> record = settings.EncodeFileSettings();
+    record.resize(4 + 12);  // the six shorts only
+    record[0] = 0xFF;
+    record[1] = 0xFF;
+    record[2] = 0x00;
+    record[3] = 0x01;  // 0x0100FFFF
+    StoreRecord(record);
+    CAppSettings reader(store, fonts, dirs);
+    EXPECT_NO_THROW(reader.ReadFileSettings(&file));
+    EXPECT_EQ(reader.GetWordWrap(), 1);
+    EXPECT_EQ(GetFaceName(reader.GetFileFont()), "Georgia");
+    EXPECT_EQ(reader.GetFontDescription(), "");
+
+    // A length just past the record's one block, and a negative length: nothing is read either.
+    record[0] = 0xFD;
+    record[1] = 0x01;
+    record[2] = 0x00;
+    record[3] = 0x00;  // 509 bytes after the length field: one past the block
+    StoreRecord(record);
+    CAppSettings pastBlock(store, fonts, dirs);
+    EXPECT_NO_THROW(pastBlock.ReadFileSettings(&file));
+    EXPECT_EQ(pastBlock.GetWordWrap(), 1);
+    record[3] = 0xFF;
+    StoreRecord(record);
+    CAppSettings negative(store, fonts, dirs);
+    EXPECT_NO_THROW(negative.ReadFileSettings(&file));
+    EXPECT_EQ(negative.GetWordWrap(), 1);
 }
