@@ -4,8 +4,11 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
+class CArticleIdSet;
 class CFilePassword;
+class CKeywordIdSet;
 class CQuorvaneDoc;
 
 class CDocHost {
@@ -51,6 +54,30 @@ public:
     // Handles one pending message (commands and close requests are discarded); 1 when the queue was
     // empty.
     virtual int PumpPendingMessage() { return 1; }
+
+    // The application's current query follows renamed and deleted keywords and groups.
+    virtual void OnKeywordRenamed(int32_t id, const std::string& oldName, const std::string& newName) {}
+    virtual void OnKeywordsDeleted(const CKeywordIdSet& keywords) {}
+    virtual void OnGroupRenamed(int32_t id, const std::string& oldName, const std::string& newName) {}
+    virtual void OnGroupDeleted(int32_t id) {}
+
+    // The settings follow the document's title sort order.
+    virtual void OnSortOrderChanged(int order) {}
+    // The plain text of rich text, as the program's hidden rich-text control reads it back.
+    virtual std::string RtfToPlainText(const std::string& rtf) { return rtf; }
+
+    // "Save Unsaved Articles" under `caption`: true when the user chose to save (also without asking
+    // once the user ticked the box that stops the question).
+    virtual bool AskSaveUnsavedArticles(const std::string& caption) { return true; }
+    // The duplicate dialog on runs of duplicates (runs after the first preceded by -1): the one for
+    // an import's duplicates or the one for all articles. True when confirmed; `marked` receives the
+    // articles to delete.
+    virtual bool ChooseDuplicates(const std::vector<int32_t>& runs, bool afterImport, CArticleIdSet& marked)
+    {
+        return false;
+    }
+    // A save dialog for a data file ("Save Backup As" or "Copy File To"); empty when cancelled.
+    virtual std::string ChooseDataFileCopy(const std::string& title) { return std::string(); }
 
     // Opens a window on article `id`: activates the one that shows it, or creates one through the
     // article template. Raises CQuorError when the window cannot be made.

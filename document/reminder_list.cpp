@@ -1,0 +1,285 @@
+#include "document/reminder_list.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "document/data_file.h"
+#include "document/date.h"
+#include "document/keyed_record_stream.h"
+#include "document/quor_error.h"
+#include "framework/clock.h"
+
+namespace {
+constexpr int kRemindersKey = 15;
+
+int32_t TodayYmd()
+{
+    QuorLocalTime now = QuorNow();
+    return now.year * 10000 + now.month * 100 + now.day;
+}
+
+// Days from 30 December 1899 to the given civil date (proleptic Gregorian).
+int64_t DaysFromEpoch(int year, int month, int day)
+{
+    // Days from 1 March of year 0 (the algorithm of the civil-from-days family).
+    auto daysFromCivil = [](int64_t y, int64_t m, int64_t d) {
+        y -= m <= 2;
+        int64_t era = (y >= 0 ? y : y - 399) / 400;
+        int64_t yoe = y - era * 400;
+        int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+        int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+        return era * 146097 + doe;
+    };
+    return daysFromCivil(year, month, day) - daysFromCivil(1899, 12, 30);
+}
+
+// A typed field: its int32 length, then the value. A length other than `size` (4 for an int32, 2 for
+// the int16 count) reads as 0 and its bytes are skipped.
+int32_t ReadTypedValue(CKeyedRecordStream& stream, int32_t size)
+{
+    int32_t length = stream.ReadInt();
+    if (length == size)
+        return size == 4 ? stream.ReadInt() : stream.ReadShort();
+    stream.Skip(length > 0 ? length : 0);
+    return 0;
+}
+}  // namespace
+
+double CReminderList::ComputeDueTime(int32_t date, int32_t time, int32_t today, int32_t& status)
+{
+    if (!IsValidDateValue(date))
+        date = today;
+    int year = date / 10000;
+    int month = date / 100 % 100;
+    int day = date % 100;
+    int hour = time / 3600;
+    int minute = time / 60 % 60;
+    status = (IsValidDateValue(date) && time >= 0 && hour < 24) ? 0 : 1;
+    if (status != 0)
+        return 0;
+    return static_cast<double>(DaysFromEpoch(year, month, day)) + (hour * 60 + minute) / 1440.0;
+}
+
+bool CReminderList::IsModified() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    return m_modified;
+}
+
+void CReminderList::RemoveAll()
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    m_records.clear();
+    std::lock_guard<std::recursive_mutex> articleLock(m_articleLock);
+    m_articles.RemoveAll();
+}
+
+void CReminderList::UpdateArticleSet()
+{
+    std::lock_guard<std::recursive_mutex> articleLock(m_articleLock);
+    m_articles.RemoveAll();
+    for (const auto& record : m_records)
+        m_articles.Values().push_back(record->articleId);
+    m_articles.Sort();
+}
+
+void CReminderList::Load(CDataFile& file)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    RemoveAll();
+    try {
+        CKeyedRecordStream stream;
+        stream.Open(&file, kRemindersKey, CRecordStream::kRead);
+        int32_t count = stream.ReadInt();
+        int32_t today = TodayYmd();
+        for (int32_t i = 0; i < count; ++i) {
+            auto record = std::make_unique<ReminderRecord>();
+            record->fieldCount = static_cast<int16_t>(ReadTypedValue(stream, 2));
+            int32_t* values[] = {&record->date, &record->time, &record->articleId};
+            for (int f = 0; f < 3 && f < record->fieldCount; ++f)
+                *values[f] = ReadTypedValue(stream, 4);
+            if (record->fieldCount > 3)
+                stream.SkipField();
+            record->due = ComputeDueTime(record->date, record->time, today, record->dueStatus);
+            record->id = m_nextId++;
+            m_records.push_back(std::move(record));
+        }
+        stream.Close();
+    } catch (const CQuorError& error) {
+        RemoveAll();
+        if (error.Code() != 5)
+            throw;
+    } catch (const std::bad_alloc&) {
+        RemoveAll();
+        throw CQuorError(1);
+    }
+    UpdateArticleSet();
+    m_modified = false;
+}
+
+void CReminderList::Save(CDataFile& file)
+{
+    if (file.GetOpenMode() != 2)
+        return;
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    try {
+        CKeyedRecordStream stream;
+        stream.Open(&file, kRemindersKey, CRecordStream::kRewrite);
+        stream.WriteInt(static_cast<int32_t>(m_records.size()));
+        for (const auto& record : m_records) {
+            stream.WriteInt(2);
+            stream.WriteShort(3);
+            for (int32_t value : {record->date, record->time, record->articleId}) {
+                stream.WriteInt(4);
+                stream.WriteInt(value);
+            }
+        }
+        stream.Close();
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+    m_modified = false;
+}
+
+int CReminderList::Compare(const ReminderRecord& a, const ReminderRecord& b) const
+{
+    if (a.date != b.date)
+        return a.date < b.date ? -1 : 1;
+    if (a.time != b.time)
+        return a.time < b.time ? -1 : 1;
+    const char* titleA = m_owner ? m_owner->GetArticleTitle(a.articleId) : nullptr;
+    const char* titleB = m_owner ? m_owner->GetArticleTitle(b.articleId) : nullptr;
+    return std::strcmp(titleA ? titleA : "", titleB ? titleB : "");
+}
+
+void CReminderList::InsertSorted(std::unique_ptr<ReminderRecord> record)
+{
+    int lo = 0;
+    int hi = static_cast<int>(m_records.size()) - 1;
+    while (hi >= lo) {
+        int mid = (lo + hi) / 2;
+        if (Compare(*m_records[static_cast<size_t>(mid)], *record) < 0)
+            lo = mid + 1;
+        else
+            hi = mid - 1;
+    }
+    m_records.insert(m_records.begin() + lo, std::move(record));
+    m_modified = true;
+}
+
+int CReminderList::FindIndex(int32_t id) const
+{
+    for (size_t i = 0; i < m_records.size(); ++i)
+        if (m_records[i]->id == id)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int32_t CReminderList::SetReminder(int32_t id, const ReminderRecord& given)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    try {
+        int32_t today = TodayYmd();
+        if (id < 0) {
+            auto record = std::make_unique<ReminderRecord>(given);
+            record->id = m_nextId++;
+            record->due = ComputeDueTime(record->date, record->time, today, record->dueStatus);
+            record->alerted = 0;
+            int32_t newId = record->id;
+            int32_t article = record->articleId;
+            InsertSorted(std::move(record));
+            std::lock_guard<std::recursive_mutex> articleLock(m_articleLock);
+            m_articles.Add(article);
+            return newId;
+        }
+        int index = FindIndex(id);
+        if (index < 0)
+            return -1;
+        ReminderRecord& stored = *m_records[static_cast<size_t>(index)];
+        int32_t oldArticle = stored.articleId;
+        if (stored.date == given.date && stored.time == given.time) {
+            stored = given;
+            stored.id = id;
+            stored.alerted = 0;
+        } else {
+            std::unique_ptr<ReminderRecord> record = std::move(m_records[static_cast<size_t>(index)]);
+            m_records.erase(m_records.begin() + index);
+            *record = given;
+            record->id = id;
+            record->due = ComputeDueTime(record->date, record->time, today, record->dueStatus);
+            record->alerted = 0;
+            InsertSorted(std::move(record));
+        }
+        if (oldArticle != given.articleId)
+            UpdateArticleSet();
+        else {
+            std::lock_guard<std::recursive_mutex> articleLock(m_articleLock);
+            m_articles.Add(given.articleId);
+        }
+        m_modified = true;
+        return id;
+    } catch (const std::bad_alloc&) {
+        return -1;
+    }
+}
+
+bool CReminderList::GetAt(int index, ReminderRecord& out) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    if (index < 0 || index >= static_cast<int>(m_records.size()))
+        return false;
+    out = *m_records[static_cast<size_t>(index)];
+    return true;
+}
+
+int CReminderList::GetCount() const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    return static_cast<int>(m_records.size());
+}
+
+void CReminderList::DeleteReminder(int32_t id)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    int index = FindIndex(id);
+    if (index < 0)
+        return;
+    m_records.erase(m_records.begin() + index);
+    UpdateArticleSet();
+    m_modified = true;
+}
+
+int32_t CReminderList::FindByArticle(int32_t articleId) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    for (const auto& record : m_records)
+        if (record->articleId == articleId)
+            return record->id;
+    return -1;
+}
+
+bool CReminderList::HasReminder(int32_t articleId) const
+{
+    std::lock_guard<std::recursive_mutex> articleLock(m_articleLock);
+    return m_articles.Contains(articleId);
+}
+
+int CReminderList::CountReminders(int& privateCount) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    privateCount = 0;
+    for (const auto& record : m_records)
+        if (m_owner && m_owner->IsArticlePrivate(record->articleId))
+            ++privateCount;
+    return static_cast<int>(m_records.size());
+}
+
+void CReminderList::GetArticleIds(CArticleIdSet& out) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    out.RemoveAll();
+    for (const auto& record : m_records)
+        out.Values().push_back(record->articleId);
+    out.Sort();
+}
