@@ -1,6 +1,9 @@
 #include "shell/directories.h"
 
 #include <cctype>
+#include <new>
+
+#include "document/quor_error.h"
 
 #include "shell/profile_store.h"
 #include "shell/personal_folder.h"
@@ -94,7 +97,12 @@ std::string CDirectories::ExpandDriveRelative(const std::string& path) const
 
 std::string CDirectories::DefaultFolder(const std::string& programPath) const
 {
-    std::string personal = m_personalFolder ? m_personalFolder() : std::string();
+    std::string personal;
+    try {
+        personal = m_personalFolder ? m_personalFolder() : std::string();
+    } catch (const std::bad_alloc&) {
+        return std::string();
+    }
     if (!personal.empty())
         return personal;
     size_t slash = programPath.rfind('\\');
@@ -110,10 +118,14 @@ void CDirectories::Load(IProfileStore& profile, const std::string& programPath, 
         Entry& e = m_entries[i];
         if (m_rootMode && !ExpandDriveRelative(e.configured).empty())
             continue;
-        std::string value = profile.GetString(kSection, e.valueName, std::string());
-        if ((value.empty() && useDefault) || value.size() > kMaxFolderPath)
-            value = defaultFolder;
-        SetConfiguredFolder(i, value);
+        try {
+            std::string value = profile.GetString(kSection, e.valueName, std::string());
+            if ((value.empty() && useDefault) || value.size() > kMaxFolderPath)
+                value = defaultFolder;
+            SetConfiguredFolder(i, value);
+        } catch (const std::bad_alloc&) {
+            // This folder keeps what it had; the others still load.
+        }
     }
     for (Entry& e : m_entries)
         e.current = e.configured;
@@ -124,8 +136,12 @@ void CDirectories::Save(IProfileStore& profile) const
 {
     if (!m_loaded || m_rootMode)
         return;
-    for (const Entry& e : m_entries)
-        profile.WriteString(kSection, e.valueName, e.configured);
+    try {
+        for (const Entry& e : m_entries)
+            profile.WriteString(kSection, e.valueName, e.configured);
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
 }
 
 void CDirectories::MoveToProgramDrive(IProfileStore& profile, const std::string& programPath)

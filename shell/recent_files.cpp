@@ -1,5 +1,6 @@
 #include "shell/recent_files.h"
 
+#include "document/file_system.h"
 #include "shell/profile_store.h"
 
 namespace {
@@ -79,4 +80,48 @@ bool CRecentFiles::GetAt(int index, std::string& path) const
         return false;
     path = m_directories.ExpandDriveRelative(m_entries[index]);
     return true;
+}
+
+void FillRecentFilesFromProfile(IRecentFileMenu& menu, IProfileStore& profile)
+{
+    if (!menu.GetEntry(0).empty())
+        return;
+    for (int n = CRecentFiles::kMaxFiles; n >= 1; --n) {
+        std::string value = profile.GetString(kSection, RecentFileValueName(n), std::string());
+        if (!value.empty())
+            menu.Add(value);
+    }
+}
+
+void RebuildRecentFilesFromOwnList(IRecentFileMenu& menu, CRecentFiles& own, IProfileStore& profile)
+{
+    while (menu.GetSize() > 0)
+        menu.Remove(0);
+    own.Load(profile);
+    std::string path;
+    for (int index = own.GetCount() - 1; index >= 0; --index) {
+        if (own.GetAt(index, path))
+            menu.Add(path);
+    }
+}
+
+void OpenRecentFile(int index, IRecentFileMenu& menu, CRecentFiles& own, const CDirectories& directories,
+                    const std::function<bool(const std::string&)>& open,
+                    const std::function<bool(const std::string&)>& exists)
+{
+    std::string entry = menu.GetEntry(index);
+    if (entry.empty())
+        return;
+    std::string path = entry.find('\\') == std::string::npos
+                           ? JoinPath(directories.GetFolder(CDirectories::kData, true), entry)
+                           : entry;
+    if (open(path)) {
+        own.Add(path);
+        return;
+    }
+    if (!exists(path)) {
+        menu.Remove(index);
+        if (!own.RemovePath(path))
+            own.RemovePath(entry);
+    }
 }

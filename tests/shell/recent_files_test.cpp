@@ -105,3 +105,90 @@ TEST_F(RecentFilesTest, RegistryUseKeepsAndWritesNothing)
     EXPECT_EQ(registry.GetCount(), 0);
     EXPECT_TRUE(store.Writes().empty());
 }
+
+namespace {
+
+// The framework's list: most recent first, at most four, re-adding moves up (any case).
+class CFakeMenu : public IRecentFileMenu {
+public:
+    int GetSize() const override { return static_cast<int>(entries.size()); }
+    std::string GetEntry(int index) const override
+    {
+        return index >= 0 && index < GetSize() ? entries[static_cast<size_t>(index)] : std::string();
+    }
+    void Add(const std::string& path) override
+    {
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (EqualNoCase(entries[i], path)) {
+                entries.erase(entries.begin() + static_cast<long>(i));
+                break;
+            }
+        }
+        entries.insert(entries.begin(), path);
+        if (entries.size() > 4)
+            entries.pop_back();
+    }
+    void Remove(int index) override { entries.erase(entries.begin() + index); }
+    List entries;
+};
+
+}  // namespace
+
+TEST_F(RecentFilesTest, MenuFilledFromProfileOnlyWhenEmpty)
+{
+    CMemoryProfileStore store;
+    store.WriteString("Recent Files", "File1", "C:\\one.xrd");
+    store.WriteString("Recent Files", "File2", "C:\\two.xrd");
+    store.WriteString("Recent Files", "File4", "C:\\four.xrd");
+    CFakeMenu menu;
+    FillRecentFilesFromProfile(menu, store);
+    EXPECT_EQ(menu.entries, (List{"C:\\one.xrd", "C:\\two.xrd", "C:\\four.xrd"}));
+
+    CFakeMenu used;
+    used.entries = {"C:\\mine.xrd"};
+    FillRecentFilesFromProfile(used, store);
+    EXPECT_EQ(used.entries, (List{"C:\\mine.xrd"}));
+}
+
+TEST_F(RecentFilesTest, PortableMenuIsRebuiltFromOwnList)
+{
+    CMemoryProfileStore store;
+    store.WriteString("Recent Files", "File1", ".:\\Notes\\a.xrd");
+    store.WriteString("Recent Files", "File2", "F:\\b.xrd");
+    CFakeMenu menu;
+    menu.entries = {"C:\\stale1.xrd", "C:\\stale2.xrd"};
+    RebuildRecentFilesFromOwnList(menu, recent, store);
+    EXPECT_EQ(menu.entries, (List{"E:\\Notes\\a.xrd", "F:\\b.xrd"}));
+}
+
+TEST_F(RecentFilesTest, OpeningARecentFile)
+{
+    dirs.SetConfiguredFolder(CDirectories::kData, "E:\\Data");
+    CFakeMenu menu;
+    menu.entries = {"E:\\x.xrd", "plain.xrd", "E:\\gone.xrd"};
+    std::vector<std::string> opened;
+    auto open = [&](const std::string& p) {
+        opened.push_back(p);
+        return p != "E:\\gone.xrd" && p != "E:\\locked.xrd";
+    };
+    auto exists = [](const std::string& p) { return p != "E:\\gone.xrd"; };
+
+    // A bare name is taken in the data folder; an opened file goes on top of the program's list.
+    OpenRecentFile(1, menu, recent, dirs, open, exists);
+    EXPECT_EQ(opened, (List{"E:\\Data\\plain.xrd"}));
+    EXPECT_EQ(Entries(recent), (List{"E:\\Data\\plain.xrd"}));
+
+    // A missing file leaves both lists; the program's list loses it by path although its index differs.
+    recent.Add("E:\\GONE.XRD");
+    recent.Add("E:\\other.xrd");
+    OpenRecentFile(2, menu, recent, dirs, open, exists);
+    EXPECT_EQ(menu.entries, (List{"E:\\x.xrd", "plain.xrd"}));
+    EXPECT_EQ(Entries(recent), (List{"E:\\other.xrd", "E:\\Data\\plain.xrd"}));
+
+    // A file that exists but did not open stays in both lists; an index past the list does nothing.
+    menu.entries.push_back("E:\\locked.xrd");
+    OpenRecentFile(2, menu, recent, dirs, open, exists);
+    OpenRecentFile(9, menu, recent, dirs, open, exists);
+    EXPECT_EQ(menu.entries.size(), 3u);
+    EXPECT_EQ(recent.GetCount(), 2);
+}
