@@ -3,7 +3,8 @@
 // Line grammar, after trimming blanks, tabs and line ends at both ends (empty lines are skipped):
 //   [name]       starts section `name`
 //   [name        (no closing bracket) skipped; the current section stays
-//   key=value    key is the text before the first '=', value the rest (both as they stand)
+//   key=value    key is the text before the first '=', value the rest (both as they stand); skipped
+//                before the first section, where no INI reader would find it
 //   other        skipped
 #include <new>
 
@@ -28,6 +29,7 @@ std::string Trim(const std::string& line)
 bool ImportOldIniText(const std::string& text, IProfileStore& registry, CDirectories& directories)
 {
     std::string section;
+    bool inSection = false;
     bool inProductSection = false;
     bool inDirectories = false;
     bool rootMode = false;
@@ -44,12 +46,13 @@ bool ImportOldIniText(const std::string& text, IProfileStore& registry, CDirecto
             if (line.back() != ']')
                 continue;
             section = line.substr(1, line.size() - 2);
+            inSection = true;
             inProductSection = EqualNoCase(section, "QUORVANE");
             inDirectories = EqualNoCase(section, "Directories");
             continue;
         }
         size_t equals = line.find('=');
-        if (equals == std::string::npos)
+        if (equals == std::string::npos || !inSection)
             continue;
         std::string key = line.substr(0, equals);
         std::string value = line.substr(equals + 1);

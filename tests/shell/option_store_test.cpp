@@ -143,6 +143,7 @@ TEST_F(OptionStoreTest, PathWithoutDriveIsNotRemovable)
 TEST_F(OptionStoreTest, OldIniImportedOnceWithNumbersAndTexts)
 {
     host.files[kOldIni] =
+        "Orphan=1\r\n"
         "[Quorvane]\r\n"
         "  SortOrder=3  \r\n"
         "Zip=0720\r\n"
@@ -188,6 +189,7 @@ TEST_F(OptionStoreTest, OldIniImportedOnceWithNumbersAndTexts)
             EXPECT_EQ(v->number, c.number) << c.key;
     }
     EXPECT_EQ(reg.Find("Index Display", "ShowDate"), nullptr);
+    EXPECT_EQ(reg.Find("", "Orphan"), nullptr);
 
     // UseIni is now 0: a second start imports nothing.
     host.registry.ClearWrites();
