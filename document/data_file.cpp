@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <type_traits>
 
 #include "document/quor_error.h"
 
@@ -48,6 +49,72 @@ auto CDataFile::Guard(F&& operation) -> decltype(operation())
         return operation();
     } catch (...) {
         RethrowAsQuorError(GetFilePath());
+    }
+}
+
+// Guard, inside a batch of its own (joining the caller's when there is one).
+template <typename F>
+auto CDataFile::Batched(F&& operation) -> decltype(operation())
+{
+    BeginBatch();
+    if constexpr (std::is_void_v<decltype(operation())>) {
+        try {
+            Guard(operation);
+        } catch (...) {
+            AbandonBatch();
+            throw;
+        }
+        EndBatch();
+    } else {
+        decltype(operation()) result;
+        try {
+            result = Guard(operation);
+        } catch (...) {
+            AbandonBatch();
+            throw;
+        }
+        EndBatch();
+        return result;
+    }
+}
+
+void CDataFile::EndBatch()
+{
+    if (--m_batchDepth == 0)
+        Guard([&] { FlushBatch(); });
+}
+
+void CDataFile::AbandonBatch()
+{
+    if (--m_batchDepth > 0)
+        return;
+    try {
+        FlushBatch();
+    } catch (...) {
+    }
+}
+
+// Writes what the batch kept: first the zeros of blocks allocated at the end of the file and never
+// written, then the allocation-table blocks (a new one may lie in that zero range), then the header.
+void CDataFile::FlushBatch()
+{
+    if (m_requiredLength > m_length) {
+        static const uint8_t kZeros[64 * 1024] = {};
+        Seek(static_cast<int64_t>(m_length), begin);
+        while (m_length < m_requiredLength) {
+            uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(sizeof kZeros, m_requiredLength - m_length));
+            Write(kZeros, n);
+            m_length += n;
+        }
+    }
+    std::vector<int32_t> tableBlocks;
+    tableBlocks.swap(m_dirtyTableBlocks);
+    std::sort(tableBlocks.begin(), tableBlocks.end());
+    for (int32_t tableBlock : tableBlocks)
+        WriteTableBlock(tableBlock);
+    if (m_headerDirty) {
+        m_headerDirty = false;
+        WriteHeader();
     }
 }
 
@@ -148,6 +215,11 @@ void CDataFile::CheckStructure() const
 
 void CDataFile::WriteHeader()
 {
+    m_written = true;
+    if (m_batchDepth > 0) {
+        m_headerDirty = true;
+        return;
+    }
     Seek(0, begin);
     Write(m_header, static_cast<uint32_t>(m_headerSize));
     m_length = std::max<uint64_t>(m_length, static_cast<uint64_t>(m_headerSize));
@@ -361,8 +433,9 @@ void CDataFile::CheckDataBlock(int32_t n) const
 
 int32_t CDataFile::GetWalkLimit() const
 {
-    uint64_t inFile = m_length > static_cast<uint64_t>(m_headerSize)
-                          ? (m_length - static_cast<uint64_t>(m_headerSize)) / kBlockSize
+    uint64_t length = LogicalLength();
+    uint64_t inFile = length > static_cast<uint64_t>(m_headerSize)
+                          ? (length - static_cast<uint64_t>(m_headerSize)) / kBlockSize
                           : 0;
     int64_t limit = std::min<int64_t>(LastBlock(), static_cast<int64_t>(inFile)) + 1;
     return static_cast<int32_t>(std::max<int64_t>(limit, 1));
@@ -373,19 +446,39 @@ uint64_t CDataFile::BlockOffset(int32_t n) const
     return static_cast<uint64_t>(m_headerSize) + static_cast<uint64_t>(n) * kBlockSize;
 }
 
+// A short read is a truncated file (code 10), except in blocks that a batch allocated at the end of
+// the file and has not written yet: those read as zeros.
+void CDataFile::ReadAt(uint64_t offset, void* buffer, uint32_t n)
+{
+    Seek(static_cast<int64_t>(offset), begin);
+    uint32_t got = Read(buffer, n);
+    if (got == n)
+        return;
+    if (offset + n > LogicalLength())
+        throw CQuorError(10, GetFilePath());
+    std::memset(static_cast<uint8_t*>(buffer) + got, 0, n - got);
+}
+
 void CDataFile::ReadRaw(int32_t n, void* buffer)
 {
-    Seek(static_cast<int64_t>(BlockOffset(n)), begin);
-    if (Read(buffer, kBlockSize) < static_cast<uint32_t>(kBlockSize))
-        throw CQuorError(10, GetFilePath());
+    ReadAt(BlockOffset(n), buffer, kBlockSize);
+}
+
+// Every write of whole blocks comes here, so that the cached index blocks stay what the file holds.
+void CDataFile::WriteData(int32_t first, int32_t count, const void* buffer)
+{
+    Seek(static_cast<int64_t>(BlockOffset(first)), begin);
+    Write(buffer, static_cast<uint32_t>(count) * kBlockSize);
+    m_length = std::max(m_length, BlockOffset(first + count - 1) + kBlockSize);
+    m_written = true;
+    if (!m_indexBlocks.empty())
+        for (int32_t n = first; n < first + count; ++n)
+            m_indexBlocks.erase(n);
 }
 
 void CDataFile::WriteRaw(int32_t n, const void* buffer)
 {
-    Seek(static_cast<int64_t>(BlockOffset(n)), begin);
-    Write(buffer, kBlockSize);
-    m_length = std::max(m_length, BlockOffset(n) + kBlockSize);
-    m_written = true;
+    WriteData(n, 1, buffer);
 }
 
 void CDataFile::ReadBlock(int32_t n, uint8_t* buffer)
@@ -410,23 +503,13 @@ void CDataFile::CheckRun(int32_t first, int32_t count) const
 void CDataFile::ReadBlocks(int32_t first, int32_t count, uint8_t* buffer)
 {
     CheckRun(first, count);
-    Guard([&] {
-        uint32_t bytes = static_cast<uint32_t>(count) * kBlockSize;
-        Seek(static_cast<int64_t>(BlockOffset(first)), begin);
-        if (Read(buffer, bytes) < bytes)
-            throw CQuorError(10, GetFilePath());
-    });
+    Guard([&] { ReadAt(BlockOffset(first), buffer, static_cast<uint32_t>(count) * kBlockSize); });
 }
 
 void CDataFile::WriteBlocks(int32_t first, int32_t count, const uint8_t* buffer)
 {
     CheckRun(first, count);
-    Guard([&] {
-        Seek(static_cast<int64_t>(BlockOffset(first)), begin);
-        Write(buffer, static_cast<uint32_t>(count) * kBlockSize);
-        m_length = std::max(m_length, BlockOffset(first + count - 1) + kBlockSize);
-        m_written = true;
-    });
+    Guard([&] { WriteData(first, count, buffer); });
 }
 
 CDataFile::Slots& CDataFile::TableBlock(int32_t n)
@@ -446,6 +529,12 @@ CDataFile::Slots& CDataFile::TableBlock(int32_t n)
 void CDataFile::WriteTableBlock(int32_t n)
 {
     int32_t tableBlock = n - n % kEntriesPerBlock;
+    if (m_batchDepth > 0) {
+        m_written = true;
+        if (std::find(m_dirtyTableBlocks.begin(), m_dirtyTableBlocks.end(), tableBlock) == m_dirtyTableBlocks.end())
+            m_dirtyTableBlocks.push_back(tableBlock);
+        return;
+    }
     const Slots& slots = TableBlock(tableBlock);
     uint8_t bytes[kBlockSize];
     for (int s = 0; s < kEntriesPerBlock; ++s)
@@ -471,7 +560,7 @@ int32_t CDataFile::GetNextBlock(int32_t n)
 void CDataFile::SetNextBlock(int32_t n, int32_t next)
 {
     CheckDataBlock(n);
-    Guard([&] {
+    Batched([&] {
         TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)] = next;
         WriteTableBlock(n);
     });
@@ -479,7 +568,7 @@ void CDataFile::SetNextBlock(int32_t n, int32_t next)
 
 int32_t CDataFile::AllocateBlock()
 {
-    return Guard([&] {
+    return Batched([&] {
         int32_t block = FreeHead();
         if (block != kNoneId) {
             CheckDataBlock(block);
@@ -505,8 +594,8 @@ int32_t CDataFile::AllocateBlock()
                 ++block;
             }
             Put32(8, block);
-            uint8_t zeros[kBlockSize] = {};
-            WriteRaw(block, zeros);  // the file grows now; the content is written by the caller
+            // The file grows to hold the block (zeros until the caller writes its content).
+            m_requiredLength = std::max(LogicalLength(), BlockOffset(block) + kBlockSize);
             TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)] = kNoneId;
             WriteTableBlock(block);
         }
@@ -518,33 +607,40 @@ int32_t CDataFile::AllocateBlock()
 int32_t CDataFile::AppendBlock(int32_t last)
 {
     CheckDataBlock(last);
-    int32_t block = AllocateBlock();
-    SetNextBlock(last, block);
-    return block;
+    return Batched([&] {
+        int32_t block = AllocateBlock();
+        SetNextBlock(last, block);
+        return block;
+    });
 }
 
 void CDataFile::FreeChain(int32_t first)
 {
     if (first == kNoneId)
         return;
-    Guard([&] {
+    Batched([&] {
         ForgetChains();
-        uint8_t zeros[kBlockSize] = {};
+        // Walk the whole chain first, so that a broken one changes nothing.
+        std::vector<int32_t> blocks;
         int32_t limit = GetWalkLimit();
-        int32_t block = first;
-        for (int32_t steps = 0;; ++steps) {
+        for (int32_t block = first; block != kNoneId; block = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)]) {
             CheckDataBlock(block);
-            if (steps >= limit)
+            if (static_cast<int32_t>(blocks.size()) >= limit)
                 Corrupt();
-            WriteRaw(block, zeros);
-            int32_t& slot = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
-            if (slot == kNoneId) {
-                slot = FreeHead();
-                WriteTableBlock(block);
-                break;
-            }
-            block = slot;
+            blocks.push_back(block);
         }
+        // Zero-fill, a run of consecutive blocks at a time.
+        static const uint8_t kZeros[kEntriesPerBlock * kBlockSize] = {};
+        for (size_t i = 0; i < blocks.size();) {
+            size_t run = 1;
+            while (i + run < blocks.size() && blocks[i + run] == blocks[i] + static_cast<int32_t>(run))
+                ++run;
+            WriteData(blocks[i], static_cast<int32_t>(run), kZeros);
+            i += run;
+        }
+        int32_t last = blocks.back();
+        TableBlock(last)[static_cast<size_t>(last % kEntriesPerBlock)] = FreeHead();
+        WriteTableBlock(last);
         Put32(16, first);
         WriteHeader();
     });
@@ -560,6 +656,11 @@ void CDataFile::ForgetChains()
 
 void CDataFile::ForgetCaches()
 {
+    m_batchDepth = 0;
+    m_headerDirty = false;
+    m_dirtyTableBlocks.clear();
+    m_requiredLength = 0;
+    m_indexBlocks.clear();
     ForgetChains();
     m_tableBlocks.clear();
     std::fill(std::begin(m_freeSearchStart), std::end(m_freeSearchStart), 0);
@@ -620,20 +721,30 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
 
 int32_t CDataFile::ReadSlot(int32_t indexBlock, int32_t slot)
 {
-    uint8_t bytes[4];
-    Seek(static_cast<int64_t>(BlockOffset(indexBlock)) + 4 * slot, begin);
-    if (Read(bytes, 4) < 4)
-        throw CQuorError(10, GetFilePath());
-    return ReadLe32(bytes);
+    auto found = m_indexBlocks.find(indexBlock);
+    if (found == m_indexBlocks.end()) {
+        uint8_t bytes[kBlockSize];
+        ReadRaw(indexBlock, bytes);
+        Slots slots;
+        for (int s = 0; s < kEntriesPerBlock; ++s)
+            slots[static_cast<size_t>(s)] = ReadLe32(bytes + 4 * s);
+        found = m_indexBlocks.emplace(indexBlock, slots).first;
+    }
+    return found->second[static_cast<size_t>(slot)];
 }
 
 void CDataFile::WriteSlot(int32_t indexBlock, int32_t slot, int32_t value)
 {
     uint8_t bytes[4];
     WriteLe32(bytes, value);
-    Seek(static_cast<int64_t>(BlockOffset(indexBlock)) + 4 * slot, begin);
+    uint64_t offset = BlockOffset(indexBlock) + 4 * static_cast<uint64_t>(slot);
+    Seek(static_cast<int64_t>(offset), begin);
     Write(bytes, 4);
+    m_length = std::max(m_length, offset + 4);
     m_written = true;
+    auto found = m_indexBlocks.find(indexBlock);
+    if (found != m_indexBlocks.end())
+        found->second[static_cast<size_t>(slot)] = value;
 }
 
 int32_t CDataFile::GetEntry(int table, int32_t i)
@@ -672,7 +783,7 @@ int32_t CDataFile::FindDeletedEntry(int table, int32_t from)
 int32_t CDataFile::AddEntry(int table, int32_t firstBlock)
 {
     CheckTable(table);
-    return Guard([&] {
+    return Batched([&] {
         int32_t count = GetDescriptor(table, 0);
         if (GetDescriptor(table, 1) < 1) {
             AppendEntry(table, firstBlock);
@@ -697,7 +808,7 @@ void CDataFile::PutEntry(int table, int32_t i, int32_t firstBlock)
     CheckTable(table);
     if (i < 0)
         throw CQuorError(3);
-    Guard([&] {
+    Batched([&] {
         int32_t count = GetDescriptor(table, 0);
         if (i >= count) {
             while (GetDescriptor(table, 0) < i)
@@ -726,7 +837,7 @@ void CDataFile::PutEntry(int table, int32_t i, int32_t firstBlock)
 void CDataFile::DeleteEntry(int table, int32_t i)
 {
     CheckEntry(table, i);
-    Guard([&] {
+    Batched([&] {
         int32_t indexBlock = IndexBlock(table, i, false);
         int32_t old = ReadSlot(indexBlock, i % kEntriesPerBlock);
         if (old == kNoneId)

@@ -46,6 +46,7 @@
 // file and not on an allocation-table block, and every walk along a chain is bounded by the number
 // of blocks, so that a broken or looping chain is code 5.
 #pragma once
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -129,6 +130,37 @@ public:
     int32_t GetTableCount(int table) const;  // entries ever made (descriptor's count)
     int32_t CollectArticleIds(CArticleIdSet& set);
 
+    // Batches: between BeginBatch and the matching EndBatch the header, the allocation-table blocks
+    // and the zero content of newly allocated blocks are kept in memory and written once when the
+    // outermost batch ends, so that each operation leaves a complete file behind it but writes each
+    // structure only once. Every changing operation is a batch of its own; callers join several.
+    void BeginBatch() { ++m_batchDepth; }
+    // Writes what the batch kept (at the outermost level); failures raise the mapped code.
+    void EndBatch();
+    // Ends a batch while an error unwinds: writes what it can and swallows failures.
+    void AbandonBatch();
+    // A batch as a scope: End() ends it normally; leaving the scope without End() abandons it.
+    class CBatch {
+    public:
+        explicit CBatch(CDataFile* file) : m_file(file) { m_file->BeginBatch(); }
+        CBatch(const CBatch&) = delete;
+        CBatch& operator=(const CBatch&) = delete;
+        ~CBatch()
+        {
+            if (!m_ended)
+                m_file->AbandonBatch();
+        }
+        void End()
+        {
+            m_ended = true;
+            m_file->EndBatch();
+        }
+
+    private:
+        CDataFile* m_file;
+        bool m_ended = false;
+    };
+
     // Table 2: the key directory's first block and number of keys.
     int32_t GetKeyDirectoryBlock() const { return GetDescriptor(kKeyDirectory, 2); }
     int32_t GetKeyCount() const { return GetDescriptor(kKeyDirectory, 0); }
@@ -160,6 +192,7 @@ private:
     uint64_t BlockOffset(int32_t n) const;
     void ReadRaw(int32_t n, void* buffer);
     void WriteRaw(int32_t n, const void* buffer);
+    void WriteData(int32_t first, int32_t count, const void* buffer);
     Slots& TableBlock(int32_t n);  // the allocation-table block that holds n's slot (cached)
     void WriteTableBlock(int32_t n);
     void WriteNewTableBlock(int32_t tableBlock);
@@ -173,6 +206,11 @@ private:
     int32_t FindDeletedEntry(int table, int32_t from);
     void ForgetChains();
     void ForgetCaches();
+    template <typename F>
+    auto Batched(F&& operation) -> decltype(operation());
+    void FlushBatch();
+    uint64_t LogicalLength() const { return std::max(m_length, m_requiredLength); }
+    void ReadAt(uint64_t offset, void* buffer, uint32_t n);
 
     bool m_written = false;
     uint8_t m_recordKey[16] = {};
@@ -180,9 +218,17 @@ private:
     uint8_t m_header[kMaxHeaderSize] = {};
     int m_openMode = kClosed;
     uint64_t m_length = 0;  // file length as far as this object wrote or read it
+    // Batching: nesting depth, what is waiting to be written, and the length the file must reach
+    // (blocks allocated at the end of the file but not written yet read as zeros).
+    int m_batchDepth = 0;
+    bool m_headerDirty = false;
+    std::vector<int32_t> m_dirtyTableBlocks;
+    uint64_t m_requiredLength = 0;
 
     // Allocation-table blocks as last read or written (the file is opened exclusively).
     std::unordered_map<int32_t, Slots> m_tableBlocks;
+    // Index blocks as last read or written.
+    std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.
     std::vector<int32_t> m_indexChains[kTableCount];
     // Entries below this number are known to be live (the search for a deleted entry starts here).

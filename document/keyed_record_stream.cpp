@@ -61,10 +61,14 @@ void CKeyedRecordStream::Open(CDataFile* file, int key, int mode)
 
 void CKeyedRecordStream::Close()
 {
-    bool isNew = GetMode() == kNew;
+    if (GetMode() != kNew) {
+        CRecordStream::Close();
+        return;
+    }
+    CDataFile::CBatch batch(GetFile());  // the record and its directory entry are written together
     CRecordStream::Close();
-    if (isNew)
-        AddKeyToDirectory();
+    AddKeyToDirectory();
+    batch.End();
 }
 
 void CKeyedRecordStream::AddKeyToDirectory()

@@ -29,12 +29,18 @@ void CRecordReader::Close(int32_t* entry)
 {
     bool isNew = GetMode() == kNew;
     CDataFile* file = GetFile();
-    CRecordStream::Close();
-    if (isNew && entry) {
-        if (m_entry != kNoneId)
-            file->PutEntry(m_table, m_entry, GetFirstBlock());
-        else
-            m_entry = file->AddEntry(m_table, GetFirstBlock());
+    if (GetMode() == kClosed || !file) {
+        CRecordStream::Close();
+    } else {
+        CDataFile::CBatch batch(file);  // the record and its table entry are written together
+        CRecordStream::Close();
+        if (isNew && entry) {
+            if (m_entry != kNoneId)
+                file->PutEntry(m_table, m_entry, GetFirstBlock());
+            else
+                m_entry = file->AddEntry(m_table, GetFirstBlock());
+        }
+        batch.End();
     }
     if (entry)
         *entry = m_entry;

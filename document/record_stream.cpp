@@ -183,8 +183,11 @@ void CRecordStream::Building(F&& operation)
 
 void CRecordStream::Close()
 {
-    if (m_mode == kRewrite || m_mode == kNew)
+    if (m_mode == kRewrite || m_mode == kNew) {
+        CDataFile::CBatch batch(m_file);
         Building([&] { FlushWrite(); });
+        batch.End();
+    }
     Abandon();
 }
 
@@ -506,6 +509,7 @@ void CRecordStream::Reserve(int32_t n)
 {
     if (m_mode != kRewrite && m_mode != kNew)
         return;
+    CDataFile::CBatch batch(m_file);
     int32_t needed = std::max<int32_t>(1, static_cast<int32_t>((static_cast<int64_t>(n) + kBlockSize - 1) / kBlockSize));
     int32_t block = m_firstBlock;
     int32_t count = 1;
@@ -538,6 +542,7 @@ void CRecordStream::Reserve(int32_t n)
         }
         throw;
     }
+    batch.End();
 }
 
 void CRecordStream::FlushWrite()
