@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <new>
 
+#include "document/data_file.h"
 #include "document/quor_error.h"
+#include "document/record_stream.h"
 
 namespace {
 
@@ -125,4 +127,39 @@ void CLinkRangeList::Sort()
 {
     std::stable_sort(m_ranges.begin(), m_ranges.end(),
                      [](const LinkRange& a, const LinkRange& b) { return a.start < b.start; });
+}
+
+void CLinkRangeList::Read(CRecordStream& stream)
+{
+    m_ranges.clear();
+    int32_t count = stream.ReadInt();
+    if (count < 0) throw CQuorError(5, stream.GetFilePath());
+    for (int32_t i = 0; i < count; ++i) {
+        // Each range is read whole before it is added; a damaged count ends in code 5 when the
+        // record's chain runs out, never in a huge allocation.
+        LinkRange range;
+        range.start = stream.ReadInt();
+        range.end = stream.ReadInt();
+        range.type = stream.ReadShort();
+        range.targetArticle = stream.ReadInt();
+        range.valueB = stream.ReadInt();
+        range.valueC = stream.ReadInt();
+        range.target = stream.ReadPackedString();
+        Add(range);
+    }
+}
+
+void CLinkRangeList::Write(CRecordStream& stream, int mode)
+{
+    Sort();
+    stream.WriteInt(GetCount());
+    for (const LinkRange& range : m_ranges) {
+        stream.WriteInt(range.start);
+        stream.WriteInt(range.end);
+        stream.WriteShort(range.type);
+        stream.WriteInt(range.targetArticle);
+        stream.WriteInt(range.valueB);
+        stream.WriteInt(range.valueC);
+        stream.WritePackedString(range.target, mode);
+    }
 }

@@ -2,7 +2,7 @@
 // kind, three values and its target text. The list follows edits of the text (Shift, RemoveRange) and is
 // stored with the article.
 //
-// Stored form (with the record stream), after the article's information block (little-endian):
+// Stored form, after the article's information block (little-endian):
 //   int32   count
 //   per range:
 //     int32   start
@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+
+class CRecordStream;
 
 struct LinkRange {
     int32_t start = 0;
@@ -66,6 +68,11 @@ public:
     bool FindNext(int32_t position, int32_t& start, int32_t& end, int& index, int direction) const;
     // By start; ranges with equal starts keep their order.
     void Sort();
+
+    // The stored form. Write sorts the list first; packed targets use `mode`. Read replaces the list;
+    // a negative count is corruption (code 5).
+    void Read(CRecordStream& stream);
+    void Write(CRecordStream& stream, int mode);
 
 
 private:

@@ -2,7 +2,9 @@
 
 #include <new>
 
+#include "document/data_file.h"
 #include "document/quor_error.h"
+#include "document/record_stream.h"
 #include "framework/ansi_case.h"
 
 namespace {
@@ -182,4 +184,46 @@ int32_t CAttachmentArray::GetCombinedFlags() const
     int32_t flags = 0;
     for (const auto& item : m_items) flags |= item->GetFlags();
     return flags;
+}
+
+// ---- stored form --------------------------------------------------------------------------------
+
+namespace {
+constexpr int16_t kTargetPacked = static_cast<int16_t>(0x8000);
+constexpr int16_t kIdAndFlagsFollow = 0x4000;
+}  // namespace
+
+void CLinkTarget::Read(CRecordStream& stream)
+{
+    Reset();
+    int16_t word = stream.ReadSizedShort();
+    bool packed = (word & kTargetPacked) != 0;
+    int kind = packed ? (word & 0x3FFF) : word;
+    std::string target = packed ? stream.ReadPackedString() : stream.ReadString();
+    int32_t articleId = -1, flags = 0;
+    if (packed && (word & kIdAndFlagsFollow) != 0) {
+        articleId = stream.ReadInt();
+        flags = stream.ReadInt();
+    }
+    m_target = std::move(target);
+    m_kind = static_cast<int16_t>(kind);
+    m_articleId = articleId;
+    m_flags = flags;
+}
+
+void CLinkTarget::Write(CRecordStream& stream, int mode) const
+{
+    int version = stream.GetFile()->GetVersion();
+    if (version < 300) {
+        stream.WriteSizedShort(m_kind);
+        stream.WriteString(m_target);
+        return;
+    }
+    int16_t word = static_cast<int16_t>(m_kind | kTargetPacked | (version >= 400 ? kIdAndFlagsFollow : 0));
+    stream.WriteSizedShort(word);
+    stream.WritePackedString(m_target, mode);
+    if (version >= 400) {
+        stream.WriteInt(m_articleId);
+        stream.WriteInt(m_flags);
+    }
 }

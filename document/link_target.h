@@ -19,6 +19,8 @@
 #include <vector>
 
 
+class CRecordStream;
+
 // What link targets need of the application's folder service: the drive-relative form of paths.
 class ILinkPathConverter {
 public:
@@ -77,6 +79,10 @@ public:
 
     // Bytes the stored form takes, for reserving a record's blocks.
     int32_t GetStoredSize(int fileVersion) const;
+    // The stored form; the layout follows the version of the stream's data file, packed fields use
+    // `mode`.
+    void Read(CRecordStream& stream);
+    void Write(CRecordStream& stream, int mode) const;
 
 private:
     int32_t m_callerValue = 0;  // handed to the opener and its not-found dialog

@@ -1,7 +1,9 @@
 #include "document/link_target.h"
+#include "document/link_range_list.h"
 
 #include <gtest/gtest.h>
 
+#include "record_test_file.h"
 #include "shell/directories_link_paths.h"
 
 namespace {
@@ -167,4 +169,79 @@ TEST_F(LinkTargetTest, AttachmentArrayOwnsCopies)
     EXPECT_EQ(copy.Item(5), nullptr);
     list.RemoveAll();
     EXPECT_EQ(list.GetCombinedFlags(), 0);
+}
+
+TEST_F(LinkTargetTest, StoredFormsByFileVersion)
+{
+    directories.SetPortable(false);
+    CLinkTarget article;
+    article.Set(CLinkTarget::kArticle, "Tulips", 3, 12);
+    CLinkTarget web;
+    web.Set(CLinkTarget::kInternet, "http://example.invalid");
+    for (int version : {220, 300, 400}) {
+        CRecordTestFile t(version);
+        int32_t id = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) {
+            article.Write(s, 0);
+            web.Write(s, 0);
+        });
+        t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) {
+            int16_t word = s.ReadSizedShort();
+            EXPECT_EQ(static_cast<uint16_t>(word), version < 300 ? 3u : version < 400 ? 0x8003u : 0xC003u);
+        });
+        CLinkTarget a, w;
+        t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) {
+            a.Read(s);
+            w.Read(s);
+        });
+        EXPECT_EQ(a.GetKind(), CLinkTarget::kArticle);
+        EXPECT_EQ(a.GetStoredTarget(), "Tulips");
+        EXPECT_EQ(a.GetArticleId(), version >= 400 ? 12 : -1) << version;
+        EXPECT_EQ(a.GetFlags(), version >= 400 ? 3 : 0);
+        EXPECT_EQ(w.GetKind(), CLinkTarget::kInternet);
+        EXPECT_EQ(w.GetStoredTarget(), "http://example.invalid");
+    }
+}
+
+TEST_F(LinkTargetTest, LinkRangesStoredSortedWithTheirMode)
+{
+    CRecordTestFile t(400);
+    t.SetKey(0x21);
+    CLinkRangeList list;
+    LinkRange later, earlier;
+    later.start = 40;
+    later.end = 44;
+    later.type = 3;
+    later.targetArticle = 8;
+    later.valueB = 1;
+    later.valueC = 2;
+    later.target = "Later";
+    earlier.start = 2;
+    earlier.end = 9;
+    earlier.target = "Earlier";
+    list.Add(later);
+    list.Add(earlier);
+    int32_t id = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) { list.Write(s, 3); });
+    CLinkRangeList back;
+    back.Add(later);  // replaced by what is read
+    t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.Read(s); });
+    ASSERT_EQ(back.GetCount(), 2);
+    LinkRange r;
+    back.GetAt(0, r);
+    EXPECT_EQ(r.target, "Earlier");
+    EXPECT_EQ(r.valueB, -1);
+    back.GetAt(1, r);
+    EXPECT_EQ(r.start, 40);
+    EXPECT_EQ(r.type, 3);
+    EXPECT_EQ(r.targetArticle, 8);
+    EXPECT_EQ(r.valueC, 2);
+    t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) {
+        EXPECT_EQ(s.ReadInt(), 2);
+        s.Skip(22);
+        EXPECT_EQ(s.ReadShort(), 3);  // the target's packed mode
+    });
+    t.SetKey(0);
+    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.Read(s); }); }), 5);
+
+    int32_t bad = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) { s.WriteInt(-1); });
+    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, bad, [&](CRecordStream& s) { back.Read(s); }); }), 5);
 }

@@ -1,0 +1,112 @@
+#include "document/keyword_record.h"
+
+#include "document/data_file.h"
+#include "document/quor_error.h"
+#include "document/record_key_guard.h"
+#include "document/record_stream.h"
+
+namespace {
+
+constexpr int16_t kPackedName = static_cast<int16_t>(0x8000);
+constexpr int kWithoutGroups = 2;
+constexpr int kWithGroups = 3;
+constexpr int kGroupLayout = 3;
+
+int Layout(int16_t type) { return type & 0x7FFF; }
+
+[[noreturn]] void WrongType(CRecordStream& stream) { throw CQuorError(56, stream.GetFilePath()); }
+
+void CopySorted(const CIdSet& from, CIdSet& to)
+{
+    to.Copy(from);
+    to.Sort();
+}
+
+
+}  // namespace
+
+// ---- CKeywordRecord -----------------------------------------------------------------------------
+
+void CKeywordRecord::ReadFrom(CRecordStream& stream)
+{
+    m_groupIds.RemoveAll();  // a record without group ids has none, whatever this object held
+    try {
+        int16_t type = stream.ReadSizedShort();
+        int layout = Layout(type);
+        if (layout != kWithoutGroups && !(layout == kWithGroups && stream.GetFile()->GetVersion() >= 400))
+            WrongType(stream);
+        m_name = (type & kPackedName) ? stream.ReadPackedString() : stream.ReadString();
+        stream.ReadIdSet(m_articleIds);
+        if (layout > kWithoutGroups) stream.ReadIdSet(m_groupIds);
+    } catch (...) {
+        m_name.clear();
+        m_articleIds.RemoveAll();
+        throw;
+    }
+}
+
+void CKeywordRecord::WriteTo(CRecordStream& stream) const
+{
+    int version = stream.GetFile()->GetVersion();
+    if (version < 300) {
+        stream.WriteSizedShort(kWithoutGroups);
+        stream.WriteString(m_name);
+        stream.WriteIdSet(m_articleIds);
+        return;
+    }
+    RequireRecordKeyFor(*stream.GetFile(), 0);
+    stream.WriteSizedShort(static_cast<int16_t>(kPackedName | (version >= 400 ? kWithGroups : kWithoutGroups)));
+    stream.WritePackedString(m_name, 0);
+    stream.WriteIdSet(m_articleIds);
+    if (version >= 400) stream.WriteIdSet(m_groupIds);
+}
+
+int32_t CKeywordRecord::GetStoredSize() const
+{
+    return CRecordStream::kSizedShortSize + CRecordStream::StringSize(m_name) + CRecordStream::IdSetSize(m_articleIds) +
+           CRecordStream::IdSetSize(m_groupIds);
+}
+
+
+
+
+void CKeywordRecord::GetArticleIds(CIdSet& set) const { CopySorted(m_articleIds, set); }
+
+void CKeywordRecord::GetGroupIds(CIdSet& set) const { CopySorted(m_groupIds, set); }
+
+// ---- CKeywordGroupRecord ------------------------------------------------------------------------
+
+void CKeywordGroupRecord::ReadFrom(CRecordStream& stream, bool nameOnly)
+{
+    try {
+        if (Layout(stream.ReadSizedShort()) != kGroupLayout) WrongType(stream);
+        m_name = stream.ReadPackedString();
+        if (nameOnly) return;
+        m_number = stream.ReadInt();
+        stream.ReadIdSet(m_keywordIds);
+    } catch (...) {
+        m_name.clear();
+        m_keywordIds.RemoveAll();
+        throw;
+    }
+}
+
+void CKeywordGroupRecord::WriteTo(CRecordStream& stream) const
+{
+    RequireRecordKeyFor(*stream.GetFile(), 0);
+    stream.WriteSizedShort(kGroupLayout);
+    stream.WritePackedString(m_name, 0);
+    stream.WriteInt(m_number);
+    stream.WriteIdSet(m_keywordIds);
+}
+
+int32_t CKeywordGroupRecord::GetStoredSize() const
+{
+    return CRecordStream::kSizedShortSize + CRecordStream::StringSize(m_name) + 8 + CRecordStream::IdSetSize(m_keywordIds);
+}
+
+
+
+
+
+void CKeywordGroupRecord::GetKeywordIds(CIdSet& set) const { CopySorted(m_keywordIds, set); }
