@@ -6,6 +6,7 @@
 #include "document/date.h"
 #include "document/quor_error.h"
 #include "document/record_key_guard.h"
+#include "document/record_reader.h"
 #include "document/record_stream.h"
 
 namespace {
@@ -279,6 +280,28 @@ void CArticleRecord::ReadSummaryFrom(CRecordStream& stream)
 
 
 
+void CArticleRecord::Read(CDataFile& file, int32_t id)
+{
+    Reset();
+    try {
+        CRecordReader reader;
+        reader.OpenEntry(&file, CDataFile::kArticleTable, id, CRecordStream::kRead);
+        ReadFrom(reader);
+        reader.Close();
+    } catch (...) {
+        ClearBody();
+        throw;
+    }
+}
+
+void CArticleRecord::ReadSummary(CDataFile& file, int32_t id)
+{
+    CRecordReader reader;
+    reader.OpenEntry(&file, CDataFile::kArticleTable, id, CRecordStream::kRead);
+    ReadSummaryFrom(reader);
+    reader.Close();
+}
+
 // ---- writing ------------------------------------------------------------------------------------
 
 int32_t CArticleRecord::GetOldLayoutSize() const
@@ -337,7 +360,43 @@ void CArticleRecord::WriteTo(CRecordStream& stream)
         WriteNewLayout(stream);
 }
 
+template <typename Open>
+void CArticleRecord::Write(CDataFile& file, Open&& open, int32_t* id)
+{
+    CRecordReader writer;
+    open(writer);
+    if (UsesOldLayout(file.GetVersion())) writer.Reserve(GetOldLayoutSize());
+    WriteTo(writer);
+    writer.Close(id);
+}
 
+int32_t CArticleRecord::WriteNew(CDataFile& file)
+{
+    int32_t id = kNoneId;
+    Write(file, [&](CRecordReader& w) { w.OpenNew(&file, CDataFile::kArticleTable); }, &id);
+    return id;
+}
 
+void CArticleRecord::Rewrite(CDataFile& file, int32_t id)
+{
+    Write(file, [&](CRecordReader& w) { w.OpenEntry(&file, CDataFile::kArticleTable, id, CRecordStream::kRewrite); },
+          nullptr);
+}
 
+void CArticleRecord::WriteNewAt(CDataFile& file, int32_t id)
+{
+    int32_t entry = id;
+    Write(file, [&](CRecordReader& w) { w.OpenNewAt(&file, CDataFile::kArticleTable, id); }, &entry);
+}
 
+bool CArticleRecord::ReplaceByPlaceholder(CDataFile& file, int32_t id, bool force)
+{
+    if (!IsTracked() || force) return true;
+    int16_t flags = m_flags;
+    int32_t createdDate = m_createdDate, createdTime = m_createdTime;
+    Reset();
+    SetCreated(createdDate, createdTime);
+    m_flags = static_cast<int16_t>(flags | kTrackedSaved | kPlaceholder);
+    Rewrite(file, id);
+    return false;
+}

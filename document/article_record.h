@@ -62,6 +62,21 @@ public:
     CArticleRecord() { Reset(); }
     virtual ~CArticleRecord() = default;
 
+    // Resets, then reads entry id of table 1. On failure the texts, keyword ids, attachments and
+    // links are emptied (the header keeps what was read) and the error passes on.
+    void Read(CDataFile& file, int32_t id);
+    // What the title index needs (header, title, attachments; links when the has-links bit is not
+    // known yet), without resetting first.
+    void ReadSummary(CDataFile& file, int32_t id);
+    // New table-1 record; returns its id.
+    int32_t WriteNew(CDataFile& file);
+    void Rewrite(CDataFile& file, int32_t id);
+    // A new record at entry id (compaction).
+    void WriteNewAt(CDataFile& file, int32_t id);
+    // Untracked articles (or force): true, the caller deletes the entry. Tracked ones are replaced by
+    // a placeholder that keeps the created date and time and the flags, with bits 3 and 4 set.
+    bool ReplaceByPlaceholder(CDataFile& file, int32_t id, bool force);
+
     // The stored form, for streams opened elsewhere. WriteTo stamps the modified date and time before
     // a new-layout write, and refuses (code 48) masked fields while the file has no record key.
     void ReadFrom(CRecordStream& stream);
@@ -133,6 +148,8 @@ private:
     void ReadOldLayout(CRecordStream& stream, int16_t version);
     void WriteNewLayout(CRecordStream& stream);
     void WriteOldLayout(CRecordStream& stream);
+    template <typename Open>
+    void Write(CDataFile& file, Open&& open, int32_t* id);
 
     // The 32-byte header.
     int16_t m_version;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "document/data_file.h"
+#include "document/keyed_record_stream.h"
 #include "document/md5.h"
 #include "document/quor_error.h"
 #include "document/record_stream.h"
@@ -116,6 +117,49 @@ void CFilePassword::WriteTo(CRecordStream& stream) const
 
 
 
+
+void CFilePassword::Read(CDataFile& file)
+{
+    ResetState();
+    m_file = &file;
+    if (CKeyedRecordStream::FindKey(&file, kPasswordKey) != kNoneId) {
+        try {
+            CKeyedRecordStream stream;
+            stream.Open(&file, kPasswordKey, CRecordStream::kRead);
+            ReadFrom(stream);
+            stream.Close();
+        } catch (const CQuorError& e) {
+            if (e.Code() == 5 || m_damaged) {
+                m_damaged = true;
+                m_flags = m_flags != 0 ? m_flags : 1;
+                m_unlocked = false;
+                throw CQuorError(5, file.GetFilePath());
+            }
+            throw;
+        }
+    }
+    m_dirty = false;
+    m_unlocked = m_flags == 0;
+}
+
+void CFilePassword::Write(CDataFile& file)
+{
+    if (!m_dirty || file.GetOpenMode() == CDataFile::kClosed) return;
+    CKeyedRecordStream stream;
+    stream.Open(&file, kPasswordKey, CRecordStream::kRewrite);
+    WriteTo(stream);
+    stream.Close();
+    m_dirty = false;
+}
+
+void CFilePassword::CopyTo(CDataFile& source, CDataFile& target)
+{
+    CFilePassword password;
+    password.Read(source);
+    if (!password.HasPassword()) return;
+    password.m_dirty = true;
+    password.Write(target);
+}
 
 // ---- the password -------------------------------------------------------------------------------
 

@@ -32,7 +32,16 @@ public:
     CFilePassword() = default;
     virtual ~CFilePassword() = default;
 
-    // The file whose record key the password sets.
+    // Resets, remembers the file and reads record 9. A missing record means no password. A damaged one
+    // (shorter than the flags, salt, check and key it claims, or cut off) leaves the file locked and
+    // raises code 5 for the caller to report; it never reads as "no password".
+    void Read(CDataFile& file);
+    // Writes record 9 when dirty and the file is open.
+    void Write(CDataFile& file);
+    // Record 9 of `source`, when it holds a password, into `target`.
+    static void CopyTo(CDataFile& source, CDataFile& target);
+
+    // The file whose record key the password sets (Read sets it too).
     void SetFile(CDataFile* file) { m_file = file; }
 
     bool HasPassword() const { return m_flags != 0; }

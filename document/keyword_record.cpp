@@ -3,6 +3,7 @@
 #include "document/data_file.h"
 #include "document/quor_error.h"
 #include "document/record_key_guard.h"
+#include "document/record_reader.h"
 #include "document/record_stream.h"
 
 namespace {
@@ -22,6 +23,16 @@ void CopySorted(const CIdSet& from, CIdSet& to)
     to.Sort();
 }
 
+
+// Opens a table entry, runs `read` on it and closes; the stream is closed on every path.
+template <typename F>
+void ReadEntry(CDataFile& file, int table, int32_t id, F&& read)
+{
+    CRecordReader reader;
+    reader.OpenEntry(&file, table, id, CRecordStream::kRead);
+    read(reader);
+    reader.Close();
+}
 
 }  // namespace
 
@@ -70,6 +81,37 @@ int32_t CKeywordRecord::GetStoredSize() const
 
 
 
+void CKeywordRecord::Read(CDataFile& file, int32_t id)
+{
+    try {
+        ReadEntry(file, CDataFile::kKeywordTable, id, [this](CRecordStream& s) { ReadFrom(s); });
+    } catch (...) {
+        m_name.clear();
+        m_articleIds.RemoveAll();
+        throw;
+    }
+}
+
+int32_t CKeywordRecord::WriteNew(CDataFile& file)
+{
+    CRecordReader writer;
+    writer.OpenNew(&file, CDataFile::kKeywordTable);
+    writer.Reserve(GetStoredSize());
+    WriteTo(writer);
+    int32_t id = kNoneId;
+    writer.Close(&id);
+    return id;
+}
+
+void CKeywordRecord::Rewrite(CDataFile& file, int32_t id)
+{
+    CRecordReader writer;
+    writer.OpenEntry(&file, CDataFile::kKeywordTable, id, CRecordStream::kRewrite);
+    writer.Reserve(GetStoredSize());
+    WriteTo(writer);
+    writer.Close();
+}
+
 void CKeywordRecord::GetArticleIds(CIdSet& set) const { CopySorted(m_articleIds, set); }
 
 void CKeywordRecord::GetGroupIds(CIdSet& set) const { CopySorted(m_groupIds, set); }
@@ -108,5 +150,35 @@ int32_t CKeywordGroupRecord::GetStoredSize() const
 
 
 
+
+void CKeywordGroupRecord::Read(CDataFile& file, int32_t id)
+{
+    ReadEntry(file, CDataFile::kGroupTable, id, [this](CRecordStream& s) { ReadFrom(s); });
+}
+
+void CKeywordGroupRecord::ReadName(CDataFile& file, int32_t id)
+{
+    ReadEntry(file, CDataFile::kGroupTable, id, [this](CRecordStream& s) { ReadFrom(s, true); });
+}
+
+int32_t CKeywordGroupRecord::WriteNew(CDataFile& file)
+{
+    CRecordReader writer;
+    writer.OpenNew(&file, CDataFile::kGroupTable);
+    writer.Reserve(GetStoredSize());
+    WriteTo(writer);
+    int32_t id = kNoneId;
+    writer.Close(&id);
+    return id;
+}
+
+void CKeywordGroupRecord::Rewrite(CDataFile& file, int32_t id)
+{
+    CRecordReader writer;
+    writer.OpenEntry(&file, CDataFile::kGroupTable, id, CRecordStream::kRewrite);
+    writer.Reserve(GetStoredSize());
+    WriteTo(writer);
+    writer.Close();
+}
 
 void CKeywordGroupRecord::GetKeywordIds(CIdSet& set) const { CopySorted(m_keywordIds, set); }

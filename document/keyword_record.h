@@ -26,9 +26,14 @@ class CKeywordRecord {
 public:
     virtual ~CKeywordRecord() = default;
 
-    // The stored fields (layout by the stream's data file). Code 56 for a type that the file's
-    // version does not accept; on any error the name and the article ids are emptied and the error
-    // passes on.
+    // Reads entry id of table 0. Code 56 for a type that the file's version does not accept. On any
+    // error the name and the article ids are emptied and the error passes on.
+    void Read(CDataFile& file, int32_t id);
+    // Writes a new table-0 record (layout by the file's version) and returns its id.
+    int32_t WriteNew(CDataFile& file);
+    void Rewrite(CDataFile& file, int32_t id);
+
+    // The stored fields, for streams opened elsewhere (layout by the stream's data file).
     void ReadFrom(CRecordStream& stream);
     void WriteTo(CRecordStream& stream) const;
     // Bytes the record takes, for reserving its blocks.
@@ -53,8 +58,14 @@ class CKeywordGroupRecord {
 public:
     virtual ~CKeywordGroupRecord() = default;
 
-    // Code 56 unless the type's low 15 bits are 3. On any error the name and the keyword ids are
-    // emptied and the error passes on. nameOnly: the type check and the name.
+    // Reads entry id of table 3; code 56 unless the type's low 15 bits are 3. On any error the name
+    // and the keyword ids are emptied and the error passes on.
+    void Read(CDataFile& file, int32_t id);
+    // The type check and the name only.
+    void ReadName(CDataFile& file, int32_t id);
+    int32_t WriteNew(CDataFile& file);
+    void Rewrite(CDataFile& file, int32_t id);
+
     void ReadFrom(CRecordStream& stream, bool nameOnly = false);
     void WriteTo(CRecordStream& stream) const;
     int32_t GetStoredSize() const;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "record_test_file.h"
-#include "shell/directories_link_paths.h"
+#include "shell/directories.h"
 
 namespace {
 
@@ -18,13 +18,12 @@ CLinkTarget FileTarget(const char* path)
 // The program runs portable from drive E unless a test says otherwise.
 struct LinkTargetTest : ::testing::Test {
     CDirectories directories;
-    CDirectoriesLinkPaths converter{directories};
     const ILinkPathConverter* previous = nullptr;
     void SetUp() override
     {
         directories.SetDrive("E:\\Quorvane\\quorvane.exe");
         directories.SetPortable(true);
-        previous = SetLinkPathConverter(&converter);
+        previous = SetLinkPathConverter(&directories);
     }
     void TearDown() override { SetLinkPathConverter(previous); }
 };
