@@ -34,6 +34,28 @@ void ReadEntry(CDataFile& file, int table, int32_t id, F&& read)
     reader.Close();
 }
 
+template <typename R>
+int32_t WriteNewRecord(CDataFile& file, int table, const R& record)
+{
+    CRecordReader writer;
+    writer.OpenNew(&file, table);
+    writer.Reserve(record.GetStoredSize());
+    record.WriteTo(writer);
+    int32_t id = kNoneId;
+    writer.Close(&id);
+    return id;
+}
+
+template <typename R>
+void RewriteRecord(CDataFile& file, int table, int32_t id, const R& record)
+{
+    CRecordReader writer;
+    writer.OpenEntry(&file, table, id, CRecordStream::kRewrite);
+    writer.Reserve(record.GetStoredSize());
+    record.WriteTo(writer);
+    writer.Close();
+}
+
 }  // namespace
 
 // ---- CKeywordRecord -----------------------------------------------------------------------------
@@ -92,25 +114,9 @@ void CKeywordRecord::Read(CDataFile& file, int32_t id)
     }
 }
 
-int32_t CKeywordRecord::WriteNew(CDataFile& file)
-{
-    CRecordReader writer;
-    writer.OpenNew(&file, CDataFile::kKeywordTable);
-    writer.Reserve(GetStoredSize());
-    WriteTo(writer);
-    int32_t id = kNoneId;
-    writer.Close(&id);
-    return id;
-}
+int32_t CKeywordRecord::WriteNew(CDataFile& file) { return WriteNewRecord(file, CDataFile::kKeywordTable, *this); }
 
-void CKeywordRecord::Rewrite(CDataFile& file, int32_t id)
-{
-    CRecordReader writer;
-    writer.OpenEntry(&file, CDataFile::kKeywordTable, id, CRecordStream::kRewrite);
-    writer.Reserve(GetStoredSize());
-    WriteTo(writer);
-    writer.Close();
-}
+void CKeywordRecord::Rewrite(CDataFile& file, int32_t id) { RewriteRecord(file, CDataFile::kKeywordTable, id, *this); }
 
 void CKeywordRecord::GetArticleIds(CIdSet& set) const { CopySorted(m_articleIds, set); }
 
@@ -161,24 +167,8 @@ void CKeywordGroupRecord::ReadName(CDataFile& file, int32_t id)
     ReadEntry(file, CDataFile::kGroupTable, id, [this](CRecordStream& s) { ReadFrom(s, true); });
 }
 
-int32_t CKeywordGroupRecord::WriteNew(CDataFile& file)
-{
-    CRecordReader writer;
-    writer.OpenNew(&file, CDataFile::kGroupTable);
-    writer.Reserve(GetStoredSize());
-    WriteTo(writer);
-    int32_t id = kNoneId;
-    writer.Close(&id);
-    return id;
-}
+int32_t CKeywordGroupRecord::WriteNew(CDataFile& file) { return WriteNewRecord(file, CDataFile::kGroupTable, *this); }
 
-void CKeywordGroupRecord::Rewrite(CDataFile& file, int32_t id)
-{
-    CRecordReader writer;
-    writer.OpenEntry(&file, CDataFile::kGroupTable, id, CRecordStream::kRewrite);
-    writer.Reserve(GetStoredSize());
-    WriteTo(writer);
-    writer.Close();
-}
+void CKeywordGroupRecord::Rewrite(CDataFile& file, int32_t id) { RewriteRecord(file, CDataFile::kGroupTable, id, *this); }
 
 void CKeywordGroupRecord::GetKeywordIds(CIdSet& set) const { CopySorted(m_keywordIds, set); }
