@@ -535,7 +535,7 @@ int CAppSettings::GetFlatToolbar()
 std::string CAppSettings::GetLinkLocationPath()
 {
     if (m_linkLocationPath.empty())
-        m_linkLocationPath = m_directories->GetExpandedFolder(CDirectories::kAttachments);
+        m_linkLocationPath = m_directories->GetFolder(CDirectories::kAttachments, true);
     return m_linkLocationPath;
 }
 

@@ -99,7 +99,8 @@ public:
     int GetToolbarButtonSize();
     // Always 1.
     int GetFlatToolbar();
-    // An empty path is first filled with the attachments folder.
+    // An empty path is first filled with the configured attachments folder, expanded (the folder the
+    // user chose in Preferences, not wherever the last file dialog happened to be).
     std::string GetLinkLocationPath();
     void GetDefaultReminder(int& type, int& time) const;
     void SetDefaultReminder(int type, int time);

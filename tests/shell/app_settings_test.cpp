@@ -45,7 +45,8 @@ struct AppSettingsTest : ::testing::Test {
         fonts.SetLogFont(f);
         fonts.SetColor(0x00AA00);
         dirs.Load(store, "C:\\Q\\quorvane.exe", false);
-        dirs.SetFolder(CDirectories::kAttachments, "C:\\Att");
+        dirs.SetConfiguredFolder(CDirectories::kAttachments, "C:\\Att");
+        dirs.SetFolder(CDirectories::kAttachments, "C:\\LastDialog");
         settings.SetWindowTextColorSource([] { return 0x00123456u; });
     }
     ~AppSettingsTest() override
