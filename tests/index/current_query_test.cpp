@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -421,6 +422,45 @@ TEST(QueryRewrite, RewrittenTextsCompileToTheSameCode)
         ASSERT_EQ(query.GetCompiler().GetCount(), static_cast<int>(before.size()));
     }
     EXPECT_GT(compiled, 500);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QueryGroups, GroupOfAnySizeYieldsTheUnionOfItsKeywords)
+{
+    CMemoryQuerySource base;
+    base.SetPrivateHidden(false);
+    for (int k = 0; k < 7; ++k)
+        base.AddKeyword("k" + std::to_string(k));
+    std::mt19937 random(3);
+    std::vector<std::set<int32_t>> carriers(7);
+    for (int32_t a = 0; a < 200; ++a) {
+        CMemoryQuerySource::Article article;
+        for (int32_t k = 0; k < 7; ++k) {
+            if (random() % 4 == 0) {
+                article.keywords.push_back(k);
+                carriers[static_cast<size_t>(k)].insert(a);
+            }
+        }
+        base.AddArticle(article);
+    }
+    for (int size = 0; size <= 7; ++size) {
+        std::vector<int32_t> members;
+        std::set<int32_t> expected;
+        for (int32_t k = 0; k < size; ++k) {
+            members.push_back((k * 3) % 7);
+            expected.insert(carriers[static_cast<size_t>((k * 3) % 7)].begin(),
+                            carriers[static_cast<size_t>((k * 3) % 7)].end());
+        }
+        base.AddGroup("g" + std::to_string(size), members);
+        CCurrentQuery query(&base);
+        ASSERT_TRUE(query.Compile("GROUP: g" + std::to_string(size)));
+        CArticleIdSet result;
+        EXPECT_TRUE(query.Run(result));
+        EXPECT_EQ(result.Values(), std::vector<int32_t>(expected.begin(), expected.end())) << size;
+    }
 }
 
 }  // namespace
