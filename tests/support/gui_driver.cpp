@@ -75,6 +75,15 @@ bool FindMenuItem(HMENU menu, UINT id, HMENU* popup, int* position)
     return false;
 }
 
+BOOL CALLBACK CloseThreadWindow(HWND hwnd, LPARAM)
+{
+    if (ClassName(hwnd) == "#32770")
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    else
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
@@ -231,6 +240,7 @@ bool AnswerMessageBox(const std::string& text, int buttonId, DWORD timeoutMs)
 
 CGuiThread::CGuiThread(std::function<void()> body)
     : m_thread([this, body = std::move(body)] {
+          m_threadId = GetCurrentThreadId();
           body();
           m_done = true;
       })
@@ -239,8 +249,17 @@ CGuiThread::CGuiThread(std::function<void()> body)
 
 CGuiThread::~CGuiThread()
 {
-    if (m_thread.joinable())
+    if (!m_thread.joinable())
+        return;
+    // Cancel (IDCANCEL) ends dialogs, message boxes and sheets; WM_CLOSE ends the rest.
+    auto closeAll = [this] {
+        EnumThreadWindows(m_threadId, CloseThreadWindow, 0);
+        return m_done.load();
+    };
+    if (WaitFor(closeAll, kTimeoutMs))
         m_thread.join();
+    else
+        m_thread.detach();
 }
 
 bool CGuiThread::Join(DWORD timeoutMs)

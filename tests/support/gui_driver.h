@@ -53,7 +53,8 @@ HICON MessageBoxIcon(HWND box);
 bool AnswerMessageBox(const std::string& text, int buttonId = IDOK, DWORD timeoutMs = kTimeoutMs);
 
 // Runs `body` on a thread of its own, which owns the windows it creates: the test thread then drives
-// them. The thread must have ended (Join) before the object goes.
+// them. When the test failed before the body ended, going out of scope closes the thread's windows
+// (so a failed test does not hang) and, should the body still not end, leaves the thread behind.
 class CGuiThread {
 public:
     explicit CGuiThread(std::function<void()> body);
@@ -64,6 +65,7 @@ public:
 
 private:
     std::atomic<bool> m_done{false};
+    std::atomic<DWORD> m_threadId{0};
     std::thread m_thread;
 };
 
