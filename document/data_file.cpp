@@ -99,13 +99,8 @@ void CDataFile::AbandonBatch()
 void CDataFile::FlushBatch()
 {
     if (m_requiredLength > m_length) {
-        static const uint8_t kZeros[64 * 1024] = {};
-        Seek(static_cast<int64_t>(m_length), begin);
-        while (m_length < m_requiredLength) {
-            uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(sizeof kZeros, m_requiredLength - m_length));
-            Write(kZeros, n);
-            m_length += n;
-        }
+        SetLength(m_requiredLength);  // the extension reads as zeros
+        m_length = m_requiredLength;
     }
     std::vector<int32_t> tableBlocks;
     tableBlocks.swap(m_dirtyTableBlocks);
@@ -580,7 +575,9 @@ int32_t CDataFile::AllocateBlock()
             ForgetChains();
         } else {
             int32_t last = LastBlock();
-            if (last < 0 || last > INT32_MAX - 2)
+            // A last block that the file does not hold (a broken header) would make the file grow
+            // by its whole distance at once.
+            if (last < 0 || last > INT32_MAX - 2 || BlockOffset(last) + kBlockSize > LogicalLength())
                 Corrupt();
             block = last + 1;
             if (block % kEntriesPerBlock == 0) {

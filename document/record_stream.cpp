@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int32_t kBlockSize = CDataFile::kBlockSize;
+// Blocks read at once when a chain runs through consecutive blocks: a typical record in one read.
+constexpr int32_t kReadAheadBlocks = 16;
 // The most a zlib stream inflates to per input byte (deflate's best case), with room for headers.
 constexpr int64_t kMaxInflateRatio = 1032;
 // Bytes read into a growing buffer at a time, so that a length read from the file allocates only
@@ -148,13 +150,14 @@ void CRecordStream::Open(CDataFile* file, int32_t firstBlock, int mode)
     if (firstBlock == kNoneId)
         Corrupt();
     try {
-        m_block.reset(new uint8_t[kBlockSize]());
+        m_block.reset(new uint8_t[kReadAheadBlocks * kBlockSize]);
     } catch (const std::bad_alloc&) {
         throw CQuorError(1);
     }
     m_firstBlock = firstBlock;
     m_current = firstBlock;
-    m_position = 0;
+    m_bufferStart = 0;
+    m_bufferEnd = 0;
     m_blocksLoaded = 0;
     m_mode = mode;
     m_uncaughtAtOpen = std::uncaught_exceptions();
@@ -193,12 +196,33 @@ void CRecordStream::Close()
 
 // ---- Reading --------------------------------------------------------------------------------------
 
-void CRecordStream::LoadBlock()
+// Takes the run of consecutive blocks that starts at the current block (at most maxBlocks) off the
+// chain, following it through the allocation table; returns the run's first block and length.
+int32_t CRecordStream::TakeRun(int32_t maxBlocks, int32_t& run)
 {
-    if (m_current == kNoneId || ++m_blocksLoaded > m_file->GetWalkLimit())
+    if (m_current == kNoneId)
         Corrupt();
-    m_file->ReadBlock(m_current, m_block.get());
-    m_current = m_file->GetNextBlock(m_current);
+    int32_t first = m_current;
+    int32_t block = first;
+    run = 0;
+    do {
+        if (++m_blocksLoaded > m_file->GetWalkLimit())
+            Corrupt();
+        block = m_file->GetNextBlock(block);
+        ++run;
+    } while (run < maxBlocks && block == first + run && block % CDataFile::kEntriesPerBlock != 0);
+    m_current = block;
+    return first;
+}
+
+// Loads the next run of at most maxBlocks blocks into the block buffer.
+void CRecordStream::LoadRun(int32_t maxBlocks)
+{
+    int32_t run;
+    int32_t first = TakeRun(maxBlocks, run);
+    m_file->ReadBlocks(first, run, m_block.get());
+    m_bufferStart = 0;
+    m_bufferEnd = run * kBlockSize;
 }
 
 int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
@@ -209,37 +233,21 @@ int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
     try {
         if (n < 0 || m_mode != kRead)
             Corrupt();
-        if (m_position > 0 && n > 0) {
-            int32_t available = kBlockSize - m_position;
-            int32_t take = std::min(available, n);
-            std::memcpy(out, m_block.get() + m_position, static_cast<size_t>(take));
-            done = take;
-            m_position = take == available ? 0 : m_position + take;
-        }
-        // Whole blocks go straight into the caller's buffer, a run of consecutive blocks at a time.
-        while (n - done >= kBlockSize) {
-            if (m_current == kNoneId)
-                Corrupt();
-            int32_t first = m_current;
-            int32_t wanted = (n - done) / kBlockSize;
-            int32_t run = 0;
-            int32_t block = first;
-            do {
-                if (++m_blocksLoaded > m_file->GetWalkLimit())
-                    Corrupt();
-                block = m_file->GetNextBlock(block);
-                ++run;
-            } while (run < wanted && block == first + run);
-            m_file->ReadBlocks(first, run, out + done);
-            m_current = block;
-            done += run * kBlockSize;
-        }
-        if (n - done > 0) {
-            LoadBlock();
-            int32_t part = n - done;
-            std::memcpy(out + done, m_block.get(), static_cast<size_t>(part));
-            done = n;
-            m_position = part;
+        while (done < n) {
+            if (m_bufferStart < m_bufferEnd) {
+                int32_t take = std::min(m_bufferEnd - m_bufferStart, n - done);
+                std::memcpy(out + done, m_block.get() + m_bufferStart, static_cast<size_t>(take));
+                m_bufferStart += take;
+                done += take;
+            } else if (n - done >= kReadAheadBlocks * kBlockSize) {
+                // Large reads go straight into the caller's buffer, a run of blocks at a time.
+                int32_t run;
+                int32_t first = TakeRun((n - done) / kBlockSize, run);
+                m_file->ReadBlocks(first, run, out + done);
+                done += run * kBlockSize;
+            } else {
+                LoadRun(kReadAheadBlocks);
+            }
         }
     } catch (const CQuorError& e) {
         code = e.Code();
@@ -337,20 +345,17 @@ void CRecordStream::Skip(int32_t n)
 {
     if (n < 0 || m_mode != kRead)
         Corrupt();
-    if (m_position > 0 && n > 0) {
-        int32_t available = kBlockSize - m_position;
-        int32_t take = std::min(available, n);
-        n -= take;
-        m_position = take == available ? 0 : m_position + take;
-    }
+    int32_t buffered = std::min(m_bufferEnd - m_bufferStart, n);
+    m_bufferStart += buffered;
+    n -= buffered;
     for (; n >= kBlockSize; n -= kBlockSize) {  // whole blocks are passed without reading them
         if (m_current == kNoneId || ++m_blocksLoaded > m_file->GetWalkLimit())
             Corrupt();
         m_current = m_file->GetNextBlock(m_current);
     }
     if (n > 0) {
-        LoadBlock();
-        m_position = n;
+        LoadRun(kReadAheadBlocks);
+        m_bufferStart = n;
     }
 }
 

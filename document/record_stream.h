@@ -105,7 +105,8 @@ protected:
     void Building(F&& operation);
 
 private:
-    void LoadBlock();
+    int32_t TakeRun(int32_t maxBlocks, int32_t& run);
+    void LoadRun(int32_t maxBlocks);
     int32_t CheckedLength(int32_t n) const;
     std::vector<uint8_t> ReadBytes(int32_t n);
     void FlushWrite();
@@ -119,9 +120,11 @@ private:
     CDataFile* m_file = nullptr;
     int m_mode = kClosed;
     int32_t m_firstBlock = 0;
-    int32_t m_current = 0;   // read: the next block to load
-    int32_t m_position = 0;  // read position in the loaded block; 0 = no block loaded
-    int32_t m_blocksLoaded = 0;
+    int32_t m_current = 0;  // read: the next block to load
+    // Read: the blocks loaded last (a run of consecutive blocks of the chain) and the unread part.
     std::unique_ptr<uint8_t[]> m_block;
+    int32_t m_bufferStart = 0;
+    int32_t m_bufferEnd = 0;
+    int32_t m_blocksLoaded = 0;
     int m_uncaughtAtOpen = 0;
 };

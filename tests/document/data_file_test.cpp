@@ -329,4 +329,14 @@ TEST_F(DataFileTest, BrokenStructuresAreCorruptionNotCrashes)
     EXPECT_EQ(ErrorOf([&] { file.GetEntry(CDataFile::kArticleTable, 300); }), 5);
     EXPECT_EQ(ErrorOf([&] { file.AllocateBlock(); }), 5);
     EXPECT_EQ(ErrorOf([&] { file.AddEntry(CDataFile::kArticleTable, 1); }), 5);  // count beyond the chain
+    file.Close();
+
+    // A last block far beyond the end of the file: allocating must not grow the file to reach it.
+    Put32(bytes, 16, kNone);
+    Put32(bytes, 8, 7000000);
+    std::string path2 = folder.Write("beyond.xrd", bytes);
+    file.Open(path2, false);
+    EXPECT_EQ(ErrorOf([&] { file.AllocateBlock(); }), 5);
+    file.Close();
+    EXPECT_EQ(CTempFolder::ReadFile(path2).size(), bytes.size());
 }
