@@ -476,3 +476,19 @@ TEST(ArticleInfo, TolerantReaders)
     EXPECT_EQ(info.GetAttachmentOpening(), 2);
     EXPECT_EQ(info.GetWordWrap(), 5);  // part 2 does not touch it
 }
+
+TEST(ArticleRecord, SummaryOfAnOldLayoutRecord)
+{
+    CRecordTestFile t(220);
+    CArticleRecord a = FullArticle();
+    int32_t id = StoreArticle(t, a);
+    CArticleRecord summary;
+    t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { summary.ReadSummaryFrom(s); });
+    EXPECT_EQ(summary.GetVersion(), 9);
+    EXPECT_EQ(summary.GetTitle(), "Roses in December");
+    EXPECT_EQ(summary.GetDateOf(CArticleRecord::kOwnDate), 20240305);
+    EXPECT_EQ(summary.GetDateOf(CArticleRecord::kModifiedDate), 20240305);
+    EXPECT_EQ(summary.GetAttachmentCount(), 3);
+    EXPECT_EQ(summary.GetInfo().GetWordWrap(), 0);
+    EXPECT_EQ(summary.GetText(), "");  // skipped
+}
