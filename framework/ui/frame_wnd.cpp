@@ -2,6 +2,7 @@
 
 #include "framework/document.h"
 #include "framework/ui/app.h"
+#include "framework/ui/gdi.h"
 #include "framework/ui/view.h"
 
 namespace {
@@ -40,18 +41,22 @@ const char CFrameWnd::kClassName[] = "QuorFrame";
 
 bool CFrameWnd::Create(const std::string& caption, int resourceId, DWORD style, HWND parent)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HICON icon = resourceId ? LoadIconA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr;
-    if (!RegisterWindowClass(kClassName, CS_DBLCLKS, icon, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)))
+    // Frames share one class, so each sets its own icon after creation.
+    if (!RegisterWindowClass(kClassName, CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)))
         return false;
-    HMENU menu = resourceId ? LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    CMenu menu(resourceId ? LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr);
     m_accelerators = resourceId ? LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr;
     RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 800, CW_USEDEFAULT + 600};
-    if (CreateEx(0, kClassName, caption, style, rect, parent, menu))
-        return true;
-    if (menu)
-        DestroyMenu(menu);
-    return false;
+    if (!CreateEx(0, kClassName, caption, style, rect, parent, menu))
+        return false;
+    menu.Release();  // the window destroys its menu
+    // Icons from LoadIcon are shared and never freed.
+    if (HICON icon = resourceId ? LoadIconA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr) {
+        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    return true;
 }
 
 bool CFrameWnd::RouteCmdMsg(unsigned id, CCmdUI* ui)

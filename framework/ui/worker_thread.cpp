@@ -1,0 +1,52 @@
+#include "framework/ui/worker_thread.h"
+
+#include <process.h>
+
+#include "framework/ui/wnd.h"
+
+CWorkerThread::~CWorkerThread()
+{
+    if (m_handle) {
+        WaitForSingleObject(m_handle, INFINITE);
+        CloseHandle(m_handle);
+    }
+}
+
+bool CWorkerThread::CreateSuspended()
+{
+    if (m_handle)
+        return false;
+    // _beginthreadex (not CreateThread) sets up the C runtime for the thread; 0 means failure.
+    uintptr_t handle = _beginthreadex(nullptr, 0, Entry, this, CREATE_SUSPENDED, nullptr);
+    m_handle = reinterpret_cast<HANDLE>(handle);
+    return m_handle != nullptr;
+}
+
+bool CWorkerThread::Resume()
+{
+    // ResumeThread answers the previous suspend count, (DWORD)-1 on failure.
+    return m_handle && ResumeThread(m_handle) == 1;
+}
+
+bool CWorkerThread::Wait(DWORD timeoutMs)
+{
+    return m_handle && WaitForSingleObject(m_handle, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD CWorkerThread::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_handle)
+        GetExitCodeThread(m_handle, &code);
+    return code;
+}
+
+unsigned __stdcall CWorkerThread::Entry(void* param)
+{
+    try {
+        return static_cast<CWorkerThread*>(param)->m_body();
+    } catch (...) {
+        LogCallbackException("worker thread");
+        return 1;
+    }
+}
