@@ -89,6 +89,8 @@ INT_PTR CDialog::HandleMessage(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam
         if (msg == WM_INITDIALOG) {
             // TRUE: the system puts the focus on the first tab stop.
             answer = self->OnInitDialog() ? TRUE : FALSE;
+        } else if (msg == WM_HELP) {
+            answer = self->OnHelp(reinterpret_cast<HELPINFO*>(lParam)) ? TRUE : FALSE;
         } else if (self->Dispatch(msg, wParam, lParam, result)) {
             switch (msg) {
             // These messages take the dialog procedure's return value as their result.

@@ -36,6 +36,9 @@ protected:
     // Default: EndDialog(IDCANCEL).
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange& dx) {}
+    // WM_HELP (F1, or the caption's question mark on a control): true when help was shown. Default:
+    // false, and the dialog manager passes the request on to the owner.
+    virtual bool OnHelp(HELPINFO* info) { return false; }
 
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
     // Unused: the dialog manager calls the default procedure when the dialog procedure returns FALSE.

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/ui/dialog.h"
+#include "framework/ui/file_dialog.h"
 #include "framework/ui/property_sheet.h"
 #include "tests/framework/ui/test_dialogs_res.h"
 #include "tests/support/gui_driver.h"
@@ -49,8 +50,15 @@ public:
     int m_check = 0;
     int m_radio = -1;
     int m_colour = -1;
+    std::atomic<int> m_helpRequests{0};
 
 protected:
+    bool OnHelp(HELPINFO* info) override
+    {
+        if (info->iCtrlId == IDC_TEST_COUNT)
+            ++m_helpRequests;
+        return true;
+    }
     bool OnInitDialog() override
     {
         for (const char* colour : {"Red", "Green", "Blue"})
@@ -157,6 +165,14 @@ TEST(Dialog, ExchangesDataBothWaysAndStaysOpenOnABadNumber)
     EXPECT_FALSE(IsChecked(box, IDC_TEST_RADIO_2));
     EXPECT_TRUE(IsChecked(box, IDC_TEST_RADIO_3));
     EXPECT_EQ(Send(gui::FindControl(box, IDC_TEST_COMBO), CB_GETCURSEL), 1);
+
+    HELPINFO help = {};
+    help.cbSize = sizeof help;
+    help.iContextType = HELPINFO_WINDOW;
+    help.iCtrlId = IDC_TEST_COUNT;
+    help.hItemHandle = count;
+    Send(box, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+    EXPECT_EQ(dialog.m_helpRequests.load(), 1);
 
     struct Bad {
         const char* typed;
@@ -283,4 +299,33 @@ TEST(PropertySheet, AThreePageWizardFollowsThePagesItsPagesName)
     EXPECT_EQ(result.load(), IDOK);
     EXPECT_EQ(start.m_check, 1);
     EXPECT_EQ(name.m_name, "Zed");
+}
+
+TEST(FileDialog, GivesTheTypedNameWithTheDefaultExtension)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    CFileDialog save(false);
+    save.m_title = "Test Save";
+    save.m_filter = "Text files|*.txt|All files|*.*";
+    save.m_defaultExt = "txt";
+    save.m_initialDir = temp;
+    std::atomic<INT_PTR> result{0};
+    gui::CGuiThread ui([&] { result = save.DoModal(); });
+
+    HWND window = gui::WaitForTopWindow("Test Save");
+    ASSERT_NE(window, nullptr);
+    // The name box: a combo box (cmb13) in newer dialogs, an edit (edt1) in older ones.
+    HWND name = gui::FindControl(window, 0x47c);
+    if (!name)
+        name = gui::FindControl(window, 0x480);
+    ASSERT_NE(name, nullptr);
+    ASSERT_TRUE(gui::SetText(name, "chosen"));
+    ASSERT_TRUE(gui::ClickButton(window, IDOK));
+    ASSERT_TRUE(ui.Join());
+    EXPECT_EQ(result.load(), IDOK);
+    const std::string suffix = "\\chosen.txt";
+    ASSERT_GE(save.m_fileName.size(), suffix.size());
+    EXPECT_EQ(save.m_fileName.substr(save.m_fileName.size() - suffix.size()), suffix) << save.m_fileName;
+    EXPECT_EQ(save.m_filterIndex, 1);
 }
