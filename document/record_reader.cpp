@@ -22,7 +22,7 @@ void CRecordReader::OpenNewAt(CDataFile* file, int table, int32_t entry)
 {
     m_table = table;
     m_entry = entry;
-    Open(file, file->AllocateBlock(), kNew);
+    OpenNewRecord(file);
 }
 
 void CRecordReader::Close(int32_t* entry)

@@ -10,7 +10,8 @@ class CRecordReader : public CRecordStream {
 public:
     // The entry's record in mode 1 (read) or 2 (rewrite); a deleted entry is code 5.
     void OpenEntry(CDataFile* file, int table, int32_t entry, int mode);
-    // A new record (mode 3) entered in a reused or appended entry when closed.
+    // A new record (mode 3) entered in a reused or appended entry when closed. Its first block is
+    // allocated when it is written (see CRecordStream::OpenNewRecord).
     void OpenNew(CDataFile* file, int table);
     // A new record (mode 3) entered at the given entry number when closed.
     void OpenNewAt(CDataFile* file, int table, int32_t entry);

@@ -149,6 +149,18 @@ void CRecordStream::Open(CDataFile* file, int32_t firstBlock, int mode)
     m_file = file;
     if (firstBlock == kNoneId)
         Corrupt();
+    Start(firstBlock, mode);
+}
+
+void CRecordStream::OpenNewRecord(CDataFile* file)
+{
+    Abandon();
+    m_file = file;
+    Start(kNoneId, kNew);
+}
+
+void CRecordStream::Start(int32_t firstBlock, int mode)
+{
     try {
         m_block.reset(new uint8_t[kReadAheadBlocks * kBlockSize]);
     } catch (const std::bad_alloc&) {
@@ -515,6 +527,8 @@ void CRecordStream::Reserve(int32_t n)
     if (m_mode != kRewrite && m_mode != kNew)
         return;
     CDataFile::CBatch batch(m_file);
+    if (m_firstBlock == kNoneId)
+        m_firstBlock = m_file->AllocateBlock();  // a new record takes its first block now
     int32_t needed = std::max<int32_t>(1, static_cast<int32_t>((static_cast<int64_t>(n) + kBlockSize - 1) / kBlockSize));
     int32_t block = m_firstBlock;
     int32_t count = 1;

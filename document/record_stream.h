@@ -57,9 +57,13 @@ public:
 
     // Opens the record whose chain starts at firstBlock (none is code 5).
     void Open(CDataFile* file, int32_t firstBlock, int mode);
+    // Opens a new record (mode 3) whose first block is allocated when the record is first extended
+    // (Reserve) or written (Close), so that its allocation and its content reach the file together.
+    void OpenNewRecord(CDataFile* file);
     // In the write modes writes the record into its chain. A failure abandons the stream.
     void Close();
     int GetMode() const { return m_mode; }
+    // None for a new record that has not taken its first block yet.
     int32_t GetFirstBlock() const { return m_firstBlock; }
     CDataFile* GetFile() const { return m_file; }
     std::string GetFilePath() const;
@@ -105,6 +109,7 @@ protected:
     void Building(F&& operation);
 
 private:
+    void Start(int32_t firstBlock, int mode);
     int32_t TakeRun(int32_t maxBlocks, int32_t& run);
     void LoadRun(int32_t maxBlocks);
     int32_t CheckedLength(int32_t n) const;
