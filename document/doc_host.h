@@ -61,8 +61,6 @@ public:
     virtual void OnGroupRenamed(int32_t id, const std::string& oldName, const std::string& newName) {}
     virtual void OnGroupDeleted(int32_t id) {}
 
-    // The settings follow the document's title sort order.
-    virtual void OnSortOrderChanged(int order) {}
     // The plain text of rich text, as the program's hidden rich-text control reads it back.
     virtual std::string RtfToPlainText(const std::string& rtf) { return rtf; }
 

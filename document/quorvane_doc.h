@@ -1,0 +1,303 @@
+// The one open knowledge base: the data file and every table held in memory while it is open.
+// It is the only object that reads or writes the data file for the views and dialogs, keeps the
+// two-way links between articles, keywords and keyword groups, and tells its windows of each change
+// through the three channels of doc_views.h. Everything it needs of windows goes through CDocHost.
+//
+// Lifecycle:
+//   closed --CreateNewFile / OnOpenDocument--> open (read-write or read-only)
+//   open --OnFileSave--> open (written back, closed and reopened at once)
+//   open --SaveModified, then DeleteContents--> closed
+// While the file is read-only CanModify is false and no table is written back.
+//
+// Invariants after every public operation:
+//   - article a lists keyword k  <=>  keyword k lists article a;
+//   - keyword k lists group g    <=>  group g lists keyword k;
+//   - all ids = live entries of the article table minus the placeholder ids;
+//   - bookmarked ids and private ids are subsets of all ids.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/data_file.h"
+#include "document/file_password.h"
+#include "document/id_set.h"
+#include "document/import_batch.h"
+#include "document/keyed_texts.h"
+#include "document/page_layout.h"
+#include "document/reminder_list.h"
+#include "document/string_pool.h"
+#include "framework/document.h"
+#include "index/query_list.h"
+#include "index/query_names.h"
+
+class CAppSettings;
+class CArticleRecord;
+class CArticleNotifyTarget;
+class CDocHost;
+class CIndexNotifyTarget;
+class CKeywordGroupRecord;
+class CKeywordRecord;
+class CReportQueryTarget;
+
+// The cached values of one article behind title lists and sorting.
+struct ArticleIndexEntry {
+    int32_t date = 0;
+    int32_t time = 0;
+    int32_t createdDate = 0;
+    int32_t createdTime = 0;
+    int32_t attachmentCount = 0;
+    int32_t hasLinks = 0;
+    std::string title;
+};
+
+class CQuorvaneDoc : public CDocument, public CQuerySource, public CReminderOwner {
+public:
+    // Title sort orders 0 to 13: by title, date, bookmark, attachments, links, privacy, reminder,
+    // each ascending and descending.
+    static constexpr int kSortOrderCount = 14;
+
+    explicit CQuorvaneDoc(CDocHost& host);
+    ~CQuorvaneDoc() override;
+
+    // ---- Lifecycle (quorvane_doc.cpp) ----
+    // The settings object of the application; it must outlive the document.
+    void SetSettings(CAppSettings* settings) { m_settings = settings; }
+    // The pending open options of the application: read-only, and a newer minor format anyway.
+    void SetOpenOptions(bool readOnly, bool allowNewer);
+    bool CreateNewFile(const std::string& path);
+    bool OnOpenDocument(const std::string& path) override;
+    bool SaveModified();
+    void OnFileSave();
+    void DeleteContents() override;
+    bool CanModify() const { return IsFileWritable(); }
+    bool IsFileWritable() const { return m_dataFile.GetOpenMode() == 2; }
+    bool IsOpen() const { return m_dataFile.GetOpenMode() != 0; }
+    int GetFileVersion() const { return m_dataFile.GetVersion(); }
+    bool IsFileWritten() const { return m_dataFile.IsWritten(); }
+    bool Flush();
+    CDataFile& GetDataFile() { return m_dataFile; }
+    int32_t GetNewArticleNumber() const { return m_newArticleNumber; }
+    void RaiseNewArticleNumber() { ++m_newArticleNumber; }
+
+    // ---- Keywords (quorvane_doc_keywords.cpp) ----
+    std::string GetKeywordName(int32_t id) const;
+    int GetKeywordCount() const;
+    bool IsValidKeywordId(int32_t id) const;
+    int32_t FindKeyword(const std::string& name) const override;
+    int32_t GetKeywordIdByName(const std::string& name);
+    int32_t AddKeyword(const std::string& name, bool select);
+    void CommitPendingKeywords(CKeywordIdSet& keywords);
+    void PurgePendingKeywords();
+    void GetAllKeywordIds(CKeywordIdSet& out) const;
+    void SortKeywordIdsByName(std::vector<int32_t>& ids) const;
+    void GetKeywordArticleIds(int32_t keyword, CArticleIdSet& out) override;
+    void ReadKeywordRecord(int32_t keyword, CKeywordRecord& record);
+    void GetGroupsOfKeyword(int32_t keyword, CGroupIdSet& out);
+    void UpdateKeyword(int32_t id, const std::string& name, const CGroupIdSet& groups);
+    void DeleteKeywords(const CKeywordIdSet& keywords);
+    void MergeKeyword(int32_t from, int32_t into);
+    void AssignKeywords(const CArticleIdSet& articles, const CKeywordIdSet& keywords);
+
+    // ---- Articles (quorvane_doc_articles.cpp) ----
+    void LoadArticle(int32_t id, CArticleRecord& record);
+    int32_t AddArticle(CArticleRecord& record, bool bookmark, bool highlight);
+    void UpdateArticle(int32_t id, CArticleRecord& record, bool stamp);
+    void DeleteArticle(int32_t id);
+    void DeleteArticles(const CArticleIdSet& ids);
+    // The cached title; nullptr for a negative id or when the entry cannot be built.
+    const char* GetArticleTitle(int32_t id);
+    int32_t GetArticleDate(int32_t id) override;
+    int32_t GetArticleTime(int32_t id);
+    int GetArticleAttachmentCount(int32_t id) override;
+    bool ArticleHasLinks(int32_t id);
+    bool MatchesCreatedStamp(int32_t id, int32_t date, int32_t time);
+    int GetArticleCount() const;
+    void GetAllArticleIds(CArticleIdSet& out) override;
+    void GetBookmarkedIds(CArticleIdSet& out) override;
+    int GetBookmarkedCount();
+    bool IsBookmarked(int32_t id) const { return m_bookmarkedIds.Contains(id); }
+    void SetBookmark(int32_t id, bool on);
+    void OpenArticle(int32_t id);
+    int CompareArticles(int32_t a, int32_t b);
+    void SortArticleIdsByTitle(std::vector<int32_t>& ids);
+    bool SortArticleIds(const std::string& caption, std::vector<int32_t>& ids, int order);
+    void SetSortOrder(int order);
+    int GetSortOrder() const { return m_sortOrder; }
+    void GetArticleKeywordIds(int32_t article, CKeywordIdSet& out) override;
+    bool IsPlaceholder(int32_t id) const { return m_placeholderIds.Contains(id); }
+
+    // ---- Keyword groups (quorvane_doc_groups.cpp) ----
+    std::string GetKeywordGroupName(int32_t id) const;
+    int32_t FindKeywordGroup(const std::string& name) const override;
+    int32_t FindKeywordGroupByName(const std::string& name) const;
+    void GetAllKeywordGroupIds(CGroupIdSet& out) const;
+    void SortGroupIdsByName(std::vector<int32_t>& ids) const;
+    int GetKeywordGroupCount() const;
+    void LoadKeywordGroup(int32_t id, CKeywordGroupRecord& record);
+    void GetGroupKeywordIds(int32_t group, CKeywordIdSet& out) override;
+    int32_t AddKeywordGroup(CKeywordGroupRecord& record);
+    void UpdateKeywordGroup(int32_t id, CKeywordGroupRecord& record);
+    void DeleteKeywordGroup(int32_t id);
+    void DeleteKeywordGroups(const CGroupIdSet& ids);
+    void MergeKeywordGroup(int32_t from, int32_t into);
+    void AddKeywordsToGroups(const CKeywordIdSet& keywords, const CGroupIdSet& groups);
+    bool AreKeywordGroupsConsistent(int32_t keyword);
+    void RemoveKeywordFromAllGroups(int32_t keyword);
+    void RepairGroupLinks();
+
+    // ---- Private articles and the password (quorvane_doc_privacy.cpp) ----
+    bool IsArticlePrivate(int32_t id) const override { return m_privateIds.Contains(id); }
+    int GetPrivateArticleCount() const { return m_privateIds.GetSize(); }
+    int GetPrivateCount() override { return GetPrivateArticleCount(); }
+    bool ArePrivateArticlesHidden() const override;
+    bool HasPassword() const;
+    bool SetPassword(const std::string& text);
+    bool VerifyPassword(const std::string& text);
+    bool IsPasswordAskedAtOpen() const;
+    void SetPasswordAskedAtOpen(bool on);
+    bool IsProtectAll() const;
+    void SetProtectAll(bool on);
+    bool UnlockPrivateArticles();
+    void HidePrivateArticles();
+    void RewriteAfterProtectionChange();
+    void RemovePassword();
+    CFilePassword& GetPassword() { return *m_password; }
+
+    // The query engine shows the wait cursor through the document.
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+
+    // ---- Notifications (quorvane_doc_notify.cpp) ----
+    CIndexNotifyTarget* GetIndexView() const;
+    CArticleNotifyTarget* FindArticleView(int32_t id) const;
+    CReportQueryTarget* FindReportView(int kind) const;
+    int32_t NotifyIndexView(int code, intptr_t p = 0, intptr_t n = 0);
+    void NotifyArticleViews(int code, intptr_t p = 0, intptr_t n = 0);
+    void NotifyArticleView(int code, int32_t article, intptr_t p = 0, intptr_t n = 0);
+    void QueryReportView(int kind, int code, intptr_t p = 0, intptr_t n = 0);
+    void NotifyReminderChanged(int32_t article);
+    void NotifyRemindersChanged(const CArticleIdSet& articles);
+    void RefreshViews();
+
+    // ---- Import batch, duplicates and file copies (quorvane_doc_import.cpp) ----
+    void SetImportRecording(bool on) { m_importBatch.SetRecording(on); }
+    void LockImportBatch(bool on) { m_importBatch.SetLocked(on); }
+    void ClearImportBatch() { m_importBatch.Clear(); }
+    bool IsPasteBatch() const { return m_importBatch.IsFromPaste(); }
+    bool CanUndoImport() const { return m_importBatch.HasEntries() && CanModify(); }
+    void UndoImport();
+    int GetImportedArticleCount() const { return m_importBatch.Articles().GetSize(); }
+    void OpenImportedArticles();
+    CImportBatch& GetImportBatch() { return m_importBatch; }
+    bool AreDuplicates(int32_t a, int32_t b);
+    bool FindDuplicates(std::vector<int32_t>& out);
+    void FindImportedDuplicates(std::vector<int32_t>& out);
+    // Saves the modified article windows of a scope: 0 all, 1 bookmarked articles, 2 articles selected
+    // in the index, 3 the active window, 4 articles highlighted in the index. False as soon as a
+    // window stays modified.
+    bool SaveArticleWindows(int scope);
+    // Asks before an operation on articles when a window of the scope holds changes; true to go on.
+    bool PromptSaveArticles(const std::string& caption, int scope);
+    // After an import, by the duplicate setting: 0 ask, 1 delete, 2 keep.
+    void HandleImportedDuplicates(int action);
+    // The Check for Duplicate Articles command.
+    void CheckForDuplicateArticles();
+    bool BackUpFile();
+    bool CopyFileTo();
+    // Copies the open data file to `target` in blocks; never onto the open file itself, and a
+    // partial copy is removed. Reports failures; true on success.
+    bool CopyDataFileTo(const std::string& target);
+
+    // ---- Stored objects of the open file ----
+    CReminderList& GetReminders() { return m_reminders; }
+    CQueryList& GetQueryList() { return m_queries; }
+    CPageLayout& GetPageLayout() { return m_pageLayout; }
+    CHeaderText& GetHeaderText() { return m_headerText; }
+    CFooterText& GetFooterText() { return m_footerText; }
+    CExportHeader& GetExportHeader() { return m_exportHeader; }
+
+private:
+
+    // Tables and lists.
+    void LoadTables();
+    void ReadIdList(int key, CArticleIdSet& set);
+    void WriteIdList(int key, CArticleIdSet& set);
+    void WriteKeyedLists();
+    void WriteKeyedRecords();
+    void ReadKeyedRecords();
+    void ResetTables();
+    void ReopenAfterSave();
+    std::string FileName() const;
+    // The file name with its extension, without the folder.
+    static std::string FileNameOf(const std::string& path);
+
+    // Keyword-record upkeep.
+    void AddArticleToKeywords(int32_t article, const CKeywordIdSet& keywords);
+    void RemoveArticleFromKeywords(int32_t article, const CKeywordIdSet& keywords);
+    void AddGroupToKeywords(int32_t group, const CKeywordIdSet& keywords);
+    void RemoveGroupFromKeywords(int32_t group, const CKeywordIdSet& keywords);
+    void ReportKeywordChanged(int32_t keyword);
+    // Before a rewrite of many articles: raises when any of them cannot be read, so nothing is half
+    // done.
+    void CheckArticlesReadable(const CArticleIdSet& ids);
+
+    // The article index.
+    ArticleIndexEntry* GetIndexEntry(int32_t id);
+    void FillIndexEntry(int32_t id, const CArticleRecord& record);
+    void FreeIndexEntry(int32_t id);
+    void SetPrivateMembership(int32_t id, bool isPrivate);
+    int CompareInOrder(int32_t a, int32_t b, int order);
+
+    void ClearBatchUnlessRecording();
+    bool ConfirmAndDeleteDuplicates(const CArticleIdSet& marked);
+    void DeleteKeywordsThroughIndex(const CKeywordIdSet& keywords);
+    std::vector<CArticleNotifyTarget*> ArticleWindowsOfScope(int scope, bool modifiedOnly);
+    void RewriteAllKeywords();
+    void RewriteArticles(const CArticleIdSet& ids);
+    void NotifyPrivacyChanged();
+    // Pending keywords become stored ones, and ids that name no keyword are dropped, so that no
+    // article or group names a keyword that does not list it back.
+    void PrepareKeywordSet(CKeywordIdSet& keywords);
+    void ChangeGroupRecord(int32_t group, const CKeywordIdSet& keywords, bool add);
+    void SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled);
+    std::string PlainTextOf(const CArticleRecord& record);
+    // The first id whose name equals `name` without regard to case; kNoneId for none or an empty name.
+    static int32_t FindName(const std::vector<std::string>& names, const std::string& name);
+    // The ids whose name is not empty, ascending.
+    static void NonEmptyIds(const std::vector<std::string>& names, CIdSet& out);
+    // removed = before - after, added = after - before.
+    static void SplitChanges(const CIdSet& before, const CIdSet& after, CIdSet& removed, CIdSet& added);
+    // Case-sensitive order of titles and names: -1, 0 or 1.
+    static int CompareText(const char* a, const char* b);
+    // The ids of `from` without those of `hidden`, in one merge walk.
+    static void SubtractIds(const CIdSet& from, const CIdSet& hidden, CIdSet& out);
+
+    CDocHost& m_host;
+
+    CReminderList m_reminders;
+    CQueryList m_queries;
+    CPageLayout m_pageLayout;
+    CFooterText m_footerText;
+    CHeaderText m_headerText;
+    CExportHeader m_exportHeader;
+    int32_t m_newArticleNumber = 1;
+    std::vector<std::string> m_groupNames;
+    CArticleIdSet m_placeholderIds;
+    std::unique_ptr<CFilePassword> m_password;
+    CArticleIdSet m_privateIds;
+    int m_sortOrder = 0;
+    CStringPool m_pendingKeywords;
+    CArticleIdSet m_bookmarkedIds;
+    CArticleIdSet m_allIds;
+    std::vector<std::string> m_keywordNames;
+    std::vector<std::unique_ptr<ArticleIndexEntry>> m_articleIndex;
+    CImportBatch m_importBatch;
+    CDataFile m_dataFile;
+
+    // The application's settings (per-file record 4, sort order, date stamping); may be null.
+    CAppSettings* m_settings = nullptr;
+    bool m_openReadOnly = false;
+    bool m_openAllowNewer = false;
+};

@@ -1,0 +1,436 @@
+// Articles: adding, updating and deleting them with their keyword links, bookmarks, the cached
+// article index and the title sort orders.
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "document/article_record.h"
+#include "document/doc_host.h"
+#include "document/doc_views.h"
+#include "document/quor_error.h"
+#include "document/quorvane_doc.h"
+#include "framework/clock.h"
+#include "shell/app_settings.h"
+
+void CQuorvaneDoc::LoadArticle(int32_t id, CArticleRecord& record)
+{
+    record.Read(m_dataFile, id);
+}
+
+void CQuorvaneDoc::GetArticleKeywordIds(int32_t article, CKeywordIdSet& out)
+{
+    CArticleRecord record;
+    record.Read(m_dataFile, article);
+    record.GetKeywordIds(out);
+}
+
+void CQuorvaneDoc::PrepareKeywordSet(CKeywordIdSet& keywords)
+{
+    CommitPendingKeywords(keywords);
+    std::vector<int32_t>& ids = keywords.Values();
+    std::vector<int32_t> valid;
+    valid.reserve(ids.size());
+    for (int32_t id : ids)
+        if (IsValidKeywordId(id))
+            valid.push_back(id);
+    ids.swap(valid);
+}
+
+int32_t CQuorvaneDoc::AddArticle(CArticleRecord& record, bool bookmark, bool highlight)
+{
+    try {
+        CKeywordIdSet keywords;
+        record.GetKeywordIds(keywords);
+        PrepareKeywordSet(keywords);
+        record.SetKeywordIds(keywords);
+        int32_t id = record.WriteNew(m_dataFile);
+        AddArticleToKeywords(id, keywords);
+        if (bookmark)
+            SetBookmark(id, true);
+        m_allIds.Add(id);
+        SetPrivateMembership(id, record.IsPrivate());
+        if (CIndexNotifyTarget* index = GetIndexView())
+            index->UpdateTitleForArticle(id, keywords, highlight);
+        for (int32_t keyword : keywords.Values())
+            ReportKeywordChanged(keyword);
+        if (m_importBatch.IsRecording())
+            m_importBatch.RecordArticle(id);
+        else
+            m_importBatch.Clear();
+        NotifyIndexView(23, id, 0);
+        m_dataFile.Flush();
+        return id;
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+}
+
+void CQuorvaneDoc::UpdateArticle(int32_t id, CArticleRecord& record, bool stamp)
+{
+    try {
+        ClearBatchUnlessRecording();
+        ArticleIndexEntry* entry = GetIndexEntry(id);
+        CArticleRecord stored;
+        stored.Read(m_dataFile, id);
+        CKeywordIdSet oldKeywords;
+        stored.GetKeywordIds(oldKeywords);
+        int32_t storedDate = stored.GetDateOf(0);
+        int32_t storedTime = stored.GetTimeOf(0);
+
+        record.CopyCreated(stored);
+        CKeywordIdSet newKeywords;
+        record.GetKeywordIds(newKeywords);
+        PrepareKeywordSet(newKeywords);
+        record.SetKeywordIds(newKeywords);
+
+        CKeywordIdSet removed;
+        CKeywordIdSet added;
+        SplitChanges(oldKeywords, newKeywords, removed, added);
+        RemoveArticleFromKeywords(id, removed);
+        for (int32_t keyword : removed.Values())
+            ReportKeywordChanged(keyword);
+        AddArticleToKeywords(id, added);
+        for (int32_t keyword : added.Values())
+            ReportKeywordChanged(keyword);
+
+        record.MergeTrackFlags(stored);
+        if (m_settings && m_settings->GetAutoUpdateDates() && stamp && record.GetDateOf(0) == storedDate && record.GetTimeOf(0) == storedTime) {
+            QuorLocalTime now = QuorNow();
+            record.SetDate(now.year * 10000 + now.month * 100 + now.day);
+            record.SetTime(now.hour * 3600 + now.minute * 60 + now.second);
+        }
+        record.Rewrite(m_dataFile, id);
+
+        bool sameSummary = entry && entry->title == record.GetTitle() && entry->date == record.GetDateOf(0) &&
+                           entry->time == record.GetTimeOf(0) &&
+                           entry->attachmentCount == record.GetAttachmentCount() &&
+                           (entry->hasLinks != 0) == record.HasLinks() &&
+                           stored.IsPrivate() == record.IsPrivate();
+        if (sameSummary) {
+            SetPrivateMembership(id, record.IsPrivate());
+        } else {
+            bool titleChanged = !entry || entry->title != record.GetTitle();
+            FillIndexEntry(id, record);
+            SetPrivateMembership(id, record.IsPrivate());
+            if (titleChanged)
+                for (int32_t keyword : newKeywords.Values())
+                    ReportKeywordChanged(keyword);
+            NotifyIndexView(3, id, 0);
+        }
+        FillIndexEntry(id, record);
+        if (CIndexNotifyTarget* index = GetIndexView())
+            index->UpdateTitleForArticle(id, newKeywords, false);
+        NotifyIndexView(23, id, 0);
+        NotifyIndexView(44, id, 0);
+        m_dataFile.Flush();
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+}
+
+void CQuorvaneDoc::DeleteArticle(int32_t id)
+{
+    if (id < 0)
+        return;
+    ClearBatchUnlessRecording();
+    CArticleRecord record;
+    record.Read(m_dataFile, id);
+    CKeywordIdSet keywords;
+    record.GetKeywordIds(keywords);
+    for (int32_t keyword : keywords.Values())
+        ReportKeywordChanged(keyword);
+    RemoveArticleFromKeywords(id, keywords);
+
+    if (CArticleNotifyTarget* view = FindArticleView(id)) {
+        view->OnDocumentNotify(19, 0, 0);
+        view->CloseFrame();
+    }
+
+    SetBookmark(id, false);
+    m_privateIds.Remove(id);
+    m_allIds.Remove(id);
+    if (CIndexNotifyTarget* index = GetIndexView())
+        index->RemoveArticleTitle(id);
+    FreeIndexEntry(id);
+
+    int32_t reminder = m_reminders.FindByArticle(id);
+    if (reminder >= 0)
+        m_reminders.DeleteReminder(reminder);
+
+    if (record.ReplaceByPlaceholder(m_dataFile, id, false)) {
+        m_dataFile.DeleteArticleEntry(id);
+        m_placeholderIds.Remove(id);
+    } else {
+        m_placeholderIds.Add(id);
+    }
+    m_dataFile.Flush();
+    NotifyIndexView(29, 0, 0);
+    NotifyIndexView(44, 0, 0);
+}
+
+void CQuorvaneDoc::DeleteArticles(const CArticleIdSet& ids)
+{
+    CheckArticlesReadable(ids);
+    for (int32_t id : ids.Values())
+        DeleteArticle(id);
+    WriteKeyedLists();
+}
+
+// ---- The article index ----
+
+void CQuorvaneDoc::FillIndexEntry(int32_t id, const CArticleRecord& record)
+{
+    if (m_articleIndex.size() <= static_cast<size_t>(id))
+        m_articleIndex.resize((static_cast<size_t>(id) / 100 + 1) * 100);
+    auto& slot = m_articleIndex[static_cast<size_t>(id)];
+    if (!slot)
+        slot = std::make_unique<ArticleIndexEntry>();
+    slot->date = record.GetDateOf(0);
+    slot->time = record.GetTimeOf(0);
+    slot->createdDate = record.GetDateOf(1);
+    slot->createdTime = record.GetTimeOf(1);
+    slot->attachmentCount = record.GetAttachmentCount();
+    slot->hasLinks = record.HasLinks() ? 1 : 0;
+    slot->title = record.GetTitle();
+}
+
+ArticleIndexEntry* CQuorvaneDoc::GetIndexEntry(int32_t id)
+{
+    if (id < 0)
+        return nullptr;
+    if (static_cast<size_t>(id) < m_articleIndex.size() && m_articleIndex[static_cast<size_t>(id)])
+        return m_articleIndex[static_cast<size_t>(id)].get();
+    CArticleRecord record;
+    record.ReadSummary(m_dataFile, id);
+    FillIndexEntry(id, record);
+    return m_articleIndex[static_cast<size_t>(id)].get();
+}
+
+void CQuorvaneDoc::FreeIndexEntry(int32_t id)
+{
+    if (id >= 0 && static_cast<size_t>(id) < m_articleIndex.size())
+        m_articleIndex[static_cast<size_t>(id)].reset();
+}
+
+void CQuorvaneDoc::SetPrivateMembership(int32_t id, bool isPrivate)
+{
+    if (isPrivate)
+        m_privateIds.Add(id);
+    else
+        m_privateIds.Remove(id);
+}
+
+const char* CQuorvaneDoc::GetArticleTitle(int32_t id)
+{
+    try {
+        ArticleIndexEntry* entry = GetIndexEntry(id);
+        return entry ? entry->title.c_str() : nullptr;
+    } catch (const CQuorError&) {
+    } catch (const std::bad_alloc&) {
+    }
+    return nullptr;
+}
+
+int32_t CQuorvaneDoc::GetArticleDate(int32_t id)
+{
+    ArticleIndexEntry* entry = GetIndexEntry(id);
+    return entry ? entry->date : kNoneId;
+}
+
+int32_t CQuorvaneDoc::GetArticleTime(int32_t id)
+{
+    ArticleIndexEntry* entry = GetIndexEntry(id);
+    return entry ? entry->time : kNoneId;
+}
+
+int CQuorvaneDoc::GetArticleAttachmentCount(int32_t id)
+{
+    ArticleIndexEntry* entry = GetIndexEntry(id);
+    return entry ? entry->attachmentCount : 0;
+}
+
+bool CQuorvaneDoc::ArticleHasLinks(int32_t id)
+{
+    ArticleIndexEntry* entry = GetIndexEntry(id);
+    return entry && entry->hasLinks != 0;
+}
+
+bool CQuorvaneDoc::MatchesCreatedStamp(int32_t id, int32_t date, int32_t time)
+{
+    ArticleIndexEntry* entry = GetIndexEntry(id);
+    return entry && entry->createdDate == date && entry->createdTime == time;
+}
+
+int CQuorvaneDoc::GetArticleCount() const
+{
+    if (!m_dataFile.GetOpenMode())
+        return 0;
+    int count = m_dataFile.GetArticleCount() - m_placeholderIds.GetSize();
+    if (ArePrivateArticlesHidden())
+        count -= m_privateIds.GetSize();
+    return count;
+}
+
+void CQuorvaneDoc::SubtractIds(const CIdSet& from, const CIdSet& hidden, CIdSet& out)
+{
+    out.RemoveAll();
+    std::vector<int32_t>& values = out.Values();
+    size_t j = 0;
+    for (int32_t id : from.Values()) {
+        while (j < hidden.Values().size() && hidden.Values()[j] < id)
+            ++j;
+        if (j < hidden.Values().size() && hidden.Values()[j] == id)
+            continue;
+        values.push_back(id);
+    }
+}
+
+void CQuorvaneDoc::GetAllArticleIds(CArticleIdSet& out)
+{
+    if (ArePrivateArticlesHidden())
+        SubtractIds(m_allIds, m_privateIds, out);
+    else
+        out.Copy(m_allIds);
+}
+
+void CQuorvaneDoc::GetBookmarkedIds(CArticleIdSet& out)
+{
+    if (ArePrivateArticlesHidden())
+        SubtractIds(m_bookmarkedIds, m_privateIds, out);
+    else
+        out.Copy(m_bookmarkedIds);
+}
+
+int CQuorvaneDoc::GetBookmarkedCount()
+{
+    CArticleIdSet shown;
+    GetBookmarkedIds(shown);
+    return shown.GetSize();
+}
+
+void CQuorvaneDoc::SetBookmark(int32_t id, bool on)
+{
+    if (on)
+        m_bookmarkedIds.Add(id);
+    else
+        m_bookmarkedIds.Remove(id);
+    NotifyArticleView(5, id, on ? 1 : 0, 0);
+    NotifyIndexView(1, id, on ? 1 : 0);
+}
+
+void CQuorvaneDoc::OpenArticle(int32_t id)
+{
+    m_importBatch.SetLocked(true);
+    try {
+        m_host.OpenArticleWindow(*this, id);
+    } catch (...) {
+        m_importBatch.SetLocked(false);
+        throw;
+    }
+    m_importBatch.SetLocked(false);
+}
+
+// ---- Sorting ----
+
+int CQuorvaneDoc::CompareText(const char* a, const char* b)
+{
+    int result = std::strcmp(a, b);
+    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+int CQuorvaneDoc::CompareInOrder(int32_t a, int32_t b, int order)
+{
+    if (a < 0 || b < 0)
+        return 0;
+    ArticleIndexEntry* ea = GetIndexEntry(a);
+    ArticleIndexEntry* eb = GetIndexEntry(b);
+    auto byTitle = [&] { return CompareText(ea->title.c_str(), eb->title.c_str()); };
+    auto byDate = [&] {
+        if (ea->date != eb->date)
+            return ea->date < eb->date ? -1 : 1;
+        if (ea->time != eb->time)
+            return ea->time < eb->time ? -1 : 1;
+        return 0;
+    };
+    auto titleThenDate = [&] {
+        int t = byTitle();
+        return t != 0 ? t : byDate();
+    };
+    // Orders 4 to 13 put the articles that have a property first (even order) or last (odd).
+    auto byClass = [&](bool inA, bool inB, bool firstWhenSet) {
+        if (inA != inB)
+            return (inA == firstWhenSet) ? -1 : 1;
+        return titleThenDate();
+    };
+    switch (order) {
+    case 0: return titleThenDate();
+    case 1: { int t = byTitle(); return t != 0 ? -t : byDate(); }
+    case 2: { int d = byDate(); return d != 0 ? d : byTitle(); }
+    case 3: { int d = byDate(); return d != 0 ? -d : byTitle(); }
+    case 4: case 5: return byClass(IsBookmarked(a), IsBookmarked(b), order == 4);
+    case 6: case 7: return byClass(ea->attachmentCount > 0, eb->attachmentCount > 0, order == 6);
+    case 8: case 9: return byClass(ea->hasLinks != 0, eb->hasLinks != 0, order == 8);
+    case 10: case 11: return byClass(IsArticlePrivate(a), IsArticlePrivate(b), order == 10);
+    case 12: case 13:
+        return byClass(m_reminders.HasReminder(a), m_reminders.HasReminder(b), order == 12);
+    default: return 0;
+    }
+}
+
+int CQuorvaneDoc::CompareArticles(int32_t a, int32_t b)
+{
+    return CompareInOrder(a, b, m_sortOrder);
+}
+
+// A stable sort, so equal elements keep their order (what a binary insertion sort gives, without
+// its quadratic moves). With progress, the index entries are built first, one article each time the
+// message queue is empty; Cancel stops before the ids are sorted.
+void CQuorvaneDoc::SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled)
+{
+    cancelled = false;
+    if (withProgress) {
+        size_t i = 1;
+        while (i < ids.size()) {
+            if (m_host.IsProgressCancelled()) {
+                cancelled = true;
+                return;
+            }
+            if (!m_host.PumpPendingMessage())
+                continue;
+            GetIndexEntry(ids[i]);
+            m_host.StepProgress();
+            ++i;
+        }
+    }
+    std::stable_sort(ids.begin(), ids.end(), [&](int32_t a, int32_t b) { return CompareInOrder(a, b, order) < 0; });
+}
+
+void CQuorvaneDoc::SortArticleIdsByTitle(std::vector<int32_t>& ids)
+{
+    bool cancelled;
+    SortInOrder(ids, 0, false, cancelled);
+}
+
+bool CQuorvaneDoc::SortArticleIds(const std::string& caption, std::vector<int32_t>& ids, int order)
+{
+    bool cancelled = false;
+    m_host.BeginProgress(caption, "Sorting articles...", ids.empty() ? 0 : static_cast<int>(ids.size()) - 1);
+    try {
+        SortInOrder(ids, order, true, cancelled);
+    } catch (...) {
+        m_host.EndProgress();
+        throw;
+    }
+    m_host.EndProgress();
+    return !cancelled;
+}
+
+void CQuorvaneDoc::SetSortOrder(int order)
+{
+    if (order == (m_settings ? m_settings->GetSortOrder() : m_sortOrder))
+        return;
+    m_sortOrder = order;
+    if (m_settings)
+        m_settings->SetSortOrder(order);
+    NotifyIndexView(14);
+}

@@ -1,0 +1,290 @@
+// Keyword groups: names and ids, and the group side of the keyword-group links.
+#include <algorithm>
+#include <new>
+
+#include "document/doc_host.h"
+#include "document/keyword_record.h"
+#include "document/quor_error.h"
+#include "document/quorvane_doc.h"
+#include "framework/ansi_case.h"
+#include "framework/string_table.h"
+
+std::string CQuorvaneDoc::GetKeywordGroupName(int32_t id) const
+{
+    if (id < 0 || static_cast<size_t>(id) >= m_groupNames.size())
+        throw CQuorError(5, m_dataFile.GetFilePath());
+    return m_groupNames[static_cast<size_t>(id)];
+}
+
+int32_t CQuorvaneDoc::FindKeywordGroup(const std::string& name) const
+{
+    return FindName(m_groupNames, name);
+}
+
+int32_t CQuorvaneDoc::FindKeywordGroupByName(const std::string& name) const
+{
+    return FindKeywordGroup(name);
+}
+
+void CQuorvaneDoc::GetAllKeywordGroupIds(CGroupIdSet& out) const
+{
+    NonEmptyIds(m_groupNames, out);
+}
+
+void CQuorvaneDoc::SortGroupIdsByName(std::vector<int32_t>& ids) const
+{
+    std::stable_sort(ids.begin(), ids.end(), [&](int32_t a, int32_t b) {
+        return CompareText(GetKeywordGroupName(a).c_str(), GetKeywordGroupName(b).c_str()) < 0;
+    });
+}
+
+int CQuorvaneDoc::GetKeywordGroupCount() const
+{
+    return m_dataFile.GetOpenMode() ? m_dataFile.GetGroupCount() : 0;
+}
+
+void CQuorvaneDoc::LoadKeywordGroup(int32_t id, CKeywordGroupRecord& record)
+{
+    record.Read(m_dataFile, id);
+}
+
+void CQuorvaneDoc::GetGroupKeywordIds(int32_t group, CKeywordIdSet& out)
+{
+    CKeywordGroupRecord record;
+    record.Read(m_dataFile, group);
+    record.GetKeywordIds(out);
+}
+
+// Adds the keywords to (or removes them from) group `group`'s own record.
+void CQuorvaneDoc::ChangeGroupRecord(int32_t group, const CKeywordIdSet& keywords, bool add)
+{
+    CKeywordGroupRecord record;
+    record.Read(m_dataFile, group);
+    CKeywordIdSet members;
+    record.GetKeywordIds(members);
+    for (int32_t keyword : keywords.Values()) {
+        if (add)
+            members.Add(keyword);
+        else
+            members.Remove(keyword);
+    }
+    record.SetKeywordIds(members);
+    record.Rewrite(m_dataFile, group);
+}
+
+int32_t CQuorvaneDoc::AddKeywordGroup(CKeywordGroupRecord& record)
+{
+    try {
+        CKeywordIdSet keywords;
+        record.GetKeywordIds(keywords);
+        PrepareKeywordSet(keywords);
+        record.SetKeywordIds(keywords);
+        int32_t id = record.WriteNew(m_dataFile);
+        AddGroupToKeywords(id, keywords);
+        if (m_groupNames.size() <= static_cast<size_t>(id))
+            m_groupNames.resize(static_cast<size_t>(id) + 1);
+        m_groupNames[static_cast<size_t>(id)] = record.GetName();
+        if (m_importBatch.IsRecording())
+            m_importBatch.RecordGroup(id);
+        else
+            m_importBatch.Clear();
+        m_dataFile.Flush();
+        NotifyIndexView(36, id, 0);
+        QueryReportView(4, 11);
+        return id;
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+}
+
+void CQuorvaneDoc::UpdateKeywordGroup(int32_t id, CKeywordGroupRecord& record)
+{
+    if (id < 0)
+        return;
+    try {
+        ClearBatchUnlessRecording();
+        CKeywordGroupRecord stored;
+        stored.Read(m_dataFile, id);
+        std::string oldName = stored.GetName();
+        CKeywordIdSet oldKeywords;
+        stored.GetKeywordIds(oldKeywords);
+
+        CKeywordIdSet newKeywords;
+        record.GetKeywordIds(newKeywords);
+        PrepareKeywordSet(newKeywords);
+        record.SetKeywordIds(newKeywords);
+        CKeywordIdSet removed;
+        CKeywordIdSet added;
+        SplitChanges(oldKeywords, newKeywords, removed, added);
+        RemoveGroupFromKeywords(id, removed);
+        AddGroupToKeywords(id, added);
+        bool membershipChanged = removed.GetSize() > 0 || added.GetSize() > 0;
+
+        record.Rewrite(m_dataFile, id);
+        m_dataFile.Flush();
+
+        bool renamed = oldName != record.GetName();
+        if (renamed) {
+            m_groupNames[static_cast<size_t>(id)] = record.GetName();
+            m_host.OnGroupRenamed(id, oldName, record.GetName());
+            int32_t highlight = NotifyIndexView(37, id);
+            NotifyIndexView(36, id, highlight);
+        }
+        if (membershipChanged) {
+            NotifyIndexView(43, id);
+            QueryReportView(4, 11);
+        } else if (renamed) {
+            QueryReportView(4, 11);
+        }
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+}
+
+void CQuorvaneDoc::DeleteKeywordGroup(int32_t id)
+{
+    ClearBatchUnlessRecording();
+    CKeywordGroupRecord record;
+    record.Read(m_dataFile, id);
+    CKeywordIdSet keywords;
+    record.GetKeywordIds(keywords);
+    RemoveGroupFromKeywords(id, keywords);
+    m_dataFile.DeleteGroupEntry(id);
+    m_groupNames[static_cast<size_t>(id)].clear();
+    m_dataFile.Flush();
+    m_host.OnGroupDeleted(id);
+    NotifyIndexView(37, id);
+    NotifyIndexView(43, id);
+    QueryReportView(4, 11);
+}
+
+void CQuorvaneDoc::DeleteKeywordGroups(const CGroupIdSet& ids)
+{
+    for (int32_t id : ids.Values())
+        DeleteKeywordGroup(id);
+}
+
+void CQuorvaneDoc::MergeKeywordGroup(int32_t from, int32_t into)
+{
+    ClearBatchUnlessRecording();
+    CKeywordIdSet keywords;
+    GetGroupKeywordIds(from, keywords);
+    AddGroupToKeywords(into, keywords);
+    CKeywordGroupRecord target;
+    target.Read(m_dataFile, into);
+    CKeywordIdSet members;
+    target.GetKeywordIds(members);
+    members.Union(keywords);
+    target.SetKeywordIds(members);
+    target.Rewrite(m_dataFile, into);
+    m_dataFile.Flush();
+    DeleteKeywordGroup(from);
+}
+
+void CQuorvaneDoc::AddKeywordsToGroups(const CKeywordIdSet& keywords, const CGroupIdSet& groups)
+{
+    CDocWaitCursor wait(m_host);
+    for (int32_t group : groups.Values()) {
+        CKeywordGroupRecord record;
+        record.Read(m_dataFile, group);
+        CKeywordIdSet members;
+        record.GetKeywordIds(members);
+        members.Union(keywords);
+        record.SetKeywordIds(members);
+        UpdateKeywordGroup(group, record);
+    }
+    for (int32_t keyword : keywords.Values()) {
+        CKeywordRecord record;
+        record.Read(m_dataFile, keyword);
+        CGroupIdSet ids;
+        record.GetGroupIds(ids);
+        ids.Union(groups);
+        record.SetGroupIds(ids);
+        record.Rewrite(m_dataFile, keyword);
+    }
+    m_dataFile.Flush();
+}
+
+bool CQuorvaneDoc::AreKeywordGroupsConsistent(int32_t keyword)
+{
+    CGroupIdSet groups;
+    GetGroupsOfKeyword(keyword, groups);
+    for (int32_t group : groups.Values()) {
+        try {
+            CKeywordIdSet members;
+            GetGroupKeywordIds(group, members);
+            if (!members.Contains(keyword))
+                return false;
+        } catch (const CQuorError&) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
+{
+    int32_t entries = m_dataFile.GetTableCount(CDataFile::kGroupTable);
+    for (int32_t group = 0; group < entries; ++group) {
+        if (m_dataFile.GetEntry(CDataFile::kGroupTable, group) == kNoneId)
+            continue;
+        try {
+            CKeywordGroupRecord record;
+            record.Read(m_dataFile, group);
+            CKeywordIdSet members;
+            record.GetKeywordIds(members);
+            if (!members.Contains(keyword))
+                continue;
+            members.Remove(keyword);
+            record.SetKeywordIds(members);
+            record.Rewrite(m_dataFile, group);
+        } catch (const CQuorError&) {
+            // An unreadable entry is passed over.
+        }
+    }
+}
+
+void CQuorvaneDoc::RepairGroupLinks()
+{
+    m_host.BeginProgress(QuorLoadString(127), "Fixing Keyword Group lists...",
+                         GetKeywordCount() + GetKeywordGroupCount());
+    try {
+        int32_t keywordEntries = m_dataFile.GetTableCount(CDataFile::kKeywordTable);
+        for (int32_t keyword = 0; keyword < keywordEntries; ++keyword) {
+            if (m_dataFile.GetEntry(CDataFile::kKeywordTable, keyword) == kNoneId)
+                continue;
+            try {
+                CKeywordRecord record;
+                record.Read(m_dataFile, keyword);
+                CGroupIdSet groups;
+                record.GetGroupIds(groups);
+                if (groups.GetSize() > 0) {
+                    record.SetGroupIds(CGroupIdSet());
+                    record.Rewrite(m_dataFile, keyword);
+                }
+                m_host.StepProgress();
+            } catch (const CQuorError&) {
+            }
+        }
+        int32_t groupEntries = m_dataFile.GetTableCount(CDataFile::kGroupTable);
+        for (int32_t group = 0; group < groupEntries; ++group) {
+            if (m_dataFile.GetEntry(CDataFile::kGroupTable, group) == kNoneId)
+                continue;
+            try {
+                CKeywordIdSet members;
+                GetGroupKeywordIds(group, members);
+                CKeywordIdSet live;
+                for (int32_t keyword : members.Values())
+                    if (IsValidKeywordId(keyword))
+                        live.Values().push_back(keyword);
+                AddGroupToKeywords(group, live);
+                m_host.StepProgress();
+            } catch (const CQuorError&) {
+            }
+        }
+    } catch (...) {
+        m_host.EndProgress();
+        throw;
+    }
+    m_host.EndProgress();
+}

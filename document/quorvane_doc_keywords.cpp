@@ -1,0 +1,435 @@
+// Keywords: names and ids, pending keywords, and the keyword side of the article-keyword links.
+#include <new>
+
+#include "document/article_record.h"
+#include "document/doc_host.h"
+#include "document/doc_views.h"
+#include "document/keyword_record.h"
+#include "document/quor_error.h"
+#include "document/doc_errors.h"
+#include "document/quorvane_doc.h"
+#include "framework/ansi_case.h"
+
+std::string CQuorvaneDoc::GetKeywordName(int32_t id) const
+{
+    if (id < 0)
+        return m_pendingKeywords.Get(id);
+    if (static_cast<size_t>(id) >= m_keywordNames.size())
+        throw CQuorError(5, m_dataFile.GetFilePath());
+    return m_keywordNames[static_cast<size_t>(id)];
+}
+
+int CQuorvaneDoc::GetKeywordCount() const
+{
+    return m_dataFile.GetOpenMode() ? m_dataFile.GetKeywordCount() : 0;
+}
+
+bool CQuorvaneDoc::IsValidKeywordId(int32_t id) const
+{
+    return id >= 0 && static_cast<size_t>(id) < m_keywordNames.size() &&
+           !m_keywordNames[static_cast<size_t>(id)].empty();
+}
+
+int32_t CQuorvaneDoc::FindName(const std::vector<std::string>& names, const std::string& name)
+{
+    if (name.empty())
+        return kNoneId;
+    for (size_t id = 0; id < names.size(); ++id)
+        if (!names[id].empty() && AnsiCompareNoCase(names[id].c_str(), name.c_str()) == 0)
+            return static_cast<int32_t>(id);
+    return kNoneId;
+}
+
+void CQuorvaneDoc::NonEmptyIds(const std::vector<std::string>& names, CIdSet& out)
+{
+    out.RemoveAll();
+    for (size_t id = 0; id < names.size(); ++id)
+        if (!names[id].empty())
+            out.Values().push_back(static_cast<int32_t>(id));
+}
+
+void CQuorvaneDoc::SplitChanges(const CIdSet& before, const CIdSet& after, CIdSet& removed, CIdSet& added)
+{
+    for (int32_t id : before.Values())
+        if (!after.Contains(id))
+            removed.Add(id);
+    for (int32_t id : after.Values())
+        if (!before.Contains(id))
+            added.Add(id);
+}
+
+int32_t CQuorvaneDoc::FindKeyword(const std::string& name) const
+{
+    return FindName(m_keywordNames, name);
+}
+
+int32_t CQuorvaneDoc::GetKeywordIdByName(const std::string& name)
+{
+    int32_t id = FindKeyword(name);
+    if (id != kNoneId)
+        return id;
+    try {
+        return m_pendingKeywords.Add(name);
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+}
+
+int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
+{
+    try {
+        CKeywordRecord record;
+        record.SetName(name);
+        int32_t id = record.WriteNew(m_dataFile);
+        if (m_keywordNames.size() <= static_cast<size_t>(id))
+            m_keywordNames.resize(static_cast<size_t>(id) + 1);
+        m_keywordNames[static_cast<size_t>(id)] = name;
+        NotifyIndexView(2, id, select ? 1 : 0);
+        if (m_importBatch.IsRecording())
+            m_importBatch.RecordKeyword(id);
+        else
+            m_importBatch.Clear();
+        m_dataFile.Flush();
+        return id;
+    } catch (const std::bad_alloc&) {
+        throw CQuorError(1);
+    }
+}
+
+void CQuorvaneDoc::CommitPendingKeywords(CKeywordIdSet& keywords)
+{
+    std::vector<int32_t>& ids = keywords.Values();
+    for (int32_t& id : ids) {
+        if (id >= 0)
+            continue;
+        std::string name = m_pendingKeywords.Get(id);
+        int32_t stored = FindKeyword(name);
+        if (stored == kNoneId)
+            stored = AddKeyword(name, false);
+        NotifyArticleViews(4, id, stored);
+        m_pendingKeywords.Remove(id);
+        id = stored;
+    }
+    keywords.Sort();
+}
+
+void CQuorvaneDoc::PurgePendingKeywords()
+{
+    std::vector<int32_t> unused;
+    int32_t pos = m_pendingKeywords.GetFirstPosition();
+    while (pos >= 0) {
+        int32_t id = m_pendingKeywords.GetNext(pos);
+        bool used = false;
+        for (CDocumentView* view : Views()) {
+            auto* article = dynamic_cast<CArticleNotifyTarget*>(view);
+            if (article && article->OnDocumentNotify(6, id, 0) != 0) {
+                used = true;
+                break;
+            }
+        }
+        if (!used)
+            unused.push_back(id);
+    }
+    for (int32_t id : unused)
+        m_pendingKeywords.Remove(id);
+}
+
+void CQuorvaneDoc::GetAllKeywordIds(CKeywordIdSet& out) const
+{
+    NonEmptyIds(m_keywordNames, out);
+}
+
+// Binary insertion sort: stable, so equal names keep their order.
+template <class Less>
+static void StableInsertionSort(std::vector<int32_t>& ids, Less less)
+{
+    for (size_t i = 1; i < ids.size(); ++i) {
+        int32_t value = ids[i];
+        size_t lo = 0;
+        size_t hi = i;
+        while (lo < hi) {
+            size_t mid = (lo + hi) / 2;
+            if (less(value, ids[mid]))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        for (size_t j = i; j > lo; --j)
+            ids[j] = ids[j - 1];
+        ids[lo] = value;
+    }
+}
+
+void CQuorvaneDoc::SortKeywordIdsByName(std::vector<int32_t>& ids) const
+{
+    StableInsertionSort(ids, [&](int32_t a, int32_t b) {
+        return CompareText(GetKeywordName(a).c_str(), GetKeywordName(b).c_str()) < 0;
+    });
+}
+
+void CQuorvaneDoc::ReadKeywordRecord(int32_t keyword, CKeywordRecord& record)
+{
+    record.Read(m_dataFile, keyword);
+}
+
+void CQuorvaneDoc::GetKeywordArticleIds(int32_t keyword, CArticleIdSet& out)
+{
+    out.RemoveAll();
+    try {
+        CKeywordRecord record;
+        record.Read(m_dataFile, keyword);
+        record.GetArticleIds(out);
+    } catch (const CQuorError& error) {
+        out.RemoveAll();
+        if (error.Code() != 5)
+            error.Report();
+    }
+}
+
+void CQuorvaneDoc::GetGroupsOfKeyword(int32_t keyword, CGroupIdSet& out)
+{
+    out.RemoveAll();
+    try {
+        CKeywordRecord record;
+        record.Read(m_dataFile, keyword);
+        record.GetGroupIds(out);
+    } catch (const CQuorError& error) {
+        out.RemoveAll();
+        if (error.Code() != 5)
+            error.Report();
+    }
+}
+
+// Applies `change` to the record of each keyword of `keywords` and writes it back; flushes once.
+template <class Change>
+static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change change)
+{
+    for (int32_t keyword : keywords.Values()) {
+        CKeywordRecord record;
+        record.Read(file, keyword);
+        if (change(record))
+            record.Rewrite(file, keyword);
+    }
+    file.Flush();
+}
+
+void CQuorvaneDoc::AddArticleToKeywords(int32_t article, const CKeywordIdSet& keywords)
+{
+    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) {
+        CArticleIdSet articles;
+        record.GetArticleIds(articles);
+        if (articles.Contains(article))
+            return false;
+        articles.Add(article);
+        record.SetArticleIds(articles);
+        return true;
+    });
+}
+
+void CQuorvaneDoc::RemoveArticleFromKeywords(int32_t article, const CKeywordIdSet& keywords)
+{
+    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) {
+        CArticleIdSet articles;
+        record.GetArticleIds(articles);
+        if (!articles.Contains(article))
+            return false;
+        articles.Remove(article);
+        record.SetArticleIds(articles);
+        return true;
+    });
+}
+
+void CQuorvaneDoc::AddGroupToKeywords(int32_t group, const CKeywordIdSet& keywords)
+{
+    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) {
+        CGroupIdSet groups;
+        record.GetGroupIds(groups);
+        if (groups.Contains(group))
+            return false;
+        groups.Add(group);
+        record.SetGroupIds(groups);
+        return true;
+    });
+}
+
+void CQuorvaneDoc::RemoveGroupFromKeywords(int32_t group, const CKeywordIdSet& keywords)
+{
+    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) {
+        CGroupIdSet groups;
+        record.GetGroupIds(groups);
+        if (!groups.Contains(group))
+            return false;
+        groups.Remove(group);
+        record.SetGroupIds(groups);
+        return true;
+    });
+}
+
+void CQuorvaneDoc::ReportKeywordChanged(int32_t keyword)
+{
+    for (int kind = 1; kind <= 3; ++kind)
+        QueryReportView(kind, 1, keyword);
+}
+
+void CQuorvaneDoc::ClearBatchUnlessRecording()
+{
+    if (!m_importBatch.IsRecording())
+        m_importBatch.Clear();
+}
+
+void CQuorvaneDoc::UpdateKeyword(int32_t id, const std::string& name, const CGroupIdSet& groups)
+{
+    ReportErrors([&] {
+        ClearBatchUnlessRecording();
+        CKeywordRecord record;
+        record.Read(m_dataFile, id);
+        std::string oldName = record.GetName();
+        CGroupIdSet oldGroups;
+        record.GetGroupIds(oldGroups);
+        record.SetName(name);
+        record.SetGroupIds(groups);
+        record.Rewrite(m_dataFile, id);
+
+        m_keywordNames[static_cast<size_t>(id)] = name;
+        m_host.OnKeywordRenamed(id, oldName, name);
+        m_queries.RewriteKeywordInAll(oldName, name);
+
+        CKeywordIdSet self;
+        self.Add(id);
+        for (int32_t group : oldGroups.Values())
+            if (!groups.Contains(group))
+                ChangeGroupRecord(group, self, false);
+        for (int32_t group : groups.Values())
+            if (!oldGroups.Contains(group))
+                ChangeGroupRecord(group, self, true);
+
+        NotifyIndexView(10, id);
+        ReportKeywordChanged(id);
+        if (oldGroups.GetSize() > 0)
+            QueryReportView(4, 1, id);
+        NotifyArticleViews(3, id);
+        m_dataFile.Flush();
+    });
+}
+
+// Rewrites many articles: first makes sure every one of them can be read, so that a hidden private
+// article stops the operation before anything changed.
+void CQuorvaneDoc::CheckArticlesReadable(const CArticleIdSet& ids)
+{
+    for (int32_t id : ids.Values()) {
+        CArticleRecord record;
+        record.Read(m_dataFile, id);
+    }
+}
+
+void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& keywords)
+{
+    ClearBatchUnlessRecording();
+    std::vector<CArticleIdSet> articlesOf(keywords.Values().size());
+    CArticleIdSet touched;
+    for (size_t i = 0; i < keywords.Values().size(); ++i) {
+        GetKeywordArticleIds(keywords.Values()[i], articlesOf[i]);
+        touched.Union(articlesOf[i]);
+    }
+    CheckArticlesReadable(touched);
+
+    for (size_t i = 0; i < keywords.Values().size(); ++i) {
+        int32_t keyword = keywords.Values()[i];
+        for (int kind = 1; kind <= 3; ++kind)
+            QueryReportView(kind, 5, keyword);
+        for (int32_t article : articlesOf[i].Values()) {
+            CArticleRecord record;
+            record.Read(m_dataFile, article);
+            CKeywordIdSet ids;
+            record.GetKeywordIds(ids);
+            ids.Remove(keyword);
+            record.SetKeywordIds(ids);
+            record.Rewrite(m_dataFile, article);
+        }
+
+        CGroupIdSet groups;
+        GetGroupsOfKeyword(keyword, groups);
+        CKeywordIdSet self;
+        self.Add(keyword);
+        bool consistent = true;
+        for (int32_t group : groups.Values()) {
+            CKeywordIdSet members;
+            try {
+                GetGroupKeywordIds(group, members);
+            } catch (const CQuorError&) {
+                consistent = false;
+                break;
+            }
+            if (!members.Contains(keyword)) {
+                consistent = false;
+                break;
+            }
+        }
+        if (consistent) {
+            for (int32_t group : groups.Values()) {
+                try {
+                    ChangeGroupRecord(group, self, false);
+                } catch (const CQuorError&) {
+                    // A group that cannot be read or written is passed over.
+                }
+            }
+        } else {
+            RemoveKeywordFromAllGroups(keyword);
+        }
+
+        NotifyArticleViews(2, keyword);
+        if (groups.GetSize() > 0)
+            QueryReportView(4, 11);
+        m_keywordNames[static_cast<size_t>(keyword)].clear();
+        m_dataFile.DeleteKeywordEntry(keyword);
+    }
+    m_host.OnKeywordsDeleted(keywords);
+    m_dataFile.Flush();
+}
+
+void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
+{
+    try {
+        CArticleIdSet articles;
+        GetKeywordArticleIds(from, articles);
+        CKeywordIdSet target;
+        target.Add(into);
+        AssignKeywords(articles, target);
+        CGroupIdSet groups;
+        GetGroupsOfKeyword(from, groups);
+        if (groups.GetSize() > 0) {
+            AddKeywordsToGroups(target, groups);
+            QueryReportView(4, 11);
+        }
+    } catch (const std::bad_alloc&) {
+        // Dropped without a message, as the caller goes on to delete `from`.
+    }
+}
+
+void CQuorvaneDoc::AssignKeywords(const CArticleIdSet& articles, const CKeywordIdSet& keywords)
+{
+    CDocWaitCursor wait(m_host);
+    CheckArticlesReadable(articles);
+    for (int32_t article : articles.Values()) {
+        CArticleRecord record;
+        LoadArticle(article, record);
+        CKeywordIdSet ids;
+        record.GetKeywordIds(ids);
+        ids.Union(keywords);
+        for (int32_t keyword : keywords.Values())
+            NotifyArticleView(1, article, keyword, 0);
+        record.SetKeywordIds(ids);
+        UpdateArticle(article, record, true);
+    }
+    for (int32_t keyword : keywords.Values()) {
+        CKeywordRecord record;
+        record.Read(m_dataFile, keyword);
+        CArticleIdSet ids;
+        record.GetArticleIds(ids);
+        ids.Union(articles);
+        record.SetArticleIds(ids);
+        record.Rewrite(m_dataFile, keyword);
+        ReportKeywordChanged(keyword);
+        m_dataFile.Flush();
+    }
+}

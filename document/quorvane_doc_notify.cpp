@@ -1,0 +1,98 @@
+// The three channels to the document's windows: finding the receiving views and sending codes.
+#include <new>
+
+#include "document/doc_host.h"
+#include "document/doc_views.h"
+#include "document/quor_error.h"
+#include "document/doc_errors.h"
+#include "document/quorvane_doc.h"
+
+CIndexNotifyTarget* CQuorvaneDoc::GetIndexView() const
+{
+    for (CDocumentView* view : Views())
+        if (auto* index = dynamic_cast<CIndexNotifyTarget*>(view))
+            return index;
+    return nullptr;
+}
+
+CArticleNotifyTarget* CQuorvaneDoc::FindArticleView(int32_t id) const
+{
+    for (CDocumentView* view : Views()) {
+        auto* article = dynamic_cast<CArticleNotifyTarget*>(view);
+        if (article && article->GetArticleId() == id)
+            return article;
+    }
+    return nullptr;
+}
+
+CReportQueryTarget* CQuorvaneDoc::FindReportView(int kind) const
+{
+    for (CDocumentView* view : Views()) {
+        auto* report = dynamic_cast<CReportQueryTarget*>(view);
+        if (report && report->GetReportKind() == kind)
+            return report;
+    }
+    return nullptr;
+}
+
+int32_t CQuorvaneDoc::NotifyIndexView(int code, intptr_t p, intptr_t n)
+{
+    CIndexNotifyTarget* index = GetIndexView();
+    return index ? index->IndexNotify(code, p, n) : kNoneId;
+}
+
+void CQuorvaneDoc::NotifyArticleViews(int code, intptr_t p, intptr_t n)
+{
+    // A receiver may close its window; walk a copy of the list.
+    std::vector<CDocumentView*> views = Views();
+    for (CDocumentView* view : views)
+        if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
+            article->OnDocumentNotify(code, p, n);
+}
+
+void CQuorvaneDoc::NotifyArticleView(int code, int32_t article, intptr_t p, intptr_t n)
+{
+    if (CArticleNotifyTarget* view = FindArticleView(article))
+        view->OnDocumentNotify(code, p, n);
+}
+
+void CQuorvaneDoc::QueryReportView(int kind, int code, intptr_t p, intptr_t n)
+{
+    CReportQueryTarget* report = FindReportView(kind);
+    if (!report)
+        return;
+    ReportErrors([&] {
+        report->Query(code, p, n);
+    });
+}
+
+void CQuorvaneDoc::NotifyReminderChanged(int32_t article)
+{
+    NotifyArticleView(18, article);
+    NotifyIndexView(44, 0, 0);
+}
+
+void CQuorvaneDoc::NotifyRemindersChanged(const CArticleIdSet& articles)
+{
+    for (int32_t article : articles.Values())
+        NotifyArticleView(18, article);
+    NotifyIndexView(44, 0, 0);
+}
+
+void CQuorvaneDoc::BeginWaitCursor()
+{
+    m_host.BeginWaitCursor();
+}
+
+void CQuorvaneDoc::EndWaitCursor()
+{
+    m_host.EndWaitCursor();
+}
+
+void CQuorvaneDoc::RefreshViews()
+{
+    NotifyIndexView(7);
+    NotifyArticleViews(7);
+    for (int kind = 1; kind <= 3; ++kind)
+        QueryReportView(kind, 2);
+}

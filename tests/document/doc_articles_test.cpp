@@ -1,0 +1,207 @@
+// Keywords and articles: the operations that keep both sides of every link equal.
+#include "tests/document/doc_fixture.h"
+
+using DocArticles = DocFixture;
+
+TEST_F(DocArticles, FindKeywordIgnoresCaseAndNeverMatchesAnEmptyName)
+{
+    Create();
+    int32_t a = m_doc->AddKeyword("Alpha", false);
+    int32_t b = m_doc->AddKeyword("Beta", false);
+    m_doc->DeleteKeywords(Keywords({a}));  // leaves a free slot with an empty name
+    EXPECT_EQ(m_doc->FindKeyword("bETA"), b);
+    EXPECT_EQ(m_doc->FindKeyword(""), kNoneId);
+    EXPECT_EQ(m_doc->FindKeyword("Alpha"), kNoneId);
+    EXPECT_FALSE(m_doc->IsValidKeywordId(a));
+    EXPECT_THROW(m_doc->GetKeywordName(99), CQuorError);
+}
+
+TEST_F(DocArticles, PendingKeywordOfTwoWindowsIsStoredOnce)
+{
+    Create();
+    int32_t pending = m_doc->GetKeywordIdByName("Fresh");
+    ASSERT_LT(pending, 0);
+    EXPECT_EQ(m_doc->GetKeywordIdByName("fresh"), pending);
+    EXPECT_EQ(m_doc->GetKeywordName(pending), "Fresh");
+
+    CRecordingArticleView first(m_trace, kNoneId);
+    CRecordingArticleView second(m_trace, kNoneId);
+    first.m_pending = pending;
+    second.m_pending = pending;
+    m_doc->AddView(&first);
+    m_doc->AddView(&second);
+
+    int32_t a = AddArticle("One", Keywords({pending}));
+    EXPECT_EQ(m_doc->GetKeywordCount(), 1);
+    int32_t stored = m_doc->FindKeyword("Fresh");
+    EXPECT_EQ(second.m_pending, stored);  // hint 4 replaced the window's pending id
+
+    int32_t b = AddArticle("Two", Keywords({second.m_pending}));
+    EXPECT_EQ(m_doc->GetKeywordCount(), 1);
+    CArticleIdSet articles;
+    m_doc->GetKeywordArticleIds(stored, articles);
+    EXPECT_EQ(articles.Values(), (std::vector<int32_t>{a, b}));
+    m_doc->RemoveView(&first);
+    m_doc->RemoveView(&second);
+}
+
+TEST_F(DocArticles, PurgeKeepsOnlyPendingNamesAWindowStillUses)
+{
+    Create();
+    int32_t used = m_doc->GetKeywordIdByName("Used");
+    int32_t dropped = m_doc->GetKeywordIdByName("Dropped");
+    CRecordingArticleView view(m_trace, kNoneId);
+    view.m_pending = used;
+    m_doc->AddView(&view);
+    m_doc->PurgePendingKeywords();
+    EXPECT_EQ(m_doc->GetKeywordName(used), "Used");
+    EXPECT_EQ(m_doc->GetKeywordName(dropped), "");
+    m_doc->RemoveView(&view);
+}
+
+TEST_F(DocArticles, UpdateMovesTheArticleBetweenKeywords)
+{
+    Create();
+    int32_t k1 = m_doc->AddKeyword("one", false);
+    int32_t k2 = m_doc->AddKeyword("two", false);
+    int32_t a = AddArticle("x", Keywords({k1}));
+    UpdateKeywordsOf(a, Keywords({k2}));
+    CArticleIdSet ids;
+    m_doc->GetKeywordArticleIds(k1, ids);
+    EXPECT_EQ(ids.GetSize(), 0);
+    m_doc->GetKeywordArticleIds(k2, ids);
+    EXPECT_EQ(ids.Values(), (std::vector<int32_t>{a}));
+    EXPECT_EQ(CheckOpenFile(), "");
+}
+
+TEST_F(DocArticles, DeletingKeywordsTakesThemOutOfArticlesAndGroups)
+{
+    Create();
+    int32_t k1 = m_doc->AddKeyword("one", false);
+    int32_t k2 = m_doc->AddKeyword("two", false);
+    int32_t a = AddArticle("a", Keywords({k1, k2}));
+    int32_t b = AddArticle("b", Keywords({k1}));
+    CKeywordGroupRecord group;
+    group.SetName("g");
+    group.SetKeywordIds(Keywords({k1, k2}));
+    int32_t g = m_doc->AddKeywordGroup(group);
+
+    m_doc->DeleteKeywords(Keywords({k1}));
+    CKeywordIdSet kept;
+    m_doc->GetArticleKeywordIds(a, kept);
+    EXPECT_EQ(kept.Values(), (std::vector<int32_t>{k2}));
+    m_doc->GetArticleKeywordIds(b, kept);
+    EXPECT_EQ(kept.GetSize(), 0);
+    m_doc->GetGroupKeywordIds(g, kept);
+    EXPECT_EQ(kept.Values(), (std::vector<int32_t>{k2}));
+    EXPECT_EQ(m_doc->GetKeywordCount(), 1);
+    EXPECT_EQ(CheckOpenFile(), "");
+}
+
+TEST_F(DocArticles, MergeGivesEveryArticleTheTargetAndItsGroups)
+{
+    Create();
+    int32_t from = m_doc->AddKeyword("from", false);
+    int32_t into = m_doc->AddKeyword("into", false);
+    int32_t a = AddArticle("a", Keywords({from}));
+    int32_t b = AddArticle("b", Keywords({from, into}));
+    CKeywordGroupRecord group;
+    group.SetName("g");
+    group.SetKeywordIds(Keywords({from}));
+    int32_t g = m_doc->AddKeywordGroup(group);
+
+    m_doc->MergeKeyword(from, into);
+    m_doc->DeleteKeywords(Keywords({from}));
+    CArticleIdSet ids;
+    m_doc->GetKeywordArticleIds(into, ids);
+    EXPECT_EQ(ids.Values(), (std::vector<int32_t>{a, b}));
+    CGroupIdSet groups;
+    m_doc->GetGroupsOfKeyword(into, groups);
+    EXPECT_EQ(groups.Values(), (std::vector<int32_t>{g}));
+    EXPECT_EQ(CheckOpenFile(), "");
+}
+
+TEST_F(DocArticles, DeletingATrackedArticleLeavesAPlaceholder)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    CArticleRecord record;
+    record.SetTitle("tracked");
+    record.SetKeywordIds(Keywords({k}));
+    record.SetFlags(static_cast<int16_t>(record.GetFlags() | 0x04));
+    int32_t tracked = m_doc->AddArticle(record, false, false);
+    int32_t plain = AddArticle("plain", Keywords({k}));
+
+    m_doc->DeleteArticles(Articles({tracked, plain}));
+    EXPECT_EQ(m_doc->GetArticleCount(), 0);
+    EXPECT_TRUE(m_doc->IsPlaceholder(tracked));
+    EXPECT_EQ(ReadKeyedIds(m_doc->GetDataFile(), 12), (std::set<int32_t>{tracked}));
+    EXPECT_EQ(CheckOpenFile(), "");
+    Reopen();
+    EXPECT_EQ(m_doc->GetArticleCount(), 0);
+    CArticleIdSet all;
+    m_doc->GetAllArticleIds(all);
+    EXPECT_EQ(all.GetSize(), 0);
+}
+
+TEST_F(DocArticles, AssignKeywordsTellsEachOpenArticleWindow)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    int32_t a = AddArticle("a", Keywords({}));
+    int32_t b = AddArticle("b", Keywords({}));
+    CRecordingArticleView view(m_trace, b);
+    m_doc->AddView(&view);
+    m_trace.clear();
+    m_doc->AssignKeywords(Articles({a, b}), Keywords({k}));
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), Notice{'A', 1, k, 0}), m_trace.end());
+    CArticleIdSet ids;
+    m_doc->GetKeywordArticleIds(k, ids);
+    EXPECT_EQ(ids.Values(), (std::vector<int32_t>{a, b}));
+    EXPECT_EQ(CheckOpenFile(), "");
+    m_doc->RemoveView(&view);
+}
+
+TEST_F(DocArticles, AnArticleNamingAKeywordThatIsGoneDoesNotBreakTheLinks)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    m_doc->DeleteKeywords(Keywords({k}));
+    int32_t a = AddArticle("a", Keywords({k, 55}));
+    CKeywordIdSet kept;
+    m_doc->GetArticleKeywordIds(a, kept);
+    EXPECT_EQ(kept.GetSize(), 0);
+    EXPECT_EQ(CheckOpenFile(), "");
+}
+
+struct SortCase {
+    int order;
+    std::vector<int32_t> expected;  // indexes into the fixture's articles
+};
+
+class DocSortOrders : public DocFixture, public ::testing::WithParamInterface<SortCase> {};
+
+// Articles: 0 "B" 2024-01-02 bookmarked; 1 "A" 2024-01-03; 2 "A" 2024-01-01 private; 3 "C" 2023.
+TEST_P(DocSortOrders, OrdersTheArticles)
+{
+    Create();
+    m_doc->SetPassword("pw");  // private articles are stored masked under the password's key
+    std::vector<int32_t> ids = {AddArticle("B", Keywords({}), false, 20240102),
+                                AddArticle("A", Keywords({}), false, 20240103),
+                                AddArticle("A", Keywords({}), true, 20240101),
+                                AddArticle("C", Keywords({}), false, 20230101)};
+    m_doc->SetBookmark(ids[0], true);
+    std::vector<int32_t> sorted = ids;
+    std::string caption = "Sort";
+    ASSERT_TRUE(m_doc->SortArticleIds(caption, sorted, GetParam().order));
+    std::vector<int32_t> expected;
+    for (int32_t index : GetParam().expected)
+        expected.push_back(ids[static_cast<size_t>(index)]);
+    EXPECT_EQ(sorted, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, DocSortOrders,
+                         ::testing::Values(SortCase{0, {2, 1, 0, 3}}, SortCase{1, {3, 0, 2, 1}},
+                                           SortCase{2, {3, 2, 0, 1}}, SortCase{3, {1, 0, 2, 3}},
+                                           SortCase{4, {0, 2, 1, 3}}, SortCase{5, {2, 1, 3, 0}},
+                                           SortCase{10, {2, 1, 0, 3}}, SortCase{11, {1, 0, 3, 2}}));

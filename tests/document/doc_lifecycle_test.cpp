@@ -1,0 +1,175 @@
+// Creating, opening, saving and closing a knowledge base.
+#include <cstdio>
+
+#include "document/keyed_record_stream.h"
+#include "tests/document/doc_fixture.h"
+
+using DocLifecycle = DocFixture;
+
+TEST_F(DocLifecycle, CreateAddCloseAndReopenKeepsEveryTable)
+{
+    Create();
+    EXPECT_EQ(m_host.m_current, m_doc.get());
+    EXPECT_EQ(m_host.m_caption, "kb.xrd");
+    m_doc->SetPassword("pw");
+    m_host.m_password = "pw";
+    m_unlockAfterOpen = true;
+    int32_t apple = m_doc->AddKeyword("Apple", false);
+    int32_t pear = m_doc->AddKeyword("Pear", false);
+    int32_t a = AddArticle("First", Keywords({apple}));
+    int32_t b = AddArticle("Second", Keywords({apple, pear}), true);
+    m_doc->SetBookmark(a, true);
+    CKeywordGroupRecord fruit;
+    fruit.SetName("Fruit");
+    fruit.SetKeywordIds(Keywords({apple, pear}));
+    int32_t group = m_doc->AddKeywordGroup(fruit);
+
+    Reopen();
+    EXPECT_EQ(m_doc->GetKeywordName(apple), "Apple");
+    EXPECT_EQ(m_doc->FindKeyword("PEAR"), pear);
+    EXPECT_EQ(m_doc->GetArticleCount(), 2);
+    EXPECT_TRUE(m_doc->IsBookmarked(a));
+    EXPECT_TRUE(m_doc->IsArticlePrivate(b));
+    EXPECT_EQ(m_doc->GetKeywordGroupName(group), "Fruit");
+    EXPECT_STREQ(m_doc->GetArticleTitle(b), "Second");
+    CArticleIdSet ofApple;
+    m_doc->GetKeywordArticleIds(apple, ofApple);
+    EXPECT_EQ(ofApple.Values(), (std::vector<int32_t>{a, b}));
+    EXPECT_EQ(CheckOpenFile(), "");
+    EXPECT_TRUE(m_errors.Messages().empty());
+}
+
+TEST_F(DocLifecycle, OpeningAFileWithoutGroupsHidesTheGroupsPane)
+{
+    Create();
+    Close();
+    m_trace.clear();
+    m_doc = std::make_unique<CQuorvaneDoc>(m_host);
+    Attach();
+    ASSERT_TRUE(m_doc->OnOpenDocument(m_path));
+    EXPECT_EQ(m_trace, (Trace{{'I', 42, 0, 1}, {'I', 7, 0, 0}}));
+}
+
+TEST_F(DocLifecycle, ReadOnlyOpenNeverWritesEvenAfterBookmarkChanges)
+{
+    Create();
+    int32_t a = AddArticle("Kept", Keywords({}));
+    Close();
+    std::string before = ReadBytes(m_path);
+
+    ASSERT_TRUE(Open(true));
+    EXPECT_FALSE(m_doc->CanModify());
+    m_doc->SetBookmark(a, true);
+    m_doc->GetPageLayout().SetBoldTitles(true);
+    m_doc->GetHeaderText().SetText("changed");
+    Close();
+    EXPECT_EQ(ReadBytes(m_path), before);
+}
+
+TEST_F(DocLifecycle, ClosingWithoutChangesWritesNothing)
+{
+    Create();
+    AddArticle("One", Keywords({m_doc->AddKeyword("k", false)}));
+    Close();
+    std::string before = ReadBytes(m_path);
+    ASSERT_TRUE(Open());
+    Close();
+    EXPECT_EQ(ReadBytes(m_path), before);
+}
+
+TEST_F(DocLifecycle, KeyedRecordsAreWrittenOnlyWhenChanged)
+{
+    Create();
+    Close();
+    ASSERT_TRUE(Open());
+    m_doc->GetFooterText().SetText("Footer &P");
+    m_doc->GetPageLayout().SetPrintKeywords(false);
+    m_doc->GetExportHeader().SetText("Exported");
+    Reopen();
+    EXPECT_EQ(m_doc->GetFooterText().GetText(), "Footer &P");
+    EXPECT_FALSE(m_doc->GetPageLayout().GetPrintKeywords());
+    EXPECT_EQ(m_doc->GetExportHeader().GetText(), "Exported");
+    EXPECT_EQ(m_doc->GetHeaderText().GetText(), "kb.xrd");
+    // Record 2 was never changed, so it was never written.
+    EXPECT_EQ(CKeyedRecordStream::FindKey(&m_doc->GetDataFile(), 2), kNoneId);
+}
+
+TEST_F(DocLifecycle, BookmarkOfADeletedArticleIsRepairedWithMessage38)
+{
+    Create();
+    int32_t a = AddArticle("Real", Keywords({}));
+    m_doc->SetBookmark(a, true);
+    Close();
+    {
+        CDataFile file;
+        file.Open(m_path, false);
+        CKeyedRecordStream::WriteIdSet(&file, 1, Articles({a, 77}));
+        file.Close();
+    }
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(m_errors.Messages().size(), 1u);
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(38, m_path).Message());
+    CArticleIdSet bookmarked;
+    m_doc->GetBookmarkedIds(bookmarked);
+    EXPECT_EQ(bookmarked.Values(), (std::vector<int32_t>{a}));
+    Reopen();
+    EXPECT_EQ(m_errors.Messages().size(), 1u);
+}
+
+TEST_F(DocLifecycle, SaveFileOnADeletedFileReportsCode100AndKeepsTheTables)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("Kept", false);
+    int32_t a = AddArticle("Still here", Keywords({k}));
+    if (std::remove(NativePath(m_path).c_str()) != 0)
+        GTEST_SKIP() << "the platform does not let an open file be deleted";
+    m_doc->OnFileSave();
+    ASSERT_EQ(m_errors.Messages().size(), 1u);
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(100, m_path).Message());
+    EXPECT_EQ(m_doc->GetKeywordName(k), "Kept");
+    EXPECT_EQ(m_doc->GetArticleCount(), 1);
+    EXPECT_TRUE(m_doc->IsOpen());
+    EXPECT_STREQ(m_doc->GetArticleTitle(a), "Still here");
+    m_doc->DeleteContents();
+    m_doc.reset();
+}
+
+TEST_F(DocLifecycle, SaveFileWritesTheListsAndReopensInTheSameMode)
+{
+    Create();
+    int32_t a = AddArticle("Marked", Keywords({}));
+    m_doc->SetBookmark(a, true);
+    m_doc->OnFileSave();
+    EXPECT_TRUE(m_doc->CanModify());
+    EXPECT_TRUE(m_doc->IsFileWritten());
+    EXPECT_EQ(ReadKeyedIds(m_doc->GetDataFile(), 1), (std::set<int32_t>{a}));
+    EXPECT_TRUE(m_errors.Messages().empty());
+}
+
+TEST_F(DocLifecycle, AWrongPasswordAtOpenFailsWithCode48)
+{
+    Create();
+    m_doc->SetPassword("secret");
+    m_doc->SetPasswordAskedAtOpen(true);
+    Close();
+    m_host.m_password = "wrong";
+    EXPECT_FALSE(Open());
+    ASSERT_EQ(m_errors.Messages().size(), 1u);
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(48, m_path).Message());
+    EXPECT_EQ(m_host.m_passwordPrompts, (std::vector<std::string>{"kb.xrd"}));
+    m_host.m_password = "secret";
+    EXPECT_TRUE(Open());
+}
+
+TEST_F(DocLifecycle, DeleteContentsEmptiesEveryTable)
+{
+    Create();
+    AddArticle("x", Keywords({m_doc->AddKeyword("k", false)}));
+    m_doc->DeleteContents();
+    EXPECT_FALSE(m_doc->IsOpen());
+    EXPECT_EQ(m_doc->GetArticleCount(), 0);
+    EXPECT_EQ(m_doc->GetKeywordCount(), 0);
+    EXPECT_EQ(m_host.m_current, nullptr);
+    EXPECT_EQ(m_host.m_caption, "");
+    m_doc.reset();
+}

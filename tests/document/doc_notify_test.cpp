@@ -1,0 +1,183 @@
+// What each operation tells the index view, the article windows and the report windows, in order.
+// Report requests are recorded with code = request * 10 + report kind.
+#include <functional>
+
+#include "tests/document/doc_fixture.h"
+
+namespace {
+struct NotifyCase {
+    const char* name;
+    // Runs the operation on a file that holds keyword k (in group g) and article a (with k); the
+    // ids are passed in and the expected trace is built from them.
+    std::function<void(CQuorvaneDoc&, int32_t k, int32_t g, int32_t a)> operation;
+    std::function<Trace(int32_t k, int32_t g, int32_t a)> expected;
+};
+
+Trace ReportsOf(int request, intptr_t p, std::initializer_list<int> kinds)
+{
+    Trace trace;
+    for (int kind : kinds)
+        trace.push_back({'R', request * 10 + kind, p, 0});
+    return trace;
+}
+
+Trace operator+(Trace a, const Trace& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+const NotifyCase kCases[] = {
+    {"AddKeyword",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.AddKeyword("new", true); },
+     [](int32_t k, int32_t g, int32_t a) { return Trace{{'I', 2, k + 1, 1}}; }},
+    {"AddArticleBookmarked",
+     [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) {
+         CArticleRecord record;
+         record.SetTitle("new");
+         record.SetKeywordIds(Keywords({k}));
+         d.AddArticle(record, true, true);
+     },
+     [](int32_t k, int32_t, int32_t a) {
+         return Trace{{'I', 1, a + 1, 1}, {'T', 0, a + 1, 1}} + ReportsOf(1, k, {1, 2, 3}) +
+                Trace{{'I', 23, a + 1, 0}};
+     }},
+    {"UpdateArticleUnchanged",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) {
+         CArticleRecord record;
+         d.LoadArticle(a, record);
+         d.UpdateArticle(a, record, false);
+     },
+     [](int32_t, int32_t, int32_t a) {
+         return Trace{{'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+     }},
+    {"UpdateArticleTitle",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) {
+         CArticleRecord record;
+         d.LoadArticle(a, record);
+         record.SetTitle("renamed");
+         d.UpdateArticle(a, record, false);
+     },
+     [](int32_t k, int32_t, int32_t a) {
+         return ReportsOf(1, k, {1, 2, 3}) +
+                Trace{{'I', 3, a, 0}, {'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+     }},
+    {"DeleteArticle",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) { d.DeleteArticle(a); },
+     [](int32_t k, int32_t, int32_t a) {
+         return ReportsOf(1, k, {1, 2, 3}) +
+                Trace{{'I', 1, a, 0}, {'X', 0, a, 0}, {'I', 29, 0, 0}, {'I', 44, 0, 0}};
+     }},
+    {"SetBookmark",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) { d.SetBookmark(a, true); },
+     [](int32_t, int32_t, int32_t a) { return Trace{{'I', 1, a, 1}}; }},
+    {"RenameGroupedKeyword",
+     [](CQuorvaneDoc& d, int32_t k, int32_t g, int32_t) { d.UpdateKeyword(k, "renamed", Groups({g})); },
+     [](int32_t k, int32_t, int32_t) {
+         return Trace{{'I', 10, k, 0}} + ReportsOf(1, k, {1, 2, 3, 4});
+     }},
+    {"DeleteGroupedKeyword",
+     [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) { d.DeleteKeywords(Keywords({k})); },
+     [](int32_t k, int32_t, int32_t) {
+         return ReportsOf(5, k, {1, 2, 3}) + ReportsOf(11, 0, {4});
+     }},
+    {"AddGroup",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) {
+         CKeywordGroupRecord group;
+         group.SetName("other");
+         d.AddKeywordGroup(group);
+     },
+     [](int32_t, int32_t g, int32_t) { return Trace{{'I', 36, g + 1, 0}} + ReportsOf(11, 0, {4}); }},
+    {"RenameGroupOnly",
+     [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) {
+         CKeywordGroupRecord group;
+         d.LoadKeywordGroup(g, group);
+         group.SetName("renamed");
+         d.UpdateKeywordGroup(g, group);
+     },
+     [](int32_t, int32_t g, int32_t) {
+         return Trace{{'I', 37, g, 0}, {'I', 36, g, 0}} + ReportsOf(11, 0, {4});
+     }},
+    {"ChangeGroupMembers",
+     [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) {
+         CKeywordGroupRecord group;
+         d.LoadKeywordGroup(g, group);
+         group.SetKeywordIds(CKeywordIdSet());
+         d.UpdateKeywordGroup(g, group);
+     },
+     [](int32_t, int32_t g, int32_t) { return Trace{{'I', 43, g, 0}} + ReportsOf(11, 0, {4}); }},
+    {"DeleteGroup",
+     [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) { d.DeleteKeywordGroup(g); },
+     [](int32_t, int32_t g, int32_t) {
+         return Trace{{'I', 37, g, 0}, {'I', 43, g, 0}} + ReportsOf(11, 0, {4});
+     }},
+    {"SetSortOrder",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.SetSortOrder(3); },
+     [](int32_t, int32_t, int32_t) { return Trace{{'I', 14, 0, 0}}; }},
+    {"RefreshViews",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.RefreshViews(); },
+     [](int32_t, int32_t, int32_t) { return Trace{{'I', 7, 0, 0}} + ReportsOf(2, 0, {1, 2, 3}); }},
+};
+
+class DocNotify : public DocFixture, public ::testing::WithParamInterface<NotifyCase> {};
+}  // namespace
+
+TEST_P(DocNotify, SendsExactlyTheCodesInOrder)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    CKeywordGroupRecord group;
+    group.SetName("g");
+    group.SetKeywordIds(Keywords({k}));
+    int32_t g = m_doc->AddKeywordGroup(group);
+    int32_t a = AddArticle("a", Keywords({k}));
+    CRecordingReportView reports[] = {{m_trace, 1}, {m_trace, 2}, {m_trace, 3}, {m_trace, 4}};
+    for (auto& report : reports)
+        m_doc->AddView(&report);
+    m_trace.clear();
+
+    GetParam().operation(*m_doc, k, g, a);
+    EXPECT_EQ(m_trace, GetParam().expected(k, g, a));
+    EXPECT_EQ(CheckOpenFile(), "");
+    for (auto& report : reports)
+        m_doc->RemoveView(&report);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, DocNotify, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<NotifyCase>& info) { return info.param.name; });
+
+TEST_F(DocFixture, ArticleWindowHintsGoToTheWindowOfTheArticle)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    int32_t a = AddArticle("a", Keywords({k}));
+    int32_t b = AddArticle("b", Keywords({}));
+    CRecordingArticleView viewA(m_trace, a);
+    CRecordingArticleView viewB(m_trace, b);
+    m_doc->AddView(&viewA);
+    m_doc->AddView(&viewB);
+    m_trace.clear();
+
+    m_doc->SetBookmark(a, true);
+    m_doc->UpdateKeyword(k, "k2", CGroupIdSet());
+    m_doc->DeleteArticle(a);
+    EXPECT_TRUE(viewA.m_closed);
+    EXPECT_FALSE(viewB.m_closed);
+    Trace articleHints;
+    for (const Notice& notice : m_trace)
+        if (notice.channel == 'A')
+            articleHints.push_back(notice);
+    // Bookmark to a's window; rename to both; deletion: 19 then the bookmark cleared.
+    EXPECT_EQ(articleHints, (Trace{{'A', 5, 1, 0}, {'A', 3, k, 0}, {'A', 3, k, 0}, {'A', 19, 0, 0}, {'A', 5, 0, 0}}));
+    m_doc->RemoveView(&viewA);
+    m_doc->RemoveView(&viewB);
+}
+
+TEST_F(DocFixture, WithoutAnIndexViewEveryQuestionAnswersNone)
+{
+    Create();
+    m_doc->RemoveView(&m_index);
+    for (int code : {4, 5, 8, 13, 15, 21, 22, 37, 41})
+        EXPECT_EQ(m_doc->NotifyIndexView(code, 0, 0), kNoneId) << code;
+    m_doc->AddView(&m_index);
+}

@@ -1,0 +1,148 @@
+// A document under test with the windows it talks to replaced by recorders: a host that answers
+// questions from a script and records what it was asked, and index, article and report views that
+// record every code they receive in one shared trace.
+#pragma once
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/doc_host.h"
+#include "document/doc_views.h"
+#include "document/file_password.h"
+#include "document/id_set.h"
+#include "document/quorvane_doc.h"
+#include "framework/error_sink.h"
+
+// One notification as a receiver saw it. Channel 'I' index view, 'A' article view, 'R' report view,
+// 'T' a title placed in the index view, 'X' a title removed from it.
+struct Notice {
+    char channel;
+    int code;
+    intptr_t p;
+    intptr_t n;
+    bool operator==(const Notice& other) const
+    {
+        return channel == other.channel && code == other.code && p == other.p && n == other.n;
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Notice& notice)
+{
+    return out << notice.channel << notice.code << "(" << notice.p << "," << notice.n << ")";
+}
+
+using Trace = std::vector<Notice>;
+
+class CRecordingHost : public CDocHost {
+public:
+    void Inform(const std::string& text, Icon icon) override { m_informed.push_back(text); }
+    bool Confirm(const std::string& text) override
+    {
+        m_asked.push_back(text);
+        bool answer = m_answers.empty() ? false : m_answers.front();
+        if (!m_answers.empty())
+            m_answers.pop_front();
+        return answer;
+    }
+    bool PromptPassword(const std::string& fileName, CFilePassword& password) override
+    {
+        m_passwordPrompts.push_back(fileName);
+        return password.Verify(m_password);
+    }
+    void SetCaption(const std::string& title) override { m_caption = title; }
+    void SetCurrentDocument(CQuorvaneDoc* document) override { m_current = document; }
+
+    std::vector<std::string> m_informed;
+    std::vector<std::string> m_asked;
+    std::deque<bool> m_answers;
+    std::vector<std::string> m_passwordPrompts;
+    std::string m_password;
+    std::string m_caption;
+    CQuorvaneDoc* m_current = nullptr;
+};
+
+class CRecordingIndexView : public CDocumentView, public CIndexNotifyTarget {
+public:
+    explicit CRecordingIndexView(Trace& trace) : m_trace(trace) {}
+    void OnUpdate(CDocumentView*, long, void*) override {}
+    int32_t IndexNotify(int code, intptr_t p, intptr_t n) override
+    {
+        // Id sets passed by address are recorded as 0: their address is not part of the contract.
+        bool setArgument = code == 8 || code == 13 || code == 20 || code == 26 || code == 46;
+        m_trace.push_back({'I', code, setArgument ? 0 : p, n});
+        if (code == 20 && m_document)
+            m_document->DeleteKeywords(*reinterpret_cast<const CKeywordIdSet*>(p));
+        return m_answer;
+    }
+    void UpdateTitleForArticle(int32_t id, const CKeywordIdSet&, bool highlight) override
+    {
+        m_trace.push_back({'T', 0, id, highlight ? 1 : 0});
+    }
+    void RemoveArticleTitle(int32_t id) override { m_trace.push_back({'X', 0, id, 0}); }
+
+    Trace& m_trace;
+    int32_t m_answer = 0;
+    CQuorvaneDoc* m_document = nullptr;
+};
+
+class CRecordingArticleView : public CDocumentView, public CArticleNotifyTarget {
+public:
+    CRecordingArticleView(Trace& trace, int32_t id) : m_trace(trace), m_id(id) {}
+    void OnUpdate(CDocumentView*, long, void*) override {}
+    int32_t OnDocumentNotify(int code, intptr_t p, intptr_t n) override
+    {
+        m_trace.push_back({'A', code, p, n});
+        if (code == 4 && p == m_pending)
+            m_pending = static_cast<int32_t>(n);
+        return code == 6 && p == m_pending ? 1 : 0;
+    }
+    int32_t GetArticleId() const override { return m_id; }
+    bool IsModified() const override { return m_modified; }
+    void SaveIfModified() override
+    {
+        if (m_modified && m_canSave)
+            m_modified = false;
+    }
+    bool PromptSaveAndClose() override { return m_mayClose; }
+    void CloseFrame() override { m_closed = true; }
+
+    Trace& m_trace;
+    int32_t m_id;
+    int32_t m_pending = 0;
+    bool m_modified = false;
+    bool m_canSave = true;
+    bool m_mayClose = true;
+    bool m_closed = false;
+};
+
+class CRecordingReportView : public CDocumentView, public CReportQueryTarget {
+public:
+    CRecordingReportView(Trace& trace, int kind) : m_trace(trace), m_kind(kind) {}
+    void OnUpdate(CDocumentView*, long, void*) override {}
+    int GetReportKind() const override { return m_kind; }
+    int32_t Query(int code, intptr_t p, intptr_t n) override
+    {
+        m_trace.push_back({'R', code * 10 + m_kind, p, n});
+        return 0;
+    }
+
+    Trace& m_trace;
+    int m_kind;
+};
+
+// Collects the messages that errors report while it lives.
+class CRecordedErrors {
+public:
+    CRecordedErrors() { m_previous = SetErrorSink(&CRecordedErrors::Record); Messages().clear(); }
+    ~CRecordedErrors() { SetErrorSink(m_previous); }
+    static std::vector<std::string>& Messages()
+    {
+        static std::vector<std::string> messages;
+        return messages;
+    }
+
+private:
+    static void Record(const std::string& message) { Messages().push_back(message); }
+    ErrorSink m_previous;
+};
