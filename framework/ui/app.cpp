@@ -4,7 +4,7 @@
 
 #include "framework/error_sink.h"
 #include "framework/string_table.h"
-#include "framework/ui/wnd.h"
+#include "framework/ui/frame_wnd.h"
 #include "resources/resource.h"
 
 namespace {
@@ -104,6 +104,12 @@ void CWinApp::ReportCommandException()
 
 void CWinApp::OnIdle()
 {
+    try {
+        if (auto* frame = dynamic_cast<CFrameWnd*>(m_mainWnd))
+            frame->OnIdleUpdateCmdUI();
+    } catch (...) {
+        LogCallbackException("idle update");
+    }
 }
 
 int PumpPendingMessage()

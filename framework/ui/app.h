@@ -37,7 +37,7 @@ public:
 protected:
     virtual bool InitInstance() { return true; }
     virtual int ExitInstance(int exitCode) { return exitCode; }
-    // The queue just went empty: the main window updates its bars.
+    // The queue just went empty: the main frame updates its bars (OnIdleUpdateCmdUI).
     virtual void OnIdle();
 
 private:

@@ -1,5 +1,7 @@
 #include "framework/ui/dialog.h"
 
+#include "framework/ui/app.h"
+
 CDialog::~CDialog()
 {
     if (HWND hwnd = m_hWnd) {
@@ -12,7 +14,14 @@ CDialog::~CDialog()
 INT_PTR CDialog::DoModal()
 {
     m_modal = true;
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), m_parent, DialogProc,
+    // Without a parent the main window owns the dialog, so it is disabled while the dialog runs.
+    HWND owner = m_parent;
+    if (!owner) {
+        CWinApp* app = CWinApp::Current();
+        CWnd* main = app ? app->GetMainWnd() : nullptr;
+        owner = main && main->IsWindow() ? main->m_hWnd : nullptr;
+    }
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 

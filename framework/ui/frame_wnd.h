@@ -32,6 +32,10 @@ public:
 
     bool PreTranslateMessage(MSG* msg) override;
 
+    // The message queue just went empty: bars pull their buttons' and panes' state through
+    // UpdateCmdUI. Menus pull theirs when a popup opens.
+    virtual void OnIdleUpdateCmdUI() {}
+
 protected:
     // The route below the application: active view, its document, this frame.
     virtual bool RouteCmdMsg(unsigned id, CCmdUI* ui);

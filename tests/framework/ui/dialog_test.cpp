@@ -9,6 +9,7 @@
 #include <atomic>
 #include <string>
 
+#include "framework/ui/common_dialogs.h"
 #include "framework/ui/dialog.h"
 #include "framework/ui/file_dialog.h"
 #include "framework/ui/property_sheet.h"
@@ -328,4 +329,32 @@ TEST(FileDialog, GivesTheTypedNameWithTheDefaultExtension)
     ASSERT_GE(save.m_fileName.size(), suffix.size());
     EXPECT_EQ(save.m_fileName.substr(save.m_fileName.size() - suffix.size()), suffix) << save.m_fileName;
     EXPECT_EQ(save.m_filterIndex, 1);
+}
+
+TEST(CommonDialogs, ColourAndFontComeBackAsChosen)
+{
+    CColorDialog colour(RGB(10, 20, 30));
+    colour.m_flags = CC_FULLOPEN;
+    std::atomic<INT_PTR> colourResult{0};
+    gui::CGuiThread colourUi([&] { colourResult = colour.DoModal(); });
+    HWND colourWindow = gui::WaitForTopWindow(nullptr, "#32770");
+    ASSERT_NE(colourWindow, nullptr);
+    ASSERT_TRUE(gui::ClickButton(colourWindow, IDOK));
+    ASSERT_TRUE(colourUi.Join());
+    EXPECT_EQ(colourResult.load(), IDOK);
+    EXPECT_EQ(colour.m_color, RGB(10, 20, 30)) << "OK keeps the initial colour";
+
+    LOGFONTA initial = {};
+    initial.lfHeight = -16;
+    initial.lfWeight = FW_BOLD;
+    lstrcpyA(initial.lfFaceName, "Arial");
+    CFontDialog font(initial);
+    std::atomic<INT_PTR> fontResult{0};
+    gui::CGuiThread fontUi([&] { fontResult = font.DoModal(); });
+    HWND fontWindow = gui::WaitForTopWindow(nullptr, "#32770");
+    ASSERT_NE(fontWindow, nullptr);
+    ASSERT_TRUE(gui::ClickButton(fontWindow, IDCANCEL));
+    ASSERT_TRUE(fontUi.Join());
+    EXPECT_EQ(fontResult.load(), IDCANCEL);
+    EXPECT_EQ(font.m_font.lfWeight, FW_BOLD) << "Cancel leaves the font as it was";
 }
