@@ -415,9 +415,12 @@ std::string CDataFile::GetFolder() const
 
 // ---- Blocks ---------------------------------------------------------------------------------------
 
+// A block that the header counts and the file holds, and not an allocation-table block. (A block
+// number from a broken file that lies beyond the end would make the first write to it grow the file
+// by the whole distance.)
 bool CDataFile::IsDataBlock(int32_t n) const
 {
-    return n > 0 && n <= LastBlock() && n % kEntriesPerBlock != 0;
+    return n > 0 && n <= LastBlock() && n % kEntriesPerBlock != 0 && BlockOffset(n) + kBlockSize <= LogicalLength();
 }
 
 void CDataFile::CheckDataBlock(int32_t n) const
