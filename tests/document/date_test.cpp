@@ -220,3 +220,14 @@ TEST_F(DateTest, SystemTimeHoldsOnlyTheDate)
     EXPECT_EQ(GetCurrentYear(), 2026);
     EXPECT_EQ(GetCenturyYear(), 2000);
 }
+
+TEST_F(DateTest, DisplayFormatAgreesWithThePlatformsOwnShortDate)
+{
+    LoadLocaleDatePicture();  // the platform's locale: GetLocaleInfoA and GetDateFormatA on Windows
+    CDate date;
+    ASSERT_TRUE(date.SetValue(20990305));
+    EXPECT_EQ(date.Format(true), GetLocaleInfo().FormatShortDate(2099, 3, 5)) << GetDisplayDatePicture();
+    std::int32_t parsed = 0;
+    ASSERT_TRUE(ParseDateText(date.Format(false), parsed)) << GetEditDatePicture();
+    EXPECT_EQ(parsed, 20990305);
+}
