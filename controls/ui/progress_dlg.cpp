@@ -1,9 +1,8 @@
 #include "controls/ui/progress_dlg.h"
 
-#include <commctrl.h>
-
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
+#include "framework/ui/controls.h"
 #include "resources/progress_dlg_res.h"
 
 CProgressDlg::CProgressDlg(HWND parent) : CDialog(IDD_PROGRESS, parent)
@@ -36,7 +35,7 @@ void CProgressDlg::StepIt()
     if (m_range > 0) {
         // The bar keeps its default range 0..100. Computed in 64 bits: position * 100 must not wrap.
         long long percent = static_cast<long long>(m_position) * 100 / m_range;
-        SendDlgItemMessageA(m_hWnd, IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+        CProgressCtrlHandle(GetDlgItem(IDC_PROGRESS_BAR)).SetPos(static_cast<int>(percent));
     }
 }
 

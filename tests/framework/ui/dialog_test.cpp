@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/ui/common_dialogs.h"
+#include "framework/ui/controls.h"
 #include "framework/ui/dialog.h"
 #include "framework/ui/file_dialog.h"
 #include "framework/ui/property_sheet.h"
@@ -62,8 +63,9 @@ protected:
     }
     bool OnInitDialog() override
     {
+        CComboBoxHandle combo(GetDlgItem(IDC_TEST_COMBO));
         for (const char* colour : {"Red", "Green", "Blue"})
-            SendDlgItemMessageA(m_hWnd, IDC_TEST_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(colour));
+            combo.AddString(colour);
         return CDialog::OnInitDialog();
     }
     void DoDataExchange(CDataExchange& dx) override
