@@ -1,0 +1,111 @@
+#include "document/ui/doc_host_win.h"
+
+#include "controls/ui/progress_dlg.h"
+#include "document/ui/password_dlg.h"
+#include "framework/string_table.h"
+#include "framework/ui/app.h"
+#include "framework/ui/wnd.h"
+
+namespace {
+constexpr int kProductNameId = 127;
+
+UINT IconStyle(CDocHost::Icon icon)
+{
+    switch (icon) {
+    case CDocHost::kInformation: return MB_ICONINFORMATION;
+    case CDocHost::kQuestion: return MB_ICONQUESTION;
+    default: return MB_ICONEXCLAMATION;
+    }
+}
+}  // namespace
+
+CWindowsDocHost::CWindowsDocHost() = default;
+
+CWindowsDocHost::~CWindowsDocHost()
+{
+    EndProgress();
+}
+
+HWND CWindowsDocHost::MainWindow() const
+{
+    CWinApp* app = CWinApp::Current();
+    CWnd* main = app ? app->GetMainWnd() : nullptr;
+    return main ? main->GetSafeHwnd() : nullptr;
+}
+
+void CWindowsDocHost::Inform(const std::string& text, Icon icon)
+{
+    ::MessageBoxA(MainWindow(), text.c_str(), QuorLoadString(kProductNameId).c_str(), MB_OK | IconStyle(icon));
+}
+
+// MB_DEFBUTTON2 makes No the default; MessageBoxA answers IDYES or IDNO.
+bool CWindowsDocHost::Confirm(const std::string& text)
+{
+    return ::MessageBoxA(MainWindow(), text.c_str(), QuorLoadString(kProductNameId).c_str(),
+                         MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+}
+
+bool CWindowsDocHost::PromptPassword(const std::string& fileName, CFilePassword& password)
+{
+    CEnterPasswordDlg dialog(password, *this, MainWindow());
+    dialog.m_fileName = fileName;
+    return dialog.DoModal() == IDOK;
+}
+
+// Nested scopes keep one wait cursor; the outermost restores the cursor it replaced.
+void CWindowsDocHost::BeginWaitCursor()
+{
+    HCURSOR previous = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    if (m_waitDepth++ == 0)
+        m_savedCursor = previous;
+}
+
+void CWindowsDocHost::EndWaitCursor()
+{
+    if (m_waitDepth > 0 && --m_waitDepth == 0)
+        ::SetCursor(m_savedCursor);
+}
+
+void CWindowsDocHost::BeginProgress(const std::string& caption, const std::string& message, int range)
+{
+    EndProgress();
+    auto* dialog = new CProgressDlg(MainWindow());
+    if (!dialog->Create(MainWindow())) {
+        delete dialog;
+        return;
+    }
+    m_progress = dialog;
+    m_progressScope = std::make_unique<CProgressScope>(MainWindow(), dialog);
+    dialog->SetWindowText(caption);
+    dialog->SetRange(range);
+    dialog->SetText(message);
+}
+
+void CWindowsDocHost::SetProgressText(const std::string& text)
+{
+    if (m_progress)
+        m_progress->SetText(text);
+}
+
+void CWindowsDocHost::StepProgress()
+{
+    if (m_progress)
+        m_progress->StepIt();
+}
+
+bool CWindowsDocHost::IsProgressCancelled()
+{
+    return m_progress && m_progress->IsCanceled();
+}
+
+// The scope re-enables the main window and destroys the dialog, which deletes itself.
+void CWindowsDocHost::EndProgress()
+{
+    m_progressScope.reset();
+    m_progress = nullptr;
+}
+
+int CWindowsDocHost::PumpPendingMessage()
+{
+    return ::PumpPendingMessage();
+}

@@ -1,0 +1,40 @@
+// The document's host on Windows: message boxes owned by the main window, the Enter Your Password
+// dialog, the shared progress dialog with message pumping, and the wait cursor. The application
+// derives from it for what needs its windows (frames, the current document, the Find dialog).
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "document/doc_host.h"
+
+class CProgressDlg;
+class CProgressScope;
+
+class CWindowsDocHost : public CDocHost {
+public:
+    CWindowsDocHost();
+    ~CWindowsDocHost() override;
+
+    void Inform(const std::string& text, Icon icon) override;
+    bool Confirm(const std::string& text) override;
+    bool PromptPassword(const std::string& fileName, CFilePassword& password) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    void BeginProgress(const std::string& caption, const std::string& message, int range) override;
+    void SetProgressText(const std::string& text) override;
+    void StepProgress() override;
+    bool IsProgressCancelled() override;
+    void EndProgress() override;
+    int PumpPendingMessage() override;
+
+protected:
+    // The window that owns message boxes and dialogs; null when there is no main window yet.
+    virtual HWND MainWindow() const;
+
+private:
+    CProgressDlg* m_progress = nullptr;  // deletes itself when its window is destroyed
+    std::unique_ptr<CProgressScope> m_progressScope;
+    HCURSOR m_savedCursor = nullptr;
+    int m_waitDepth = 0;
+};

@@ -1,0 +1,12 @@
+// Resource ids of the three password dialogs.
+#pragma once
+
+#define IDD_ENTER_PASSWORD 301
+#define IDD_CREATE_PASSWORD 1676
+#define IDD_CHANGE_PASSWORD 1677
+
+#define IDC_EDIT_PASSWORD 1011
+#define IDC_EDIT_VERIFY_PASSWORD 1012
+#define IDC_EDIT_OLD_PASSWORD 1013
+#define IDC_EDIT_NEW_PASSWORD 1376
+#define IDC_STATIC_FILE_NAME 1377
