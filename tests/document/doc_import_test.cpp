@@ -124,3 +124,32 @@ TEST_F(DocImport, CopyOfTheDataFileIsExactAndNeverOverwritesTheOpenFile)
     Close();  // the open file is held exclusively; it is compared once closed
     EXPECT_EQ(ReadBytes(copy), ReadBytes(m_path));
 }
+
+TEST_F(DocImport, DeletingImportedDuplicatesTakesTheirNewKeywordsAlong)
+{
+    Create();
+    CArticleRecord stored;
+    stored.SetTitle("Note");
+    stored.SetText("text");
+    int32_t original = m_doc->AddArticle(stored, false, false);
+    int32_t fresh = kNoneId;
+    m_doc->LockImportBatch(true);  // as the import driver holds it for the whole run
+    {
+        CImportRecordingScope recording(m_doc->GetImportBatch());
+        fresh = m_doc->AddKeyword("only on the copy", false);
+        CArticleRecord copy;
+        copy.SetTitle("Note");
+        copy.SetText("text");
+        copy.SetKeywordIds(Keywords({fresh}));
+        m_doc->AddArticle(copy, false, false);
+    }
+    m_host.m_answers.push_back(true);
+    m_doc->HandleImportedDuplicates(1);
+    m_doc->LockImportBatch(false);
+    ASSERT_EQ(m_host.m_asked.size(), 1u);
+    EXPECT_EQ(m_doc->GetArticleCount(), 1);
+    EXPECT_STREQ(m_doc->GetArticleTitle(original), "Note");
+    EXPECT_FALSE(m_doc->IsValidKeywordId(fresh));
+    EXPECT_FALSE(m_doc->CanUndoImport());
+    EXPECT_EQ(CheckOpenFile(), "");
+}
