@@ -2,24 +2,9 @@
 
 #include <cstring>
 
+#include "framework/ui/gdi.h"
+
 namespace {
-
-// Owns the screen DC for one enumeration.
-class CScreenDC {
-public:
-    CScreenDC() : m_dc(GetDC(nullptr)) {}
-    ~CScreenDC()
-    {
-        if (m_dc)
-            ReleaseDC(nullptr, m_dc);
-    }
-    CScreenDC(const CScreenDC&) = delete;
-    CScreenDC& operator=(const CScreenDC&) = delete;
-    HDC Get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-};
 
 enum class Match { kAny, kSwissVariableTrueType, kUsable };
 
@@ -57,14 +42,14 @@ int CALLBACK OnFont(const LOGFONTA* font, const TEXTMETRICA*, DWORD fontType, LP
 // Enumerates the family `face` (all families when empty) in every character set.
 bool Enumerate(const std::string& face, Match match, LOGFONTA& out)
 {
-    CScreenDC dc;
-    if (!dc.Get())
+    CClientDC dc(nullptr);  // the screen
+    if (!dc)
         return false;
     LOGFONTA query = {};
     query.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(query.lfFaceName, face.c_str(), LF_FACESIZE);
     Search search{match};
-    EnumFontFamiliesExA(dc.Get(), &query, OnFont, reinterpret_cast<LPARAM>(&search), 0);
+    EnumFontFamiliesExA(dc, &query, OnFont, reinterpret_cast<LPARAM>(&search), 0);
     if (search.found)
         out = search.font;
     return search.found;
@@ -140,8 +125,8 @@ CharFormat FromCharFormatA(const CHARFORMATA& format)
 int CGdiFontFaces::PixelsPerInch()
 {
     if (m_pixelsPerInch <= 0) {
-        CScreenDC dc;
-        m_pixelsPerInch = dc.Get() ? GetDeviceCaps(dc.Get(), LOGPIXELSY) : 96;
+        CClientDC dc(nullptr);  // the screen
+        m_pixelsPerInch = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
         if (m_pixelsPerInch <= 0)
             m_pixelsPerInch = 96;
     }
