@@ -1,5 +1,6 @@
 // The field encodings and the packed form are described in record_stream.h.
 #include "document/record_stream.h"
+#include "document/record_key_guard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -483,6 +484,10 @@ void CRecordStream::WritePacked(const void* bytes, int32_t n, int mode)
     Building([&] {
         if (m_file->IsProtectAll())
             mode |= kPackCompressed | kPackMasked;
+        // Masked under any key but the file's own (the zero key of a locked file) the field could
+        // never be read again; the whole record is refused before it reaches the file.
+        if ((mode & kPackMasked) && !HasRecordKey(*m_file))
+            throw CQuorError(48, m_file->GetFilePath());
         m_writeBuffer.AppendShort(static_cast<int16_t>(mode));
         if ((mode & kPackCompressed) == 0) {
             m_writeBuffer.AppendInt(n);

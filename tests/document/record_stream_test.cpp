@@ -163,12 +163,38 @@ TEST_F(RecordStreamTest, PackedModesAndMasking)
 
 TEST_F(RecordStreamTest, ProtectAllPacksEveryStringMasked)
 {
+    const uint8_t key[16] = {7};
+    file.SetRecordKey(key);
     file.SetProtectAll(true);
     int32_t first = WriteRecord([](CRecordStream& s) { s.WritePackedString("", CRecordStream::kPackRaw); });
     EXPECT_EQ(Content(first).substr(0, 2), Le16(3));
     CRecordStream s;
     s.Open(&file, first, CRecordStream::kRead);
     EXPECT_EQ(s.ReadPackedString(), "");
+}
+
+// Without the file's record key (a locked file) a masked field could never be read back: the record is
+// refused whole, whether the caller asked for masking or protect-all imposes it, and the file keeps
+// what it had.
+TEST_F(RecordStreamTest, AMaskedFieldWithoutTheRecordKeyIsRefused)
+{
+    int32_t first = WriteRecord([](CRecordStream& s) { s.WriteString("before"); });
+    std::string before = Content(first);
+    for (bool protectAll : {false, true}) {
+        file.SetProtectAll(protectAll);
+        int mode = protectAll ? CRecordStream::kPackRaw
+                              : CRecordStream::kPackCompressed | CRecordStream::kPackMasked;
+        EXPECT_EQ(ErrorOf([&] {
+                      CRecordStream s;
+                      s.Open(&file, first, CRecordStream::kRewrite);
+                      s.WriteString("after");
+                      s.WritePackedString("secret", mode);
+                      s.Close();
+                  }),
+                  48)
+            << protectAll;
+        EXPECT_EQ(Content(first), before);
+    }
 }
 
 TEST_F(RecordStreamTest, AWrongRecordKeyFailsBeforeTheContent)
