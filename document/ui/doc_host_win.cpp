@@ -5,10 +5,9 @@
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/wnd.h"
+#include "resources/resource.h"
 
 namespace {
-constexpr int kProductNameId = 127;
-
 UINT IconStyle(CDocHost::Icon icon)
 {
     switch (icon) {
@@ -33,21 +32,34 @@ HWND CWindowsDocHost::MainWindow() const
     return main ? main->GetSafeHwnd() : nullptr;
 }
 
+// A box owned by the main window alone would leave a modal dialog above it (a password dialog, say)
+// usable behind the box; the last active popup is the window the user is working in. Without a
+// main window (before the frame exists) that is this thread's active window.
+HWND CWindowsDocHost::BoxOwner() const
+{
+    HWND main = MainWindow();
+    return main ? ::GetLastActivePopup(main) : ::GetActiveWindow();
+}
+
+int CWindowsDocHost::ShowBox(const std::string& text, UINT style)
+{
+    return ::MessageBoxA(BoxOwner(), text.c_str(), QuorLoadString(IDS_APP_NAME).c_str(), style);
+}
+
 void CWindowsDocHost::Inform(const std::string& text, Icon icon)
 {
-    ::MessageBoxA(MainWindow(), text.c_str(), QuorLoadString(kProductNameId).c_str(), MB_OK | IconStyle(icon));
+    ShowBox(text, MB_OK | IconStyle(icon));
 }
 
 // MB_DEFBUTTON2 makes No the default; MessageBoxA answers IDYES or IDNO.
 bool CWindowsDocHost::Confirm(const std::string& text)
 {
-    return ::MessageBoxA(MainWindow(), text.c_str(), QuorLoadString(kProductNameId).c_str(),
-                         MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
+    return ShowBox(text, MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) == IDYES;
 }
 
 bool CWindowsDocHost::PromptPassword(const std::string& fileName, CFilePassword& password)
 {
-    CEnterPasswordDlg dialog(password, *this, MainWindow());
+    CEnterPasswordDlg dialog(password, *this, BoxOwner());
     dialog.m_fileName = fileName;
     return dialog.DoModal() == IDOK;
 }

@@ -1,4 +1,4 @@
-// The document's host on Windows: message boxes owned by the main window, the Enter Your Password
+// The document's host on Windows: message boxes owned by the window the user is working in, the Enter Your Password
 // dialog, the shared progress dialog with message pumping, and the wait cursor. The application
 // derives from it for what needs its windows (frames, the current document, the Find dialog).
 #pragma once
@@ -31,8 +31,12 @@ public:
 protected:
     // The window that owns message boxes and dialogs; null when there is no main window yet.
     virtual HWND MainWindow() const;
+    // The main window's last active popup: the owner of message boxes and the password prompt.
+    HWND BoxOwner() const;
 
 private:
+    int ShowBox(const std::string& text, UINT style);
+
     CProgressDlg* m_progress = nullptr;  // deletes itself when its window is destroyed
     std::unique_ptr<CProgressScope> m_progressScope;
     HCURSOR m_savedCursor = nullptr;
