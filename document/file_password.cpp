@@ -163,12 +163,18 @@ void CFilePassword::CopyTo(CDataFile& source, CDataFile& target)
 
 // ---- the password -------------------------------------------------------------------------------
 
-bool CFilePassword::Verify(const std::string& password)
+bool CFilePassword::Matches(const std::string& password) const
 {
     if (!HasPassword() || m_damaged) return false;
     uint8_t check[16];
     Md5Of(m_salt, 16, password.data(), password.size(), check);
-    if (std::memcmp(check, m_check, 16) != 0) {
+    return std::memcmp(check, m_check, 16) == 0;
+}
+
+bool CFilePassword::Verify(const std::string& password)
+{
+    if (!HasPassword() || m_damaged) return false;
+    if (!Matches(password)) {
         m_unlocked = false;
         return false;
     }

@@ -52,6 +52,8 @@ public:
     // True when `password` matches: the file key is decrypted and its MD5 becomes the record key. A
     // wrong password returns false and leaves the file locked with its record key as it was.
     bool Verify(const std::string& password);
+    // True when `password` matches; nothing changes either way.
+    bool Matches(const std::string& password) const;
     // Sets a new password over the same file key (a new random key when the file had no password).
     // Refused (false, nothing changed) while a password exists that was not verified or set in this
     // session, since the file key cannot be recovered then.

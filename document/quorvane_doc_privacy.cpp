@@ -29,9 +29,11 @@ bool CQuorvaneDoc::SetPassword(const std::string& text)
     return true;
 }
 
+// A wrong entry must not lock the file: that would hide the private articles without saving their
+// windows, freeing their cached entries or telling the views.
 bool CQuorvaneDoc::VerifyPassword(const std::string& text)
 {
-    return m_password->Verify(text);
+    return m_password->Matches(text) && m_password->Verify(text);
 }
 
 bool CQuorvaneDoc::IsPasswordAskedAtOpen() const

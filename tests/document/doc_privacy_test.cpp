@@ -160,3 +160,27 @@ TEST_F(DocPrivacy, AnEmptyNewPasswordIsRefusedWhileTheFileHasPrivateArticles)
     EXPECT_EQ(m_host.m_informed, (std::vector<std::string>{QuorLoadString(1311)}));
     EXPECT_TRUE(m_host.m_asked.empty());
 }
+
+// A wrong old password used to lock the file, hiding the private articles without any of the steps
+// that hiding takes; the articles must stay shown and the password must stay changeable.
+TEST_F(DocPrivacy, AWrongOldPasswordLeavesThePrivateArticlesShown)
+{
+    Create();
+    m_doc->SetPassword("old");
+    int32_t hidden = AddArticle("private", Keywords({}), true);
+    AddArticle("open", Keywords({}));
+    ASSERT_FALSE(m_doc->ArePrivateArticlesHidden());
+
+    EXPECT_EQ(ChangePasswordOk(*m_doc, m_host, "olde", "new", "new"), PasswordDlgOutcome::kCloseCancel);
+    EXPECT_FALSE(m_doc->VerifyPassword("wrong"));
+    EXPECT_FALSE(m_doc->ArePrivateArticlesHidden());
+    EXPECT_EQ(m_doc->GetArticleCount(), 2);
+    EXPECT_STREQ(m_doc->GetArticleTitle(hidden), "private");
+
+    EXPECT_EQ(ChangePasswordOk(*m_doc, m_host, "old", "new", "new"), PasswordDlgOutcome::kCloseOk);
+    m_host.m_password = "new";
+    Reopen();
+    ASSERT_TRUE(m_doc->UnlockPrivateArticles());
+    EXPECT_STREQ(m_doc->GetArticleTitle(hidden), "private");
+    EXPECT_EQ(CheckOpenFile(), "");
+}
