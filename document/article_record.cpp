@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "document/byte_order.h"
 #include "document/data_file.h"
 #include "document/date.h"
 #include "document/quor_error.h"
@@ -13,14 +14,6 @@ namespace {
 
 constexpr int32_t kUnset = kNoneId;
 constexpr int32_t kHeaderLength = 32;
-
-int32_t GetInt32(const uint8_t* p)
-{
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                                static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24);
-}
-
-int16_t GetInt16(const uint8_t* p) { return static_cast<int16_t>(p[0] | p[1] << 8); }
 
 // A time of day read from the file: anything outside 0 to 86399 counts as unset.
 int32_t CheckedTime(int32_t time) { return IsValidTimeOfDay(time) ? time : kUnset; }
@@ -165,13 +158,13 @@ void CArticleRecord::ReadHeader(CRecordStream& stream)
     if (code != 0) throw CQuorError(code, stream.GetFilePath());
     if (length > n) stream.Skip(length - n);
     // Only the fields the stored header covers whole are taken.
-    if (n >= 2) m_version = GetInt16(header);
-    if (n >= 6) m_headerValue = GetInt32(header + 2);
-    if (n >= 8) m_flags = GetInt16(header + 6);
+    if (n >= 2) m_version = LoadLeInt16(header);
+    if (n >= 6) m_headerValue = LoadLeInt32(header + 2);
+    if (n >= 8) m_flags = LoadLeInt16(header + 6);
     int32_t* const dates[] = {&m_createdDate, &m_createdTime, &m_modifiedDate,
                               &m_modifiedTime, &m_date, &m_time};
     for (int i = 0; i < 6; ++i)
-        if (n >= 12 + 4 * i) *dates[i] = GetInt32(header + 8 + 4 * i);
+        if (n >= 12 + 4 * i) *dates[i] = LoadLeInt32(header + 8 + 4 * i);
 }
 
 void CArticleRecord::WriteHeader(CRecordStream& stream, int16_t version) const

@@ -6,6 +6,7 @@
 #include <new>
 #include <type_traits>
 
+#include "document/byte_order.h"
 #include "document/quor_error.h"
 
 namespace {
@@ -17,20 +18,6 @@ constexpr int kFlagsOffset = 76;
 constexpr int kHeaderSizeOffset = 60;
 constexpr int32_t kOldHeaderSize = 60;
 constexpr int32_t kVersion300HeaderSize = 172;
-
-int32_t ReadLe32(const uint8_t* p)
-{
-    return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
-}
-
-void WriteLe32(uint8_t* p, int32_t value)
-{
-    uint32_t v = static_cast<uint32_t>(value);
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
 
 }  // namespace
 
@@ -120,12 +107,12 @@ void CDataFile::Corrupt() const
 
 int32_t CDataFile::Get32(int offset) const
 {
-    return ReadLe32(m_header + offset);
+    return LoadLeInt32(m_header + offset);
 }
 
 void CDataFile::Put32(int offset, int32_t value)
 {
-    WriteLe32(m_header + offset, value);
+    StoreLe32(m_header + offset, value);
 }
 
 // ---- Header ---------------------------------------------------------------------------------------
@@ -173,7 +160,7 @@ void CDataFile::ReadHeader()
         Seek(kHeaderSizeOffset, begin);
         if (Read(field, 4) < 4)
             throw CQuorError(10, GetFilePath());
-        uint32_t value = static_cast<uint32_t>(ReadLe32(field));
+        uint32_t value = static_cast<uint32_t>(LoadLeInt32(field));
         headerSize = value > static_cast<uint32_t>(kMaxHeaderSize) ? kMaxHeaderSize : static_cast<int32_t>(value);
     }
     // A header size below what the version needs would leave fields of the image unread: the
@@ -520,7 +507,7 @@ CDataFile::Slots& CDataFile::TableBlock(int32_t n)
     ReadRaw(tableBlock, bytes);
     Slots slots;
     for (int s = 0; s < kEntriesPerBlock; ++s)
-        slots[static_cast<size_t>(s)] = ReadLe32(bytes + 4 * s);
+        slots[static_cast<size_t>(s)] = LoadLeInt32(bytes + 4 * s);
     return m_tableBlocks.emplace(tableBlock, slots).first->second;
 }
 
@@ -536,7 +523,7 @@ void CDataFile::WriteTableBlock(int32_t n)
     const Slots& slots = TableBlock(tableBlock);
     uint8_t bytes[kBlockSize];
     for (int s = 0; s < kEntriesPerBlock; ++s)
-        WriteLe32(bytes + 4 * s, slots[static_cast<size_t>(s)]);
+        StoreLe32(bytes + 4 * s, slots[static_cast<size_t>(s)]);
     WriteRaw(tableBlock, bytes);
 }
 
@@ -727,7 +714,7 @@ int32_t CDataFile::ReadSlot(int32_t indexBlock, int32_t slot)
         ReadRaw(indexBlock, bytes);
         Slots slots;
         for (int s = 0; s < kEntriesPerBlock; ++s)
-            slots[static_cast<size_t>(s)] = ReadLe32(bytes + 4 * s);
+            slots[static_cast<size_t>(s)] = LoadLeInt32(bytes + 4 * s);
         found = m_indexBlocks.emplace(indexBlock, slots).first;
     }
     return found->second[static_cast<size_t>(slot)];
@@ -736,7 +723,7 @@ int32_t CDataFile::ReadSlot(int32_t indexBlock, int32_t slot)
 void CDataFile::WriteSlot(int32_t indexBlock, int32_t slot, int32_t value)
 {
     uint8_t bytes[4];
-    WriteLe32(bytes, value);
+    StoreLe32(bytes, value);
     uint64_t offset = BlockOffset(indexBlock) + 4 * static_cast<uint64_t>(slot);
     Seek(static_cast<int64_t>(offset), begin);
     Write(bytes, 4);
@@ -774,7 +761,7 @@ int32_t CDataFile::FindDeletedEntry(int table, int32_t from)
     for (int32_t i = from; i < count; ++i) {
         if (i == from || i % kEntriesPerBlock == 0)
             ReadRaw(IndexBlock(table, i, false), bytes);
-        if (ReadLe32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
+        if (LoadLeInt32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
             return i;
     }
     return -1;
@@ -867,7 +854,7 @@ int32_t CDataFile::CollectArticleIds(CArticleIdSet& set)
                 int32_t indexBlock = IndexBlock(kArticleTable, i, false);
                 ReadRaw(indexBlock, bytes);
             }
-            if (ReadLe32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
+            if (LoadLeInt32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
                 continue;
             set.Values().push_back(i);
             if (step < 5 && kThresholds[step] < i)

@@ -1,6 +1,5 @@
 // The field encodings and the packed form are described in record_stream.h.
 #include "document/record_stream.h"
-#include "document/record_key_guard.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,9 +7,11 @@
 #include <new>
 #include <zlib.h>
 
+#include "document/byte_order.h"
 #include "document/data_file.h"
 #include "document/md5.h"
 #include "document/quor_error.h"
+#include "document/record_key_guard.h"
 #include "framework/random_source.h"
 
 namespace {
@@ -23,19 +24,6 @@ constexpr int64_t kMaxInflateRatio = 1032;
 // Bytes read into a growing buffer at a time, so that a length read from the file allocates only
 // as much as the chain really holds.
 constexpr int32_t kReadChunk = 64 * 1024;
-
-void StoreLe32(uint8_t* p, uint32_t v)
-{
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
-
-uint32_t LoadLe32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
 
 uint32_t CheckOf(int32_t length)
 {
