@@ -10,6 +10,7 @@ class CArticleIdSet;
 class CFilePassword;
 class CKeywordIdSet;
 class CQuorvaneDoc;
+struct ReminderRecord;
 
 class CDocHost {
 public:
@@ -74,8 +75,20 @@ public:
     {
         return false;
     }
-    // A save dialog for a data file ("Save Backup As" or "Copy File To"); empty when cancelled.
-    virtual std::string ChooseDataFileCopy(const std::string& title) { return std::string(); }
+    // A save dialog for a data file ("Save Backup As" or "Copy File To") that starts in
+    // `initialFolder`; the chosen path, or empty when cancelled.
+    virtual std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)
+    {
+        return std::string();
+    }
+
+    // The "Edit Reminder" dialog for article `article` on reminder `reminderId` (-1: a new one).
+    // True on OK: `record` receives the dialog's values and `deleteChosen` whether the user deleted
+    // the reminder.
+    virtual bool EditReminder(int32_t article, int32_t reminderId, ReminderRecord& record, bool& deleteChosen)
+    {
+        return false;
+    }
 
     // Opens a window on article `id`: activates the one that shows it, or creates one through the
     // article template. Raises CQuorError when the window cannot be made.

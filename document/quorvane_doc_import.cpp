@@ -314,13 +314,13 @@ bool CQuorvaneDoc::PromptSaveArticles(const std::string& caption, int scope)
 
 bool CQuorvaneDoc::BackUpFile()
 {
-    std::string target = m_host.ChooseDataFileCopy("Save Backup As");
+    std::string target = m_host.ChooseDataFileCopy("Save Backup As", std::string());
     return !target.empty() && CopyDataFileTo(target);
 }
 
 bool CQuorvaneDoc::CopyFileTo()
 {
-    std::string target = m_host.ChooseDataFileCopy("Copy File To");
+    std::string target = m_host.ChooseDataFileCopy("Copy File To", std::string());
     return !target.empty() && CopyDataFileTo(target);
 }
 
