@@ -4,6 +4,7 @@
 #include "document/ui/password_dlg.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
+#include "framework/ui/rich_edit.h"
 #include "framework/ui/wnd.h"
 #include "resources/resource.h"
 
@@ -120,4 +121,31 @@ void CWindowsDocHost::EndProgress()
 int CWindowsDocHost::PumpPendingMessage()
 {
     return ::PumpPendingMessage();
+}
+
+// A message-only window: never shown, never enumerated among the desktop's windows, and still a full
+// rich-text control. Multi-line, or the control would drop the paragraph breaks; without a raised
+// limit it would cut every text after 32767 characters. EM_SETTARGETDEVICE with a line width of 1
+// turns word wrap off: wrapped at the window's zero width, a long paragraph takes seconds to lay out.
+HWND CWindowsDocHost::PlainTextConverter()
+{
+    if (!m_plainTextEdit) {
+        const RECT none = {0, 0, 0, 0};
+        m_plainTextEdit.reset(CreateRichEdit(HWND_MESSAGE, 0, none, ES_MULTILINE));
+        if (m_plainTextEdit) {
+            CRichEditHandle edit(m_plainTextEdit.get());
+            edit.LimitText(0x7FFFFFFE);
+            edit.SendMessage(EM_SETTARGETDEVICE, 0, 1);
+        }
+    }
+    return m_plainTextEdit.get();
+}
+
+// Streaming in without SFF_SELECTION replaces the whole content, so one control serves every call.
+std::string CWindowsDocHost::RtfToPlainText(const std::string& rtf)
+{
+    CRichEditHandle edit(PlainTextConverter());
+    if (!edit.m_hWnd || !edit.StreamIn(SF_RTF, rtf))
+        return rtf;
+    return edit.StreamOut(SF_TEXT);
 }

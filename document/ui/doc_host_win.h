@@ -1,10 +1,13 @@
 // The document's host on Windows: message boxes owned by the window the user is working in, the Enter Your Password
-// dialog, the shared progress dialog with message pumping, and the wait cursor. The application
-// derives from it for what needs its windows (frames, the current document, the Find dialog).
+// dialog, the shared progress dialog with message pumping, the wait cursor, and a hidden rich-text
+// control that turns an article's rich text into plain text. The application derives from it for
+// what needs its windows (frames, the current document, the Find dialog).
 #pragma once
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <type_traits>
 
 #include "document/doc_host.h"
 
@@ -27,6 +30,9 @@ public:
     bool IsProgressCancelled() override;
     void EndProgress() override;
     int PumpPendingMessage() override;
+    // When the rich-text control cannot be made or refuses the text, the text itself: two texts that
+    // cannot be read then compare equal only when they are the same bytes.
+    std::string RtfToPlainText(const std::string& rtf) override;
 
 protected:
     // The window that owns message boxes and dialogs; null when there is no main window yet.
@@ -35,10 +41,19 @@ protected:
     HWND BoxOwner() const;
 
 private:
+    struct WindowDestroyer {
+        void operator()(HWND hwnd) const { ::DestroyWindow(hwnd); }
+    };
+    using COwnedWindow = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+
     int ShowBox(const std::string& text, UINT style);
+    HWND PlainTextConverter();
 
     CProgressDlg* m_progress = nullptr;  // deletes itself when its window is destroyed
     std::unique_ptr<CProgressScope> m_progressScope;
     HCURSOR m_savedCursor = nullptr;
     int m_waitDepth = 0;
+    // Made on first use by the thread that uses the host, which must also destroy the host: a window
+    // can only be destroyed by the thread that created it.
+    COwnedWindow m_plainTextEdit;
 };
