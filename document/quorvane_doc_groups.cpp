@@ -222,66 +222,76 @@ bool CQuorvaneDoc::AreKeywordGroupsConsistent(int32_t keyword)
     return true;
 }
 
-void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
+// Calls `visit` for each entry of `table` up to the table's end, so that a damaged count cannot carry
+// a walk past it. A free entry is passed over, and so is one that `visit` cannot read (CQuorError).
+template <class Visit>
+static void ForEachReadableEntry(CDataFile& file, int table, Visit visit)
 {
-    int32_t entries = m_dataFile.GetTableCount(CDataFile::kGroupTable);
-    for (int32_t group = 0; group < entries; ++group) {
-        if (m_dataFile.GetEntry(CDataFile::kGroupTable, group) == kNoneId)
+    int32_t entries = file.GetTableCount(table);
+    for (int32_t id = 0; id < entries; ++id) {
+        if (file.GetEntry(table, id) == kNoneId)
             continue;
         try {
-            CKeywordGroupRecord record;
-            record.Read(m_dataFile, group);
-            CKeywordIdSet members;
-            record.GetKeywordIds(members);
-            if (!members.Contains(keyword))
-                continue;
-            members.Remove(keyword);
-            record.SetKeywordIds(members);
-            record.Rewrite(m_dataFile, group);
+            visit(id);
         } catch (const CQuorError&) {
-            // An unreadable entry is passed over.
         }
     }
 }
 
+void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
+{
+    ForEachReadableEntry(m_dataFile, CDataFile::kGroupTable, [&](int32_t group) {
+        CKeywordGroupRecord record;
+        record.Read(m_dataFile, group);
+        CKeywordIdSet members;
+        record.GetKeywordIds(members);
+        if (!members.Contains(keyword))
+            return;
+        members.Remove(keyword);
+        record.SetKeywordIds(members);
+        record.Rewrite(m_dataFile, group);
+    });
+}
+
+// Rebuilds every keyword's group list from the group records. An entry that cannot be read is passed
+// over, and so is one keyword of a group, without losing the group's other keywords.
 void CQuorvaneDoc::RepairGroupLinks()
 {
     m_host.BeginProgress(QuorLoadString(127), "Fixing Keyword Group lists...",
                          GetKeywordCount() + GetKeywordGroupCount());
     try {
-        int32_t keywordEntries = m_dataFile.GetTableCount(CDataFile::kKeywordTable);
-        for (int32_t keyword = 0; keyword < keywordEntries; ++keyword) {
-            if (m_dataFile.GetEntry(CDataFile::kKeywordTable, keyword) == kNoneId)
-                continue;
-            try {
-                CKeywordRecord record;
-                record.Read(m_dataFile, keyword);
-                CGroupIdSet groups;
-                record.GetGroupIds(groups);
-                if (groups.GetSize() > 0) {
-                    record.SetGroupIds(CGroupIdSet());
+        ForEachReadableEntry(m_dataFile, CDataFile::kKeywordTable, [&](int32_t keyword) {
+            CKeywordRecord record;
+            record.Read(m_dataFile, keyword);
+            CGroupIdSet groups;
+            record.GetGroupIds(groups);
+            if (groups.GetSize() > 0) {
+                record.SetGroupIds(CGroupIdSet());
+                record.Rewrite(m_dataFile, keyword);
+            }
+            m_host.StepProgress();
+        });
+        ForEachReadableEntry(m_dataFile, CDataFile::kGroupTable, [&](int32_t group) {
+            CKeywordIdSet members;
+            GetGroupKeywordIds(group, members);
+            // Every list was emptied above, so the group is simply added.
+            for (int32_t keyword : members.Values()) {
+                if (!IsValidKeywordId(keyword))
+                    continue;
+                try {
+                    CKeywordRecord record;
+                    record.Read(m_dataFile, keyword);
+                    CGroupIdSet groups;
+                    record.GetGroupIds(groups);
+                    groups.Add(group);
+                    record.SetGroupIds(groups);
                     record.Rewrite(m_dataFile, keyword);
+                } catch (const CQuorError&) {
                 }
-                m_host.StepProgress();
-            } catch (const CQuorError&) {
             }
-        }
-        int32_t groupEntries = m_dataFile.GetTableCount(CDataFile::kGroupTable);
-        for (int32_t group = 0; group < groupEntries; ++group) {
-            if (m_dataFile.GetEntry(CDataFile::kGroupTable, group) == kNoneId)
-                continue;
-            try {
-                CKeywordIdSet members;
-                GetGroupKeywordIds(group, members);
-                CKeywordIdSet live;
-                for (int32_t keyword : members.Values())
-                    if (IsValidKeywordId(keyword))
-                        live.Values().push_back(keyword);
-                AddGroupToKeywords(group, live);
-                m_host.StepProgress();
-            } catch (const CQuorError&) {
-            }
-        }
+            m_host.StepProgress();
+        });
+        m_dataFile.Flush();
     } catch (...) {
         m_host.EndProgress();
         throw;

@@ -30,10 +30,18 @@ bool CQuorvaneDoc::SetPassword(const std::string& text)
 }
 
 // A wrong entry must not lock the file: that would hide the private articles without saving their
-// windows, freeing their cached entries or telling the views.
+// windows, freeing their cached entries or telling the views. A right entry while they are hidden
+// shows them, and the views learn it as they do after unlocking.
 bool CQuorvaneDoc::VerifyPassword(const std::string& text)
 {
-    return m_password->Matches(text) && m_password->Verify(text);
+    if (!m_password->Matches(text))
+        return false;
+    bool wasHidden = ArePrivateArticlesHidden();
+    if (!m_password->Verify(text))
+        return false;
+    if (wasHidden && !ArePrivateArticlesHidden())
+        NotifyPrivacyChanged();
+    return true;
 }
 
 bool CQuorvaneDoc::IsPasswordAskedAtOpen() const

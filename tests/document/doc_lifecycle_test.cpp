@@ -1,6 +1,7 @@
 // Creating, opening, saving and closing a knowledge base.
 #include <cstdio>
 
+#include "document/file_system.h"
 #include "document/keyed_record_stream.h"
 #include "tests/document/doc_fixture.h"
 
@@ -172,4 +173,35 @@ TEST_F(DocLifecycle, DeleteContentsEmptiesEveryTable)
     EXPECT_EQ(m_host.m_current, nullptr);
     EXPECT_EQ(m_host.m_caption, "");
     m_doc.reset();
+}
+
+// Save File closes the data file and opens it again. When that open fails, the document must not keep
+// its tables over a closed file: it closes cleanly and says why.
+TEST_F(DocLifecycle, AFailedReopenDuringSaveFileClosesTheDocumentWithAMessage)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("Gone", false);
+    int32_t a = AddArticle("Gone too", Keywords({k}));
+    m_doc->SetBookmark(a, true);
+    bool removed = false;
+    m_host.m_onFlushProfileCache = [&] { removed = std::remove(NativePath(m_path).c_str()) == 0; };
+    m_doc->OnFileSave();
+    m_host.m_onFlushProfileCache = nullptr;
+    if (!removed)
+        GTEST_SKIP() << "the platform does not let an open file be deleted";
+
+    ASSERT_EQ(m_errors.Messages().size(), 1u);
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(101, m_path).Message());
+    EXPECT_FALSE(m_doc->IsOpen());
+    EXPECT_EQ(m_doc->GetArticleCount(), 0);
+    EXPECT_EQ(m_doc->GetKeywordCount(), 0);
+    EXPECT_FALSE(m_doc->IsValidKeywordId(k));
+    EXPECT_FALSE(m_doc->IsBookmarked(a));
+    EXPECT_EQ(m_doc->GetArticleTitle(a), nullptr);
+    EXPECT_EQ(m_host.m_current, nullptr);
+    EXPECT_EQ(m_host.m_caption, "");
+    // Closing afterwards writes nothing and creates no file.
+    EXPECT_TRUE(m_doc->SaveModified());
+    EXPECT_FALSE(FileExists(m_path));
+    EXPECT_EQ(m_errors.Messages().size(), 1u);
 }

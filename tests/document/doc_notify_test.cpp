@@ -62,6 +62,27 @@ const NotifyCase kCases[] = {
          return ReportsOf(1, k, {1, 2, 3}) +
                 Trace{{'I', 3, a, 0}, {'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
      }},
+    {"UpdateArticleKeywordsOnly",
+     [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) {
+         CArticleRecord record;
+         d.LoadArticle(a, record);
+         record.SetKeywordIds(CKeywordIdSet());
+         d.UpdateArticle(a, record, false);
+     },
+     [](int32_t k, int32_t, int32_t a) {
+         return ReportsOf(1, k, {1, 2, 3}) + Trace{{'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+     }},
+    {"UpdateArticleWithANewPendingKeyword",
+     [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t a) {
+         CArticleRecord record;
+         d.LoadArticle(a, record);
+         record.SetKeywordIds(Keywords({d.GetKeywordIdByName("typed"), k}));
+         d.UpdateArticle(a, record, false);
+     },
+     [](int32_t k, int32_t, int32_t a) {
+         return Trace{{'I', 2, k + 1, 0}} + ReportsOf(1, k + 1, {1, 2, 3}) +
+                Trace{{'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+     }},
     {"DeleteArticle",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) { d.DeleteArticle(a); },
      [](int32_t k, int32_t, int32_t a) {
@@ -171,6 +192,28 @@ TEST_F(DocFixture, ArticleWindowHintsGoToTheWindowOfTheArticle)
     EXPECT_EQ(articleHints, (Trace{{'A', 5, 1, 0}, {'A', 3, k, 0}, {'A', 3, k, 0}, {'A', 19, 0, 0}, {'A', 5, 0, 0}}));
     m_doc->RemoveView(&viewA);
     m_doc->RemoveView(&viewB);
+}
+
+// The index view places each stored title with the article's keyword set as stored: pending keywords
+// already committed, and the highlight flag only for a new article that asks for it.
+TEST_F(DocFixture, TitlesArePlacedWithTheStoredKeywordSet)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    int32_t k2 = m_doc->AddKeyword("k2", false);
+    CArticleRecord record;
+    record.SetTitle("a");
+    record.SetKeywordIds(Keywords({m_doc->GetKeywordIdByName("typed"), k}));
+    int32_t a = m_doc->AddArticle(record, false, true);
+    int32_t typed = m_doc->FindKeyword("typed");
+    UpdateKeywordsOf(a, Keywords({k2}));
+
+    Trace placed;
+    for (const Notice& notice : m_trace)
+        if (notice.channel == 'T')
+            placed.push_back(notice);
+    EXPECT_EQ(placed, (Trace{{'T', 0, a, 1}, {'T', 0, a, 0}}));
+    EXPECT_EQ(m_index.m_placedKeywords, (std::vector<std::vector<int32_t>>{{k, typed}, {k2}}));
 }
 
 TEST_F(DocFixture, WithoutAnIndexViewEveryQuestionAnswersNone)

@@ -184,3 +184,37 @@ TEST_F(DocPrivacy, AWrongOldPasswordLeavesThePrivateArticlesShown)
     EXPECT_STREQ(m_doc->GetArticleTitle(hidden), "private");
     EXPECT_EQ(CheckOpenFile(), "");
 }
+
+// The old password of Change Password typed right while the private articles are hidden shows them;
+// the views must hear it as they do after unlocking, or the lists and the document disagree.
+TEST_F(DocPrivacy, ARightOldPasswordWhileHiddenShowsThePrivateArticlesToTheViewsToo)
+{
+    Create();
+    m_doc->SetPassword("old");
+    int32_t hidden = AddArticle("private", Keywords({}), true);
+    AddArticle("open", Keywords({}));
+    Reopen();
+    ASSERT_TRUE(m_doc->ArePrivateArticlesHidden());
+    CRecordingReportView reports[] = {{m_trace, 1}, {m_trace, 2}, {m_trace, 3}, {m_trace, 4}};
+    for (auto& report : reports)
+        m_doc->AddView(&report);
+    const Trace shown{{'I', 30, 0, 0}, {'I', 44, 0, 0}, {'R', 81, 0, 0}, {'R', 82, 0, 0}, {'R', 83, 0, 0}};
+
+    // A wrong one changes nothing and tells nobody.
+    EXPECT_EQ(ChangePasswordOk(*m_doc, m_host, "wrong", "new", "new"), PasswordDlgOutcome::kCloseCancel);
+    EXPECT_TRUE(m_doc->ArePrivateArticlesHidden());
+    EXPECT_EQ(m_trace, Trace{});
+
+    EXPECT_EQ(ChangePasswordOk(*m_doc, m_host, "old", "new", "new"), PasswordDlgOutcome::kCloseOk);
+    EXPECT_FALSE(m_doc->ArePrivateArticlesHidden());
+    EXPECT_EQ(m_trace, shown);
+    EXPECT_EQ(m_doc->GetArticleCount(), 2);
+    EXPECT_STREQ(m_doc->GetArticleTitle(hidden), "private");
+
+    // Already shown: verifying again sends nothing more.
+    m_trace.clear();
+    EXPECT_EQ(ChangePasswordOk(*m_doc, m_host, "new", "newer", "newer"), PasswordDlgOutcome::kCloseOk);
+    EXPECT_EQ(m_trace, Trace{});
+    for (auto& report : reports)
+        m_doc->RemoveView(&report);
+}

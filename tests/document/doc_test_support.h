@@ -3,6 +3,7 @@
 // record every code they receive in one shared trace.
 #pragma once
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,6 +53,31 @@ public:
     }
     void SetCaption(const std::string& title) override { m_caption = title; }
     void SetCurrentDocument(CQuorvaneDoc* document) override { m_current = document; }
+    void FlushProfileCache() override
+    {
+        if (m_onFlushProfileCache)
+            m_onFlushProfileCache();
+    }
+
+    // The progress window: what it showed, how far it went, and whether the main window was enabled
+    // again. Cancel is pressed once `m_cancelAfterSteps` steps were made; every `m_busyEvery`-th pump
+    // finds a message waiting.
+    void BeginProgress(const std::string& caption, const std::string& message, int range) override
+    {
+        m_progressCaption = caption;
+        m_progressMessage = message;
+        m_progressRange = range;
+        m_progressSteps = 0;
+        m_mainWindowEnabled = false;
+    }
+    void StepProgress() override { ++m_progressSteps; }
+    bool IsProgressCancelled() override { return m_cancelAfterSteps >= 0 && m_progressSteps >= m_cancelAfterSteps; }
+    void EndProgress() override
+    {
+        ++m_progressEnded;
+        m_mainWindowEnabled = true;
+    }
+    int PumpPendingMessage() override { return m_busyEvery > 0 && ++m_pumps % m_busyEvery == 0 ? 0 : 1; }
 
     std::vector<std::string> m_informed;
     std::vector<std::string> m_asked;
@@ -60,6 +86,16 @@ public:
     std::string m_password;
     std::string m_caption;
     CQuorvaneDoc* m_current = nullptr;
+    std::function<void()> m_onFlushProfileCache;
+    std::string m_progressCaption;
+    std::string m_progressMessage;
+    int m_progressRange = -1;
+    int m_progressSteps = 0;
+    int m_progressEnded = 0;
+    bool m_mainWindowEnabled = true;
+    int m_cancelAfterSteps = -1;
+    int m_busyEvery = 0;
+    int m_pumps = 0;
 };
 
 class CRecordingIndexView : public CDocumentView, public CIndexNotifyTarget {
@@ -75,13 +111,16 @@ public:
             m_document->DeleteKeywords(*reinterpret_cast<const CKeywordIdSet*>(p));
         return m_answer;
     }
-    void UpdateTitleForArticle(int32_t id, const CKeywordIdSet&, bool highlight) override
+    void UpdateTitleForArticle(int32_t id, const CKeywordIdSet& keywords, bool highlight) override
     {
         m_trace.push_back({'T', 0, id, highlight ? 1 : 0});
+        m_placedKeywords.push_back(keywords.Values());
     }
     void RemoveArticleTitle(int32_t id) override { m_trace.push_back({'X', 0, id, 0}); }
 
     Trace& m_trace;
+    // The keyword set given with each placed title, in order.
+    std::vector<std::vector<int32_t>> m_placedKeywords;
     int32_t m_answer = 0;
     CQuorvaneDoc* m_document = nullptr;
 };
