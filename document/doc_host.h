@@ -33,6 +33,8 @@ public:
     // Shows the index window's frame (maximised when its stored state says so) and arms its
     // placement saving.
     virtual void ShowIndexFrame() {}
+    // Shows the index window and makes it the active one (the title sort order changed).
+    virtual void ActivateIndexFrame() {}
     // The application's current document: set after a file was created or opened, cleared (nullptr)
     // when it closes. The host also rebuilds the saved-query menus and the list font here.
     virtual void SetCurrentDocument(CQuorvaneDoc* document) {}

@@ -203,7 +203,8 @@ void CQuorvaneDoc::WriteKeyedLists()
     }
 }
 
-void CQuorvaneDoc::WriteKeyedRecords()
+// Closing writes the saved queries before the password record, Save File after it.
+void CQuorvaneDoc::WriteKeyedRecords(bool queriesFirst)
 {
     WriteKeyedLists();
     if (!CanModify())
@@ -214,8 +215,11 @@ void CQuorvaneDoc::WriteKeyedRecords()
     m_pageLayout.Save(m_dataFile);
     m_headerText.Save(m_dataFile);
     m_footerText.Save(m_dataFile);
+    if (queriesFirst)
+        m_queries.SaveIfModified(m_dataFile);
     m_password->Write(m_dataFile);
-    m_queries.SaveIfModified(m_dataFile);
+    if (!queriesFirst)
+        m_queries.SaveIfModified(m_dataFile);
 }
 
 void CQuorvaneDoc::ReadKeyedRecords()
@@ -233,7 +237,7 @@ bool CQuorvaneDoc::SaveModified()
     for (CDocumentView* view : Views())
         if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
             result = article->PromptSaveAndClose() && result;
-    if (!ReportErrors([&] { WriteKeyedRecords(); }))
+    if (!ReportErrors([&] { WriteKeyedRecords(true); }))
         result = false;
     NotifyIndexView(32);
     return result;
@@ -249,7 +253,7 @@ void CQuorvaneDoc::OnFileSave()
         for (CDocumentView* view : Views())
             if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
                 article->SaveIfModified();
-        WriteKeyedRecords();
+        WriteKeyedRecords(false);
         m_host.FlushProfileCache();
         ReopenAfterSave();
     });

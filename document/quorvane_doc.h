@@ -225,7 +225,7 @@ private:
     void ReadIdList(int key, CArticleIdSet& set);
     void WriteIdList(int key, CArticleIdSet& set);
     void WriteKeyedLists();
-    void WriteKeyedRecords();
+    void WriteKeyedRecords(bool queriesFirst);
     void ReadKeyedRecords();
     void ResetTables();
     void ReopenAfterSave();

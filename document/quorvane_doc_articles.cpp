@@ -1,7 +1,7 @@
 // Articles: adding, updating and deleting them with their keyword links, bookmarks, the cached
 // article index and the title sort orders.
 #include <algorithm>
-#include <cstring>
+#include <cstddef>
 #include <new>
 
 #include "document/article_record.h"
@@ -9,6 +9,7 @@
 #include "document/doc_views.h"
 #include "document/quor_error.h"
 #include "document/quorvane_doc.h"
+#include "framework/ansi_case.h"
 #include "framework/clock.h"
 #include "shell/app_settings.h"
 
@@ -334,7 +335,7 @@ void CQuorvaneDoc::OpenArticle(int32_t id)
 
 int CQuorvaneDoc::CompareText(const char* a, const char* b)
 {
-    int result = std::strcmp(a, b);
+    int result = AnsiCompare(a, b);
     return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }
 
@@ -383,16 +384,19 @@ int CQuorvaneDoc::CompareArticles(int32_t a, int32_t b)
 }
 
 // A stable sort, so equal elements keep their order (what a binary insertion sort gives, without
-// its quadratic moves). With progress, the index entries are built first, one article each time the
-// message queue is empty; Cancel stops before the ids are sorted.
+// its quadratic moves). With progress, one more article is taken in each time the message queue is
+// empty; Cancel leaves the ids taken in so far sorted and the rest as they were, as an insertion
+// sort stopped there would (the duplicate scan goes on with them).
 void CQuorvaneDoc::SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled)
 {
     cancelled = false;
+    auto less = [&](int32_t a, int32_t b) { return CompareInOrder(a, b, order) < 0; };
     if (withProgress) {
         size_t i = 1;
         while (i < ids.size()) {
             if (m_host.IsProgressCancelled()) {
                 cancelled = true;
+                std::stable_sort(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(i), less);
                 return;
             }
             if (!m_host.PumpPendingMessage())
@@ -402,7 +406,7 @@ void CQuorvaneDoc::SortInOrder(std::vector<int32_t>& ids, int order, bool withPr
             ++i;
         }
     }
-    std::stable_sort(ids.begin(), ids.end(), [&](int32_t a, int32_t b) { return CompareInOrder(a, b, order) < 0; });
+    std::stable_sort(ids.begin(), ids.end(), less);
 }
 
 void CQuorvaneDoc::SortArticleIdsByTitle(std::vector<int32_t>& ids)
@@ -433,4 +437,5 @@ void CQuorvaneDoc::SetSortOrder(int order)
     if (m_settings)
         m_settings->SetSortOrder(order);
     NotifyIndexView(14);
+    m_host.ActivateIndexFrame();
 }

@@ -180,7 +180,7 @@ void CQuorvaneDoc::RemovePassword()
         }
         RewriteArticles(m_placeholderIds);
         m_password->RemovePassword();
-        WriteKeyedRecords();
+        WriteKeyedRecords(false);
         m_dataFile.Flush();
     });
 }

@@ -39,3 +39,15 @@ int AnsiCompareNoCase(const char* a, const char* b)
             return 0;
     }
 }
+
+int AnsiCompare(const char* a, const char* b)
+{
+    int folded = AnsiCompareNoCase(a, b);
+    if (folded != 0)
+        return folded;
+    for (; *a; ++a, ++b) {
+        if (*a != *b)
+            return LowerOf(static_cast<unsigned char>(*a)) == static_cast<unsigned char>(*a) ? -1 : 1;
+    }
+    return 0;
+}

@@ -12,3 +12,8 @@ int AnsiCompareNoCase(const char* a, const char* b)
 {
     return lstrcmpiA(a, b);
 }
+
+int AnsiCompare(const char* a, const char* b)
+{
+    return lstrcmpA(a, b);
+}

@@ -205,3 +205,27 @@ INSTANTIATE_TEST_SUITE_P(All, DocSortOrders,
                                            SortCase{2, {3, 2, 0, 1}}, SortCase{3, {1, 0, 2, 3}},
                                            SortCase{4, {0, 2, 1, 3}}, SortCase{5, {2, 1, 3, 0}},
                                            SortCase{10, {2, 1, 0, 3}}, SortCase{11, {1, 0, 3, 2}}));
+
+// Titles and keyword names sort alphabetically whatever their case; only names that differ in case
+// alone put the lower-case one first.
+TEST_F(DocArticles, TitlesAndNamesSortAlphabeticallyBeforeByCase)
+{
+    Create();
+    std::vector<int32_t> titles;
+    std::vector<int32_t> names;
+    for (const char* text : {"banana", "Cherry", "apple", "BANANA", "Apple"}) {
+        titles.push_back(AddArticle(text, Keywords({})));
+        names.push_back(m_doc->AddKeyword(text, false));
+    }
+    const std::vector<size_t> order{2, 4, 0, 3, 1};
+    std::vector<int32_t> expectedTitles;
+    std::vector<int32_t> expectedNames;
+    for (size_t index : order) {
+        expectedTitles.push_back(titles[index]);
+        expectedNames.push_back(names[index]);
+    }
+    m_doc->SortArticleIdsByTitle(titles);
+    m_doc->SortKeywordIdsByName(names);
+    EXPECT_EQ(titles, expectedTitles);
+    EXPECT_EQ(names, expectedNames);
+}

@@ -205,3 +205,27 @@ TEST_F(DocLifecycle, AFailedReopenDuringSaveFileClosesTheDocumentWithAMessage)
     EXPECT_FALSE(FileExists(m_path));
     EXPECT_EQ(m_errors.Messages().size(), 1u);
 }
+
+// Closing writes the saved queries (record 8) before the password record (9); Save File writes them
+// the other way round. In a file without a free block the record written first takes the lower block.
+TEST_F(DocLifecycle, ClosingAndSaveFileWriteQueriesAndPasswordInTheirOwnOrders)
+{
+    for (bool viaSaveFile : {false, true}) {
+        SCOPED_TRACE(viaSaveFile ? "Save File" : "closing");
+        Create();
+        m_doc->GetQueryList().Add("Saved", "apple", 0, 0);
+        ASSERT_TRUE(m_doc->GetPassword().SetPassword("pw"));
+        if (viaSaveFile)
+            m_doc->OnFileSave();
+        else
+            EXPECT_TRUE(m_doc->SaveModified());
+        int32_t queries = CKeyedRecordStream::FindKey(&m_doc->GetDataFile(), 8);
+        int32_t password = CKeyedRecordStream::FindKey(&m_doc->GetDataFile(), 9);
+        ASSERT_NE(queries, kNoneId);
+        ASSERT_NE(password, kNoneId);
+        EXPECT_EQ(queries < password, !viaSaveFile);
+        Close();
+        std::remove(NativePath(m_path).c_str());
+    }
+    EXPECT_TRUE(m_errors.Messages().empty());
+}

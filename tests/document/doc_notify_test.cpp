@@ -224,3 +224,16 @@ TEST_F(DocFixture, WithoutAnIndexViewEveryQuestionAnswersNone)
         EXPECT_EQ(m_doc->NotifyIndexView(code, 0, 0), kNoneId) << code;
     m_doc->AddView(&m_index);
 }
+
+TEST_F(DocFixture, ANewSortOrderIsAnnouncedAndTheIndexWindowActivated)
+{
+    Create();
+    m_doc->SetSortOrder(0);
+    EXPECT_EQ(m_trace, Trace{});
+    EXPECT_EQ(m_host.m_indexActivations, 0);
+    m_doc->SetSortOrder(3);
+    m_doc->SetSortOrder(3);
+    EXPECT_EQ(m_trace, (Trace{{'I', 14, 0, 0}}));
+    EXPECT_EQ(m_host.m_indexActivations, 1);
+    EXPECT_EQ(m_doc->GetSortOrder(), 3);
+}

@@ -53,6 +53,7 @@ public:
     }
     void SetCaption(const std::string& title) override { m_caption = title; }
     void SetCurrentDocument(CQuorvaneDoc* document) override { m_current = document; }
+    void ActivateIndexFrame() override { ++m_indexActivations; }
     void FlushProfileCache() override
     {
         if (m_onFlushProfileCache)
@@ -86,6 +87,7 @@ public:
     std::string m_password;
     std::string m_caption;
     CQuorvaneDoc* m_current = nullptr;
+    int m_indexActivations = 0;
     std::function<void()> m_onFlushProfileCache;
     std::string m_progressCaption;
     std::string m_progressMessage;
