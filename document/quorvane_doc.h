@@ -180,6 +180,21 @@ public:
     void NotifyReminderChanged(int32_t article);
     void NotifyRemindersChanged(const CArticleIdSet& articles);
     void RefreshViews();
+    // What the index window shows and holds, asked of the index view (empty, or kNoneId for the
+    // answers, without one): the articles of its titles list, the highlighted titles, the selected
+    // keywords (the answer is the AND/OR mode) and the titles-list mode.
+    void GetSelectedArticleIds(CArticleIdSet& out);
+    void GetHighlightedArticleIds(CArticleIdSet& out);
+    int32_t GetIndexKeywordSelection(CKeywordIdSet& out);
+    int32_t GetIndexMode();
+    void ClearIndexTitleSelection();
+    void ClearIndexListSelection();
+    void HighlightIndexKeywords(const CKeywordIdSet& keywords);
+    // The active-links setting changed: the index view and every article window apply it.
+    void ApplyActiveLinks(int32_t setting);
+    // Next or Previous Article from an article window: the window closes (after its save check) and
+    // the index view opens the neighbouring title (direction -1 or +1).
+    void CloseArticleWindow(int32_t article, int direction);
 
     // ---- Import batch, duplicates and file copies (quorvane_doc_import.cpp) ----
     void SetImportRecording(bool on) { m_importBatch.SetRecording(on); }

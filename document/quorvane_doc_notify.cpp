@@ -96,3 +96,56 @@ void CQuorvaneDoc::RefreshViews()
     for (int kind = 1; kind <= 3; ++kind)
         QueryReportView(kind, 2);
 }
+
+void CQuorvaneDoc::GetSelectedArticleIds(CArticleIdSet& out)
+{
+    out.RemoveAll();
+    NotifyIndexView(8, reinterpret_cast<intptr_t>(&out));
+}
+
+void CQuorvaneDoc::GetHighlightedArticleIds(CArticleIdSet& out)
+{
+    out.RemoveAll();
+    NotifyIndexView(26, reinterpret_cast<intptr_t>(&out));
+}
+
+int32_t CQuorvaneDoc::GetIndexKeywordSelection(CKeywordIdSet& out)
+{
+    out.RemoveAll();
+    return NotifyIndexView(13, reinterpret_cast<intptr_t>(&out));
+}
+
+int32_t CQuorvaneDoc::GetIndexMode()
+{
+    return NotifyIndexView(15);
+}
+
+void CQuorvaneDoc::ClearIndexTitleSelection()
+{
+    NotifyIndexView(16);
+}
+
+void CQuorvaneDoc::ClearIndexListSelection()
+{
+    NotifyIndexView(17);
+}
+
+void CQuorvaneDoc::HighlightIndexKeywords(const CKeywordIdSet& keywords)
+{
+    NotifyIndexView(46, reinterpret_cast<intptr_t>(&keywords));
+}
+
+void CQuorvaneDoc::ApplyActiveLinks(int32_t setting)
+{
+    NotifyIndexView(24, setting);
+    NotifyArticleViews(17, setting);
+}
+
+void CQuorvaneDoc::CloseArticleWindow(int32_t article, int direction)
+{
+    CArticleNotifyTarget* view = FindArticleView(article);
+    if (!view || !view->PromptSaveAndClose())
+        return;
+    view->CloseFrame();
+    NotifyIndexView(27, article, direction);
+}

@@ -135,6 +135,23 @@ const NotifyCase kCases[] = {
     {"SetSortOrder",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.SetSortOrder(3); },
      [](int32_t, int32_t, int32_t) { return Trace{{'I', 14, 0, 0}}; }},
+    {"IndexQuestionsAndRequests",
+     [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) {
+         CArticleIdSet articles;
+         CKeywordIdSet keywords;
+         d.GetSelectedArticleIds(articles);
+         d.GetHighlightedArticleIds(articles);
+         d.GetIndexKeywordSelection(keywords);
+         d.GetIndexMode();
+         d.ClearIndexTitleSelection();
+         d.ClearIndexListSelection();
+         d.HighlightIndexKeywords(Keywords({k}));
+         d.ApplyActiveLinks(1);
+     },
+     [](int32_t, int32_t, int32_t) {
+         return Trace{{'I', 8, 0, 0},  {'I', 26, 0, 0}, {'I', 13, 0, 0}, {'I', 15, 0, 0},
+                      {'I', 16, 0, 0}, {'I', 17, 0, 0}, {'I', 46, 0, 0}, {'I', 24, 1, 0}};
+     }},
     {"RefreshViews",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.RefreshViews(); },
      [](int32_t, int32_t, int32_t) { return Trace{{'I', 7, 0, 0}} + ReportsOf(2, 0, {1, 2, 3}); }},
@@ -236,4 +253,55 @@ TEST_F(DocFixture, ANewSortOrderIsAnnouncedAndTheIndexWindowActivated)
     EXPECT_EQ(m_trace, (Trace{{'I', 14, 0, 0}}));
     EXPECT_EQ(m_host.m_indexActivations, 1);
     EXPECT_EQ(m_doc->GetSortOrder(), 3);
+}
+
+TEST_F(DocFixture, TheIndexViewsAnswersReachTheCaller)
+{
+    Create();
+    m_index.m_listedArticles = Articles({3, 5});
+    m_index.m_selectedKeywords = Keywords({2});
+    m_index.m_answer = 1;
+    CArticleIdSet articles = Articles({9});
+    CKeywordIdSet keywords;
+    m_doc->GetSelectedArticleIds(articles);
+    EXPECT_EQ(articles.Values(), (std::vector<int32_t>{3, 5}));
+    EXPECT_EQ(m_doc->GetIndexKeywordSelection(keywords), 1);
+    EXPECT_EQ(keywords.Values(), (std::vector<int32_t>{2}));
+    EXPECT_EQ(m_doc->GetIndexMode(), 1);
+
+    m_doc->RemoveView(&m_index);
+    articles = Articles({9});
+    m_doc->GetHighlightedArticleIds(articles);
+    EXPECT_EQ(articles.GetSize(), 0);
+    EXPECT_EQ(m_doc->GetIndexKeywordSelection(keywords), kNoneId);
+    EXPECT_EQ(keywords.GetSize(), 0);
+    EXPECT_EQ(m_doc->GetIndexMode(), kNoneId);
+    m_doc->AddView(&m_index);
+}
+
+TEST_F(DocFixture, ArticleWindowsApplyActiveLinksAndCloseForTheNextArticle)
+{
+    Create();
+    int32_t a = AddArticle("a", Keywords({}));
+    int32_t b = AddArticle("b", Keywords({}));
+    CRecordingArticleView viewA(m_trace, a);
+    CRecordingArticleView viewB(m_trace, b);
+    m_doc->AddView(&viewA);
+    m_doc->AddView(&viewB);
+    m_trace.clear();
+
+    m_doc->ApplyActiveLinks(2);
+    EXPECT_EQ(m_trace, (Trace{{'I', 24, 2, 0}, {'A', 17, 2, 0}, {'A', 17, 2, 0}}));
+
+    // A window that refuses to close stays, and the index view is not asked to move on.
+    m_trace.clear();
+    viewA.m_mayClose = false;
+    m_doc->CloseArticleWindow(a, 1);
+    EXPECT_FALSE(viewA.m_closed);
+    EXPECT_EQ(m_trace, Trace{});
+    m_doc->CloseArticleWindow(b, -1);
+    EXPECT_TRUE(viewB.m_closed);
+    EXPECT_EQ(m_trace, (Trace{{'I', 27, b, -1}}));
+    m_doc->RemoveView(&viewA);
+    m_doc->RemoveView(&viewB);
 }

@@ -109,6 +109,10 @@ public:
         // Id sets passed by address are recorded as 0: their address is not part of the contract.
         bool setArgument = code == 8 || code == 13 || code == 20 || code == 26 || code == 46;
         m_trace.push_back({'I', code, setArgument ? 0 : p, n});
+        if ((code == 8 || code == 26) && p)
+            reinterpret_cast<CArticleIdSet*>(p)->Copy(m_listedArticles);
+        if (code == 13 && p)
+            reinterpret_cast<CKeywordIdSet*>(p)->Copy(m_selectedKeywords);
         if (code == 20 && m_document)
             m_document->DeleteKeywords(*reinterpret_cast<const CKeywordIdSet*>(p));
         return m_answer;
@@ -124,6 +128,9 @@ public:
     // The keyword set given with each placed title, in order.
     std::vector<std::vector<int32_t>> m_placedKeywords;
     int32_t m_answer = 0;
+    // What the view hands out for the id-set questions 8 and 26, and 13.
+    CArticleIdSet m_listedArticles;
+    CKeywordIdSet m_selectedKeywords;
     CQuorvaneDoc* m_document = nullptr;
 };
 
