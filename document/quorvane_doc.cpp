@@ -234,7 +234,9 @@ void CQuorvaneDoc::ReadKeyedRecords()
 bool CQuorvaneDoc::SaveModified()
 {
     bool result = true;
-    for (CDocumentView* view : Views())
+    // A window may close during its check; walk a copy of the list so that none is passed over.
+    std::vector<CDocumentView*> views = Views();
+    for (CDocumentView* view : views)
         if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
             result = article->PromptSaveAndClose() && result;
     if (!ReportErrors([&] { WriteKeyedRecords(true); }))
@@ -250,7 +252,8 @@ void CQuorvaneDoc::OnFileSave()
         std::string path = m_dataFile.GetFilePath();
         if (!FileExists(path) || IsDirectory(path))
             throw CQuorError(100, path);
-        for (CDocumentView* view : Views())
+        std::vector<CDocumentView*> views = Views();
+        for (CDocumentView* view : views)
             if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
                 article->SaveIfModified();
         WriteKeyedRecords(false);

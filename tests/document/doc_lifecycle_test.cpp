@@ -229,3 +229,23 @@ TEST_F(DocLifecycle, ClosingAndSaveFileWriteQueriesAndPasswordInTheirOwnOrders)
     }
     EXPECT_TRUE(m_errors.Messages().empty());
 }
+
+// Article windows may close during their check before the document closes; every one of them is
+// still asked, and one that refuses keeps the document open.
+TEST_F(DocLifecycle, ClosingAsksEveryArticleWindowEvenWhenWindowsCloseOnTheWay)
+{
+    Create();
+    int32_t a = AddArticle("a", Keywords({}));
+    int32_t b = AddArticle("b", Keywords({}));
+    int32_t c = AddArticle("c", Keywords({}));
+    CRecordingArticleView views[] = {{m_trace, a}, {m_trace, b}, {m_trace, c}};
+    for (auto& view : views) {
+        view.m_closingDocument = m_doc.get();
+        m_doc->AddView(&view);
+    }
+    views[2].m_mayClose = false;
+    EXPECT_FALSE(m_doc->SaveModified());
+    for (auto& view : views)
+        EXPECT_EQ(view.m_closeChecks, 1);
+    m_doc->RemoveView(&views[2]);
+}

@@ -152,7 +152,14 @@ public:
         if (m_modified && m_canSave)
             m_modified = false;
     }
-    bool PromptSaveAndClose() override { return m_mayClose; }
+    bool PromptSaveAndClose() override
+    {
+        ++m_closeChecks;
+        // A window that closes during its check leaves the document's view list.
+        if (m_mayClose && m_closingDocument)
+            m_closingDocument->RemoveView(this);
+        return m_mayClose;
+    }
     void CloseFrame() override { m_closed = true; }
 
     Trace& m_trace;
@@ -162,6 +169,8 @@ public:
     bool m_canSave = true;
     bool m_mayClose = true;
     bool m_closed = false;
+    int m_closeChecks = 0;
+    CQuorvaneDoc* m_closingDocument = nullptr;
 };
 
 class CRecordingReportView : public CDocumentView, public CReportQueryTarget {
