@@ -96,20 +96,29 @@ int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
     }
 }
 
+// A pending id whose slot was already released names nothing and is dropped: storing its empty name
+// would make a keyword that the name array takes for a free entry.
 void CQuorvaneDoc::CommitPendingKeywords(CKeywordIdSet& keywords)
 {
     std::vector<int32_t>& ids = keywords.Values();
-    for (int32_t& id : ids) {
-        if (id >= 0)
+    std::vector<int32_t> committed;
+    committed.reserve(ids.size());
+    for (int32_t id : ids) {
+        if (id >= 0) {
+            committed.push_back(id);
             continue;
+        }
         std::string name = m_pendingKeywords.Get(id);
+        if (name.empty())
+            continue;
         int32_t stored = FindKeyword(name);
         if (stored == kNoneId)
             stored = AddKeyword(name, false);
         NotifyArticleViews(4, id, stored);
         m_pendingKeywords.Remove(id);
-        id = stored;
+        committed.push_back(stored);
     }
+    ids.swap(committed);
     keywords.Sort();
 }
 

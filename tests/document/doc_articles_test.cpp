@@ -229,3 +229,23 @@ TEST_F(DocArticles, TitlesAndNamesSortAlphabeticallyBeforeByCase)
     EXPECT_EQ(titles, expectedTitles);
     EXPECT_EQ(names, expectedNames);
 }
+
+// A pending id whose name was already released (the pool was purged while an importer or a window
+// still held it) names no keyword: storing it must not create a keyword without a name.
+TEST_F(DocArticles, AReleasedPendingIdIsDroppedNotStoredAsANamelessKeyword)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("kept", false);
+    int32_t stale = m_doc->GetKeywordIdByName("forgotten");
+    m_doc->PurgePendingKeywords();  // no window uses it
+    int32_t a = AddArticle("a", Keywords({stale, k}));
+    CKeywordIdSet ids = Keywords({stale});
+    m_doc->CommitPendingKeywords(ids);
+
+    EXPECT_EQ(ids.GetSize(), 0);
+    EXPECT_EQ(m_doc->GetKeywordCount(), 1);
+    CKeywordIdSet keywords;
+    m_doc->GetArticleKeywordIds(a, keywords);
+    EXPECT_EQ(keywords.Values(), (std::vector<int32_t>{k}));
+    EXPECT_EQ(CheckOpenFile(), "");
+}
