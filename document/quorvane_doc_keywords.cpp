@@ -331,8 +331,14 @@ void CQuorvaneDoc::CheckArticlesReadable(const CArticleIdSet& ids)
     }
 }
 
-void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& keywords)
+void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
 {
+    // An id that names no stored keyword (deleted already, pending, out of range) has nothing to
+    // delete; taking it on would empty a name slot that does not exist.
+    CKeywordIdSet keywords;
+    for (int32_t id : requested.Values())
+        if (IsValidKeywordId(id))
+            keywords.Values().push_back(id);
     ClearBatchUnlessRecording();
     std::vector<CArticleIdSet> articlesOf(keywords.Values().size());
     CArticleIdSet touched;

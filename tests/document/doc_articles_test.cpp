@@ -249,3 +249,20 @@ TEST_F(DocArticles, AReleasedPendingIdIsDroppedNotStoredAsANamelessKeyword)
     EXPECT_EQ(keywords.Values(), (std::vector<int32_t>{k}));
     EXPECT_EQ(CheckOpenFile(), "");
 }
+
+TEST_F(DocArticles, DeletingKeywordsPassesOverIdsThatNameNoKeyword)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    int32_t kept = m_doc->AddKeyword("kept", false);
+    int32_t a = AddArticle("a", Keywords({k, kept}));
+    m_doc->DeleteKeywords(Keywords({m_doc->GetKeywordIdByName("pending"), k, kept + 1000}));
+    m_doc->DeleteKeywords(Keywords({k}));  // a second time: gone already
+    EXPECT_FALSE(m_doc->IsValidKeywordId(k));
+    EXPECT_EQ(m_doc->GetKeywordName(kept), "kept");
+    CKeywordIdSet keywords;
+    m_doc->GetArticleKeywordIds(a, keywords);
+    EXPECT_EQ(keywords.Values(), (std::vector<int32_t>{kept}));
+    EXPECT_EQ(CheckOpenFile(), "");
+    EXPECT_TRUE(m_errors.Messages().empty());
+}
