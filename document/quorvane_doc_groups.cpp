@@ -164,8 +164,11 @@ void CQuorvaneDoc::DeleteKeywordGroups(const CGroupIdSet& ids)
         DeleteKeywordGroup(id);
 }
 
+// Merging a group into itself would end by deleting it; it changes nothing instead.
 void CQuorvaneDoc::MergeKeywordGroup(int32_t from, int32_t into)
 {
+    if (from == into)
+        return;
     ClearBatchUnlessRecording();
     CKeywordIdSet keywords;
     GetGroupKeywordIds(from, keywords);
