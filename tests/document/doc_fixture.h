@@ -105,6 +105,21 @@ protected:
         return m_doc->AddArticle(record, false, false);
     }
 
+    int32_t AddGroup(const std::string& name, const CKeywordIdSet& keywords)
+    {
+        CKeywordGroupRecord group;
+        group.SetName(name);
+        group.SetKeywordIds(keywords);
+        return m_doc->AddKeywordGroup(group);
+    }
+
+    std::vector<int32_t> GroupsOf(int32_t keyword)
+    {
+        CGroupIdSet groups;
+        m_doc->GetGroupsOfKeyword(keyword, groups);
+        return groups.Values();
+    }
+
     void UpdateKeywordsOf(int32_t article, const CKeywordIdSet& keywords)
     {
         CArticleRecord record;

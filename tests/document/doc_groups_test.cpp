@@ -4,21 +4,6 @@
 namespace {
 class DocGroups : public DocFixture {
 protected:
-    int32_t AddGroup(const std::string& name, const CKeywordIdSet& keywords)
-    {
-        CKeywordGroupRecord group;
-        group.SetName(name);
-        group.SetKeywordIds(keywords);
-        return m_doc->AddKeywordGroup(group);
-    }
-
-    std::vector<int32_t> GroupsOf(int32_t keyword)
-    {
-        CGroupIdSet groups;
-        m_doc->GetGroupsOfKeyword(keyword, groups);
-        return groups.Values();
-    }
-
     std::vector<int32_t> MembersOf(int32_t group)
     {
         CKeywordGroupRecord record;

@@ -14,21 +14,6 @@ protected:
         record.Rewrite(m_doc->GetDataFile(), keyword);
     }
 
-    std::vector<int32_t> GroupsOf(int32_t keyword)
-    {
-        CGroupIdSet groups;
-        m_doc->GetGroupsOfKeyword(keyword, groups);
-        return groups.Values();
-    }
-
-    int32_t AddGroup(const std::string& name, const CKeywordIdSet& keywords)
-    {
-        CKeywordGroupRecord group;
-        group.SetName(name);
-        group.SetKeywordIds(keywords);
-        return m_doc->AddKeywordGroup(group);
-    }
-
     void ExpectProgressClosed()
     {
         EXPECT_EQ(m_host.m_progressEnded, 1);
