@@ -6,6 +6,11 @@
 
 #define IDS_APP_NAME 57344
 
+// The Save dialogs for copies of the data file.
+#define IDS_DATA_FILE_FILTER 143
+#define IDS_SAVE_BACKUP_AS 5200
+#define IDS_COPY_FILE_TO 5210
+
 // Messages of the framework's data exchange.
 #define IDS_DDX_INTEGER 61700
 #define IDS_DDX_INTEGER_RANGE 61701

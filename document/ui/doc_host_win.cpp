@@ -1,6 +1,7 @@
 #include "document/ui/doc_host_win.h"
 
 #include "controls/ui/progress_dlg.h"
+#include "document/ui/back_file_dialog.h"
 #include "document/ui/password_dlg.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
@@ -63,6 +64,18 @@ bool CWindowsDocHost::PromptPassword(const std::string& fileName, CFilePassword&
     CEnterPasswordDlg dialog(password, *this, BoxOwner());
     dialog.m_fileName = fileName;
     return dialog.DoModal() == IDOK;
+}
+
+std::string CWindowsDocHost::ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)
+{
+    std::unique_ptr<CFileDialog> dialog;
+    if (title == QuorLoadString(IDS_COPY_FILE_TO))
+        dialog = std::make_unique<CCopyFileDlg>(BoxOwner());
+    else
+        dialog = std::make_unique<CBackFileDialog>(BoxOwner());
+    dialog->m_title = title;
+    dialog->m_initialDir = initialFolder;
+    return dialog->DoModal() == IDOK ? dialog->m_fileName : std::string();
 }
 
 // Nested scopes keep one wait cursor; the outermost restores the cursor it replaced.

@@ -1,6 +1,7 @@
 // The document's host on Windows: message boxes owned by the window the user is working in, the Enter Your Password
-// dialog, the shared progress dialog with message pumping, the wait cursor, and a hidden rich-text
-// control that turns an article's rich text into plain text. The application derives from it for
+// dialog, the Save dialogs for copies of the data file, the shared progress dialog with message
+// pumping, the wait cursor, and a hidden rich-text control that turns an article's rich text into
+// plain text. The application derives from it for
 // what needs its windows (frames, the current document, the Find dialog).
 #pragma once
 #include <windows.h>
@@ -33,6 +34,8 @@ public:
     // When the rich-text control cannot be made or refuses the text, the text itself: two texts that
     // cannot be read then compare equal only when they are the same bytes.
     std::string RtfToPlainText(const std::string& rtf) override;
+    // "Copy File To" runs CCopyFileDlg, any other title CBackFileDialog.
+    std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder) override;
 
 protected:
     // The window that owns message boxes and dialogs; null when there is no main window yet.

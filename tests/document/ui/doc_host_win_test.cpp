@@ -1,12 +1,22 @@
 // The document's Windows host on real windows: the plain text its hidden rich-text control reads
-// back from rich text, as the duplicate scan compares it.
+// back from rich text, as the duplicate scan compares it, and the Save dialogs for copies of the data
+// file.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <fstream>
+#include <memory>
 #include <string>
 
 #include "document/article_record.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/doc_host_win.h"
+#include "framework/ui/app.h"
+#include "framework/ui/frame_wnd.h"
+#include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -81,4 +91,94 @@ TEST(WindowsDocHostPlainText, TheDuplicateScanComparesRichArticlesByTheirText)
     EXPECT_TRUE(doc.FindDuplicates(runs));
     EXPECT_EQ(runs, (std::vector<int32_t>{plain, formatted}));
     doc.DeleteContents();
+}
+
+namespace {
+// The host's Save dialog for a copy, run on a thread of its own whose main window is a frame, so that
+// the dialog has the owner it would have in the program.
+class CRunningCopyDialog {
+public:
+    CRunningCopyDialog(const std::string& title, const std::string& folder)
+    {
+        m_ui = std::make_unique<gui::CGuiThread>([this, title, folder] {
+            CFrameWnd frame;
+            if (!frame.Create("Copy host", 0))
+                return;
+            frame.ShowWindow(SW_SHOW);
+            m_app.SetMainWnd(&frame);
+            m_frame = frame.m_hWnd;
+            m_chosen = m_host.ChooseDataFileCopy(title, folder);
+            m_app.SetMainWnd(nullptr);
+        });
+        window = gui::WaitForTopWindow(title.c_str());
+    }
+    // Types `name` into the file name box and presses Save.
+    bool Choose(const std::string& name)
+    {
+        // Newer dialogs hold the name in a combo box, older ones in an edit.
+        HWND box = ::GetDlgItem(window, cmb13);
+        if (!box)
+            box = ::GetDlgItem(window, edt1);
+        return gui::SetText(box, name) && gui::ClickButton(window, IDOK);
+    }
+    std::string Folder() const
+    {
+        char path[MAX_PATH] = {};
+        ::SendMessageA(window, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+        return path;
+    }
+    // What the host gave back once the dialog closed; "(still open)" when it did not close.
+    std::string End() { return m_ui->Join() ? m_chosen : "(still open)"; }
+
+    HWND window = nullptr;
+    HWND m_frame = nullptr;
+
+private:
+    CWinApp m_app;
+    CWindowsDocHost m_host;
+    std::string m_chosen;
+    std::unique_ptr<gui::CGuiThread> m_ui;
+};
+}  // namespace
+
+TEST(WindowsDocHostCopyDialog, StartsInTheFolderAndAddsTheDataFileExtension)
+{
+    for (const char* title : {"Save Backup As", "Copy File To"}) {
+        SCOPED_TRACE(title);
+        CTempFolder folder;
+        CRunningCopyDialog run(title, folder.Path());
+        ASSERT_NE(run.window, nullptr);
+        EXPECT_EQ(::GetWindow(run.window, GW_OWNER), run.m_frame);
+        EXPECT_EQ(gui::GetText(::GetDlgItem(run.window, cmb1)), "Personal Quorvane (*.xrd)");
+        EXPECT_EQ(run.Folder(), folder.Path());
+        ASSERT_TRUE(run.Choose("copy"));
+        EXPECT_EQ(run.End(), folder.File("copy.xrd"));
+    }
+}
+
+TEST(WindowsDocHostCopyDialog, CancelChoosesNothing)
+{
+    CTempFolder folder;
+    CRunningCopyDialog run("Copy File To", folder.Path());
+    ASSERT_NE(run.window, nullptr);
+    ASSERT_TRUE(gui::ClickButton(run.window, IDCANCEL));
+    EXPECT_EQ(run.End(), "");
+}
+
+TEST(WindowsDocHostCopyDialog, AsksBeforeReplacingAFile)
+{
+    CTempFolder folder;
+    std::ofstream(folder.File("kb.xrd").c_str()) << "data";
+    CRunningCopyDialog run("Save Backup As", folder.Path());
+    ASSERT_NE(run.window, nullptr);
+    ASSERT_TRUE(run.Choose("kb"));
+    HWND box = gui::WaitForMessageBox("");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(::GetWindow(box, GW_OWNER), run.window);
+    // No: the dialog stays for another name.
+    ASSERT_TRUE(gui::ClickButton(box, IDNO));
+    ASSERT_TRUE(gui::WaitFor([&] { return !::IsWindow(box); }));
+    ASSERT_TRUE(run.Choose("kb"));
+    ASSERT_TRUE(gui::AnswerMessageBox("", IDYES));
+    EXPECT_EQ(run.End(), folder.File("kb.xrd"));
 }
