@@ -86,6 +86,7 @@ void CDataFile::AbandonBatch()
 void CDataFile::FlushBatch()
 {
     if (m_requiredLength > m_length) {
+        m_unflushed = true;
         SetLength(m_requiredLength);  // the extension reads as zeros
         m_length = m_requiredLength;
     }
@@ -202,6 +203,7 @@ void CDataFile::WriteHeader()
         m_headerDirty = true;
         return;
     }
+    m_unflushed = true;
     Seek(0, begin);
     Write(m_header, static_cast<uint32_t>(m_headerSize));
     m_length = std::max<uint64_t>(m_length, static_cast<uint64_t>(m_headerSize));
@@ -373,6 +375,14 @@ void CDataFile::Close()
     Guard([&] { CFile::Close(); });
 }
 
+void CDataFile::Flush()
+{
+    if (!m_unflushed)
+        return;
+    CFile::Flush();
+    m_unflushed = false;
+}
+
 void CDataFile::CloseIfOpen()
 {
     ForgetCaches();
@@ -452,6 +462,7 @@ void CDataFile::ReadRaw(int32_t n, void* buffer)
 // Every write of whole blocks comes here, so that the cached index blocks stay what the file holds.
 void CDataFile::WriteData(int32_t first, int32_t count, const void* buffer)
 {
+    m_unflushed = true;
     Seek(static_cast<int64_t>(BlockOffset(first)), begin);
     Write(buffer, static_cast<uint32_t>(count) * kBlockSize);
     m_length = std::max(m_length, BlockOffset(first + count - 1) + kBlockSize);
@@ -645,6 +656,7 @@ void CDataFile::ForgetCaches()
 {
     m_batchDepth = 0;
     m_headerDirty = false;
+    m_unflushed = false;
     m_dirtyTableBlocks.clear();
     m_requiredLength = 0;
     m_indexBlocks.clear();
@@ -725,6 +737,7 @@ void CDataFile::WriteSlot(int32_t indexBlock, int32_t slot, int32_t value)
     uint8_t bytes[4];
     StoreLe32(bytes, value);
     uint64_t offset = BlockOffset(indexBlock) + 4 * static_cast<uint64_t>(slot);
+    m_unflushed = true;
     Seek(static_cast<int64_t>(offset), begin);
     Write(bytes, 4);
     m_length = std::max(m_length, offset + 4);

@@ -80,6 +80,9 @@ public:
     static int ReadVersion(const std::string& path);
     void Close();
     void CloseIfOpen();
+    // Makes what was written reach the disk (CFile::Flush). Skipped when nothing was written since
+    // the last flush that succeeded: an operation that flushes twice pays for the disk once.
+    void Flush();
 
     int GetVersion() const;
     bool IsNewerMinorVersion() const;
@@ -213,6 +216,7 @@ private:
     void ReadAt(uint64_t offset, void* buffer, uint32_t n);
 
     bool m_written = false;
+    bool m_unflushed = false;  // written since the last successful Flush
     uint8_t m_recordKey[16] = {};
     int32_t m_headerSize = kMaxHeaderSize;
     uint8_t m_header[kMaxHeaderSize] = {};

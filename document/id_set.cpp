@@ -1,6 +1,7 @@
 #include "document/id_set.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 
 #include "document/quor_error.h"
@@ -156,8 +157,11 @@ void CIdSet::Copy(const std::vector<int32_t>& values)
 
 void CIdSet::Sort()
 {
-    std::sort(m_values.begin(), m_values.end());
-    m_values.erase(std::unique(m_values.begin(), m_values.end()), m_values.end());
+    // Sets read from the file are nearly always in order already: one pass finds that out.
+    if (std::adjacent_find(m_values.begin(), m_values.end(), std::greater_equal<int32_t>()) != m_values.end()) {
+        std::sort(m_values.begin(), m_values.end());
+        m_values.erase(std::unique(m_values.begin(), m_values.end()), m_values.end());
+    }
     int index;
     if (Find(kNoneId, index))
         m_values.erase(m_values.begin() + index);

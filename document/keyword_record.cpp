@@ -122,6 +122,22 @@ void CKeywordRecord::GetArticleIds(CIdSet& set) const { CopySorted(m_articleIds,
 
 void CKeywordRecord::GetGroupIds(CIdSet& set) const { CopySorted(m_groupIds, set); }
 
+bool CKeywordRecord::AddArticleId(int32_t article)
+{
+    if (article == kNoneId || m_articleIds.Contains(article))
+        return false;
+    m_articleIds.Add(article);
+    return true;
+}
+
+bool CKeywordRecord::RemoveArticleId(int32_t article)
+{
+    if (!m_articleIds.Contains(article))
+        return false;
+    m_articleIds.Remove(article);
+    return true;
+}
+
 // ---- CKeywordGroupRecord ------------------------------------------------------------------------
 
 void CKeywordGroupRecord::ReadFrom(CRecordStream& stream, bool nameOnly)

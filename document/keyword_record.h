@@ -45,6 +45,9 @@ public:
     void GetArticleIds(CIdSet& set) const;
     void SetArticleIds(const CIdSet& set) { m_articleIds.Copy(set); }
     int GetArticleCount() const { return m_articleIds.GetSize(); }
+    // One article in or out of the list, without copying it; true when the list changed.
+    bool AddArticleId(int32_t article);
+    bool RemoveArticleId(int32_t article);
     void GetGroupIds(CIdSet& set) const;
     void SetGroupIds(const CIdSet& set) { m_groupIds.Copy(set); }
 

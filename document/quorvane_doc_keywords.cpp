@@ -224,28 +224,12 @@ static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change
 
 void CQuorvaneDoc::AddArticleToKeywords(int32_t article, const CKeywordIdSet& keywords)
 {
-    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) {
-        CArticleIdSet articles;
-        record.GetArticleIds(articles);
-        if (articles.Contains(article))
-            return false;
-        articles.Add(article);
-        record.SetArticleIds(articles);
-        return true;
-    });
+    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) { return record.AddArticleId(article); });
 }
 
 void CQuorvaneDoc::RemoveArticleFromKeywords(int32_t article, const CKeywordIdSet& keywords)
 {
-    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) {
-        CArticleIdSet articles;
-        record.GetArticleIds(articles);
-        if (!articles.Contains(article))
-            return false;
-        articles.Remove(article);
-        record.SetArticleIds(articles);
-        return true;
-    });
+    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) { return record.RemoveArticleId(article); });
 }
 
 void CQuorvaneDoc::AddGroupToKeywords(int32_t group, const CKeywordIdSet& keywords)

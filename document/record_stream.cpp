@@ -168,6 +168,7 @@ void CRecordStream::Abandon()
 {
     m_writeBuffer.Free();
     m_block.reset();
+    m_stored.reset();
     m_mode = kClosed;
 }
 
@@ -578,7 +579,7 @@ void CRecordStream::WriteContent(const uint8_t* content, int32_t length)
     int32_t last = m_firstBlock;
     if (length == 0) {
         // Nothing of the old record may stay readable as the new, empty one.
-        m_file->WriteBlock(block, zeros.data());
+        WriteRun(block, 1, zeros.data());
     } else {
         int32_t whole = length / kBlockSize;
         int32_t done = 0;
@@ -592,7 +593,7 @@ void CRecordStream::WriteContent(const uint8_t* content, int32_t length)
                     break;
                 ++run;
             }
-            m_file->WriteBlocks(first, run, content + static_cast<size_t>(done) * kBlockSize);
+            WriteRun(first, run, content + static_cast<size_t>(done) * kBlockSize);
             done += run;
             last = first + run - 1;
             if (done < whole || length % kBlockSize != 0)
@@ -601,17 +602,53 @@ void CRecordStream::WriteContent(const uint8_t* content, int32_t length)
         if (length % kBlockSize != 0) {
             std::memcpy(zeros.data(), content + static_cast<size_t>(whole) * kBlockSize,
                         static_cast<size_t>(length % kBlockSize));
-            m_file->WriteBlock(block, zeros.data());
+            WriteRun(block, 1, zeros.data());
             std::fill(zeros.begin(), zeros.end(), 0);
             last = block;
         }
         // Older files end every record with a block of zeros.
         if (m_file->GetVersion() < 300) {
             last = NextOrAppend(last);
-            m_file->WriteBlock(last, zeros.data());
+            WriteRun(last, 1, zeros.data());
         }
     }
     Truncate(last);
+}
+
+// Writes a run of consecutive blocks of the chain. A rewritten record writes only the blocks whose
+// bytes differ from what the file holds: a record that grows at its end (a keyword's article list)
+// then costs the blocks that changed, not the whole record, and the file ends up byte for byte
+// what writing every block would have made it.
+void CRecordStream::WriteRun(int32_t first, int32_t count, const uint8_t* content)
+{
+    if (m_mode != kRewrite) {
+        m_file->WriteBlocks(first, count, content);
+        return;
+    }
+    if (!m_stored)
+        m_stored.reset(new uint8_t[static_cast<size_t>(CDataFile::kEntriesPerBlock) * kBlockSize]);
+    try {
+        m_file->ReadBlocks(first, count, m_stored.get());
+    } catch (const CQuorError&) {
+        m_file->WriteBlocks(first, count, content);  // blocks past a short file's end: write them all
+        return;
+    }
+    auto same = [&](int32_t i) {
+        size_t at = static_cast<size_t>(i) * kBlockSize;
+        return std::memcmp(m_stored.get() + at, content + at, kBlockSize) == 0;
+    };
+    for (int32_t i = 0; i < count;) {
+        if (same(i)) {
+            ++i;
+            continue;
+        }
+        int32_t run = 1;
+        while (i + run < count && !same(i + run))
+            ++run;
+        m_file->WriteBlocks(first + i, run, content + static_cast<size_t>(i) * kBlockSize);
+        i += run;
+    }
+    m_file->SetWritten();
 }
 
 // The last block written ends the chain; the blocks behind it are freed.

@@ -117,6 +117,7 @@ private:
     void FlushWrite();
     void WriteContent(const uint8_t* content, int32_t length);
     int32_t NextOrAppend(int32_t block);
+    void WriteRun(int32_t first, int32_t count, const uint8_t* content);
     void Truncate(int32_t lastWritten);
     std::string FileName() const;
     [[noreturn]] void Corrupt() const;
@@ -131,5 +132,7 @@ private:
     int32_t m_bufferStart = 0;
     int32_t m_bufferEnd = 0;
     int32_t m_blocksLoaded = 0;
+    // Rewrite: what the file holds in the blocks about to be written (a run at a time).
+    std::unique_ptr<uint8_t[]> m_stored;
     int m_uncaughtAtOpen = 0;
 };

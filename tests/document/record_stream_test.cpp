@@ -249,6 +249,50 @@ TEST_F(RecordStreamTest, RewritingReusesBlocksInPlace)
     EXPECT_EQ(std::string(read.begin(), read.end()), medium);
 }
 
+// A rewrite writes only the blocks whose bytes change; whatever the blocks held before, the chain must
+// end up holding exactly the new record and its zero padding.
+TEST_F(RecordStreamTest, RewritesLeaveExactlyTheNewContent)
+{
+    auto pattern = [](size_t n, char seed) {
+        std::string text(n, '\0');
+        for (size_t i = 0; i < n; ++i)
+            text[i] = char(seed + i % 23);
+        return text;
+    };
+    std::string base = pattern(70000, 'a');  // past an allocation-table block: two runs of blocks
+    std::string middle = base;
+    middle[512 * 40 + 7] = '!';  // one block in the middle of a run
+    std::string ends = middle;
+    ends[3] = '?';
+    ends.back() = '?';
+    struct Step {
+        const char* what;
+        std::string content;
+    } steps[] = {
+        {"first write", base},
+        {"the same again", base},
+        {"one middle block", middle},
+        {"first and last block", ends},
+        {"grown by one id", ends + "1234"},
+        {"shrunk into two blocks", pattern(600, 'k')},
+        {"grown again over freed blocks", pattern(9000, 'q')},
+        {"empty", std::string()},
+        {"one block", pattern(100, 'z')},
+    };
+    int32_t first = kNone;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        const std::string& content = step.content;
+        first = WriteRecord([&](CRecordStream& s) { s.WriteByteBlock(content.data(), int32_t(content.size())); }, first);
+        std::string stored = std::string(4, '\0') + content;
+        uint32_t n = uint32_t(content.size());
+        for (int i = 0; i < 4; ++i)
+            stored[size_t(i)] = char(n >> (8 * i));
+        stored.resize((stored.size() + 511) / 512 * 512, '\0');
+        EXPECT_EQ(Content(first), stored);
+    }
+}
+
 TEST_F(RecordStreamTest, EmptyRewriteLeavesNothingOfTheOldContent)
 {
     std::string big(1000, 'o');
