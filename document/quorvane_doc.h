@@ -176,7 +176,8 @@ public:
     int32_t NotifyIndexView(int code, intptr_t p = 0, intptr_t n = 0);
     void NotifyArticleViews(int code, intptr_t p = 0, intptr_t n = 0);
     void NotifyArticleView(int code, int32_t article, intptr_t p = 0, intptr_t n = 0);
-    void QueryReportView(int kind, int code, intptr_t p = 0, intptr_t n = 0);
+    // The report view's answer; kNoneId when no report window of the kind is open or it failed.
+    int32_t QueryReportView(int kind, int code, intptr_t p = 0, intptr_t n = 0);
     void NotifyReminderChanged(int32_t article);
     void NotifyRemindersChanged(const CArticleIdSet& articles);
     void RefreshViews();
@@ -192,6 +193,20 @@ public:
     void HighlightIndexKeywords(const CKeywordIdSet& keywords);
     // The active-links setting changed: the index view and every article window apply it.
     void ApplyActiveLinks(int32_t setting);
+    // The text of the open report window of a kind in `form` (1 plain text, 2 RTF, 3 the cloud's
+    // HTML body); empty when none is open. The usage and cloud reports also give their count-column
+    // width (-1 when none).
+    void GetIndexReportText(int form, std::string& text);
+    void GetKeywordUsageReportText(int form, std::string& text, int32_t& countWidth);
+    void GetKeywordCloudReportText(int form, std::string& text, int32_t& countWidth);
+    void GetKeywordGroupReportText(int form, std::string& text);
+    // What the HTML export of a report takes from its window: the keywords of the index and usage
+    // reports, the groups of the group report, and the index report's range and dates applied to a
+    // keyword's articles (`ids` in and out).
+    void GetIndexReportKeywordIds(CKeywordIdSet& out);
+    void GetKeywordUsageReportKeywordIds(CKeywordIdSet& out);
+    void GetKeywordGroupReportGroupIds(CGroupIdSet& out);
+    void FilterReportArticleIds(CArticleIdSet& ids);
     // Next or Previous Article from an article window: the window closes (after its save check) and
     // the index view opens the neighbouring title (direction -1 or +1).
     void CloseArticleWindow(int32_t article, int direction);

@@ -56,14 +56,13 @@ void CQuorvaneDoc::NotifyArticleView(int code, int32_t article, intptr_t p, intp
         view->OnDocumentNotify(code, p, n);
 }
 
-void CQuorvaneDoc::QueryReportView(int kind, int code, intptr_t p, intptr_t n)
+int32_t CQuorvaneDoc::QueryReportView(int kind, int code, intptr_t p, intptr_t n)
 {
     CReportQueryTarget* report = FindReportView(kind);
-    if (!report)
-        return;
-    ReportErrors([&] {
-        report->Query(code, p, n);
-    });
+    int32_t answer = kNoneId;
+    if (report)
+        ReportErrors([&] { answer = report->Query(code, p, n); });
+    return answer;
 }
 
 void CQuorvaneDoc::NotifyReminderChanged(int32_t article)
@@ -148,4 +147,60 @@ void CQuorvaneDoc::CloseArticleWindow(int32_t article, int direction)
         return;
     view->CloseFrame();
     NotifyIndexView(27, article, direction);
+}
+
+// Report text of kind `kind`, and with `countWidth` its count-column width too.
+static void AskReportText(CQuorvaneDoc& document, int kind, int form, std::string& text, int32_t* countWidth)
+{
+    text.clear();
+    if (countWidth)
+        *countWidth = -1;
+    if (!document.FindReportView(kind))
+        return;
+    document.QueryReportView(kind, 3, reinterpret_cast<intptr_t>(&text), form);
+    if (countWidth)
+        *countWidth = document.QueryReportView(kind, 9);
+}
+
+void CQuorvaneDoc::GetIndexReportText(int form, std::string& text)
+{
+    AskReportText(*this, 1, form, text, nullptr);
+}
+
+void CQuorvaneDoc::GetKeywordUsageReportText(int form, std::string& text, int32_t& countWidth)
+{
+    AskReportText(*this, 2, form, text, &countWidth);
+}
+
+void CQuorvaneDoc::GetKeywordCloudReportText(int form, std::string& text, int32_t& countWidth)
+{
+    AskReportText(*this, 3, form, text, &countWidth);
+}
+
+void CQuorvaneDoc::GetKeywordGroupReportText(int form, std::string& text)
+{
+    AskReportText(*this, 4, form, text, nullptr);
+}
+
+void CQuorvaneDoc::GetIndexReportKeywordIds(CKeywordIdSet& out)
+{
+    out.RemoveAll();
+    QueryReportView(1, 4, reinterpret_cast<intptr_t>(&out));
+}
+
+void CQuorvaneDoc::GetKeywordUsageReportKeywordIds(CKeywordIdSet& out)
+{
+    out.RemoveAll();
+    QueryReportView(2, 4, reinterpret_cast<intptr_t>(&out));
+}
+
+void CQuorvaneDoc::GetKeywordGroupReportGroupIds(CGroupIdSet& out)
+{
+    out.RemoveAll();
+    QueryReportView(4, 10, reinterpret_cast<intptr_t>(&out));
+}
+
+void CQuorvaneDoc::FilterReportArticleIds(CArticleIdSet& ids)
+{
+    QueryReportView(1, 6, reinterpret_cast<intptr_t>(&ids));
 }

@@ -97,6 +97,15 @@ const NotifyCase kCases[] = {
      [](int32_t k, int32_t, int32_t) {
          return Trace{{'I', 10, k, 0}} + ReportsOf(1, k, {1, 2, 3, 4});
      }},
+    {"RenameUngroupedKeywordIntoAGroup",
+     [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) {
+         int32_t loose = d.AddKeyword("loose", false);
+         d.UpdateKeyword(loose, "renamed", Groups({g}));
+     },
+     [](int32_t k, int32_t, int32_t) {
+         // Not in a group before the change: the group report is not asked.
+         return Trace{{'I', 2, k + 1, 0}, {'I', 10, k + 1, 0}} + ReportsOf(1, k + 1, {1, 2, 3});
+     }},
     {"DeleteGroupedKeyword",
      [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) { d.DeleteKeywords(Keywords({k})); },
      [](int32_t k, int32_t, int32_t) {
@@ -304,4 +313,51 @@ TEST_F(DocFixture, ArticleWindowsApplyActiveLinksAndCloseForTheNextArticle)
     EXPECT_EQ(m_trace, (Trace{{'I', 27, b, -1}}));
     m_doc->RemoveView(&viewA);
     m_doc->RemoveView(&viewB);
+}
+
+TEST_F(DocFixture, ReportTextsAndListsComeFromTheOpenReportWindowOfTheKind)
+{
+    Create();
+    std::string text = "stale";
+    int32_t width = 0;
+    CKeywordIdSet keywords = Keywords({1});
+    CGroupIdSet groups = Groups({1});
+    CArticleIdSet articles = Articles({1, 2, 3});
+    // No report window open: nothing to give, and the articles stay as they were.
+    m_doc->GetKeywordUsageReportText(1, text, width);
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(width, -1);
+    m_doc->GetIndexReportKeywordIds(keywords);
+    m_doc->GetKeywordGroupReportGroupIds(groups);
+    m_doc->FilterReportArticleIds(articles);
+    EXPECT_EQ(keywords.GetSize() + groups.GetSize(), 0);
+    EXPECT_EQ(articles.Values(), (std::vector<int32_t>{1, 2, 3}));
+    EXPECT_EQ(m_trace, Trace{});
+
+    CRecordingReportView reports[] = {{m_trace, 1}, {m_trace, 2}, {m_trace, 3}, {m_trace, 4}};
+    for (auto& report : reports) {
+        report.m_listed.Copy(std::vector<int32_t>{2, 7});
+        m_doc->AddView(&report);
+    }
+    m_doc->GetIndexReportText(2, text);
+    EXPECT_EQ(text, "report 1 form 2");
+    m_doc->GetKeywordUsageReportText(1, text, width);
+    EXPECT_EQ(text, "report 2 form 1");
+    EXPECT_EQ(width, 102);
+    m_doc->GetKeywordCloudReportText(3, text, width);
+    EXPECT_EQ(text, "report 3 form 3");
+    EXPECT_EQ(width, 103);
+    m_doc->GetKeywordGroupReportText(1, text);
+    EXPECT_EQ(text, "report 4 form 1");
+    m_doc->GetIndexReportKeywordIds(keywords);
+    EXPECT_EQ(keywords.Values(), (std::vector<int32_t>{2, 7}));
+    m_doc->GetKeywordUsageReportKeywordIds(keywords);
+    m_doc->GetKeywordGroupReportGroupIds(groups);
+    EXPECT_EQ(groups.Values(), (std::vector<int32_t>{2, 7}));
+    m_doc->FilterReportArticleIds(articles);
+    EXPECT_EQ(articles.Values(), (std::vector<int32_t>{2}));
+    EXPECT_EQ(m_trace, (Trace{{'R', 31, 0, 2}, {'R', 32, 0, 1}, {'R', 92, 0, 0}, {'R', 33, 0, 3}, {'R', 93, 0, 0},
+                              {'R', 34, 0, 1}, {'R', 41, 0, 0}, {'R', 42, 0, 0}, {'R', 104, 0, 0}, {'R', 61, 0, 0}}));
+    for (auto& report : reports)
+        m_doc->RemoveView(&report);
 }

@@ -180,12 +180,22 @@ public:
     int GetReportKind() const override { return m_kind; }
     int32_t Query(int code, intptr_t p, intptr_t n) override
     {
-        m_trace.push_back({'R', code * 10 + m_kind, p, n});
-        return 0;
+        // Arguments that carry a string or an id set are recorded as 0, as for the index view.
+        bool pointerArgument = code == 3 || code == 4 || code == 6 || code == 10;
+        m_trace.push_back({'R', code * 10 + m_kind, pointerArgument ? 0 : p, n});
+        if (code == 3 && p)
+            *reinterpret_cast<std::string*>(p) = "report " + std::to_string(m_kind) + " form " + std::to_string(n);
+        if ((code == 4 || code == 10) && p)
+            reinterpret_cast<CIdSet*>(p)->Copy(m_listed);
+        if (code == 6 && p)
+            reinterpret_cast<CIdSet*>(p)->Intersect(m_listed);
+        return code == 9 ? 100 + m_kind : 0;
     }
 
     Trace& m_trace;
     int m_kind;
+    // The ids the report lists (requests 4 and 10) and keeps (request 6).
+    CIdSet m_listed;
 };
 
 // Collects the messages that errors report while it lives.
