@@ -63,10 +63,12 @@ int32_t CQuorvaneDoc::FindKeyword(const std::string& name) const
     return FindName(m_keywordNames, name);
 }
 
+// An empty name gets no id: in the pool an empty slot is a free one, so a pending id for it would
+// later be handed out again for another name.
 int32_t CQuorvaneDoc::GetKeywordIdByName(const std::string& name)
 {
     int32_t id = FindKeyword(name);
-    if (id != kNoneId)
+    if (id != kNoneId || name.empty())
         return id;
     try {
         return m_pendingKeywords.Add(name);

@@ -266,3 +266,15 @@ TEST_F(DocArticles, DeletingKeywordsPassesOverIdsThatNameNoKeyword)
     EXPECT_EQ(CheckOpenFile(), "");
     EXPECT_TRUE(m_errors.Messages().empty());
 }
+
+TEST_F(DocArticles, AnEmptyNameGetsNoPendingId)
+{
+    Create();
+    EXPECT_EQ(m_doc->GetKeywordIdByName(""), kNoneId);
+    int32_t a = m_doc->GetKeywordIdByName("a");
+    int32_t b = m_doc->GetKeywordIdByName("b");
+    EXPECT_LT(a, 0);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(m_doc->GetKeywordName(a), "a");
+    EXPECT_EQ(m_doc->GetKeywordName(b), "b");
+}
