@@ -85,8 +85,8 @@ public:
     }
 
     // The "Edit Reminder" dialog for article `article` on reminder `reminderId` (-1: a new one).
-    // True on OK: `record` receives the dialog's values and `deleteChosen` whether the user deleted
-    // the reminder.
+    // `record` comes in with the reminder's values (a new one's defaults). True on OK: `record`
+    // receives the dialog's values and `deleteChosen` whether the user deleted the reminder.
     virtual bool EditReminder(int32_t article, int32_t reminderId, ReminderRecord& record, bool& deleteChosen)
     {
         return false;

@@ -84,6 +84,7 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
             throw CQuorError(48, path);
 
         LoadTables();
+        UpdateHiddenReminderArticles();
 
         // A bookmark of an article that no longer exists is dropped and the user told.
         int before = m_bookmarkedIds.GetSize();
@@ -312,6 +313,7 @@ void CQuorvaneDoc::ResetTables()
     m_queries.RemoveAll();
     m_pageLayout.SetBuiltInDefaults();
     m_password = std::make_unique<CFilePassword>();
+    UpdateHiddenReminderArticles();
 }
 
 void CQuorvaneDoc::DeleteContents()

@@ -151,7 +151,7 @@ public:
     bool IsArticlePrivate(int32_t id) const override { return m_privateIds.Contains(id); }
     int GetPrivateArticleCount() const { return m_privateIds.GetSize(); }
     int GetPrivateCount() override { return GetPrivateArticleCount(); }
-    bool ArePrivateArticlesHidden() const override;
+    bool ArePrivateArticlesHidden() const;
     bool HasPassword() const;
     bool SetPassword(const std::string& text);
     bool VerifyPassword(const std::string& text);
@@ -240,6 +240,12 @@ public:
     // partial copy is removed. Reports failures; true on success.
     bool CopyDataFileTo(const std::string& target);
 
+    // ---- Reminders (quorvane_doc_reminders.cpp) ----
+    // Set Reminder on article `article`: the host's Edit Reminder dialog on its reminder (a new one
+    // when it has none); on OK the reminder is deleted or stored, and the views told.
+    void EditArticleReminder(int32_t article);
+    int32_t GetPresetReminderTime() const override;
+
     // ---- Stored objects of the open file ----
     CReminderList& GetReminders() { return m_reminders; }
     CQueryList& GetQueryList() { return m_queries; }
@@ -287,6 +293,9 @@ private:
     void RewriteAllKeywords();
     void RewriteArticles(const CArticleIdSet& ids);
     void NotifyPrivacyChanged();
+    // Hands the reminder list the articles it must pass over (the private ones while hidden); called
+    // after every change of the private ids or of the hidden state.
+    void UpdateHiddenReminderArticles();
     // Pending keywords become stored ones, and ids that name no keyword are dropped, so that no
     // article or group names a keyword that does not list it back.
     void PrepareKeywordSet(CKeywordIdSet& keywords);

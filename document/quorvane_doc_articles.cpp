@@ -148,7 +148,7 @@ void CQuorvaneDoc::DeleteArticle(int32_t id)
     }
 
     SetBookmark(id, false);
-    m_privateIds.Remove(id);
+    SetPrivateMembership(id, false);
     m_allIds.Remove(id);
     if (CIndexNotifyTarget* index = GetIndexView())
         index->RemoveArticleTitle(id);
@@ -219,6 +219,7 @@ void CQuorvaneDoc::SetPrivateMembership(int32_t id, bool isPrivate)
         m_privateIds.Add(id);
     else
         m_privateIds.Remove(id);
+    UpdateHiddenReminderArticles();
 }
 
 const char* CQuorvaneDoc::GetArticleTitle(int32_t id)

@@ -24,6 +24,7 @@ bool CQuorvaneDoc::HasPassword() const
 bool CQuorvaneDoc::SetPassword(const std::string& text)
 {
     m_password->SetPassword(text);
+    UpdateHiddenReminderArticles();
     if (CanModify())
         m_password->Write(m_dataFile);
     return true;
@@ -66,6 +67,7 @@ void CQuorvaneDoc::SetProtectAll(bool on)
 
 void CQuorvaneDoc::NotifyPrivacyChanged()
 {
+    UpdateHiddenReminderArticles();
     NotifyIndexView(30);
     NotifyIndexView(44);
     for (int kind = 1; kind <= 3; ++kind)
@@ -180,6 +182,7 @@ void CQuorvaneDoc::RemovePassword()
         }
         RewriteArticles(m_placeholderIds);
         m_password->RemovePassword();
+        UpdateHiddenReminderArticles();
         WriteKeyedRecords(false);
         m_dataFile.Flush();
     });

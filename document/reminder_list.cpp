@@ -1,6 +1,7 @@
 #include "document/reminder_list.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -12,12 +13,6 @@
 
 namespace {
 constexpr int kRemindersKey = 15;
-
-int32_t TodayYmd()
-{
-    QuorLocalTime now = QuorNow();
-    return now.year * 10000 + now.month * 100 + now.day;
-}
 
 // Days from 30 December 1899 to the given civil date (proleptic Gregorian).
 int64_t DaysFromEpoch(int year, int month, int day)
@@ -32,6 +27,13 @@ int64_t DaysFromEpoch(int year, int month, int day)
         return era * 146097 + doe;
     };
     return daysFromCivil(year, month, day) - daysFromCivil(1899, 12, 30);
+}
+
+// A date-time value in whole seconds. Due moments and "now" are compared this way, so that a due
+// moment reached through different sums of fractions still falls due on its second.
+int64_t WholeSeconds(double value)
+{
+    return std::llround(value * 86400.0);
 }
 
 // A typed field: its int32 length, then the value. A length other than `size` (4 for an int32, 2 for
@@ -59,6 +61,30 @@ double CReminderList::ComputeDueTime(int32_t date, int32_t time, int32_t today, 
     if (status != 0)
         return 0;
     return static_cast<double>(DaysFromEpoch(year, month, day)) + (hour * 60 + minute) / 1440.0;
+}
+
+double CReminderList::Now()
+{
+    QuorLocalTime now = QuorNow();
+    return static_cast<double>(DaysFromEpoch(now.year, now.month, now.day)) +
+           (now.hour * 3600 + now.minute * 60 + now.second) / 86400.0;
+}
+
+void CReminderList::InitReminder(ReminderRecord& record) const
+{
+    // One reading of the clock, so that the date and the time of day belong together.
+    QuorLocalTime now = QuorNow();
+    int32_t preset = m_owner ? m_owner->GetPresetReminderTime() : -1;
+    record = ReminderRecord();
+    record.date = now.year * 10000 + now.month * 100 + now.day;
+    record.time = preset >= 0 ? preset : now.hour * 3600 + now.minute * 60 + now.second;
+    record.due = ComputeDueTime(record.date, record.time, record.date, record.dueStatus);
+}
+
+void CReminderList::CopyReminder(ReminderRecord* destination, const ReminderRecord* source)
+{
+    if (destination && source)
+        *destination = *source;
 }
 
 bool CReminderList::IsModified() const
@@ -92,9 +118,11 @@ void CReminderList::Load(CDataFile& file)
         CKeyedRecordStream stream;
         stream.Open(&file, kRemindersKey, CRecordStream::kRead);
         int32_t count = stream.ReadInt();
-        int32_t today = TodayYmd();
+        ReminderRecord defaults;
+        InitReminder(defaults);
+        int32_t today = defaults.date;
         for (int32_t i = 0; i < count; ++i) {
-            auto record = std::make_unique<ReminderRecord>();
+            auto record = std::make_unique<ReminderRecord>(defaults);
             record->fieldCount = static_cast<int16_t>(ReadTypedValue(stream, 2));
             int32_t* values[] = {&record->date, &record->time, &record->articleId};
             for (int f = 0; f < 3 && f < record->fieldCount; ++f)
@@ -180,7 +208,7 @@ int32_t CReminderList::SetReminder(int32_t id, const ReminderRecord& given)
 {
     std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
     try {
-        int32_t today = TodayYmd();
+        int32_t today = GetTodayYmd();
         if (id < 0) {
             auto record = std::make_unique<ReminderRecord>(given);
             record->id = m_nextId++;
@@ -199,8 +227,13 @@ int32_t CReminderList::SetReminder(int32_t id, const ReminderRecord& given)
         ReminderRecord& stored = *m_records[static_cast<size_t>(index)];
         int32_t oldArticle = stored.articleId;
         if (stored.date == given.date && stored.time == given.time) {
+            // The moment stays the stored one, so a snooze outlives an edit of anything else.
+            double due = stored.due;
+            int32_t dueStatus = stored.dueStatus;
             stored = given;
             stored.id = id;
+            stored.due = due;
+            stored.dueStatus = dueStatus;
             stored.alerted = 0;
         } else {
             std::unique_ptr<ReminderRecord> record = std::move(m_records[static_cast<size_t>(index)]);
@@ -282,4 +315,64 @@ void CReminderList::GetArticleIds(CArticleIdSet& out) const
     for (const auto& record : m_records)
         out.Values().push_back(record->articleId);
     out.Sort();
+}
+
+int32_t CReminderList::Snooze(int32_t id, int32_t seconds)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    int index = FindIndex(id);
+    if (index < 0)
+        return -1;
+    ReminderRecord& record = *m_records[static_cast<size_t>(index)];
+    record.due = Now() + seconds / 86400.0;
+    record.dueStatus = 0;
+    record.alerted = 0;
+    return id;
+}
+
+bool CReminderList::IsDueAndVisible(const ReminderRecord& record, double now) const
+{
+    return WholeSeconds(record.due) <= WholeSeconds(now) && !m_hiddenArticles.Contains(record.articleId);
+}
+
+bool CReminderList::GetDueIds(std::vector<int32_t>& ids) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    ids.clear();
+    double now = Now();
+    for (const auto& record : m_records)
+        if (IsDueAndVisible(*record, now))
+            ids.push_back(record->id);
+    return !ids.empty();
+}
+
+bool CReminderList::ScanDue()
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    double now = Now();
+    bool newlyDue = false;
+    for (const auto& record : m_records) {
+        if (record->alerted == 1 || !IsDueAndVisible(*record, now))
+            continue;
+        record->alerted = 1;
+        newlyDue = true;
+    }
+    return newlyDue;
+}
+
+void CReminderList::SetHiddenArticles(const CArticleIdSet& hidden)
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    m_hiddenArticles.Copy(hidden);
+}
+
+bool CReminderList::GetReminder(int32_t id, ReminderRecord& out) const
+{
+    std::lock_guard<std::recursive_mutex> lock(m_recordsLock);
+    InitReminder(out);
+    int index = FindIndex(id);
+    if (index < 0)
+        return false;
+    out = *m_records[static_cast<size_t>(index)];
+    return true;
 }

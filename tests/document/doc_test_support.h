@@ -79,6 +79,13 @@ public:
         m_mainWindowEnabled = true;
     }
     int PumpPendingMessage() override { return m_busyEvery > 0 && ++m_pumps % m_busyEvery == 0 ? 0 : 1; }
+    // Records what the Edit Reminder dialog was opened on; m_reminderAnswer plays the user (none:
+    // Cancel).
+    bool EditReminder(int32_t article, int32_t reminderId, ReminderRecord& record, bool& deleteChosen) override
+    {
+        m_reminderEdits.push_back({article, reminderId, record});
+        return m_reminderAnswer ? m_reminderAnswer(record, deleteChosen) : false;
+    }
 
     std::vector<std::string> m_informed;
     std::vector<std::string> m_asked;
@@ -98,6 +105,13 @@ public:
     int m_cancelAfterSteps = -1;
     int m_busyEvery = 0;
     int m_pumps = 0;
+    struct ReminderEdit {
+        int32_t article;
+        int32_t reminderId;
+        ReminderRecord record;
+    };
+    std::vector<ReminderEdit> m_reminderEdits;
+    std::function<bool(ReminderRecord& record, bool& deleteChosen)> m_reminderAnswer;
 };
 
 class CRecordingIndexView : public CDocumentView, public CIndexNotifyTarget {

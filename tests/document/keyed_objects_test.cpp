@@ -31,7 +31,6 @@ protected:
 class TitleOwner : public CReminderOwner {
 public:
     bool IsArticlePrivate(int32_t id) const override { return id == 9; }
-    bool ArePrivateArticlesHidden() const override { return true; }
     const char* GetArticleTitle(int32_t id) override { return id == 1 ? "Beta" : "Alpha"; }
 };
 }  // namespace
