@@ -1,13 +1,16 @@
 #include "document/ui/doc_host_win.h"
 
 #include "controls/ui/progress_dlg.h"
+#include "document/id_set.h"
 #include "document/ui/back_file_dialog.h"
 #include "document/ui/password_dlg.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/rich_edit.h"
 #include "framework/ui/wnd.h"
+#include "index/current_query.h"
 #include "resources/resource.h"
+#include "shell/option_store.h"
 
 namespace {
 UINT IconStyle(CDocHost::Icon icon)
@@ -134,6 +137,45 @@ void CWindowsDocHost::EndProgress()
 int CWindowsDocHost::PumpPendingMessage()
 {
     return ::PumpPendingMessage();
+}
+
+// What closed before a long operation (the index frame, before a file opens) leaves an invalid area
+// that the queue would only repaint once the operation is over. RDW_UPDATENOW paints it now, and
+// RDW_ALLCHILDREN the frame's children (the MDI client, the bars) with it.
+void CWindowsDocHost::RepaintMainWindow()
+{
+    if (HWND main = MainWindow())
+        ::RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void CWindowsDocHost::FlushProfileCache()
+{
+    if (m_optionStore)
+        m_optionStore->FlushProfileCache();
+}
+
+void CWindowsDocHost::OnKeywordRenamed(int32_t id, const std::string& oldName, const std::string& newName)
+{
+    if (m_currentQuery)
+        m_currentQuery->OnKeywordRenamed(id, oldName, newName);
+}
+
+void CWindowsDocHost::OnKeywordsDeleted(const CKeywordIdSet& keywords)
+{
+    if (m_currentQuery)
+        m_currentQuery->OnKeywordsDeleted(keywords);
+}
+
+void CWindowsDocHost::OnGroupRenamed(int32_t id, const std::string& oldName, const std::string& newName)
+{
+    if (m_currentQuery)
+        m_currentQuery->OnGroupRenamed(id, oldName, newName);
+}
+
+void CWindowsDocHost::OnGroupDeleted(int32_t id)
+{
+    if (m_currentQuery)
+        m_currentQuery->OnGroupDeleted(id);
 }
 
 // A message-only window: never shown, never enumerated among the desktop's windows, and still a full

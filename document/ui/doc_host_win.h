@@ -12,6 +12,8 @@
 
 #include "document/doc_host.h"
 
+class CCurrentQuery;
+class COptionStore;
 class CProgressDlg;
 class CProgressScope;
 
@@ -19,6 +21,12 @@ class CWindowsDocHost : public CDocHost {
 public:
     CWindowsDocHost();
     ~CWindowsDocHost() override;
+
+    // The application's current query, which follows renamed and deleted keywords and groups, and its
+    // option store, whose cache Save File writes out. Either may be null (none yet); both must outlive
+    // the host's use.
+    void SetCurrentQuery(CCurrentQuery* query) { m_currentQuery = query; }
+    void SetOptionStore(COptionStore* store) { m_optionStore = store; }
 
     void Inform(const std::string& text, Icon icon) override;
     bool Confirm(const std::string& text) override;
@@ -31,6 +39,12 @@ public:
     bool IsProgressCancelled() override;
     void EndProgress() override;
     int PumpPendingMessage() override;
+    void RepaintMainWindow() override;
+    void FlushProfileCache() override;
+    void OnKeywordRenamed(int32_t id, const std::string& oldName, const std::string& newName) override;
+    void OnKeywordsDeleted(const CKeywordIdSet& keywords) override;
+    void OnGroupRenamed(int32_t id, const std::string& oldName, const std::string& newName) override;
+    void OnGroupDeleted(int32_t id) override;
     // When the rich-text control cannot be made or refuses the text, the text itself: two texts that
     // cannot be read then compare equal only when they are the same bytes.
     std::string RtfToPlainText(const std::string& rtf) override;
@@ -52,6 +66,8 @@ private:
     int ShowBox(const std::string& text, UINT style);
     HWND PlainTextConverter();
 
+    CCurrentQuery* m_currentQuery = nullptr;
+    COptionStore* m_optionStore = nullptr;
     CProgressDlg* m_progress = nullptr;  // deletes itself when its window is destroyed
     std::unique_ptr<CProgressScope> m_progressScope;
     HCURSOR m_savedCursor = nullptr;

@@ -1,6 +1,6 @@
 // The document's Windows host on real windows: the plain text its hidden rich-text control reads
-// back from rich text, as the duplicate scan compares it, and the Save dialogs for copies of the data
-// file.
+// back from rich text, as the duplicate scan compares it; the Save dialogs for copies of the data
+// file; what it passes on to the application's main window, current query and option store.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,9 +13,14 @@
 
 #include "document/article_record.h"
 #include "document/quorvane_doc.h"
+#include "document/keyword_record.h"
 #include "document/ui/doc_host_win.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
+#include "index/current_query.h"
+#include "shell/memory_profile_store.h"
+#include "shell/option_store.h"
+#include "tests/document/doc_fixture.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -181,4 +186,86 @@ TEST(WindowsDocHostCopyDialog, AsksBeforeReplacingAFile)
     ASSERT_TRUE(run.Choose("kb"));
     ASSERT_TRUE(gui::AnswerMessageBox("", IDYES));
     EXPECT_EQ(run.End(), folder.File("kb.xrd"));
+}
+
+TEST(WindowsDocHostApplication, RepaintingTheMainWindowPaintsItAndItsChildrenAtOnce)
+{
+    CWinApp app;
+    CFrameWnd frame;
+    ASSERT_TRUE(frame.Create("Repaint host", 0));
+    frame.ShowWindow(SW_SHOW);
+    HWND child = ::CreateWindowExA(0, "STATIC", "child", WS_CHILD | WS_VISIBLE, 10, 10, 100, 40, frame.m_hWnd,
+                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(child, nullptr);
+    CWindowsDocHost host;
+    // Without a main window there is nothing to paint.
+    host.RepaintMainWindow();
+
+    app.SetMainWnd(&frame);
+    ::InvalidateRect(frame.m_hWnd, nullptr, TRUE);
+    ::InvalidateRect(child, nullptr, TRUE);
+    ASSERT_TRUE(::GetUpdateRect(child, nullptr, FALSE));
+    host.RepaintMainWindow();
+    EXPECT_FALSE(::GetUpdateRect(frame.m_hWnd, nullptr, FALSE));
+    EXPECT_FALSE(::GetUpdateRect(child, nullptr, FALSE));
+    app.SetMainWnd(nullptr);
+}
+
+TEST(WindowsDocHostApplication, TheCurrentQueryFollowsRenamedAndDeletedKeywordsAndGroups)
+{
+    CTempFolder folder;
+    CWindowsDocHost host;
+    CQuorvaneDoc doc(host);
+    ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
+    CCurrentQuery query(&doc);
+    host.SetCurrentQuery(&query);
+    int32_t roses = doc.AddKeyword("roses", false);
+    int32_t lilacs = doc.AddKeyword("lilacs", false);
+    CKeywordGroupRecord flowers;
+    flowers.SetName("flowers");
+    flowers.SetKeywordIds(Keywords({roses}));
+    int32_t group = doc.AddKeywordGroup(flowers);
+    const std::string text = "roses AND GROUP: flowers";
+    query.SetText(text);
+    ASSERT_TRUE(query.Compile(text));
+
+    doc.UpdateKeyword(roses, "tea roses", Groups({group}));
+    EXPECT_EQ(query.GetText(), "\"tea roses\" AND GROUP: flowers");
+    doc.LoadKeywordGroup(group, flowers);
+    flowers.SetName("garden");
+    doc.UpdateKeywordGroup(group, flowers);
+    EXPECT_EQ(query.GetText(), "\"tea roses\" AND GROUP: garden");
+    // A keyword the query does not use leaves it valid; its group goes, and the query with it.
+    doc.DeleteKeywords(Keywords({lilacs}));
+    EXPECT_TRUE(query.IsValid());
+    doc.DeleteKeywordGroup(group);
+    EXPECT_FALSE(query.IsValid());
+
+    const std::string byKeyword = "\"tea roses\"";
+    query.SetText(byKeyword);
+    ASSERT_TRUE(query.Compile(byKeyword));
+    doc.DeleteKeywords(Keywords({roses}));
+    EXPECT_FALSE(query.IsValid());
+    doc.DeleteContents();
+}
+
+TEST(WindowsDocHostApplication, SaveFileWritesTheProfileCacheOut)
+{
+    COptionStore options;
+    auto store = std::make_unique<CMemoryProfileStore>();
+    CMemoryProfileStore* written = store.get();
+    options.UseStore(std::move(store), true, "quorvane.ini");
+    options.WriteInt("Quorvane", "Cached", 5);
+    ASSERT_EQ(written->Find("Quorvane", "Cached"), nullptr);
+
+    CTempFolder folder;
+    CWindowsDocHost host;
+    host.SetOptionStore(&options);
+    CQuorvaneDoc doc(host);
+    ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
+    doc.OnFileSave();
+    const CMemoryProfileStore::Value* value = written->Find("Quorvane", "Cached");
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->number, 5);
+    doc.DeleteContents();
 }
