@@ -30,6 +30,8 @@ public:
 
     // The main window's caption from the document's title; an empty title shows the product alone.
     virtual void SetCaption(const std::string& title) {}
+    // Puts an opened data file on top of the File menu's recent-file list.
+    virtual void AddToRecentFiles(const std::string& path) {}
     // Shows the index window's frame (maximised when its stored state says so) and arms its
     // placement saving.
     virtual void ShowIndexFrame() {}
@@ -83,6 +85,10 @@ public:
     {
         return std::string();
     }
+
+    // The "Convert File" dialog for the older data file at `path`: -1 cancelled, 0 convert, 1 back up
+    // then convert, 2 open read-only.
+    virtual int ChooseConversion(const std::string& path) { return -1; }
 
     // The "Edit Reminder" dialog for article `article` on reminder `reminderId` (-1: a new one).
     // `record` comes in with the reminder's values (a new one's defaults). True on OK: `record`

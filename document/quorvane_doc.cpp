@@ -11,8 +11,10 @@
 #include "document/keyed_record_stream.h"
 #include "document/keyword_record.h"
 #include "document/quor_error.h"
+#include "export/print_options.h"
 #include "framework/file.h"
 #include "shell/app_settings.h"
+#include "shell/directories.h"
 
 namespace {
 // Keys of the id lists the document keeps itself.
@@ -60,7 +62,8 @@ bool CQuorvaneDoc::CreateNewFile(const std::string& path)
         m_dataFile.Create(path, 400);
         m_host.SetCaption(GetTitle());
         m_host.SetCurrentDocument(this);
-        ReadKeyedRecords();
+        ReadPrintRecords();
+        m_queries.Load(m_dataFile);
         m_password->Read(m_dataFile);
         NotifyIndexView(7);
     });
@@ -93,10 +96,19 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
             CQuorError(38, path).Report();
 
         SetPathName(path);
+        m_host.AddToRecentFiles(path);
         m_host.SetCaption(GetTitle());
-        ReadKeyedRecords();
+
+        ReadPrintRecords();
+        // The print dialog starts from the file's own choice of dates and keywords.
+        if (m_printOptions) {
+            m_printOptions->SetIncludeDates(m_pageLayout.GetPrintDates());
+            m_printOptions->SetIncludeKeywords(m_pageLayout.GetPrintKeywords());
+        }
         if (m_settings)
             m_settings->ReadFileSettings(&m_dataFile);
+        SetAttachmentsFolder();
+        m_queries.Load(m_dataFile);
         m_reminders.Load(m_dataFile);
         NotifyIndexView(7);
         m_host.SetCurrentDocument(this);
@@ -223,13 +235,30 @@ void CQuorvaneDoc::WriteKeyedRecords(bool queriesFirst)
         m_queries.SaveIfModified(m_dataFile);
 }
 
-void CQuorvaneDoc::ReadKeyedRecords()
+void CQuorvaneDoc::ReadPrintRecords()
 {
     m_pageLayout.Load(m_dataFile);
     m_exportHeader.Load(m_dataFile);
     m_headerText.Load(m_dataFile);
     m_footerText.Load(m_dataFile);
-    m_queries.Load(m_dataFile);
+}
+
+// Relative link targets of a file resolve against its attachments folder: by the file's setting its
+// own folder (1), a folder it names (2), or the configured attachments folder (0, and 2 without a
+// folder).
+void CQuorvaneDoc::SetAttachmentsFolder()
+{
+    if (!m_settings || !m_directories)
+        return;
+    std::string folder;
+    int mode = m_settings->GetLinkLocationMode();
+    if (mode == 1)
+        folder = m_dataFile.GetFolder();
+    else if (mode == 2)
+        folder = m_settings->GetLinkLocationPath();
+    if (mode == 0 || folder.empty())
+        folder = m_directories->GetFolder(CDirectories::kAttachments, true);
+    m_directories->SetFolder(CDirectories::kAttachments, folder);
 }
 
 bool CQuorvaneDoc::SaveModified()

@@ -34,6 +34,9 @@
 
 class CAppSettings;
 class CArticleRecord;
+class CDirectories;
+class CPrintOptions;
+class IDataFileConverter;
 class CArticleNotifyTarget;
 class CDocHost;
 class CIndexNotifyTarget;
@@ -64,6 +67,10 @@ public:
     // ---- Lifecycle (quorvane_doc.cpp) ----
     // The settings object of the application; it must outlive the document.
     void SetSettings(CAppSettings* settings) { m_settings = settings; }
+    // The application's data folders (the attachments folder follows each opened file; the copy
+    // dialogs start in the data folder) and print choices; each must outlive the document.
+    void SetDirectories(CDirectories* directories) { m_directories = directories; }
+    void SetPrintOptions(CPrintOptions* printOptions) { m_printOptions = printOptions; }
     // The pending open options of the application: read-only, and a newer minor format anyway.
     void SetOpenOptions(bool readOnly, bool allowNewer);
     bool CreateNewFile(const std::string& path);
@@ -164,6 +171,9 @@ public:
     void RewriteAfterProtectionChange();
     void RemovePassword();
     CFilePassword& GetPassword() { return *m_password; }
+    // Hands this file's record key to `other`, so that masked fields written there read back with
+    // this file's password.
+    void CopyRecordKey(CDataFile& other) const;
 
     // The query engine shows the wait cursor through the document.
     void BeginWaitCursor() override;
@@ -234,11 +244,23 @@ public:
     void HandleImportedDuplicates(int action);
     // The Check for Duplicate Articles command.
     void CheckForDuplicateArticles();
-    bool BackUpFile();
-    bool CopyFileTo();
+    // "Save Backup As" and "Copy File To": copy the data file at `path` (open or not) to a file the
+    // user picks, starting in the data folder, whose folder then becomes the data folder. False when
+    // cancelled or after a reported failure.
+    bool BackUpFile(const std::string& path);
+    bool CopyFileTo(const std::string& path);
     // Copies the open data file to `target` in blocks; never onto the open file itself, and a
     // partial copy is removed. Reports failures; true on success.
     bool CopyDataFileTo(const std::string& target);
+    // Copies keyed record `key` of this file, one byte block, into a record of that key in `other`.
+    // A missing record copies nothing; a full disk (code 12) passes on; other failures are dropped.
+    // True when the record was copied.
+    bool CopyKeyedRecord(int key, CDataFile& other);
+    // Before an older data file is opened: the user converts it (after a backup if chosen) or opens
+    // it read-only (sets `readOnly`). True when the open may go on. The conversion itself needs the
+    // converter; without one the file is reported as not convertible.
+    bool ConvertOldFile(const std::string& path, bool& readOnly);
+    void SetConverter(IDataFileConverter* converter) { m_converter = converter; }
 
     // ---- Reminders (quorvane_doc_reminders.cpp) ----
     // Set Reminder on article `article`: the host's Edit Reminder dialog on its reminder (a new one
@@ -262,7 +284,10 @@ private:
     void WriteIdList(int key, CArticleIdSet& set);
     void WriteKeyedLists();
     void WriteKeyedRecords(bool queriesFirst);
-    void ReadKeyedRecords();
+    // The page layout, export header and print header and footer.
+    void ReadPrintRecords();
+    // The attachments folder of the opened file, from its link-location setting.
+    void SetAttachmentsFolder();
     void ResetTables();
     void ReopenAfterSave();
     std::string FileName() const;
@@ -285,6 +310,14 @@ private:
     void FreeIndexEntry(int32_t id);
     void SetPrivateMembership(int32_t id, bool isPrivate);
     int CompareInOrder(int32_t a, int32_t b, int order);
+
+    // Runs a copy dialog titled by string `titleId` and copies the file at `path` to its choice.
+    bool CopyFileChosen(const std::string& path, int titleId);
+    // Copies a data file that is not the open one; the same rules as CopyDataFileTo.
+    bool CopyClosedFileTo(const std::string& source, const std::string& target);
+    // Creates `target` and fills it from `in` in blocks; a partial target is removed. Reports
+    // failures; true on success.
+    bool CopyBlocksTo(CFile& in, const std::string& target);
 
     void ClearBatchUnlessRecording();
     bool ConfirmAndDeleteDuplicates(const CArticleIdSet& marked);
@@ -337,6 +370,9 @@ private:
 
     // The application's settings (per-file record 4, sort order, date stamping); may be null.
     CAppSettings* m_settings = nullptr;
+    CDirectories* m_directories = nullptr;
+    CPrintOptions* m_printOptions = nullptr;
+    IDataFileConverter* m_converter = nullptr;
     bool m_openReadOnly = false;
     bool m_openAllowNewer = false;
 };

@@ -1,9 +1,11 @@
-// Operations on many articles at once: undoing an import, duplicates, keyed-record and file copies.
+// Operations on many articles at once: undoing an import, duplicates, keyed-record and file copies,
+// and the conversion of older data files.
 #include <algorithm>
 #include <cstdio>
 #include <new>
 
 #include "document/article_record.h"
+#include "document/data_file_converter.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
 #include "document/file_system.h"
@@ -14,10 +16,20 @@
 #include "framework/ansi_case.h"
 #include "framework/file.h"
 #include "framework/string_table.h"
+#include "resources/resource.h"
+#include "shell/directories.h"
 
 namespace {
 constexpr int kUndoImportQuestionId = 15010;
 constexpr int kOpenImportedQuestionId = 8321;
+constexpr int kConversionBackupMessageId = 5212;
+constexpr int kConversionFailedMessageId = 8110;
+
+// The answers of the "Convert File" dialog.
+enum ConversionChoice { kConvert = 0, kBackUpThenConvert = 1, kOpenReadOnly = 2 };
+
+// The copy dialogs' block size.
+constexpr uint32_t kCopyBlockSize = 16000;
 
 std::string FormatCounts(const char* pattern, int a, int b = 0, int c = 0)
 {
@@ -312,22 +324,33 @@ bool CQuorvaneDoc::PromptSaveArticles(const std::string& caption, int scope)
     return SaveArticleWindows(scope);
 }
 
-bool CQuorvaneDoc::BackUpFile()
+bool CQuorvaneDoc::BackUpFile(const std::string& path)
 {
-    std::string target = m_host.ChooseDataFileCopy("Save Backup As", std::string());
-    return !target.empty() && CopyDataFileTo(target);
+    return CopyFileChosen(path, IDS_SAVE_BACKUP_AS);
 }
 
-bool CQuorvaneDoc::CopyFileTo()
+bool CQuorvaneDoc::CopyFileTo(const std::string& path)
 {
-    std::string target = m_host.ChooseDataFileCopy("Copy File To", std::string());
-    return !target.empty() && CopyDataFileTo(target);
+    return CopyFileChosen(path, IDS_COPY_FILE_TO);
+}
+
+bool CQuorvaneDoc::CopyFileChosen(const std::string& path, int titleId)
+{
+    std::string start = m_directories ? m_directories->GetExpandedFolder(CDirectories::kData) : std::string();
+    std::string target = m_host.ChooseDataFileCopy(QuorLoadString(titleId), start);
+    if (target.empty())
+        return false;
+    size_t slash = target.rfind('\\');
+    if (m_directories && slash != std::string::npos)
+        m_directories->SetFolderFromPath(CDirectories::kData, target, slash + 1);
+    if (IsOpen() && IsSameFile(path, m_dataFile.GetFilePath()))
+        return CopyDataFileTo(target);
+    return CopyClosedFileTo(path, target);
 }
 
 bool CQuorvaneDoc::CopyDataFileTo(const std::string& target)
 {
-    const std::string& source = m_dataFile.GetFilePath();
-    if (IsSameFile(source, target)) {
+    if (IsSameFile(m_dataFile.GetFilePath(), target)) {
         CQuorError(100, target).Report();
         return false;
     }
@@ -335,6 +358,28 @@ bool CQuorvaneDoc::CopyDataFileTo(const std::string& target)
         return false;
     // The open data file is held exclusively, so it is read through its own handle; every block
     // access of the data file seeks first, so moving its position here does no harm.
+    return CopyBlocksTo(m_dataFile, target);
+}
+
+bool CQuorvaneDoc::CopyClosedFileTo(const std::string& source, const std::string& target)
+{
+    if (IsSameFile(source, target) || (IsOpen() && IsSameFile(m_dataFile.GetFilePath(), target))) {
+        CQuorError(100, target).Report();
+        return false;
+    }
+    CFile in;
+    CFileException error(CFileException::none, 0);
+    if (!in.Open(source, CFile::modeRead | CFile::shareDenyWrite, &error)) {
+        CQuorError(FileExceptionToErrorCode(error), source).Report();
+        return false;
+    }
+    bool copied = CopyBlocksTo(in, target);
+    in.Abort();  // only read: nothing to lose in closing
+    return copied;
+}
+
+bool CQuorvaneDoc::CopyBlocksTo(CFile& in, const std::string& target)
+{
     CFile out;
     CFileException error(CFileException::none, 0);
     if (!out.Open(target, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error)) {
@@ -342,10 +387,10 @@ bool CQuorvaneDoc::CopyDataFileTo(const std::string& target)
         return false;
     }
     try {
-        std::vector<uint8_t> buffer(16000);
-        m_dataFile.Seek(0, CFile::begin);
+        std::vector<uint8_t> buffer(kCopyBlockSize);
+        in.Seek(0, CFile::begin);
         for (;;) {
-            uint32_t n = m_dataFile.Read(buffer.data(), static_cast<uint32_t>(buffer.size()));
+            uint32_t n = in.Read(buffer.data(), kCopyBlockSize);
             if (n == 0)
                 break;
             out.Write(buffer.data(), n);
@@ -360,4 +405,58 @@ bool CQuorvaneDoc::CopyDataFileTo(const std::string& target)
     out.Abort();
     DeleteFileIfExists(target);
     return false;
+}
+
+bool CQuorvaneDoc::CopyKeyedRecord(int key, CDataFile& other)
+{
+    try {
+        std::vector<uint8_t> bytes;
+        {
+            CKeyedRecordStream in;
+            in.Open(&m_dataFile, key, CRecordStream::kRead);
+            bytes = in.ReadByteBlock();
+            in.Close();
+        }
+        CKeyedRecordStream out;
+        out.Open(&other, key, CRecordStream::kRewrite);
+        out.WriteByteBlock(bytes.data(), static_cast<int32_t>(bytes.size()));
+        out.Close();
+        return true;
+    } catch (const CQuorError& error) {
+        // A full disk concerns the whole copy the caller makes; anything else costs only this record.
+        if (error.Code() == 12)
+            throw;
+    } catch (const std::bad_alloc&) {
+    }
+    return false;
+}
+
+bool CQuorvaneDoc::ConvertOldFile(const std::string& path, bool& readOnly)
+{
+    bool mayOpen = false;
+    ReportErrors([&] {
+        int choice = m_host.ChooseConversion(path);
+        if (choice == kOpenReadOnly) {
+            readOnly = true;
+            mayOpen = true;
+            return;
+        }
+        if (choice != kConvert && choice != kBackUpThenConvert)
+            return;
+        if (!m_converter) {
+            m_host.Inform(QuorFormat1(QuorLoadString(kConversionFailedMessageId), path), CDocHost::kExclamation);
+            return;
+        }
+        if (choice == kConvert) {
+            std::string backup = m_converter->Convert(path, true);
+            mayOpen = true;
+            m_host.Inform(QuorFormat1(QuorLoadString(kConversionBackupMessageId), backup), CDocHost::kInformation);
+        } else if (BackUpFile(path)) {
+            // The user's own backup replaces the converter's.
+            m_converter->Convert(path, false);
+            mayOpen = true;
+        }
+    });
+    m_host.RepaintMainWindow();
+    return mayOpen;
 }

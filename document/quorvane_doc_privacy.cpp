@@ -187,3 +187,8 @@ void CQuorvaneDoc::RemovePassword()
         m_dataFile.Flush();
     });
 }
+
+void CQuorvaneDoc::CopyRecordKey(CDataFile& other) const
+{
+    other.SetRecordKey(m_dataFile.GetRecordKey());
+}
