@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,6 +26,25 @@ double Since(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
+
+// Elapsed time and processor time (user and system) of one step, in ms. On a loaded machine the
+// elapsed time also counts the waits for a processor; the processor time does not, nor the waits for
+// the disk.
+class CStepTimer {
+public:
+    CStepTimer() { Restart(); }
+    void Restart()
+    {
+        m_wall = Clock::now();
+        m_cpu = std::clock();
+    }
+    double Wall() const { return Since(m_wall); }
+    double Cpu() const { return 1000.0 * static_cast<double>(std::clock() - m_cpu) / CLOCKS_PER_SEC; }
+
+private:
+    Clock::time_point m_wall;
+    std::clock_t m_cpu;
+};
 
 // Draws keyword ids 0..n-1 with probability proportional to 1 / (rank + 1).
 class ZipfKeywords {
@@ -96,35 +116,38 @@ int main(int argc, char** argv)
     std::string path = folder + "/kbdoc_bench.xrd";
     ZipfKeywords zipf(keywords, 42);
 
-    Clock::time_point start = Clock::now();
+    CStepTimer step;
     Generate(path, articles, keywords, zipf);
-    std::printf("generate %d articles, %d keywords: %.0f ms, %ju bytes\n", articles, keywords, Since(start),
+    std::printf("generate %d articles, %d keywords: %.0f ms, %ju bytes\n", articles, keywords, step.Wall(),
                 static_cast<uintmax_t>(std::filesystem::file_size(path)));
 
     CDocHost host;
     CQuorvaneDoc doc(host);
-    start = Clock::now();
+    step.Restart();
     if (!doc.OnOpenDocument(path))
         return 1;
-    double open = Since(start);
-    start = Clock::now();
+    double open = step.Wall(), openCpu = step.Cpu();
+    step.Restart();
     CArticleIdSet all;
     doc.GetAllArticleIds(all);
     std::vector<int32_t> titles = all.Values();
     doc.SortArticleIdsByTitle(titles);
-    double allTitles = Since(start);
-    std::printf("open: %.1f ms; All Titles (index entries + sort of %zu): %.1f ms; total %.1f ms\n", open,
-                titles.size(), allTitles, open + allTitles);
+    double allTitles = step.Wall(), allTitlesCpu = step.Cpu();
+    std::printf("open: %.1f ms (cpu %.1f); All Titles (index entries + sort of %zu): %.1f ms (cpu %.1f); "
+                "total %.1f ms (cpu %.1f)\n",
+                open, openCpu, titles.size(), allTitles, allTitlesCpu, open + allTitles, openCpu + allTitlesCpu);
 
-    start = Clock::now();
+    step.Restart();
     CArticleIdSet one;
     doc.GetKeywordArticleIds(0, one);
-    std::printf("select by the most used keyword (%d articles): %.2f ms\n", one.GetSize(), Since(start));
-    start = Clock::now();
+    std::printf("select by the most used keyword (%d articles): %.2f ms (cpu %.2f)\n", one.GetSize(), step.Wall(),
+                step.Cpu());
+    step.Restart();
     doc.GetKeywordArticleIds(keywords / 2, one);
-    std::printf("select by a middle keyword (%d articles): %.2f ms\n", one.GetSize(), Since(start));
+    std::printf("select by a middle keyword (%d articles): %.2f ms (cpu %.2f)\n", one.GetSize(), step.Wall(),
+                step.Cpu());
 
-    start = Clock::now();
+    step.Restart();
     CArticleIdSet result;
     doc.GetKeywordArticleIds(0, result);
     for (int32_t k : {1, 2}) {
@@ -132,9 +155,10 @@ int main(int argc, char** argv)
         doc.GetKeywordArticleIds(k, other);
         result.Intersect(other);
     }
-    std::printf("AND of the three most used keywords (%d articles): %.2f ms\n", result.GetSize(), Since(start));
+    std::printf("AND of the three most used keywords (%d articles): %.2f ms (cpu %.2f)\n", result.GetSize(),
+                step.Wall(), step.Cpu());
 
-    start = Clock::now();
+    step.Restart();
     std::uniform_int_distribution<int> anyKeyword(0, keywords - 1);
     for (int i = 0; i < 1000; ++i) {
         CKeywordIdSet ids;
@@ -145,8 +169,9 @@ int main(int argc, char** argv)
         record.SetKeywordIds(ids);
         doc.AddArticle(record, false, false);
     }
-    double added = Since(start);
-    std::printf("add 1000 articles with 5 Zipf keywords each: %.0f ms (%.2f ms each)\n", added, added / 1000);
+    double added = step.Wall(), addedCpu = step.Cpu();
+    std::printf("add 1000 articles with 5 Zipf keywords each: %.0f ms (%.2f ms each; cpu %.0f ms, %.3f ms each)\n",
+                added, added / 1000, addedCpu, addedCpu / 1000);
 
     // The keyword whose article count is closest to 10,000.
     int32_t target = 0;
@@ -159,15 +184,15 @@ int main(int argc, char** argv)
             target = k;
         }
     }
-    start = Clock::now();
+    step.Restart();
     CKeywordIdSet doomed;
     doomed.Add(target);
     doc.DeleteKeywords(doomed);
-    std::printf("delete keyword %d used by %d articles: %.0f ms\n", target, best, Since(start));
+    std::printf("delete keyword %d used by %d articles: %.0f ms (cpu %.0f)\n", target, best, step.Wall(), step.Cpu());
 
-    start = Clock::now();
+    step.Restart();
     doc.OnFileSave();
-    std::printf("Save File: %.1f ms\n", Since(start));
+    std::printf("Save File: %.1f ms (cpu %.1f)\n", step.Wall(), step.Cpu());
     doc.DeleteContents();
     std::filesystem::remove(path);
     return 0;

@@ -463,6 +463,7 @@ void CDataFile::ReadRaw(int32_t n, void* buffer)
 void CDataFile::WriteData(int32_t first, int32_t count, const void* buffer)
 {
     m_unflushed = true;
+    ForgetWindow(first, count);
     Seek(static_cast<int64_t>(BlockOffset(first)), begin);
     Write(buffer, static_cast<uint32_t>(count) * kBlockSize);
     m_length = std::max(m_length, BlockOffset(first + count - 1) + kBlockSize);
@@ -499,7 +500,43 @@ void CDataFile::CheckRun(int32_t first, int32_t count) const
 void CDataFile::ReadBlocks(int32_t first, int32_t count, uint8_t* buffer)
 {
     CheckRun(first, count);
-    Guard([&] { ReadAt(BlockOffset(first), buffer, static_cast<uint32_t>(count) * kBlockSize); });
+    Guard([&] {
+        if (!ReadFromWindow(first, count, buffer))
+            ReadAt(BlockOffset(first), buffer, static_cast<uint32_t>(count) * kBlockSize);
+    });
+}
+
+// Serves a short run from the read window, filling the window from `first` on when the run is not in
+// it: up to kReadWindowBlocks blocks, not past the next allocation-table block, the last block in use
+// or the file's end. False for a run the window cannot hold (read it directly).
+bool CDataFile::ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer)
+{
+    if (count >= kReadWindowBlocks)
+        return false;
+    if (m_windowCount == 0 || first < m_windowFirst || first + count > m_windowFirst + m_windowCount) {
+        int64_t inFile = (static_cast<int64_t>(LogicalLength()) - m_headerSize) / kBlockSize;
+        if (first + count > inFile)
+            return false;  // a read past the end keeps its own error
+        int64_t end = std::min<int64_t>({static_cast<int64_t>(first) + kReadWindowBlocks,
+                                         first - first % kEntriesPerBlock + kEntriesPerBlock,
+                                         static_cast<int64_t>(LastBlock()) + 1, inFile});
+        if (!m_window)
+            m_window.reset(new uint8_t[static_cast<size_t>(kReadWindowBlocks) * kBlockSize]);
+        m_windowCount = 0;
+        int32_t blocks = static_cast<int32_t>(end - first);
+        ReadAt(BlockOffset(first), m_window.get(), static_cast<uint32_t>(blocks) * kBlockSize);
+        m_windowFirst = first;
+        m_windowCount = blocks;
+    }
+    std::memcpy(buffer, m_window.get() + static_cast<size_t>(first - m_windowFirst) * kBlockSize,
+                static_cast<size_t>(count) * kBlockSize);
+    return true;
+}
+
+void CDataFile::ForgetWindow(int32_t first, int32_t count)
+{
+    if (m_windowCount > 0 && first < m_windowFirst + m_windowCount && first + count > m_windowFirst)
+        m_windowCount = 0;
 }
 
 void CDataFile::WriteBlocks(int32_t first, int32_t count, const uint8_t* buffer)
@@ -511,9 +548,14 @@ void CDataFile::WriteBlocks(int32_t first, int32_t count, const uint8_t* buffer)
 CDataFile::Slots& CDataFile::TableBlock(int32_t n)
 {
     int32_t tableBlock = n - n % kEntriesPerBlock;
+    if (m_lastSlots && m_lastTableBlock == tableBlock)
+        return *m_lastSlots;  // walks along a chain stay in one table block for long stretches
     auto found = m_tableBlocks.find(tableBlock);
-    if (found != m_tableBlocks.end())
+    if (found != m_tableBlocks.end()) {
+        m_lastTableBlock = tableBlock;
+        m_lastSlots = &found->second;
         return found->second;
+    }
     uint8_t bytes[kBlockSize];
     ReadRaw(tableBlock, bytes);
     Slots slots;
@@ -657,11 +699,13 @@ void CDataFile::ForgetCaches()
     m_batchDepth = 0;
     m_headerDirty = false;
     m_unflushed = false;
+    m_windowCount = 0;
     m_dirtyTableBlocks.clear();
     m_requiredLength = 0;
     m_indexBlocks.clear();
     ForgetChains();
     m_tableBlocks.clear();
+    m_lastSlots = nullptr;
     std::fill(std::begin(m_freeSearchStart), std::end(m_freeSearchStart), 0);
 }
 
@@ -738,6 +782,7 @@ void CDataFile::WriteSlot(int32_t indexBlock, int32_t slot, int32_t value)
     StoreLe32(bytes, value);
     uint64_t offset = BlockOffset(indexBlock) + 4 * static_cast<uint64_t>(slot);
     m_unflushed = true;
+    ForgetWindow(indexBlock, 1);
     Seek(static_cast<int64_t>(offset), begin);
     Write(bytes, 4);
     m_length = std::max(m_length, offset + 4);

@@ -49,6 +49,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -214,6 +215,8 @@ private:
     void FlushBatch();
     uint64_t LogicalLength() const { return std::max(m_length, m_requiredLength); }
     void ReadAt(uint64_t offset, void* buffer, uint32_t n);
+    bool ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer);
+    void ForgetWindow(int32_t first, int32_t count);
 
     bool m_written = false;
     bool m_unflushed = false;  // written since the last successful Flush
@@ -231,10 +234,20 @@ private:
 
     // Allocation-table blocks as last read or written (the file is opened exclusively).
     std::unordered_map<int32_t, Slots> m_tableBlocks;
+    // The table block found last (elements of the map keep their address until it is cleared).
+    int32_t m_lastTableBlock = 0;
+    Slots* m_lastSlots = nullptr;
     // Index blocks as last read or written.
     std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.
     std::vector<int32_t> m_indexChains[kTableCount];
+    // Reads of a few blocks fetch the blocks that follow them too, so that walking many small records
+    // in file order (building the article index at open) costs one system call per window, not one
+    // per record. Writes to a block in the window drop the window.
+    static constexpr int32_t kReadWindowBlocks = 32;
+    std::unique_ptr<uint8_t[]> m_window;
+    int32_t m_windowFirst = 0;
+    int32_t m_windowCount = 0;
     // Entries below this number are known to be live (the search for a deleted entry starts here).
     int32_t m_freeSearchStart[kTableCount] = {};
 };

@@ -1,5 +1,9 @@
 #include "document/keyword_record.h"
 
+#include <cstring>
+#include <vector>
+
+#include "document/byte_buffer.h"
 #include "document/data_file.h"
 #include "document/quor_error.h"
 #include "document/record_key_guard.h"
@@ -128,6 +132,63 @@ bool CKeywordRecord::AddArticleId(int32_t article)
         return false;
     m_articleIds.Add(article);
     return true;
+}
+
+// The new record's bytes: the article-id list's byte count at countOffset grows by 4; the new id
+// and the group ids (from version 400) follow the list.
+CKeywordRecord::AppendResult CKeywordRecord::AppendArticleId(CDataFile& file, int32_t id, int32_t article)
+{
+    int version = file.GetVersion();
+    if (version < 300 || file.IsProtectAll() || article == kNoneId)
+        return kRewriteWhole;  // masked names take a fresh salt with every write
+    int32_t countOffset = 0;
+    int32_t count = 0;
+    CGroupIdSet groups;
+    try {
+        CRecordReader reader;
+        reader.OpenEntry(&file, CDataFile::kKeywordTable, id, CRecordStream::kRead);
+        int16_t expected = static_cast<int16_t>(kPackedName | (version >= 400 ? kWithGroups : kWithoutGroups));
+        if (reader.ReadInt() != 2 || reader.ReadShort() != expected || reader.ReadShort() != 0)
+            return kRewriteWhole;
+        // The name exactly as a rewrite stores it: its characters and one NUL at the end.
+        constexpr int32_t kLongestName = 4096;
+        int32_t nameLength = reader.ReadInt();
+        if (nameLength < 1 || nameLength > kLongestName)
+            return kRewriteWhole;
+        std::vector<char> name(static_cast<size_t>(nameLength));
+        if (reader.ReadRaw(name.data(), nameLength) != 0 || std::memchr(name.data(), 0, name.size()) != &name.back())
+            return kRewriteWhole;
+        countOffset = CRecordStream::kSizedShortSize + 6 + nameLength;  // type; name mode, length, bytes
+        count = reader.ReadInt();
+        if (count < 0 || count % 4 != 0)
+            return kRewriteWhole;
+        if (count > 0) {
+            reader.Skip(count - 4);
+            int32_t last = reader.ReadInt();
+            if (article == last)
+                return kAlreadyLast;
+            if (article < last)
+                return kRewriteWhole;
+        }
+        if (version >= 400)
+            reader.ReadIdSet(groups);
+        reader.Close();
+    } catch (const CQuorError&) {
+        return kRewriteWhole;  // the general path meets the same error and reports it
+    }
+    CByteBuffer newCount;
+    newCount.AppendInt(count + 4);
+    CByteBuffer tail;
+    tail.AppendInt(article);
+    if (version >= 400)
+        CRecordStream::EncodeIdSet(groups, tail);
+    int32_t tailOffset = countOffset + 4 + count;
+    CRecordStream::Piece pieces[] = {{countOffset, newCount.GetData(), newCount.GetLength()},
+                                     {tailOffset, tail.GetData(), tail.GetLength()}};
+    CRecordReader writer;
+    writer.OpenEntry(&file, CDataFile::kKeywordTable, id, CRecordStream::kRewrite);
+    writer.RewriteInPlace(pieces, 2, tailOffset + tail.GetLength());
+    return kAppended;
 }
 
 bool CKeywordRecord::RemoveArticleId(int32_t article)

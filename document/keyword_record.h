@@ -48,6 +48,14 @@ public:
     // One article in or out of the list, without copying it; true when the list changed.
     bool AddArticleId(int32_t article);
     bool RemoveArticleId(int32_t article);
+
+    // Adds an article id larger than every id of keyword `id`'s stored list by writing only what
+    // changes: the list's byte count, the new id and the group ids behind it. The file ends up as
+    // reading, adding and rewriting the whole record would leave it. kRewriteWhole when that
+    // shortcut does not apply (a smaller id, a record not in the form this program writes, an
+    // older file, protect-all or an unreadable record): the caller takes the general path.
+    enum AppendResult { kAppended, kAlreadyLast, kRewriteWhole };
+    static AppendResult AppendArticleId(CDataFile& file, int32_t id, int32_t article);
     void GetGroupIds(CIdSet& set) const;
     void SetGroupIds(const CIdSet& set) { m_groupIds.Copy(set); }
 

@@ -212,10 +212,13 @@ void CQuorvaneDoc::GetGroupsOfKeyword(int32_t keyword, CGroupIdSet& out)
 }
 
 // Applies `change` to the record of each keyword of `keywords` and writes it back; flushes once.
-template <class Change>
-static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change change)
+// `shortcut` (keyword) may make the change itself and answer true, in which case the record is not read.
+template <class Change, class Shortcut>
+static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change change, Shortcut shortcut)
 {
     for (int32_t keyword : keywords.Values()) {
+        if (shortcut(keyword))
+            continue;
         CKeywordRecord record;
         record.Read(file, keyword);
         if (change(record))
@@ -224,9 +227,21 @@ static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change
     file.Flush();
 }
 
+template <class Change>
+static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change change)
+{
+    ChangeKeywordRecords(file, keywords, change, [](int32_t) { return false; });
+}
+
+// A new article's id is the largest, so it joins the end of each keyword's list: only the blocks
+// that change are written, not the whole list of a popular keyword.
 void CQuorvaneDoc::AddArticleToKeywords(int32_t article, const CKeywordIdSet& keywords)
 {
-    ChangeKeywordRecords(m_dataFile, keywords, [&](CKeywordRecord& record) { return record.AddArticleId(article); });
+    ChangeKeywordRecords(
+        m_dataFile, keywords, [&](CKeywordRecord& record) { return record.AddArticleId(article); },
+        [&](int32_t keyword) {
+            return CKeywordRecord::AppendArticleId(m_dataFile, keyword, article) != CKeywordRecord::kRewriteWhole;
+        });
 }
 
 void CQuorvaneDoc::RemoveArticleFromKeywords(int32_t article, const CKeywordIdSet& keywords)

@@ -433,15 +433,18 @@ void CRecordStream::WriteString(const std::string& text)
     });
 }
 
+void CRecordStream::EncodeIdSet(const CIdSet& set, CByteBuffer& out)
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(set.GetSize()) * 4);
+    for (int i = 0; i < set.GetSize(); ++i)
+        StoreLe32(&bytes[static_cast<size_t>(i) * 4], static_cast<uint32_t>(set.GetAt(i)));
+    out.AppendInt(static_cast<int32_t>(bytes.size()));
+    out.Append(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
 void CRecordStream::WriteIdSet(const CIdSet& set)
 {
-    Building([&] {
-        std::vector<uint8_t> bytes(static_cast<size_t>(set.GetSize()) * 4);
-        for (int i = 0; i < set.GetSize(); ++i)
-            StoreLe32(&bytes[static_cast<size_t>(i) * 4], static_cast<uint32_t>(set.GetAt(i)));
-        m_writeBuffer.AppendInt(static_cast<int32_t>(bytes.size()));
-        m_writeBuffer.Append(bytes.data(), static_cast<int32_t>(bytes.size()));
-    });
+    Building([&] { EncodeIdSet(set, m_writeBuffer); });
 }
 
 void CRecordStream::WriteSizedInt(int32_t value)
@@ -556,6 +559,54 @@ void CRecordStream::Reserve(int32_t n)
         throw;
     }
     batch.End();
+}
+
+void CRecordStream::RewriteInPlace(const Piece* pieces, int count, int32_t length)
+{
+    if (m_mode != kRewrite || length < 0 || m_file->GetVersion() < 300)
+        Corrupt();  // older files end every record with a block of zeros: rewrite those whole
+    for (int i = 0; i < count; ++i)
+        if (pieces[i].offset < 0 || pieces[i].n < 0)
+            Corrupt();
+    Building([&] {
+        CDataFile::CBatch batch(m_file);
+        Reserve(length);
+        int32_t lastIndex = std::max<int32_t>(1, (length + kBlockSize - 1) / kBlockSize) - 1;
+        std::vector<int32_t> touched;
+        for (int i = 0; i < count; ++i) {
+            int32_t end = std::min(pieces[i].offset + pieces[i].n, length);
+            for (int32_t b = pieces[i].offset / kBlockSize; b * kBlockSize < end; ++b)
+                touched.push_back(b);
+        }
+        touched.push_back(lastIndex);
+        std::sort(touched.begin(), touched.end());
+        touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
+        std::vector<uint8_t> bytes(kBlockSize);
+        int32_t block = m_firstBlock;
+        int32_t index = 0;
+        for (int32_t wanted : touched) {
+            for (; index < wanted; ++index) {  // Reserve made the chain this long
+                block = m_file->GetNextBlock(block);
+                if (block == kNoneId)
+                    Corrupt();
+            }
+            int32_t start = wanted * kBlockSize;
+            m_file->ReadBlocks(block, 1, bytes.data());
+            for (int i = 0; i < count; ++i) {
+                int32_t from = std::max(pieces[i].offset, start);
+                int32_t to = std::min({pieces[i].offset + pieces[i].n, start + kBlockSize, length});
+                if (from < to)
+                    std::memcpy(&bytes[static_cast<size_t>(from - start)], pieces[i].bytes + (from - pieces[i].offset),
+                                static_cast<size_t>(to - from));
+            }
+            if (wanted == lastIndex)
+                std::fill(bytes.begin() + std::max(0, length - start), bytes.end(), uint8_t(0));
+            m_file->WriteBlocks(block, 1, bytes.data());
+        }
+        Truncate(block);
+        batch.End();
+    });
+    Abandon();
 }
 
 void CRecordStream::FlushWrite()

@@ -93,6 +93,24 @@ public:
     void WritePacked(const void* bytes, int32_t n, int mode);
     void WritePackedString(const std::string& text, int mode);
 
+    // The stored form of an id set, appended to `out`.
+    static void EncodeIdSet(const CIdSet& set, CByteBuffer& out);
+
+    // Bytes at an offset of the record, for RewriteInPlace.
+    struct Piece {
+        int32_t offset;
+        const uint8_t* bytes;
+        int32_t n;
+    };
+    // Rewrite mode, files from version 300 on: changes a record of which only some bytes change,
+    // without building it whole. The pieces are written over the stored bytes and the record then
+    // ends at `length`: the rest of its last block is zeroed, the blocks behind it are freed and the
+    // chain grows as a full rewrite would grow it, so the file ends up as writing the whole record
+    // would leave it. The pieces must cover every byte past the stored record's end. Only the blocks
+    // that the pieces and the new end fall in are read and written. Closes the stream; a failure
+    // abandons it.
+    void RewriteInPlace(const Piece* pieces, int count, int32_t length);
+
     // Extends the chain so that it holds n bytes (at least one block); never shortens it.
     void Reserve(int32_t n);
     // Bytes that fields take, for Reserve.

@@ -177,3 +177,98 @@ TEST(KeywordRecord, ProtectAllMasksTheNameAndNeedsTheRecordKey)
     EXPECT_EQ(stored.name, "Secret");
     EXPECT_THROW(independent::ReadKeyword(t.Bytes(), id, t.ZeroKey()), std::runtime_error);
 }
+
+namespace {
+
+struct AppendCase {
+    const char* what;
+    int version;
+    size_t nameLength;
+    int articles;  // ids 10, 20, 30, ... stored
+    int groups;
+    int trailingInts;  // bytes after the record's fields, as a foreign writer might leave them
+    int32_t article;   // 0: one past the last stored id
+    bool protectAll;
+    CKeywordRecord::AppendResult expected;
+};
+
+// The whole file after a keyword record shaped by `c`, followed by a second record, was given one
+// more article: through the shortcut, or read, changed and rewritten whole. *before: the file
+// before the change.
+std::string FileAfterAdding(const AppendCase& c, bool shortcut, CKeywordRecord::AppendResult* result,
+                            std::string* before)
+{
+    CRecordTestFile t(c.version);
+    if (c.protectAll) {
+        t.SetKey(0x21);
+        t.file.SetProtectAll(true);
+    }
+    CKeywordRecord record;
+    record.SetName(std::string(c.nameLength, 'n'));
+    CIdSet ids;
+    for (int i = 1; i <= c.articles; ++i) ids.Values().push_back(10 * i);
+    record.SetArticleIds(ids);
+    CIdSet groups;
+    for (int i = 1; i <= c.groups; ++i) groups.Values().push_back(i);
+    record.SetGroupIds(groups);
+    int32_t id = t.StoreRaw(CDataFile::kKeywordTable, [&](CRecordStream& s) {
+        record.WriteTo(s);
+        for (int i = 0; i < c.trailingInts; ++i) s.WriteInt(0x55555555);
+    });
+    CKeywordRecord other;
+    other.SetName("next");
+    StoreKeyword(t, other);
+    std::vector<uint8_t> key = t.Key();
+    t.file.Close();
+    *before = CTempFolder::ReadFile(t.Path());
+    t.file.Open(t.Path(), false);
+    t.file.SetRecordKey(key.data());
+
+    int32_t article = c.article != 0 ? c.article : 10 * c.articles + 10;
+    if (shortcut) {
+        *result = CKeywordRecord::AppendArticleId(t.file, id, article);
+    } else {
+        CKeywordRecord whole;
+        whole.Read(t.file, id);
+        if (whole.AddArticleId(article))
+            whole.Rewrite(t.file, id);
+    }
+    t.file.Close();
+    return CTempFolder::ReadFile(t.Path());
+}
+
+}  // namespace
+
+// A new article joins the end of a keyword's list by writing only the bytes that change; the file
+// must come out byte for byte as the whole rewrite makes it, and every form the shortcut does not
+// handle must be left untouched for the whole rewrite.
+TEST(KeywordRecord, AppendingAnArticleMatchesTheWholeRewrite)
+{
+    using R = CKeywordRecord;
+    AppendCase cases[] = {
+        {"empty list", 400, 9, 0, 0, 0, 0, false, R::kAppended},
+        {"small list with a group", 400, 9, 3, 1, 0, 0, false, R::kAppended},
+        {"the new id opens a block", 400, 9, 119, 1, 0, 0, false, R::kAppended},
+        {"many blocks, groups across a block edge", 400, 9, 3000, 30, 0, 0, false, R::kAppended},
+        {"the count across a block edge", 400, 498, 200, 2, 0, 0, false, R::kAppended},
+        {"version 300 without groups", 300, 9, 200, 0, 0, 0, false, R::kAppended},
+        {"bytes after the fields", 400, 9, 120, 1, 300, 0, false, R::kAppended},
+        {"the id is already last", 400, 9, 50, 1, 0, 500, false, R::kAlreadyLast},
+        {"a smaller id", 400, 9, 50, 1, 0, 15, false, R::kRewriteWhole},
+        {"protect-all", 400, 9, 50, 1, 0, 0, true, R::kRewriteWhole},
+        {"an older file", 220, 9, 50, 0, 0, 0, false, R::kRewriteWhole},
+    };
+    for (const AppendCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        CKeywordRecord::AppendResult result = R::kRewriteWhole;
+        std::string before;
+        std::string viaShortcut = FileAfterAdding(c, true, &result, &before);
+        EXPECT_EQ(result, c.expected);
+        if (c.expected == R::kAppended) {
+            EXPECT_NE(viaShortcut, before);
+            EXPECT_TRUE(viaShortcut == FileAfterAdding(c, false, &result, &before));
+        } else {
+            EXPECT_TRUE(viaShortcut == before);
+        }
+    }
+}
