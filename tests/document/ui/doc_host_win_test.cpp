@@ -1,23 +1,26 @@
 // The document's Windows host on real windows: the plain text its hidden rich-text control reads
 // back from rich text, as the duplicate scan compares it; the Save dialogs for copies of the data
-// file; what it passes on to the application's main window, current query and option store.
+// file; the progress dialog; what it passes on to the application's main window, current query and
+// option store.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <atomic>
 #include <fstream>
 #include <memory>
 #include <string>
 
 #include "document/article_record.h"
-#include "document/quorvane_doc.h"
 #include "document/keyword_record.h"
+#include "document/quorvane_doc.h"
 #include "document/ui/doc_host_win.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
 #include "index/current_query.h"
+#include "resources/progress_dlg_res.h"
 #include "shell/memory_profile_store.h"
 #include "shell/option_store.h"
 #include "tests/document/doc_fixture.h"
@@ -268,4 +271,41 @@ TEST(WindowsDocHostApplication, SaveFileWritesTheProfileCacheOut)
     ASSERT_NE(value, nullptr);
     EXPECT_EQ(value->number, 5);
     doc.DeleteContents();
+}
+
+TEST(WindowsDocHostApplication, ProgressHoldsTheMainWindowUntilItEndsAndHearsCancel)
+{
+    CWinApp app;
+    std::atomic<HWND> frameWindow{nullptr};
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> enabledAfter{false};
+    CWindowsDocHost host;
+    gui::CGuiThread ui([&] {
+        CFrameWnd frame;
+        if (!frame.Create("Progress host", 0))
+            return;
+        frame.ShowWindow(SW_SHOW);
+        app.SetMainWnd(&frame);
+        frameWindow = frame.m_hWnd;
+        host.BeginProgress("Check For Duplicate Articles", "Scanning 1 of 3", 3);
+        host.StepProgress();
+        // The operation goes on, pumping between its steps, until the user cancels.
+        DWORD start = ::GetTickCount();
+        while (!host.IsProgressCancelled() && ::GetTickCount() - start < gui::kTimeoutMs)
+            host.PumpPendingMessage();
+        cancelled = host.IsProgressCancelled();
+        host.EndProgress();
+        enabledAfter = ::IsWindowEnabled(frame.m_hWnd) != FALSE;
+        app.SetMainWnd(nullptr);
+    });
+    HWND progress = gui::WaitForTopWindow("Check For Duplicate Articles");
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(::GetWindow(progress, GW_OWNER), frameWindow.load());
+    EXPECT_EQ(gui::GetText(gui::FindControl(progress, IDC_PROGRESS_TEXT)), "Scanning 1 of 3");
+    EXPECT_FALSE(::IsWindowEnabled(frameWindow.load()));
+    ASSERT_TRUE(gui::ClickButton(progress, IDCANCEL));
+    ASSERT_TRUE(ui.Join());
+    EXPECT_TRUE(cancelled.load());
+    EXPECT_TRUE(enabledAfter.load());
+    EXPECT_FALSE(::IsWindow(progress));
 }
