@@ -114,11 +114,10 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
         m_host.SetCurrentDocument(this);
         m_host.ShowIndexFrame();
     });
-    if (!opened) {
-        m_keywordNames.clear();
-        m_articleIndex.clear();
-        m_dataFile.CloseIfOpen();
-    }
+    // A failed open leaves nothing behind: no tables over a closed file, no caption naming it and no
+    // application pointer to a document that is about to go.
+    if (!opened)
+        DeleteContents();
     return opened;
 }
 

@@ -175,6 +175,48 @@ TEST_F(DocLifecycle, DeleteContentsEmptiesEveryTable)
     m_doc.reset();
 }
 
+// An open that fails after the tables were read must not leave them over a closed file, nor leave
+// the application pointing at the failed document.
+TEST_F(DocLifecycle, AnOpenThatFailsLateLeavesTheDocumentEmpty)
+{
+    Create();
+    m_doc->SetPassword("pw");
+    int32_t k = m_doc->AddKeyword("Kept", false);
+    int32_t a = AddArticle("Secret", Keywords({k}), true);
+    m_doc->SetBookmark(a, true);
+    CKeywordGroupRecord group;
+    group.SetName("Group");
+    group.SetKeywordIds(Keywords({k}));
+    m_doc->AddKeywordGroup(group);
+    ReminderRecord reminder;
+    reminder.date = 20260101;
+    reminder.articleId = a;
+    m_doc->GetReminders().SetReminder(-1, reminder);
+    Close();
+
+    m_host.m_onShowIndexFrame = [] { throw CQuorError(1); };
+    EXPECT_FALSE(Open());
+    ASSERT_EQ(m_errors.Messages().size(), 1u);
+    EXPECT_FALSE(m_doc->IsOpen());
+    EXPECT_EQ(m_host.m_current, nullptr);
+    EXPECT_EQ(m_host.m_caption, "");
+    EXPECT_FALSE(m_doc->IsValidKeywordId(k));
+    CArticleIdSet ids;
+    m_doc->GetAllArticleIds(ids);
+    EXPECT_EQ(ids.GetSize(), 0);
+    m_doc->GetBookmarkedIds(ids);
+    EXPECT_EQ(ids.GetSize(), 0);
+    EXPECT_EQ(m_doc->GetPrivateArticleCount(), 0);
+    CGroupIdSet groups;
+    m_doc->GetAllKeywordGroupIds(groups);
+    EXPECT_EQ(groups.GetSize(), 0);
+    EXPECT_EQ(m_doc->GetReminders().GetCount(), 0);
+
+    m_host.m_onShowIndexFrame = nullptr;
+    EXPECT_TRUE(Open());
+    EXPECT_EQ(m_doc->GetKeywordName(k), "Kept");
+}
+
 // Save File closes the data file and opens it again. When that open fails, the document must not keep
 // its tables over a closed file: it closes cleanly and says why.
 TEST_F(DocLifecycle, AFailedReopenDuringSaveFileClosesTheDocumentWithAMessage)

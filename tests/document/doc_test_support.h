@@ -54,6 +54,11 @@ public:
     void SetCaption(const std::string& title) override { m_caption = title; }
     void SetCurrentDocument(CQuorvaneDoc* document) override { m_current = document; }
     void ActivateIndexFrame() override { ++m_indexActivations; }
+    void ShowIndexFrame() override
+    {
+        if (m_onShowIndexFrame)
+            m_onShowIndexFrame();
+    }
     void FlushProfileCache() override
     {
         if (m_onFlushProfileCache)
@@ -96,6 +101,7 @@ public:
     CQuorvaneDoc* m_current = nullptr;
     int m_indexActivations = 0;
     std::function<void()> m_onFlushProfileCache;
+    std::function<void()> m_onShowIndexFrame;
     std::string m_progressCaption;
     std::string m_progressMessage;
     int m_progressRange = -1;
