@@ -506,14 +506,19 @@ void CDataFile::ReadBlocks(int32_t first, int32_t count, uint8_t* buffer)
     });
 }
 
-// Serves a short run from the read window, filling the window from `first` on when the run is not in
-// it: up to kReadWindowBlocks blocks, not past the next allocation-table block, the last block in use
-// or the file's end. False for a run the window cannot hold (read it directly).
+// Serves a short run from the read window. A run that is not in it but starts where the previous
+// read ended fills the window from `first` on: up to kReadWindowBlocks blocks, not past the next
+// allocation-table block, the last block in use or the file's end. False for a run to read directly
+// (scattered reads, as of a few keyword records, would only copy blocks nobody asked for).
 bool CDataFile::ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer)
 {
+    bool sequential = first == m_nextSequentialRead;
+    m_nextSequentialRead = first + count;
     if (count >= kReadWindowBlocks)
         return false;
     if (m_windowCount == 0 || first < m_windowFirst || first + count > m_windowFirst + m_windowCount) {
+        if (!sequential)
+            return false;
         int64_t inFile = (static_cast<int64_t>(LogicalLength()) - m_headerSize) / kBlockSize;
         if (first + count > inFile)
             return false;  // a read past the end keeps its own error
@@ -700,6 +705,7 @@ void CDataFile::ForgetCaches()
     m_headerDirty = false;
     m_unflushed = false;
     m_windowCount = 0;
+    m_nextSequentialRead = kNoneId;
     m_dirtyTableBlocks.clear();
     m_requiredLength = 0;
     m_indexBlocks.clear();

@@ -241,13 +241,14 @@ private:
     std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.
     std::vector<int32_t> m_indexChains[kTableCount];
-    // Reads of a few blocks fetch the blocks that follow them too, so that walking many small records
-    // in file order (building the article index at open) costs one system call per window, not one
-    // per record. Writes to a block in the window drop the window.
+    // Reads of a few blocks that follow the previous read fetch the blocks behind them too, so that
+    // walking many small records in file order (building the article index at open) costs one system
+    // call per window, not one per record. Writes to a block in the window drop the window.
     static constexpr int32_t kReadWindowBlocks = 32;
     std::unique_ptr<uint8_t[]> m_window;
     int32_t m_windowFirst = 0;
     int32_t m_windowCount = 0;
+    int32_t m_nextSequentialRead = kNoneId;  // the block after the last one read
     // Entries below this number are known to be live (the search for a deleted entry starts here).
     int32_t m_freeSearchStart[kTableCount] = {};
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 
+#include "document/byte_order.h"
 #include "document/quor_error.h"
 #include "tests/support/storage_helpers.h"
 #include "tests/support/temp_folder.h"
@@ -209,6 +210,39 @@ TEST_F(DataFileTest, FreedChainsAreZeroedAndGoToTheFrontOfTheFreeChain)
         EXPECT_EQ(file.AllocateBlock(), expected);
     EXPECT_EQ(file.GetNextBlock(4), kNone);
     file.FreeChain(kNone);  // nothing
+}
+
+// Reads in file order are served from a window of the blocks ahead; every way of writing a block must
+// show through it at once.
+TEST_F(DataFileTest, ReadsAheadSeeEveryWriteBehindThem)
+{
+    NewFile();
+    Chain(60);  // blocks 1 to 60
+    auto fill = [](uint8_t value) { return std::vector<uint8_t>(512, value); };
+    for (int32_t b = 1; b <= 60; ++b)
+        file.WriteBlocks(b, 1, fill(uint8_t(b)).data());
+    auto read = [&](int32_t b) {
+        std::vector<uint8_t> bytes(512);
+        file.ReadBlocks(b, 1, bytes.data());
+        return bytes;
+    };
+    for (int32_t b = 1; b <= 5; ++b)
+        EXPECT_EQ(read(b), fill(uint8_t(b)));  // in order: the window now holds the blocks ahead
+
+    file.WriteBlocks(8, 1, fill(0xE8).data());
+    EXPECT_EQ(read(8), fill(0xE8));
+    file.WriteBlock(10, fill(0xEA).data());
+    EXPECT_EQ(read(9), fill(9));
+    EXPECT_EQ(read(10), fill(0xEA));
+    EXPECT_EQ(read(40), fill(40));  // a jump: read directly
+    EXPECT_EQ(read(41), fill(41));
+
+    // An entry's slot is written into its index block in place.
+    file.AddEntry(CDataFile::kArticleTable, 5);  // index block 61, slot 0
+    EXPECT_EQ(read(60), fill(60));
+    EXPECT_EQ(LoadLe32(read(61).data()), 5u);
+    file.AddEntry(CDataFile::kArticleTable, 7);  // slot 1
+    EXPECT_EQ(LoadLe32(read(61).data() + 4), 7u);
 }
 
 TEST_F(DataFileTest, EntriesAreReusedLowestFirst)
