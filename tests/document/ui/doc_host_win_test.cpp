@@ -26,6 +26,7 @@
 #include "tests/document/doc_fixture.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_main_frame.h"
 
 namespace {
 // Every case has a font table: the texts the program stores always carry one.
@@ -109,14 +110,11 @@ public:
     CRunningCopyDialog(const std::string& title, const std::string& folder)
     {
         m_ui = std::make_unique<gui::CGuiThread>([this, title, folder] {
-            CFrameWnd frame;
-            if (!frame.Create("Copy host", 0))
+            CTestMainFrame frame(m_app, "Copy host");
+            if (!frame.Handle())
                 return;
-            frame.ShowWindow(SW_SHOW);
-            m_app.SetMainWnd(&frame);
-            m_frame = frame.m_hWnd;
+            m_frame = frame.Handle();
             m_chosen = m_host.ChooseDataFileCopy(title, folder);
-            m_app.SetMainWnd(nullptr);
         });
         window = gui::WaitForTopWindow(title.c_str());
     }
@@ -281,12 +279,10 @@ TEST(WindowsDocHostApplication, ProgressHoldsTheMainWindowUntilItEndsAndHearsCan
     std::atomic<bool> enabledAfter{false};
     CWindowsDocHost host;
     gui::CGuiThread ui([&] {
-        CFrameWnd frame;
-        if (!frame.Create("Progress host", 0))
+        CTestMainFrame frame(app, "Progress host");
+        if (!frame.Handle())
             return;
-        frame.ShowWindow(SW_SHOW);
-        app.SetMainWnd(&frame);
-        frameWindow = frame.m_hWnd;
+        frameWindow = frame.Handle();
         host.BeginProgress("Check For Duplicate Articles", "Scanning 1 of 3", 3);
         host.StepProgress();
         // The operation goes on, pumping between its steps, until the user cancels.
@@ -295,8 +291,7 @@ TEST(WindowsDocHostApplication, ProgressHoldsTheMainWindowUntilItEndsAndHearsCan
             host.PumpPendingMessage();
         cancelled = host.IsProgressCancelled();
         host.EndProgress();
-        enabledAfter = ::IsWindowEnabled(frame.m_hWnd) != FALSE;
-        app.SetMainWnd(nullptr);
+        enabledAfter = ::IsWindowEnabled(frame.Handle()) != FALSE;
     });
     HWND progress = gui::WaitForTopWindow("Check For Duplicate Articles");
     ASSERT_NE(progress, nullptr);

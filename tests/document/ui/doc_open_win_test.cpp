@@ -18,6 +18,7 @@
 #include "framework/ui/frame_wnd.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_main_frame.h"
 
 namespace {
 // A knowledge base that asks for its password at opening, with one private and one public article,
@@ -55,12 +56,10 @@ public:
     COpeningDocument(const std::string& path, int32_t privateId)
     {
         m_ui = std::make_unique<gui::CGuiThread>([this, path, privateId] {
-            CFrameWnd frame;
-            if (!frame.Create("Knowledge base", 0))
+            CTestMainFrame frame(m_app, "Knowledge base");
+            if (!frame.Handle())
                 return;
-            frame.ShowWindow(SW_SHOW);
-            m_app.SetMainWnd(&frame);
-            m_frame = frame.m_hWnd;
+            m_frame = frame.Handle();
             CWindowsDocHost host;
             CQuorvaneDoc doc(host);
             opened = doc.OnOpenDocument(path) ? 1 : 0;
@@ -75,7 +74,6 @@ public:
                 }
             }
             doc.DeleteContents();
-            m_app.SetMainWnd(nullptr);
         });
         dialog = gui::WaitForTopWindow("Enter Your Password");
     }

@@ -20,6 +20,7 @@
 #include "framework/ui/frame_wnd.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_main_frame.h"
 
 namespace {
 bool IsEnabled(HWND dialog, int id)
@@ -348,13 +349,10 @@ TEST(EnterPasswordDlg, ThePromptAndItsMessageBelongToTheWindowTheUserWorksIn)
     base.m_doc->GetPassword().Lock();
     std::atomic<int> unlocked{-1};
     gui::CGuiThread ui([&] {
-        CFrameWnd frame;
-        if (!frame.Create("Password host", 0))
+        CTestMainFrame frame(app, "Password host");
+        if (!frame.Handle())
             return;
-        frame.ShowWindow(SW_SHOW);
-        app.SetMainWnd(&frame);
         unlocked = base.m_host.PromptPassword("kb.xrd", base.m_doc->GetPassword()) ? 1 : 0;
-        app.SetMainWnd(nullptr);
     });
     HWND dialog = gui::WaitForTopWindow("Enter Your Password");
     ASSERT_NE(dialog, nullptr);

@@ -9,6 +9,7 @@
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/test_main_frame.h"
 
 namespace {
 
@@ -32,17 +33,14 @@ TEST(ErrorBox, ReportShowsTheMessageOwnedByTheMainWindow)
     std::atomic<HWND> mainWindow{nullptr};
     std::atomic<bool> codeZeroReturned{false};
     gui::CGuiThread ui([&] {
-        CFrameWnd frame;
-        if (!frame.Create("Error host", 0))
+        CTestMainFrame frame(app, "Error host");
+        if (!frame.Handle())
             return;
-        frame.ShowWindow(SW_SHOW);
-        app.SetMainWnd(&frame);
-        mainWindow = frame.m_hWnd;
+        mainWindow = frame.Handle();
         CQuorError().Report();
         codeZeroReturned = true;
         CQuorError(5, "C:\\data\\notes.xrd").Report();
         CQuorError(1).Report();
-        app.SetMainWnd(nullptr);
     });
 
     // Code 0 shows nothing: the call returns at once without a box to answer.
