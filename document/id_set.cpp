@@ -117,6 +117,27 @@ CIdSet CIdSet::Union(const CIdSet& other)
     });
 }
 
+void CIdSet::Subtract(const CIdSet& other)
+{
+    if (&other == this) {
+        if (!m_values.empty())
+            RemoveAll();
+        return;
+    }
+    const std::vector<int32_t>& theirs = other.m_values;
+    size_t kept = 0, j = 0;
+    for (size_t i = 0; i < m_values.size(); ++i) {
+        while (j < theirs.size() && theirs[j] < m_values[i])
+            ++j;
+        if (j < theirs.size() && theirs[j] == m_values[i])
+            continue;
+        m_values[kept++] = m_values[i];
+    }
+    if (kept < m_values.size())
+        m_modified = true;
+    m_values.resize(kept);
+}
+
 CIdSet CIdSet::SymmetricDifference(const CIdSet& other)
 {
     return GuardMemory([&] {

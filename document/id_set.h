@@ -44,6 +44,8 @@ public:
     // In place: the ids present in exactly one; modified only when the result is smaller than the
     // set was before.
     CIdSet SymmetricDifference(const CIdSet& other);
+    // In place: drops the ids present in other, in one merge walk; modified when any id was dropped.
+    void Subtract(const CIdSet& other);
 
     // Assignment of the values only; the modified flag is not touched.
     void Copy(const CIdSet& other);

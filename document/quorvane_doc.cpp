@@ -157,8 +157,7 @@ void CQuorvaneDoc::LoadTables()
 
         m_dataFile.CollectArticleIds(m_allIds);
         ReadIdList(kPlaceholderKey, m_placeholderIds);
-        for (int32_t id : m_placeholderIds.Values())
-            m_allIds.Remove(id);
+        m_allIds.Subtract(m_placeholderIds);
         m_allIds.ClearModified();
 
         ReadIdList(kBookmarkedKey, m_bookmarkedIds);

@@ -343,8 +343,6 @@ private:
     static void SplitChanges(const CIdSet& before, const CIdSet& after, CIdSet& removed, CIdSet& added);
     // Case-sensitive order of titles and names: -1, 0 or 1.
     static int CompareText(const char* a, const char* b);
-    // The ids of `from` without those of `hidden`, in one merge walk.
-    static void SubtractIds(const CIdSet& from, const CIdSet& hidden, CIdSet& out);
 
     CDocHost& m_host;
 

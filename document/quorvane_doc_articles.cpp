@@ -273,34 +273,18 @@ int CQuorvaneDoc::GetArticleCount() const
     return count;
 }
 
-void CQuorvaneDoc::SubtractIds(const CIdSet& from, const CIdSet& hidden, CIdSet& out)
-{
-    out.RemoveAll();
-    std::vector<int32_t>& values = out.Values();
-    size_t j = 0;
-    for (int32_t id : from.Values()) {
-        while (j < hidden.Values().size() && hidden.Values()[j] < id)
-            ++j;
-        if (j < hidden.Values().size() && hidden.Values()[j] == id)
-            continue;
-        values.push_back(id);
-    }
-}
-
 void CQuorvaneDoc::GetAllArticleIds(CArticleIdSet& out)
 {
+    out.Copy(m_allIds);
     if (ArePrivateArticlesHidden())
-        SubtractIds(m_allIds, m_privateIds, out);
-    else
-        out.Copy(m_allIds);
+        out.Subtract(m_privateIds);
 }
 
 void CQuorvaneDoc::GetBookmarkedIds(CArticleIdSet& out)
 {
+    out.Copy(m_bookmarkedIds);
     if (ArePrivateArticlesHidden())
-        SubtractIds(m_bookmarkedIds, m_privateIds, out);
-    else
-        out.Copy(m_bookmarkedIds);
+        out.Subtract(m_privateIds);
 }
 
 int CQuorvaneDoc::GetBookmarkedCount()

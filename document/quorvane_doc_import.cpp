@@ -186,9 +186,8 @@ void CQuorvaneDoc::FindImportedDuplicates(std::vector<int32_t>& out)
     out.clear();
     CArticleIdSet all;
     GetAllArticleIds(all);
-    CArticleIdSet storedSet;
-    SubtractIds(all, m_importBatch.Articles(), storedSet);
-    std::vector<int32_t> stored = storedSet.Values();
+    all.Subtract(m_importBatch.Articles());
+    std::vector<int32_t> stored = all.Values();
     std::vector<int32_t> imported = m_importBatch.Articles().Values();
     SortArticleIdsByTitle(stored);
     SortArticleIdsByTitle(imported);

@@ -50,12 +50,10 @@ void CQuorvaneDoc::NonEmptyIds(const std::vector<std::string>& names, CIdSet& ou
 
 void CQuorvaneDoc::SplitChanges(const CIdSet& before, const CIdSet& after, CIdSet& removed, CIdSet& added)
 {
-    for (int32_t id : before.Values())
-        if (!after.Contains(id))
-            removed.Add(id);
-    for (int32_t id : after.Values())
-        if (!before.Contains(id))
-            added.Add(id);
+    removed.Copy(before);
+    removed.Subtract(after);
+    added.Copy(after);
+    added.Subtract(before);
 }
 
 int32_t CQuorvaneDoc::FindKeyword(const std::string& name) const
@@ -306,12 +304,13 @@ void CQuorvaneDoc::UpdateKeyword(int32_t id, const std::string& name, const CGro
 
         CKeywordIdSet self;
         self.Add(id);
-        for (int32_t group : oldGroups.Values())
-            if (!groups.Contains(group))
-                ChangeGroupRecord(group, self, false);
-        for (int32_t group : groups.Values())
-            if (!oldGroups.Contains(group))
-                ChangeGroupRecord(group, self, true);
+        CGroupIdSet leftGroups;
+        CGroupIdSet joinedGroups;
+        SplitChanges(oldGroups, groups, leftGroups, joinedGroups);
+        for (int32_t group : leftGroups.Values())
+            ChangeGroupRecord(group, self, false);
+        for (int32_t group : joinedGroups.Values())
+            ChangeGroupRecord(group, self, true);
 
         NotifyIndexView(10, id);
         ReportKeywordChanged(id);

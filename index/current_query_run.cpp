@@ -11,7 +11,6 @@
 #include "index/current_query.h"
 
 #include <algorithm>
-#include <iterator>
 #include <new>
 
 #include "document/id_set.h"
@@ -132,8 +131,8 @@ public:
         SetPtr set(new CArticleIdSet);
         CArticleIdSet candidates;
         GetCandidates(candidates);
-        std::set_difference(candidates.Values().begin(), candidates.Values().end(), operand.Values().begin(),
-                            operand.Values().end(), std::back_inserter(set->Values()));
+        set->Copy(candidates);
+        set->Subtract(operand);
         return set;
     }
 

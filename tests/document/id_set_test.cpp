@@ -74,6 +74,20 @@ TEST(IdSet, Combinations)
         {"smaller", {1, 2, 3}, {2, 3}, {1}, true},
         {"disjoint", {5}, {1, 9}, {1, 5, 9}, false},
     };
+    const Case subtract[] = {
+        {"nothing shared", {1, 3}, {2, 4}, {1, 3}, false},
+        {"some dropped", {1, 2, 3, 5, 8}, {0, 2, 5, 9}, {1, 3, 8}, true},
+        {"all dropped", {4, 6}, {1, 4, 6, 7}, {}, true},
+        {"from empty", {}, {1}, {}, false},
+    };
+    for (const Case& c : subtract) {
+        CIdSet a, b;
+        a.Copy(c.a);
+        b.Copy(c.b);
+        a.Subtract(b);
+        EXPECT_EQ(a.Values(), c.result) << c.name;
+        EXPECT_EQ(a.IsModified(), c.modified) << c.name;
+    }
     auto run = [](const Case& c, CIdSet (CIdSet::*op)(const CIdSet&)) {
         CIdSet a, b;
         a.Copy(c.a);
@@ -101,6 +115,10 @@ TEST(IdSet, CombiningWithItself)
     set.SymmetricDifference(set);
     EXPECT_TRUE(set.Values().empty());
     EXPECT_TRUE(set.IsModified());
+    CIdSet other = Make({3, 4});
+    other.Subtract(other);
+    EXPECT_TRUE(other.Values().empty());
+    EXPECT_TRUE(other.IsModified());
 }
 
 TEST(IdSet, SortRestoresTheInvariantAfterDirectFilling)
