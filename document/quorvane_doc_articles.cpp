@@ -215,6 +215,10 @@ void CQuorvaneDoc::FreeIndexEntry(int32_t id)
 
 void CQuorvaneDoc::SetPrivateMembership(int32_t id, bool isPrivate)
 {
+    // Most stores leave the privacy as it was; the watcher's copy of the hidden ids is then still
+    // right and need not be made again for every article.
+    if (m_privateIds.Contains(id) == isPrivate)
+        return;
     if (isPrivate)
         m_privateIds.Add(id);
     else
