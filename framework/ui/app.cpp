@@ -5,6 +5,7 @@
 #include "framework/error_sink.h"
 #include "framework/string_table.h"
 #include "framework/ui/frame_wnd.h"
+#include "framework/ui/ole_drop_target.h"
 #include "resources/resource.h"
 
 namespace {
@@ -48,6 +49,8 @@ CWinApp* CWinApp::Current()
 int CWinApp::Main(int showCommand)
 {
     m_showCommand = showCommand;
+    // Drag and drop and the OLE clipboard need OLE on this, the user-interface thread.
+    COleInit ole;
     int exitCode = 1;
     try {
         if (InitInstance())

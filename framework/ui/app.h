@@ -34,6 +34,10 @@ public:
     // default notes it; the program's application shows its own error type to the user.
     virtual void ReportCommandException();
 
+    // The program's help hook: shows the help topic of `helpId` (a context from context-help mode
+    // or a help button). The default shows nothing.
+    virtual void ShowHelp(DWORD helpId) {}
+
 protected:
     virtual bool InitInstance() { return true; }
     virtual int ExitInstance(int exitCode) { return exitCode; }

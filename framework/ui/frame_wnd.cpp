@@ -2,6 +2,7 @@
 
 #include "framework/document.h"
 #include "framework/ui/app.h"
+#include "framework/ui/context_help.h"
 #include "framework/ui/gdi.h"
 #include "framework/ui/view.h"
 
@@ -45,6 +46,7 @@ bool CFrameWnd::Create(const std::string& caption, int resourceId, DWORD style, 
     if (!RegisterWindowClass(kClassName, CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)))
         return false;
     HINSTANCE instance = GetModuleHandleA(nullptr);
+    m_resourceId = resourceId;
     CMenu menu(resourceId ? LoadMenuA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr);
     m_accelerators = resourceId ? LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId)) : nullptr;
     RECT rect = {CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + 800, CW_USEDEFAULT + 600};
@@ -116,8 +118,29 @@ void CFrameWnd::UpdateMenu(HMENU popup)
 
 bool CFrameWnd::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && GetKeyState(VK_SHIFT) < 0 &&
+        GetKeyState(VK_CONTROL) >= 0 && !(GetStyle() & WS_CHILD)) {
+        ExecuteCommand(kContextHelpCommand);
+        return true;
+    }
     // TranslateAccelerator sends the WM_COMMAND (code 1) itself and then returns nonzero.
     return m_accelerators && TranslateAcceleratorA(m_hWnd, m_accelerators, msg);
+}
+
+bool CFrameWnd::OnCmdMsg(unsigned id, CCmdUI* ui)
+{
+    static const CommandEntry<CFrameWnd> kCommands[] = {
+        {kContextHelpCommand, &CFrameWnd::OnContextHelp},
+    };
+    return RouteToTable(this, kCommands, id, ui);
+}
+
+void CFrameWnd::OnContextHelp()
+{
+    DWORD helpId = RunContextHelpMode(m_hWnd);
+    CWinApp* app = CWinApp::Current();
+    if (helpId && app)
+        app->ShowHelp(helpId);
 }
 
 bool CFrameWnd::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)

@@ -30,7 +30,14 @@ public:
     // Updates every command item of `popup` (not its sub-menus) through UpdateCmdUI.
     void UpdateMenu(HMENU popup);
 
+    // The resource id given to Create (0 for none); context help names the frame by it.
+    int GetResourceId() const { return m_resourceId; }
+
+    // Shift+F1 in a top-level frame starts context help (kContextHelpCommand); then accelerators.
     bool PreTranslateMessage(MSG* msg) override;
+    // Command kContextHelpCommand: context-help mode, its help id to CWinApp::ShowHelp.
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+    void OnContextHelp();
 
     // The message queue just went empty: bars pull their buttons' and panes' state through
     // UpdateCmdUI. Menus pull theirs when a popup opens.
@@ -49,6 +56,7 @@ protected:
     // Loaded from the resources of the program; released with it, so not destroyed here.
     HACCEL m_accelerators = nullptr;
     CView* m_activeView = nullptr;
+    int m_resourceId = 0;
 
 private:
     bool RouteWithApp(unsigned id, CCmdUI* ui);
