@@ -81,8 +81,22 @@ void CDataFile::AbandonBatch()
     }
 }
 
+void CDataFile::WritePending()
+{
+    if (m_batchDepth == 0 || (m_requiredLength <= m_length && m_dirtyTableBlocks.empty() && !m_headerDirty))
+        return;
+    Guard([&] { FlushBatch(); });
+}
+
 // Writes what the batch kept: first the zeros of blocks allocated at the end of the file and never
-// written, then the allocation-table blocks (a new one may lie in that zero range), then the header.
+// written, then the allocation-table blocks and the header, in the order that keeps a crash between
+// any two writes harmless. Blocks taken: the header first (the free head moves past them, the last
+// block takes them in), then the table blocks in the order they changed (a taken block's own slot
+// before the slot that links it into its chain); a crash in between loses the blocks, and no chain
+// runs into the free chain. Blocks given back: the table blocks first (the chain cut off before the
+// freed part is linked to the old free chain), then the header that makes them the free head.
+// Allocations and frees are never kept together (see NotePending). What fails to be written stays
+// kept, so that a later batch still writes it.
 void CDataFile::FlushBatch()
 {
     if (m_requiredLength > m_length) {
@@ -90,15 +104,28 @@ void CDataFile::FlushBatch()
         SetLength(m_requiredLength);  // the extension reads as zeros
         m_length = m_requiredLength;
     }
-    std::vector<int32_t> tableBlocks;
-    tableBlocks.swap(m_dirtyTableBlocks);
-    std::sort(tableBlocks.begin(), tableBlocks.end());
-    for (int32_t tableBlock : tableBlocks)
-        WriteTableBlock(tableBlock);
-    if (m_headerDirty) {
+    if (m_headerDirty && m_pending == kPendingAllocation) {
+        StoreHeader();
         m_headerDirty = false;
-        WriteHeader();
     }
+    while (!m_dirtyTableBlocks.empty()) {
+        StoreTableBlock(m_dirtyTableBlocks.front());
+        m_dirtyTableBlocks.erase(m_dirtyTableBlocks.begin());
+    }
+    if (m_headerDirty) {
+        StoreHeader();
+        m_headerDirty = false;
+    }
+    m_pending = kPendingNone;
+}
+
+// Allocations and frees need opposite orders of header and table blocks: what the batch kept of the
+// other kind is written before a change of this kind is kept.
+void CDataFile::NotePending(Pending kind)
+{
+    if (m_batchDepth > 0 && m_pending != kPendingNone && m_pending != kind)
+        FlushBatch();
+    m_pending = kind;
 }
 
 void CDataFile::Corrupt() const
@@ -203,6 +230,11 @@ void CDataFile::WriteHeader()
         m_headerDirty = true;
         return;
     }
+    StoreHeader();
+}
+
+void CDataFile::StoreHeader()
+{
     m_unflushed = true;
     Seek(0, begin);
     Write(m_header, static_cast<uint32_t>(m_headerSize));
@@ -268,9 +300,12 @@ void CDataFile::SetRecordKey(const uint8_t key[16])
 
 void CDataFile::SetKeyDirectory(int32_t firstBlock, int32_t keyCount)
 {
-    SetDescriptor(kKeyDirectory, 2, firstBlock);
-    SetDescriptor(kKeyDirectory, 0, keyCount);
-    Guard([&] { WriteHeader(); });
+    Guard([&] {
+        WritePending();  // the directory's blocks are taken on disk before the header names them
+        SetDescriptor(kKeyDirectory, 2, firstBlock);
+        SetDescriptor(kKeyDirectory, 0, keyCount);
+        WriteHeader();
+    });
 }
 
 // ---- Opening and closing --------------------------------------------------------------------------
@@ -379,7 +414,7 @@ void CDataFile::Flush()
 {
     if (!m_unflushed)
         return;
-    CFile::Flush();
+    Guard([&] { CFile::Flush(); });
     m_unflushed = false;
 }
 
@@ -578,6 +613,11 @@ void CDataFile::WriteTableBlock(int32_t n)
             m_dirtyTableBlocks.push_back(tableBlock);
         return;
     }
+    StoreTableBlock(tableBlock);
+}
+
+void CDataFile::StoreTableBlock(int32_t tableBlock)
+{
     const Slots& slots = TableBlock(tableBlock);
     uint8_t bytes[kBlockSize];
     for (int s = 0; s < kEntriesPerBlock; ++s)
@@ -612,6 +652,7 @@ void CDataFile::SetNextBlock(int32_t n, int32_t next)
 int32_t CDataFile::AllocateBlock()
 {
     return Batched([&] {
+        NotePending(kPendingAllocation);
         int32_t block = FreeHead();
         if (block != kNoneId) {
             CheckDataBlock(block);
@@ -664,6 +705,7 @@ void CDataFile::FreeChain(int32_t first)
     if (first == kNoneId)
         return;
     Batched([&] {
+        NotePending(kPendingFree);
         ForgetChains();
         // Walk the whole chain first, so that a broken one changes nothing.
         std::vector<int32_t> blocks;
@@ -707,6 +749,7 @@ void CDataFile::ForgetCaches()
     m_windowCount = 0;
     m_nextSequentialRead = kNoneId;
     m_dirtyTableBlocks.clear();
+    m_pending = kPendingNone;
     m_requiredLength = 0;
     m_indexBlocks.clear();
     ForgetChains();
@@ -745,6 +788,7 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
             if (DescriptorOffset(table) + 12 > m_headerSize)
                 throw CQuorError(3);  // this header has no such table
             first = AllocateBlock();
+            WritePending();  // taken on disk before the header names it
             SetDescriptor(table, 2, first);
             WriteHeader();
         }
@@ -810,7 +854,10 @@ void CDataFile::AppendEntry(int table, int32_t value)
     int32_t count = GetDescriptor(table, 0);
     if (count == INT32_MAX)
         Corrupt();
-    WriteSlot(IndexBlock(table, count, true), count % kEntriesPerBlock, value);
+    int32_t indexBlock = IndexBlock(table, count, true);
+    // The record and a new index block are on disk before the entry; the count follows the entry.
+    WritePending();
+    WriteSlot(indexBlock, count % kEntriesPerBlock, value);
     SetDescriptor(table, 0, count + 1);
     if (value == kNoneId)
         SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
@@ -846,9 +893,14 @@ int32_t CDataFile::AddEntry(int table, int32_t firstBlock)
             i = FindDeletedEntry(table, 0);
         if (i < 0)
             Corrupt();  // the free count promised a deleted entry
-        WriteSlot(IndexBlock(table, i, false), i % kEntriesPerBlock, firstBlock);
+        int32_t indexBlock = IndexBlock(table, i, false);
+        // The free count drops on disk before the entry comes back to life: a crash in between
+        // leaves a deleted entry that is not counted (never found again), not a count that promises
+        // a deleted entry no longer there (every later add failing).
         SetDescriptor(table, 1, GetDescriptor(table, 1) - 1);
         WriteHeader();
+        WritePending();
+        WriteSlot(indexBlock, i % kEntriesPerBlock, firstBlock);
         m_freeSearchStart[table] = i + 1;
         return i;
     });
@@ -872,10 +924,13 @@ void CDataFile::PutEntry(int table, int32_t i, int32_t firstBlock)
         int32_t old = ReadSlot(indexBlock, i % kEntriesPerBlock);
         if (old == firstBlock)
             return;  // the same record: freeing it would destroy the live chain
+        if (old == kNoneId) {
+            SetDescriptor(table, 1, GetDescriptor(table, 1) - 1);  // before the entry, as in AddEntry
+            WriteHeader();
+        }
+        WritePending();
         WriteSlot(indexBlock, i % kEntriesPerBlock, firstBlock);
-        if (old == kNoneId)
-            SetDescriptor(table, 1, GetDescriptor(table, 1) - 1);
-        else if (firstBlock == kNoneId)
+        if (old != kNoneId && firstBlock == kNoneId)
             SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
         if (firstBlock == kNoneId)
             m_freeSearchStart[table] = std::min(m_freeSearchStart[table], i);

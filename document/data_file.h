@@ -143,6 +143,11 @@ public:
     void EndBatch();
     // Ends a batch while an error unwinds: writes what it can and swallows failures.
     void AbandonBatch();
+    // Inside a batch: writes what the batch kept so far (the allocation-table blocks and the header),
+    // so that the writes that follow reach the disk after them. Blocks taken for a record are marked
+    // used on disk before any content goes into them, and a table entry is written only after both:
+    // a crash in between leaves blocks that nothing uses, never a free chain running into a record.
+    void WritePending();
     // A batch as a scope: End() ends it normally; leaving the scope without End() abandons it.
     class CBatch {
     public:
@@ -199,6 +204,8 @@ private:
     void WriteData(int32_t first, int32_t count, const void* buffer);
     Slots& TableBlock(int32_t n);  // the allocation-table block that holds n's slot (cached)
     void WriteTableBlock(int32_t n);
+    void StoreTableBlock(int32_t tableBlock);
+    void StoreHeader();
     void WriteNewTableBlock(int32_t tableBlock);
 
     void CheckTable(int table) const;
@@ -213,6 +220,8 @@ private:
     template <typename F>
     auto Batched(F&& operation) -> decltype(operation());
     void FlushBatch();
+    enum Pending { kPendingNone, kPendingAllocation, kPendingFree };
+    void NotePending(Pending kind);
     uint64_t LogicalLength() const { return std::max(m_length, m_requiredLength); }
     void ReadAt(uint64_t offset, void* buffer, uint32_t n);
     bool ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer);
@@ -229,7 +238,8 @@ private:
     // (blocks allocated at the end of the file but not written yet read as zeros).
     int m_batchDepth = 0;
     bool m_headerDirty = false;
-    std::vector<int32_t> m_dirtyTableBlocks;
+    std::vector<int32_t> m_dirtyTableBlocks;  // in the order they changed
+    Pending m_pending = kPendingNone;  // what the kept blocks and header hold: taken or freed blocks
     uint64_t m_requiredLength = 0;
 
     // Allocation-table blocks as last read or written (the file is opened exclusively).

@@ -524,7 +524,8 @@ void CRecordStream::Reserve(int32_t n)
     if (m_mode != kRewrite && m_mode != kNew)
         return;
     CDataFile::CBatch batch(m_file);
-    if (m_firstBlock == kNoneId)
+    bool allocated = m_firstBlock == kNoneId;
+    if (allocated)
         m_firstBlock = m_file->AllocateBlock();  // a new record takes its first block now
     int32_t needed = std::max<int32_t>(1, static_cast<int32_t>((static_cast<int64_t>(n) + kBlockSize - 1) / kBlockSize));
     int32_t block = m_firstBlock;
@@ -539,6 +540,7 @@ void CRecordStream::Reserve(int32_t n)
         block = next;
     }
     int32_t lastExisting = block;
+    allocated = allocated || count < needed || m_mode == kNew;
     try {
         for (; count < needed; ++count)
             block = m_file->AppendBlock(block);
@@ -558,6 +560,9 @@ void CRecordStream::Reserve(int32_t n)
         }
         throw;
     }
+    // The blocks are marked used on disk before content goes into them (see CDataFile::WritePending).
+    if (allocated)
+        m_file->WritePending();
     batch.End();
 }
 
@@ -612,7 +617,12 @@ void CRecordStream::RewriteInPlace(const Piece* pieces, int count, int32_t lengt
 void CRecordStream::FlushWrite()
 {
     int32_t length = m_writeBuffer.GetLength();
-    Reserve(length);
+    // Older files end a record with a block of zeros: it is reserved with the content, so that every
+    // block the content goes into is taken before any is written.
+    if (m_file->GetVersion() < 300 && length > 0)
+        Reserve((length + kBlockSize - 1) / kBlockSize * kBlockSize + kBlockSize);
+    else
+        Reserve(length);
     WriteContent(m_writeBuffer.GetData(), length);
 }
 

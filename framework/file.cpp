@@ -1,5 +1,7 @@
 #include "framework/file.h"
 
+#include <algorithm>
+
 // Win32 error numbers named by value, so that the portable half needs no Windows header.
 CFileException::Cause CFileException::OsErrorToCause(long osError)
 {
@@ -55,6 +57,36 @@ CFileException::Cause CFileException::OsErrorToCause(long osError)
 void CFileException::ThrowOsError(long osError, const std::string& fileName)
 {
     throw CFileException(OsErrorToCause(osError), osError, fileName);
+}
+
+namespace {
+IFileFaults* g_fileFaults = nullptr;
+}
+
+IFileFaults* SetFileFaults(IFileFaults* faults)
+{
+    IFileFaults* previous = g_fileFaults;
+    g_fileFaults = faults;
+    return previous;
+}
+
+long CFile::FaultBefore(IFileFaults::Call call, uint32_t n, uint32_t* keep) const
+{
+    if (!g_fileFaults)
+        return 0;
+    uint32_t ignored = n;
+    return g_fileFaults->Before(call, m_path, m_position, n, keep ? keep : &ignored);
+}
+
+void CFile::Write(const void* buffer, uint32_t n)
+{
+    uint32_t keep = n;
+    long fault = FaultBefore(IFileFaults::kWrite, n, &keep);
+    if (fault != 0) {
+        WriteAll(buffer, std::min(keep, n));
+        CFileException::ThrowOsError(fault, m_path);
+    }
+    WriteAll(buffer, n);
 }
 
 CFile::~CFile()

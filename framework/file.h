@@ -41,6 +41,19 @@ public:
     std::string m_fileName;
 };
 
+// Test seam: every read, write, length change and flush of every CFile asks the installed faults
+// object first (none by default). Answering 0 lets the call run; any other answer is the Win32 error
+// number the call fails with. A write may also be cut short: *keep (n on entry) bytes are written
+// before it fails.
+class IFileFaults {
+public:
+    enum Call { kRead, kWrite, kSetLength, kFlush };
+    virtual ~IFileFaults() = default;
+    virtual long Before(Call call, const std::string& path, uint64_t offset, uint32_t n, uint32_t* keep) = 0;
+};
+// Installs `faults` (nullptr: none) and returns the previous one. The caller keeps ownership.
+IFileFaults* SetFileFaults(IFileFaults* faults);
+
 class CFile {
 public:
     // Open flags: one access mode, one share mode, optionally modeCreate (create or truncate).
@@ -85,6 +98,9 @@ public:
 
 private:
     [[noreturn]] void ThrowLastError() const;
+    // The installed faults' answer for a call at the position (0 without a faults object).
+    long FaultBefore(IFileFaults::Call call, uint32_t n, uint32_t* keep = nullptr) const;
+    void WriteAll(const void* buffer, uint32_t n);
 
 #ifdef _WIN32
     void* m_handle = nullptr;  // HANDLE; nullptr when closed

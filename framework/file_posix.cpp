@@ -114,6 +114,8 @@ void CFile::ThrowLastError() const
 
 uint32_t CFile::Read(void* buffer, uint32_t n)
 {
+    if (long fault = FaultBefore(IFileFaults::kRead, n))
+        CFileException::ThrowOsError(fault, m_path);
     uint32_t done = 0;
     while (done < n) {
         ssize_t got = ::pread(m_fd, static_cast<char*>(buffer) + done, n - done,
@@ -131,7 +133,7 @@ uint32_t CFile::Read(void* buffer, uint32_t n)
     return done;
 }
 
-void CFile::Write(const void* buffer, uint32_t n)
+void CFile::WriteAll(const void* buffer, uint32_t n)
 {
     uint32_t done = 0;
     while (done < n) {
@@ -159,12 +161,16 @@ uint64_t CFile::GetLength() const
 
 void CFile::SetLength(uint64_t length)
 {
+    if (long fault = FaultBefore(IFileFaults::kSetLength, 0))
+        CFileException::ThrowOsError(fault, m_path);
     if (ftruncate(m_fd, static_cast<off_t>(length)) != 0)
         ThrowLastError();
 }
 
 void CFile::Flush()
 {
+    if (long fault = FaultBefore(IFileFaults::kFlush, 0))
+        CFileException::ThrowOsError(fault, m_path);
     if (m_fd >= 0 && fsync(m_fd) != 0)
         ThrowLastError();
 }

@@ -56,6 +56,8 @@ void CFile::ThrowLastError() const
 
 uint32_t CFile::Read(void* buffer, uint32_t n)
 {
+    if (long fault = FaultBefore(IFileFaults::kRead, n))
+        CFileException::ThrowOsError(fault, m_path);
     uint32_t done = 0;
     while (done < n) {
         OVERLAPPED at = AtOffset(m_position + done);
@@ -75,7 +77,7 @@ uint32_t CFile::Read(void* buffer, uint32_t n)
     return done;
 }
 
-void CFile::Write(const void* buffer, uint32_t n)
+void CFile::WriteAll(const void* buffer, uint32_t n)
 {
     uint32_t done = 0;
     while (done < n) {
@@ -100,6 +102,8 @@ uint64_t CFile::GetLength() const
 
 void CFile::SetLength(uint64_t length)
 {
+    if (long fault = FaultBefore(IFileFaults::kSetLength, 0))
+        CFileException::ThrowOsError(fault, m_path);
     LARGE_INTEGER at;
     at.QuadPart = static_cast<LONGLONG>(length);
     if (!SetFilePointerEx(AsHandle(m_handle), at, nullptr, FILE_BEGIN) || !SetEndOfFile(AsHandle(m_handle)))
@@ -108,6 +112,8 @@ void CFile::SetLength(uint64_t length)
 
 void CFile::Flush()
 {
+    if (long fault = FaultBefore(IFileFaults::kFlush, 0))
+        CFileException::ThrowOsError(fault, m_path);
     if (m_handle && !FlushFileBuffers(AsHandle(m_handle)))
         ThrowLastError();
 }
