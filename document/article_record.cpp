@@ -73,10 +73,18 @@ int CArticleRecord::PackedMode() const
     return IsPrivate() ? 3 : (m_flags & kPrivateBits);
 }
 
-bool CArticleRecord::UsesOldLayout(int fileVersion) const
+bool CArticleRecord::UsesOldLayout(const CDataFile& file) const
 {
-    // The old layout has no flags: a private article would lose its flag and be stored unmasked.
-    return !IsPrivate() && (fileVersion < 300 || m_version < 5);
+    if (file.GetVersion() < 300)
+        return true;
+    if (m_version >= 5)
+        return false;
+    // A plain-text article stays in the old layout unless that would lose something: the old layout
+    // has no flags (a private article would be stored unmasked), writes every string as it stands
+    // (protect-all would leave it readable without the password), and has no attachments and no
+    // time. Then it is written in the new layout and keeps version 4.
+    bool hasTime = m_time != 0 && m_time != kNoneId;
+    return !IsPrivate() && !file.IsProtectAll() && m_attachments.GetSize() == 0 && !hasTime;
 }
 
 // ---- accessors ----------------------------------------------------------------------------------
@@ -331,8 +339,8 @@ void CArticleRecord::WriteNewLayout(CRecordStream& stream)
     int mode = PackedMode();
     RequireRecordKeyFor(*stream.GetFile(), mode);
     Stamp();
-    // A plain-text record gets here only when it is private; it keeps version 4, and with it the fields
-    // a version-4 reader takes, its plain text in the content's place.
+    // A plain-text record that gets here (see UsesOldLayout) keeps version 4, and with it the fields a
+    // version-4 reader takes, its plain text in the content's place.
     int16_t version = m_version == kPlainTextVersion ? kPlainTextVersion : kNewLayoutVersion;
     stream.WriteSizedShort(kNewLayoutType);
     WriteHeader(stream, version);
@@ -347,7 +355,7 @@ void CArticleRecord::WriteNewLayout(CRecordStream& stream)
 
 void CArticleRecord::WriteTo(CRecordStream& stream)
 {
-    if (UsesOldLayout(stream.GetFile()->GetVersion()))
+    if (UsesOldLayout(*stream.GetFile()))
         WriteOldLayout(stream);
     else
         WriteNewLayout(stream);
@@ -358,7 +366,7 @@ void CArticleRecord::Write(CDataFile& file, Open&& open, int32_t* id)
 {
     CRecordReader writer;
     open(writer);
-    if (UsesOldLayout(file.GetVersion())) writer.Reserve(GetOldLayoutSize());
+    if (UsesOldLayout(file)) writer.Reserve(GetOldLayoutSize());
     WriteTo(writer);
     writer.Close(id);
 }

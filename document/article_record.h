@@ -82,7 +82,7 @@ public:
     void ReadFrom(CRecordStream& stream);
     void ReadSummaryFrom(CRecordStream& stream);
     void WriteTo(CRecordStream& stream);
-    bool UsesOldLayout(int fileVersion) const;
+    bool UsesOldLayout(const CDataFile& file) const;
     // Bytes an old-layout record takes, for reserving its blocks.
     int32_t GetOldLayoutSize() const;
 

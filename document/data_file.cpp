@@ -305,6 +305,8 @@ void CDataFile::SetKeyDirectory(int32_t firstBlock, int32_t keyCount)
         SetDescriptor(kKeyDirectory, 2, firstBlock);
         SetDescriptor(kKeyDirectory, 0, keyCount);
         WriteHeader();
+        m_used.clear();  // a keyed record came in: found again when next needed
+        m_usedKnown = false;
     });
 }
 
@@ -455,10 +457,15 @@ bool CDataFile::IsDataBlock(int32_t n) const
     return n > 0 && n <= LastBlock() && n % kEntriesPerBlock != 0 && BlockOffset(n) + kBlockSize <= LogicalLength();
 }
 
+// A block the header counts but the file does not hold is a truncated file (code 10), anything else
+// that is not a data block a broken chain or table (code 5).
 void CDataFile::CheckDataBlock(int32_t n) const
 {
-    if (!IsDataBlock(n))
-        Corrupt();
+    if (IsDataBlock(n))
+        return;
+    if (n > 0 && n <= LastBlock() && n % kEntriesPerBlock != 0)
+        throw CQuorError(10, GetFilePath());
+    Corrupt();
 }
 
 int32_t CDataFile::GetWalkLimit() const
@@ -656,6 +663,7 @@ int32_t CDataFile::AllocateBlock()
         int32_t block = FreeHead();
         if (block != kNoneId) {
             CheckDataBlock(block);
+            CheckFreeBlock(block);
             int32_t& slot = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
             Put32(16, slot);
             slot = kNoneId;
@@ -707,12 +715,21 @@ void CDataFile::FreeChain(int32_t first)
     Batched([&] {
         NotePending(kPendingFree);
         ForgetChains();
-        // Walk the whole chain first, so that a broken one changes nothing.
+        // Walk the whole chain first, so that a broken one changes nothing: a chain that loops, or
+        // runs into a block where a live record or index starts, is not freed. A chain that runs
+        // into the free chain's head (a crash cut it off there) is freed up to it.
+        const BlockUse& used = UsedBlocks();
         std::vector<int32_t> blocks;
-        int32_t limit = GetWalkLimit();
+        std::unordered_set<int32_t> seen;
+        int32_t freeHead = FreeHead();
         for (int32_t block = first; block != kNoneId; block = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)]) {
+            if (block == freeHead) {
+                if (blocks.empty())
+                    Corrupt();  // the free chain itself
+                break;
+            }
             CheckDataBlock(block);
-            if (static_cast<int32_t>(blocks.size()) >= limit)
+            if (!seen.insert(block).second || used.count(block))
                 Corrupt();
             blocks.push_back(block);
         }
@@ -726,11 +743,93 @@ void CDataFile::FreeChain(int32_t first)
             i += run;
         }
         int32_t last = blocks.back();
-        TableBlock(last)[static_cast<size_t>(last % kEntriesPerBlock)] = FreeHead();
+        TableBlock(last)[static_cast<size_t>(last % kEntriesPerBlock)] = freeHead;
         WriteTableBlock(last);
         Put32(16, first);
         WriteHeader();
     });
+}
+
+// ---- Damaged files --------------------------------------------------------------------------------
+
+// Blocks where a live record or an index block starts, each with the number of entries that name it
+// (table entries, keyed records, index blocks and the key directory). Built on first need by one walk over the tables
+// and kept in step by every change of an entry, so that the free chain of a damaged file cannot hand
+// out, and freeing cannot give back, a block that a record still starts at.
+const CDataFile::BlockUse& CDataFile::UsedBlocks()
+{
+    if (m_usedKnown)
+        return m_used;
+    BlockUse used;
+    for (int table : {kKeywordTable, kArticleTable, kGroupTable}) {
+        CheckTable(table);
+        int32_t count = GetDescriptor(table, 0);
+        for (int32_t i = 0; i < count; ++i) {
+            int32_t indexBlock = IndexBlock(table, i, false);
+            if (i % kEntriesPerBlock == 0)
+                ++used[indexBlock];
+            int32_t first = ReadSlot(indexBlock, i % kEntriesPerBlock);
+            if (first != kNoneId)
+                ++used[first];
+        }
+    }
+    // The key directory and the keyed records it names (its content: int32 6 x keys, then per key an
+    // int16 key and an int32 first block).
+    if (GetKeyDirectoryBlock() != kNoneId) {
+        std::vector<uint8_t> directory;
+        std::unordered_set<int32_t> seen;
+        for (int32_t block = GetKeyDirectoryBlock(); block != kNoneId; block = GetNextBlock(block)) {
+            CheckDataBlock(block);
+            if (!seen.insert(block).second)
+                Corrupt();
+            directory.resize(directory.size() + kBlockSize);
+            ReadRaw(block, &directory[directory.size() - kBlockSize]);
+        }
+        ++used[GetKeyDirectoryBlock()];
+        int64_t bytes = LoadLeInt32(directory.data());
+        for (int64_t at = 4; at + 6 <= 4 + bytes && at + 6 <= static_cast<int64_t>(directory.size()); at += 6) {
+            int32_t first = LoadLeInt32(&directory[static_cast<size_t>(at) + 2]);
+            if (first != kNoneId)
+                ++used[first];
+        }
+    }
+    m_used.swap(used);
+    m_usedKnown = true;
+    return m_used;
+}
+
+void CDataFile::NoteUse(int32_t block, int delta)
+{
+    if (!m_usedKnown || block == kNoneId)
+        return;
+    auto found = m_used.find(block);
+    if (delta > 0)
+        ++m_used[block];
+    else if (found != m_used.end() && --found->second <= 0)
+        m_used.erase(found);
+}
+
+int CDataFile::EntriesStartingAt(int32_t block)
+{
+    return Guard([&] {
+        const BlockUse& used = UsedBlocks();
+        auto found = used.find(block);
+        return found == used.end() ? 0 : found->second;
+    });
+}
+
+// A block the free chain offers must be one that freeing left behind: all zeros, and not where a
+// live record or index starts. Anything else is a damaged free chain (code 5), found before the
+// block is taken.
+void CDataFile::CheckFreeBlock(int32_t block)
+{
+    if (UsedBlocks().count(block))
+        Corrupt();
+    uint8_t bytes[kBlockSize];
+    ReadRaw(block, bytes);
+    for (uint8_t byte : bytes)
+        if (byte != 0)
+            Corrupt();
 }
 
 // ---- Tables ---------------------------------------------------------------------------------------
@@ -752,6 +851,8 @@ void CDataFile::ForgetCaches()
     m_pending = kPendingNone;
     m_requiredLength = 0;
     m_indexBlocks.clear();
+    m_used.clear();
+    m_usedKnown = false;
     ForgetChains();
     m_tableBlocks.clear();
     m_lastSlots = nullptr;
@@ -788,6 +889,7 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
             if (DescriptorOffset(table) + 12 > m_headerSize)
                 throw CQuorError(3);  // this header has no such table
             first = AllocateBlock();
+            NoteUse(first, 1);
             WritePending();  // taken on disk before the header names it
             SetDescriptor(table, 2, first);
             WriteHeader();
@@ -799,12 +901,17 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
         if (chain.size() >= static_cast<size_t>(GetWalkLimit()))
             Corrupt();
         int32_t next = GetNextBlock(chain.back());
+        if (next != kNoneId && std::find(chain.begin(), chain.end(), next) != chain.end())
+            Corrupt();  // an index chain that loops would show one block's entries under many ids
         if (next == kNoneId) {
             // Entries are added one at a time, so a sound table needs at most its chain's next
             // block; a count far beyond the chain would otherwise grow the file without end.
             if (!extend || chain.size() != wanted)
                 Corrupt();
-            next = AppendBlock(chain.back());
+            NoteUse(AppendBlock(chain.back()), 1);
+            // Taking a block from the free chain forgets the chains found so far: walk again.
+            ForgetChains();
+            return IndexBlock(table, i, false);
         }
         CheckDataBlock(next);
         chain.push_back(next);
@@ -858,6 +965,7 @@ void CDataFile::AppendEntry(int table, int32_t value)
     // The record and a new index block are on disk before the entry; the count follows the entry.
     WritePending();
     WriteSlot(indexBlock, count % kEntriesPerBlock, value);
+    NoteUse(value, 1);
     SetDescriptor(table, 0, count + 1);
     if (value == kNoneId)
         SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
@@ -901,6 +1009,7 @@ int32_t CDataFile::AddEntry(int table, int32_t firstBlock)
         WriteHeader();
         WritePending();
         WriteSlot(indexBlock, i % kEntriesPerBlock, firstBlock);
+        NoteUse(firstBlock, 1);
         m_freeSearchStart[table] = i + 1;
         return i;
     });
@@ -930,6 +1039,8 @@ void CDataFile::PutEntry(int table, int32_t i, int32_t firstBlock)
         }
         WritePending();
         WriteSlot(indexBlock, i % kEntriesPerBlock, firstBlock);
+        NoteUse(firstBlock, 1);
+        NoteUse(old, -1);
         if (old != kNoneId && firstBlock == kNoneId)
             SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
         if (firstBlock == kNoneId)
@@ -951,6 +1062,7 @@ void CDataFile::DeleteEntry(int table, int32_t i)
         // The entry is gone before its chain is freed, so that a broken chain loses blocks
         // rather than leaving an entry that points into the free chain.
         WriteSlot(indexBlock, i % kEntriesPerBlock, kNoneId);
+        NoteUse(old, -1);
         SetDescriptor(table, 1, GetDescriptor(table, 1) + 1);
         m_freeSearchStart[table] = std::min(m_freeSearchStart[table], i);
         WriteHeader();

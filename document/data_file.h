@@ -52,6 +52,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "document/id_set.h"
@@ -122,6 +123,10 @@ public:
     int32_t AppendBlock(int32_t last);
     // The most blocks any chain can hold: walks longer than this have looped.
     int32_t GetWalkLimit() const;
+    // The number of live table entries (and index blocks, and the key directory) that start at the
+    // block: a record being rewritten must be the only one at its first block, and no other block
+    // of its chain may be one where something starts.
+    int EntriesStartingAt(int32_t block);
 
     // Table entries (code 3 for an entry number outside the table).
     int32_t GetEntry(int table, int32_t i);
@@ -208,6 +213,11 @@ private:
     void StoreHeader();
     void WriteNewTableBlock(int32_t tableBlock);
 
+    using BlockUse = std::unordered_map<int32_t, int32_t>;
+    const BlockUse& UsedBlocks();
+    void NoteUse(int32_t block, int delta);
+    void CheckFreeBlock(int32_t block);
+
     void CheckTable(int table) const;
     void CheckEntry(int table, int32_t i) const;
     int32_t IndexBlock(int table, int32_t i, bool extend);
@@ -247,6 +257,9 @@ private:
     // The table block found last (elements of the map keep their address until it is cleared).
     int32_t m_lastTableBlock = 0;
     Slots* m_lastSlots = nullptr;
+    // Where live records and index blocks start (see UsedBlocks); known once built.
+    BlockUse m_used;
+    bool m_usedKnown = false;
     // Index blocks as last read or written.
     std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.

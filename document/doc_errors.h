@@ -4,6 +4,14 @@
 
 #include "document/quor_error.h"
 
+// A record that cannot be read because it is damaged (a broken chain, a bad field, the wrong type):
+// the operations that pass over damaged records pass over these only. A failing disk, a full disk or
+// memory exhaustion stops them.
+inline bool IsDamagedRecord(const CQuorError& error)
+{
+    return error.Code() == 5 || error.Code() == 56;
+}
+
 // Runs `operation`; a CQuorError is reported and memory exhaustion is reported as such. True when
 // the operation completed.
 template <class Operation>

@@ -122,13 +122,14 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
 }
 
 // Walks a table from entry 0 while records remain to be found and the table has entries: a free
-// entry reads as code 5 and is passed over; `read` stores one record. Stopping at the table's end
+// entry is passed over, and so is a record that reads as code 5; `read` stores one record. Stopping at the table's end
 // keeps a damaged count from running the walk past it.
 template <class Read>
 static void WalkTable(CDataFile& file, int table, int32_t liveCount, Read read)
 {
     int32_t entries = file.GetTableCount(table);
     int32_t found = 0;
+    bool reported = false;
     for (int32_t id = 0; id < entries && found < liveCount; ++id) {
         if (file.GetEntry(table, id) == kNoneId)
             continue;
@@ -138,8 +139,11 @@ static void WalkTable(CDataFile& file, int table, int32_t liveCount, Read read)
         } catch (const CQuorError& error) {
             if (error.Code() != 5)
                 throw;
-            // An unreadable record is reported and skipped; the rest of the file still opens.
-            error.Report();
+            // An unreadable record is skipped and the rest of the file still opens; the first one
+            // tells the user, once for the table however many there are.
+            if (!reported)
+                error.Report();
+            reported = true;
         }
     }
 }

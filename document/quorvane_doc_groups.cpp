@@ -6,6 +6,7 @@
 #include "document/keyword_record.h"
 #include "document/quor_error.h"
 #include "document/quorvane_doc.h"
+#include "document/doc_errors.h"
 #include "framework/ansi_case.h"
 #include "framework/string_table.h"
 
@@ -218,7 +219,9 @@ bool CQuorvaneDoc::AreKeywordGroupsConsistent(int32_t keyword)
             GetGroupKeywordIds(group, members);
             if (!members.Contains(keyword))
                 return false;
-        } catch (const CQuorError&) {
+        } catch (const CQuorError& error) {
+            if (!IsDamagedRecord(error))
+                throw;
             return false;
         }
     }
@@ -226,7 +229,8 @@ bool CQuorvaneDoc::AreKeywordGroupsConsistent(int32_t keyword)
 }
 
 // Calls `visit` for each entry of `table` up to the table's end, so that a damaged count cannot carry
-// a walk past it. A free entry is passed over, and so is one that `visit` cannot read (CQuorError).
+// a walk past it. A free entry is passed over, and so is one that `visit` finds damaged; any other
+// failure (a failing or full disk) stops the walk.
 template <class Visit>
 static void ForEachReadableEntry(CDataFile& file, int table, Visit visit)
 {
@@ -236,7 +240,9 @@ static void ForEachReadableEntry(CDataFile& file, int table, Visit visit)
             continue;
         try {
             visit(id);
-        } catch (const CQuorError&) {
+        } catch (const CQuorError& error) {
+            if (!IsDamagedRecord(error))
+                throw;
         }
     }
 }
@@ -289,7 +295,9 @@ void CQuorvaneDoc::RepairGroupLinks()
                     groups.Add(group);
                     record.SetGroupIds(groups);
                     record.Rewrite(m_dataFile, keyword);
-                } catch (const CQuorError&) {
+                } catch (const CQuorError& error) {
+                    if (!IsDamagedRecord(error))
+                        throw;
                 }
             }
             m_host.StepProgress();

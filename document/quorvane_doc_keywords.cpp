@@ -371,7 +371,9 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
             CKeywordIdSet members;
             try {
                 GetGroupKeywordIds(group, members);
-            } catch (const CQuorError&) {
+            } catch (const CQuorError& error) {
+                if (!IsDamagedRecord(error))
+                    throw;
                 consistent = false;
                 break;
             }
@@ -384,8 +386,10 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
             for (int32_t group : groups.Values()) {
                 try {
                     ChangeGroupRecord(group, self, false);
-                } catch (const CQuorError&) {
-                    // A group that cannot be read or written is passed over.
+                } catch (const CQuorError& error) {
+                    // A damaged group is passed over; a failing disk stops the deletion.
+                    if (!IsDamagedRecord(error))
+                        throw;
                 }
             }
         } else {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 #include <new>
+#include <unordered_set>
 #include <zlib.h>
 
 #include "document/byte_order.h"
@@ -21,6 +22,9 @@ constexpr int32_t kBlockSize = CDataFile::kBlockSize;
 constexpr int32_t kReadAheadBlocks = 16;
 // The most a zlib stream inflates to per input byte (deflate's best case), with room for headers.
 constexpr int64_t kMaxInflateRatio = 1032;
+// The longest packed field written or read: a stored length beyond it is a broken field (or a bomb
+// that would take gigabytes and minutes to inflate), not an article.
+constexpr int32_t kMaxPackedLength = 64 * 1024 * 1024;
 // Bytes read into a growing buffer at a time, so that a length read from the file allocates only
 // as much as the chain really holds.
 constexpr int32_t kReadChunk = 64 * 1024;
@@ -160,6 +164,9 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
     m_bufferStart = 0;
     m_bufferEnd = 0;
     m_blocksLoaded = 0;
+    m_loopMark = firstBlock;
+    m_loopPower = 1;
+    m_loopSteps = 0;
     m_mode = mode;
     m_uncaughtAtOpen = std::uncaught_exceptions();
 }
@@ -211,10 +218,25 @@ int32_t CRecordStream::TakeRun(int32_t maxBlocks, int32_t& run)
         if (++m_blocksLoaded > m_file->GetWalkLimit())
             Corrupt();
         block = m_file->GetNextBlock(block);
+        NoteStep(block);
         ++run;
     } while (run < maxBlocks && block == first + run && block % CDataFile::kEntriesPerBlock != 0);
     m_current = block;
     return first;
+}
+
+// A read that steps onto a block it passed before has met a loop in the chain (Brent's method: the
+// mark moves up to the current block whenever the steps since it reach a doubling power), found
+// within about twice the loop's length instead of at the walk's bound.
+void CRecordStream::NoteStep(int32_t block)
+{
+    if (block == m_loopMark)
+        Corrupt();
+    if (++m_loopSteps == m_loopPower) {
+        m_loopMark = block;
+        m_loopPower *= 2;
+        m_loopSteps = 0;
+    }
 }
 
 // Loads the next run of at most maxBlocks blocks into the block buffer.
@@ -259,12 +281,20 @@ int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
     return code;
 }
 
+// The error ReadRaw met, with the data file's path (no text for memory exhaustion).
+void CRecordStream::ThrowReadError(int code) const
+{
+    if (code == 1)
+        throw CQuorError(1);
+    throw CQuorError(code, GetFilePath());
+}
+
 int32_t CRecordStream::ReadInt()
 {
     uint8_t bytes[4];
     int code = ReadRaw(bytes, 4);
     if (code != 0)
-        throw CQuorError(code);
+        ThrowReadError(code);
     return static_cast<int32_t>(LoadLe32(bytes));
 }
 
@@ -273,7 +303,7 @@ int16_t CRecordStream::ReadShort()
     uint8_t bytes[2];
     int code = ReadRaw(bytes, 2);
     if (code != 0)
-        throw CQuorError(code);
+        ThrowReadError(code);
     return static_cast<int16_t>(bytes[0] | bytes[1] << 8);
 }
 
@@ -296,7 +326,7 @@ std::vector<uint8_t> CRecordStream::ReadBytes(int32_t n)
             bytes.resize(static_cast<size_t>(done + chunk));
             int code = ReadRaw(bytes.data() + done, chunk);
             if (code != 0)
-                throw CQuorError(code);
+                ThrowReadError(code);
             done += chunk;
         }
     } catch (const std::bad_alloc&) {
@@ -354,6 +384,7 @@ void CRecordStream::Skip(int32_t n)
         if (m_current == kNoneId || ++m_blocksLoaded > m_file->GetWalkLimit())
             Corrupt();
         m_current = m_file->GetNextBlock(m_current);
+        NoteStep(m_current);
     }
     if (n > 0) {
         LoadRun(kReadAheadBlocks);
@@ -377,8 +408,8 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
         try {
             return ReadBytes(n);
         } catch (const CQuorError& e) {
-            if (e.Code() == 1)
-                throw;
+            if (e.Code() != 5)
+                throw;  // a failing disk or a truncated file keeps its own code
             throw invalid();
         }
     };
@@ -394,7 +425,8 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
         if (CheckOf(compressed) != checkA)
             throw invalid();  // a wrong record key shows here, before any content is read
     }
-    if (uncompressed < 0 || static_cast<int64_t>(uncompressed) > static_cast<int64_t>(compressed) * kMaxInflateRatio + 64)
+    if (uncompressed < 0 || uncompressed > kMaxPackedLength ||
+        static_cast<int64_t>(uncompressed) > static_cast<int64_t>(compressed) * kMaxInflateRatio + 64)
         throw invalid();
     std::vector<uint8_t> packed = readAll(compressed);
     std::vector<uint8_t> content;
@@ -474,6 +506,8 @@ void CRecordStream::WriteByteBlock(const void* bytes, int32_t n)
 void CRecordStream::WritePacked(const void* bytes, int32_t n, int mode)
 {
     Building([&] {
+        if (n > kMaxPackedLength)
+            throw CQuorError(17);  // "The text is too long.": it could never be read back
         if (m_file->IsProtectAll())
             mode |= kPackCompressed | kPackMasked;
         // Masked under any key but the file's own (the zero key of a locked file) the field could
@@ -530,12 +564,20 @@ void CRecordStream::Reserve(int32_t n)
     int32_t needed = std::max<int32_t>(1, static_cast<int32_t>((static_cast<int64_t>(n) + kBlockSize - 1) / kBlockSize));
     int32_t block = m_firstBlock;
     int32_t count = 1;
-    int32_t limit = m_file->GetWalkLimit();
+    // The chain about to be written over must be this record's alone: no other entry starts at its
+    // first block, nothing starts at its other blocks, and it does not come back to a block it
+    // passed (a damaged file; writing would destroy another record or the record itself).
+    bool check = m_mode == kRewrite;
+    if (check && m_file->EntriesStartingAt(block) > 1)
+        Corrupt();
+    std::unordered_set<int32_t> seen;
     for (; count < needed; ++count) {
+        if (count == 1)
+            seen.insert(block);
         int32_t next = m_file->GetNextBlock(block);
         if (next == kNoneId)
             break;
-        if (count >= limit)
+        if (!seen.insert(next).second || (check && m_file->EntriesStartingAt(next) > 0))
             Corrupt();
         block = next;
     }
@@ -690,7 +732,9 @@ void CRecordStream::WriteRun(int32_t first, int32_t count, const uint8_t* conten
         m_stored.reset(new uint8_t[static_cast<size_t>(CDataFile::kEntriesPerBlock) * kBlockSize]);
     try {
         m_file->ReadBlocks(first, count, m_stored.get());
-    } catch (const CQuorError&) {
+    } catch (const CQuorError& e) {
+        if (e.Code() != 5 && e.Code() != 10)
+            throw;
         m_file->WriteBlocks(first, count, content);  // blocks past a short file's end: write them all
         return;
     }

@@ -130,6 +130,7 @@ private:
     void Start(int32_t firstBlock, int mode);
     int32_t TakeRun(int32_t maxBlocks, int32_t& run);
     void LoadRun(int32_t maxBlocks);
+    void NoteStep(int32_t block);
     int32_t CheckedLength(int32_t n) const;
     std::vector<uint8_t> ReadBytes(int32_t n);
     void FlushWrite();
@@ -139,6 +140,7 @@ private:
     void Truncate(int32_t lastWritten);
     std::string FileName() const;
     [[noreturn]] void Corrupt() const;
+    [[noreturn]] void ThrowReadError(int code) const;
 
     CByteBuffer m_writeBuffer;
     CDataFile* m_file = nullptr;
@@ -150,6 +152,10 @@ private:
     int32_t m_bufferStart = 0;
     int32_t m_bufferEnd = 0;
     int32_t m_blocksLoaded = 0;
+    // Loop detection along the chain being read (see NoteStep).
+    int32_t m_loopMark = 0;
+    int32_t m_loopPower = 1;
+    int32_t m_loopSteps = 0;
     // Rewrite: what the file holds in the blocks about to be written (a run at a time).
     std::unique_ptr<uint8_t[]> m_stored;
     int m_uncaughtAtOpen = 0;
