@@ -1,17 +1,40 @@
-// Times the document's main operations on a generated knowledge base: 100,000 articles and 10,000
-// keywords whose use follows a Zipf law. Each step runs once on the same file, as a user would.
+// The knowledge base against a note store on SQLite, side by side in one run, on the steps a user
+// takes: open the file and list All Titles, select by a keyword, AND three keywords, add articles one
+// at a time, delete a keyword. Both stores hold the same generated knowledge base: N articles,
+// 10,000 keywords whose use follows a Zipf law (1 to 5 per article), bodies of one size class.
 //
-//   kbdoc_bench [folder] [articles] [keywords]
+// The SQLite store is what a user might pick instead: tables articles, keywords and article_keywords
+// with indexes both ways and a title index; no journal and one sync per commit (our data file syncs
+// once per operation and keeps no journal either: the same guarantee), and locking_mode=EXCLUSIVE,
+// since we hold our file's lock for the whole session too.
+//
+// Each step runs `rounds` times and the median is printed with the ratio ours / SQLite.
+//
+//   kbdoc_bench [--articles 100000,400000] [--bodies tiny,2k,8k] [--keywords 10000] [--rounds 3]
+//               [--folder DIR] [--ours-only] [--count]
+//
+// --count runs only our steps, once, for instruction counts under callgrind: each step is dumped as
+// its own part (bench/count_instructions.sh runs it and sums the parts).
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
+
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define QUOR_CALLGRIND 1
+#endif
 
 #include "document/article_record.h"
 #include "document/data_file.h"
@@ -22,29 +45,71 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-double Since(Clock::time_point start)
+enum class Body { kTiny, k2K, k8K };
+
+struct Options {
+    std::vector<int> articles{100000};
+    std::vector<Body> bodies{Body::kTiny, Body::k2K, Body::k8K};
+    int keywords = 10000;
+    int rounds = 3;
+    std::string folder = std::filesystem::temp_directory_path().string();
+    bool withPeer = true;
+    bool count = false;
+};
+
+const char* BodyName(Body body)
+{
+    return body == Body::kTiny ? "tiny" : body == Body::k2K ? "2 KB" : "8 KB";
+}
+
+// Under callgrind with --count: the instructions of one step, dumped as a part of its own.
+class CCountedStep {
+public:
+    CCountedStep(const Options& options, const char* name) : m_on(options.count), m_name(name)
+    {
+#ifdef QUOR_CALLGRIND
+        if (m_on) {
+            CALLGRIND_START_INSTRUMENTATION;
+            CALLGRIND_ZERO_STATS;
+        }
+#endif
+    }
+    ~CCountedStep()
+    {
+#ifdef QUOR_CALLGRIND
+        if (m_on) {
+            CALLGRIND_DUMP_STATS_AT(m_name.c_str());
+            CALLGRIND_STOP_INSTRUMENTATION;
+        }
+#endif
+    }
+
+private:
+    bool m_on;
+    std::string m_name;
+};
+
+double MillisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Elapsed time and processor time (user and system) of one step, in ms. On a loaded machine the
-// elapsed time also counts the waits for a processor; the processor time does not, nor the waits for
-// the disk.
-class CStepTimer {
-public:
-    CStepTimer() { Restart(); }
-    void Restart()
-    {
-        m_wall = Clock::now();
-        m_cpu = std::clock();
-    }
-    double Wall() const { return Since(m_wall); }
-    double Cpu() const { return 1000.0 * static_cast<double>(std::clock() - m_cpu) / CLOCKS_PER_SEC; }
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
-private:
-    Clock::time_point m_wall;
-    std::clock_t m_cpu;
-};
+std::string LoadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string one;
+    in >> one;
+    return one.empty() ? "?" : one;
+}
 
 // Draws keyword ids 0..n-1 with probability proportional to 1 / (rank + 1).
 class ZipfKeywords {
@@ -70,35 +135,95 @@ private:
     std::mt19937 m_random;
 };
 
+// The knowledge base both stores hold, and the articles the add step adds.
+struct Plan {
+    int articles = 0;
+    int keywords = 0;
+    Body body = Body::kTiny;
+    std::vector<std::vector<int32_t>> keywordsOf;  // sorted, per article
+    std::vector<std::vector<int32_t>> added;       // keywords of the added articles, per round
+    std::vector<int> uses;                         // articles per keyword
+
+    std::string Title(int i) const
+    {
+        // 64-bit: 7919 x i overflows 32 bits from 271,183 articles on.
+        return "Article " + std::to_string(static_cast<int64_t>(i) * 7919 % articles);
+    }
+    int32_t Date(int i) const { return 20000101 + i % 28; }
+    std::string Content(int i) const
+    {
+        std::string text = "{\\rtf1\\ansi body of article " + std::to_string(i);
+        size_t size = body == Body::kTiny ? 0 : body == Body::k2K ? 2048 : 8192;
+        static const char* const kWords[] = {"note", "keyword", "index", "title", "paragraph", "archive",
+                                             "reminder", "link", "group", "window"};
+        for (size_t w = static_cast<size_t>(i); text.size() + 12 < size; ++w) {
+            text += ' ';
+            text += kWords[(w * 7) % 10];
+        }
+        return text + "}";
+    }
+};
+
+Plan MakePlan(int articles, int keywords, Body body, int rounds)
+{
+    Plan plan;
+    plan.articles = articles;
+    plan.keywords = keywords;
+    plan.body = body;
+    plan.uses.assign(static_cast<size_t>(keywords), 0);
+    ZipfKeywords zipf(keywords, 42);
+    std::uniform_int_distribution<int> count(1, 5);
+    plan.keywordsOf.resize(static_cast<size_t>(articles));
+    for (auto& ids : plan.keywordsOf) {
+        for (int k = count(zipf.Random()); k > 0; --k)
+            ids.push_back(zipf.Next());
+        std::sort(ids.begin(), ids.end());
+        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+        for (int32_t id : ids)
+            ++plan.uses[static_cast<size_t>(id)];
+    }
+    plan.added.resize(static_cast<size_t>(rounds) * 1000);
+    for (auto& ids : plan.added) {
+        while (ids.size() < 5) {
+            int32_t id = zipf.Next();
+            if (std::find(ids.begin(), ids.end(), id) == ids.end())
+                ids.push_back(id);
+        }
+        std::sort(ids.begin(), ids.end());
+    }
+    return plan;
+}
+
+// ---- Our data file --------------------------------------------------------------------------------
+
 // Writes the file straight through the record classes: every article record once, then every keyword
 // record once with its complete article list (adding through the document would rewrite the popular
 // keywords' records once per article).
-void Generate(const std::string& path, int articles, int keywords, ZipfKeywords& zipf)
+void GenerateOurs(const std::string& path, const Plan& plan)
 {
-    std::vector<CArticleIdSet> articlesOf(static_cast<size_t>(keywords));
+    std::vector<CArticleIdSet> articlesOf(static_cast<size_t>(plan.keywords));
     CDataFile file;
     file.Create(path, 400);
-    for (int i = 0; i < keywords; ++i) {
+    for (int i = 0; i < plan.keywords; ++i) {
         CKeywordRecord record;
         record.SetName("keyword " + std::to_string(i));
         record.WriteNew(file);
     }
-    std::uniform_int_distribution<int> count(1, 5);
-    for (int i = 0; i < articles; ++i) {
+    for (int i = 0; i < plan.articles; ++i) {
         CKeywordIdSet ids;
-        for (int k = count(zipf.Random()); k > 0; --k)
-            ids.Add(zipf.Next());
+        for (int32_t k : plan.keywordsOf[static_cast<size_t>(i)])
+            ids.Values().push_back(k);
         CArticleRecord record;
-        record.SetTitle("Article " + std::to_string((i * 7919) % articles));
-        record.SetDate(20000101 + i % 28);
+        record.SetTitle(plan.Title(i));
+        record.SetDate(plan.Date(i));
         record.SetRichTextVersion();
-        record.SetRtfText("{\\rtf1 body of article " + std::to_string(i) + "}");
+        record.SetRtfText(plan.Content(i));
         record.SetKeywordIds(ids);
         int32_t id = record.WriteNew(file);
         for (int32_t k : ids.Values())
             articlesOf[static_cast<size_t>(k)].Values().push_back(id);
     }
-    for (int i = 0; i < keywords; ++i) {
+    for (int i = 0; i < plan.keywords; ++i) {
         CKeywordRecord record;
         record.Read(file, i);
         record.SetArticleIds(articlesOf[static_cast<size_t>(i)]);
@@ -106,94 +231,441 @@ void Generate(const std::string& path, int articles, int keywords, ZipfKeywords&
     }
     file.Close();
 }
+
+// ---- The SQLite store -----------------------------------------------------------------------------
+
+class CSqliteStore {
+public:
+    ~CSqliteStore() { Close(); }
+
+    void Open(const std::string& path)
+    {
+        if (sqlite3_open(path.c_str(), &m_db) != SQLITE_OK)
+            Fail("open");
+        Exec("PRAGMA locking_mode=EXCLUSIVE");
+        Exec("PRAGMA journal_mode=OFF");
+        Exec("PRAGMA synchronous=FULL");
+    }
+    void Close()
+    {
+        for (auto& prepared : m_statements)
+            sqlite3_finalize(prepared.second);
+        m_statements.clear();
+        if (m_db)
+            sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+    void Generate(const std::string& path, const Plan& plan)
+    {
+        std::remove(path.c_str());
+        Open(path);
+        Exec("CREATE TABLE articles(id INTEGER PRIMARY KEY, title TEXT, date INT, time INT, body TEXT)");
+        Exec("CREATE TABLE keywords(id INTEGER PRIMARY KEY, name TEXT)");
+        Exec("CREATE TABLE article_keywords(article INT, keyword INT, PRIMARY KEY(article, keyword)) WITHOUT ROWID");
+        Exec("BEGIN");
+        sqlite3_stmt* keyword = Prepare("INSERT INTO keywords(id, name) VALUES(?, ?)");
+        for (int i = 0; i < plan.keywords; ++i) {
+            std::string name = "keyword " + std::to_string(i);
+            sqlite3_bind_int(keyword, 1, i);
+            sqlite3_bind_text(keyword, 2, name.c_str(), -1, SQLITE_TRANSIENT);
+            Step(keyword);
+        }
+        for (int i = 0; i < plan.articles; ++i)
+            InsertArticle(i, plan.Title(i), plan.Date(i), plan.Content(i), plan.keywordsOf[static_cast<size_t>(i)]);
+        Exec("COMMIT");
+        Exec("CREATE INDEX keyword_articles ON article_keywords(keyword, article)");
+        Exec("CREATE INDEX article_titles ON articles(title, date, time)");
+        Close();
+    }
+
+    // Open + All Titles: the titles in title order, through the title index.
+    size_t AllTitles(std::vector<std::pair<int32_t, std::string>>& titles)
+    {
+        sqlite3_stmt* select = Prepare("SELECT id, title FROM articles ORDER BY title, date, time");
+        titles.clear();
+        while (sqlite3_step(select) == SQLITE_ROW)
+            titles.emplace_back(sqlite3_column_int(select, 0),
+                                reinterpret_cast<const char*>(sqlite3_column_text(select, 1)));
+        return titles.size();
+    }
+
+    std::vector<int32_t> ArticlesOf(int32_t keyword)
+    {
+        sqlite3_stmt* select = Prepare("SELECT article FROM article_keywords WHERE keyword = ?");
+        sqlite3_bind_int(select, 1, keyword);
+        return Column(select);
+    }
+
+    std::vector<int32_t> ArticlesOfAll(int32_t a, int32_t b, int32_t c)
+    {
+        sqlite3_stmt* select = Prepare("SELECT article FROM article_keywords WHERE keyword = ?1 INTERSECT "
+                                       "SELECT article FROM article_keywords WHERE keyword = ?2 INTERSECT "
+                                       "SELECT article FROM article_keywords WHERE keyword = ?3");
+        sqlite3_bind_int(select, 1, a);
+        sqlite3_bind_int(select, 2, b);
+        sqlite3_bind_int(select, 3, c);
+        return Column(select);
+    }
+
+    // One article and its keyword links in one transaction (one sync).
+    void AddArticle(int id, const std::string& title, int32_t date, const std::string& body,
+                    const std::vector<int32_t>& keywords)
+    {
+        Exec("BEGIN");
+        InsertArticle(id, title, date, body, keywords);
+        Exec("COMMIT");
+    }
+
+    void DeleteKeyword(int32_t keyword)
+    {
+        Exec("BEGIN");
+        sqlite3_stmt* links = Prepare("DELETE FROM article_keywords WHERE keyword = ?");
+        sqlite3_bind_int(links, 1, keyword);
+        Step(links);
+        sqlite3_stmt* name = Prepare("DELETE FROM keywords WHERE id = ?");
+        sqlite3_bind_int(name, 1, keyword);
+        Step(name);
+        Exec("COMMIT");
+    }
+
+private:
+    [[noreturn]] void Fail(const char* what)
+    {
+        std::fprintf(stderr, "sqlite %s: %s\n", what, m_db ? sqlite3_errmsg(m_db) : "");
+        std::exit(2);
+    }
+    void Exec(const char* sql)
+    {
+        char* error = nullptr;
+        if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+            std::fprintf(stderr, "sqlite: %s: %s\n", sql, error);
+            std::exit(2);
+        }
+    }
+    // Statements are prepared once per text and reused, as an application would.
+    sqlite3_stmt* Prepare(const char* sql)
+    {
+        for (auto& prepared : m_statements)
+            if (prepared.first == sql) {
+                sqlite3_reset(prepared.second);
+                sqlite3_clear_bindings(prepared.second);
+                return prepared.second;
+            }
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) != SQLITE_OK)
+            Fail(sql);
+        m_statements.emplace_back(sql, statement);
+        return statement;
+    }
+    void Step(sqlite3_stmt* statement)
+    {
+        if (sqlite3_step(statement) != SQLITE_DONE)
+            Fail("step");
+        sqlite3_reset(statement);
+    }
+    std::vector<int32_t> Column(sqlite3_stmt* select)
+    {
+        std::vector<int32_t> ids;
+        while (sqlite3_step(select) == SQLITE_ROW)
+            ids.push_back(sqlite3_column_int(select, 0));
+        return ids;
+    }
+    void InsertArticle(int id, const std::string& title, int32_t date, const std::string& body,
+                       const std::vector<int32_t>& keywords)
+    {
+        sqlite3_stmt* article = Prepare("INSERT INTO articles(id, title, date, time, body) VALUES(?, ?, ?, 0, ?)");
+        sqlite3_bind_int(article, 1, id);
+        sqlite3_bind_text(article, 2, title.c_str(), -1, SQLITE_STATIC);
+        sqlite3_bind_int(article, 3, date);
+        sqlite3_bind_text(article, 4, body.c_str(), -1, SQLITE_STATIC);
+        Step(article);
+        sqlite3_stmt* link = Prepare("INSERT INTO article_keywords(article, keyword) VALUES(?, ?)");
+        for (int32_t keyword : keywords) {
+            sqlite3_bind_int(link, 1, id);
+            sqlite3_bind_int(link, 2, keyword);
+            Step(link);
+        }
+    }
+
+    sqlite3* m_db = nullptr;
+    std::vector<std::pair<std::string, sqlite3_stmt*>> m_statements;
+};
+
+// ---- The run --------------------------------------------------------------------------------------
+
+struct Row {
+    std::string step;
+    std::vector<double> ours;
+    std::vector<double> peer;
+    std::string aim;
+};
+
+void PrintRows(const std::vector<Row>& rows, bool withPeer)
+{
+    std::printf("  %-52s %11s %11s %7s  %s\n", "step (median ms)", "ours", withPeer ? "SQLite" : "", withPeer ? "ratio" : "",
+                withPeer ? "aim" : "");
+    for (const Row& row : rows) {
+        double ours = Median(row.ours);
+        if (!withPeer) {
+            std::printf("  %-52s %11.2f\n", row.step.c_str(), ours);
+            continue;
+        }
+        double peer = Median(row.peer);
+        std::printf("  %-52s %11.2f %11.2f %7.2f  %s\n", row.step.c_str(), ours, peer, peer > 0 ? ours / peer : 0.0,
+                    row.aim.c_str());
+    }
+}
+
+// The keywords whose article counts lie closest to a tenth of the articles, one per round.
+std::vector<int32_t> KeywordsNearTenPercent(const Plan& plan, int rounds)
+{
+    std::vector<int32_t> ids(static_cast<size_t>(plan.keywords));
+    for (int32_t i = 0; i < plan.keywords; ++i)
+        ids[static_cast<size_t>(i)] = i;
+    int target = plan.articles / 10;
+    std::stable_sort(ids.begin(), ids.end(), [&](int32_t a, int32_t b) {
+        return std::abs(plan.uses[static_cast<size_t>(a)] - target) < std::abs(plan.uses[static_cast<size_t>(b)] - target);
+    });
+    ids.resize(static_cast<size_t>(std::max(rounds, 1)));
+    return ids;
+}
+
+void RunOne(const Options& options, int articles, Body body)
+{
+    int rounds = options.count ? 1 : options.rounds;
+    bool withPeer = options.withPeer && !options.count;
+    Plan plan = MakePlan(articles, options.keywords, body, rounds);
+    std::string ours = options.folder + "/kbdoc_bench.xrd";
+    std::string theirs = options.folder + "/kbdoc_bench.sqlite";
+    std::string load = LoadAverage();
+
+    Clock::time_point start = Clock::now();
+    GenerateOurs(ours, plan);
+    double generated = MillisecondsSince(start);
+    double generatedPeer = 0;
+    if (withPeer) {
+        start = Clock::now();
+        CSqliteStore().Generate(theirs, plan);
+        generatedPeer = MillisecondsSince(start);
+    }
+    std::printf("%d articles, %d keywords, %s bodies: data file %.1f MB in %.0f ms", articles, options.keywords,
+                BodyName(body), static_cast<double>(std::filesystem::file_size(ours)) / 1e6, generated);
+    if (withPeer)
+        std::printf(", SQLite %.1f MB in %.0f ms", static_cast<double>(std::filesystem::file_size(theirs)) / 1e6,
+                    generatedPeer);
+    std::printf("; load %s\n", load.c_str());
+
+    std::vector<Row> rows;
+    CDocHost host;
+    std::unique_ptr<CQuorvaneDoc> doc;
+    CSqliteStore peer;
+
+    // Open + All Titles: the document opens the file, sorts every title and hands each one out.
+    Row titlesRow{"open + All Titles (" + std::to_string(articles) + ")", {}, {}, "<= 1.0"};
+    size_t checksum = 0;
+    for (int round = 0; round < rounds; ++round) {
+        doc.reset();
+        start = Clock::now();
+        {
+            CCountedStep counted(options, "open + All Titles");
+            doc = std::make_unique<CQuorvaneDoc>(host);
+            if (!doc->OnOpenDocument(ours)) {
+                std::fprintf(stderr, "cannot open %s\n", ours.c_str());
+                std::exit(1);
+            }
+            CArticleIdSet all;
+            doc->GetAllArticleIds(all);
+            std::vector<int32_t> titles = all.Values();
+            doc->SortArticleIdsByTitle(titles);
+            for (int32_t id : titles)
+                checksum += std::strlen(doc->GetArticleTitle(id));
+        }
+        titlesRow.ours.push_back(MillisecondsSince(start));
+        if (withPeer) {
+            peer.Close();
+            start = Clock::now();
+            peer.Open(theirs);
+            std::vector<std::pair<int32_t, std::string>> titles;
+            peer.AllTitles(titles);
+            titlesRow.peer.push_back(MillisecondsSince(start));
+            for (const auto& title : titles)
+                checksum -= title.second.size();
+        }
+    }
+    if (withPeer && checksum != 0)
+        std::printf("  titles differ between the stores\n");
+    rows.push_back(titlesRow);
+
+    Row selectRow{"select by the top keyword", {}, {}, "< 0.5"};
+    Row andRow{"AND of the three top keywords", {}, {}, "< 0.5"};
+    size_t selected = 0, anded = 0;
+    for (int round = 0; round < rounds; ++round) {
+        start = Clock::now();
+        CArticleIdSet one;
+        {
+            CCountedStep counted(options, "select");
+            doc->GetKeywordArticleIds(0, one);
+        }
+        selectRow.ours.push_back(MillisecondsSince(start));
+        selected = one.Values().size();
+        start = Clock::now();
+        CArticleIdSet result;
+        {
+            CCountedStep counted(options, "AND");
+            doc->GetKeywordArticleIds(0, result);
+            for (int32_t k : {1, 2}) {
+                CArticleIdSet other;
+                doc->GetKeywordArticleIds(k, other);
+                result.Intersect(other);
+            }
+        }
+        andRow.ours.push_back(MillisecondsSince(start));
+        anded = result.Values().size();
+        if (withPeer) {
+            start = Clock::now();
+            std::vector<int32_t> ids = peer.ArticlesOf(0);
+            selectRow.peer.push_back(MillisecondsSince(start));
+            start = Clock::now();
+            std::vector<int32_t> both = peer.ArticlesOfAll(0, 1, 2);
+            andRow.peer.push_back(MillisecondsSince(start));
+            if (ids.size() != selected || both.size() != anded)
+                std::printf("  selections differ between the stores\n");
+        }
+    }
+    selectRow.step += " (" + std::to_string(selected) + ")";
+    andRow.step += " (" + std::to_string(anded) + ")";
+    rows.push_back(selectRow);
+    rows.push_back(andRow);
+
+    Row addRow{"add 1,000 articles, each committed", {}, {}, "<= 1.0"};
+    int next = articles;
+    for (int round = 0; round < rounds; ++round) {
+        int first = next;
+        start = Clock::now();
+        {
+            CCountedStep counted(options, "add 1000");
+            for (int i = 0; i < 1000; ++i) {
+                CArticleRecord record;
+                record.SetTitle("Added " + std::to_string(first + i));
+                record.SetDate(plan.Date(first + i));
+                record.SetRichTextVersion();
+                record.SetRtfText(plan.Content(first + i));
+                CKeywordIdSet ids;
+                for (int32_t k : plan.added[static_cast<size_t>(round * 1000 + i)])
+                    ids.Values().push_back(k);
+                record.SetKeywordIds(ids);
+                doc->AddArticle(record, false, false);
+            }
+        }
+        addRow.ours.push_back(MillisecondsSince(start));
+        if (withPeer) {
+            start = Clock::now();
+            for (int i = 0; i < 1000; ++i)
+                peer.AddArticle(first + i, "Added " + std::to_string(first + i), plan.Date(first + i),
+                                plan.Content(first + i), plan.added[static_cast<size_t>(round * 1000 + i)]);
+            addRow.peer.push_back(MillisecondsSince(start));
+        }
+        next += 1000;
+    }
+    rows.push_back(addRow);
+
+    Row deleteRow{"delete a keyword used by ~10% (", {}, {}, "<= 2.0"};
+    std::vector<int32_t> doomed = KeywordsNearTenPercent(plan, rounds);
+    std::string counts;
+    for (int32_t keyword : doomed) {
+        CArticleIdSet users;
+        doc->GetKeywordArticleIds(keyword, users);
+        counts += (counts.empty() ? "" : "/") + std::to_string(users.GetSize());
+        CKeywordIdSet set;
+        set.Add(keyword);
+        start = Clock::now();
+        {
+            CCountedStep counted(options, "delete keyword");
+            doc->DeleteKeywords(set);
+        }
+        deleteRow.ours.push_back(MillisecondsSince(start));
+        if (withPeer) {
+            start = Clock::now();
+            peer.DeleteKeyword(keyword);
+            deleteRow.peer.push_back(MillisecondsSince(start));
+        }
+    }
+    deleteRow.step += counts + ")";
+    rows.push_back(deleteRow);
+
+    PrintRows(rows, withPeer);
+    std::printf("  load at the end %s\n\n", LoadAverage().c_str());
+    std::fflush(stdout);
+    doc->DeleteContents();
+    doc.reset();
+    peer.Close();
+    std::filesystem::remove(ours);
+    std::filesystem::remove(theirs);
+}
+
+std::vector<std::string> Split(const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, ',');)
+        parts.push_back(part);
+    return parts;
+}
+
+bool Parse(int argc, char** argv, Options& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--ours-only") {
+            options.withPeer = false;
+        } else if (arg == "--count") {
+            options.count = true;
+        } else if (arg == "--articles" && hasValue) {
+            options.articles.clear();
+            for (const std::string& part : Split(argv[++i]))
+                options.articles.push_back(std::atoi(part.c_str()));
+        } else if (arg == "--bodies" && hasValue) {
+            options.bodies.clear();
+            for (const std::string& part : Split(argv[++i])) {
+                if (part == "tiny")
+                    options.bodies.push_back(Body::kTiny);
+                else if (part == "2k")
+                    options.bodies.push_back(Body::k2K);
+                else if (part == "8k")
+                    options.bodies.push_back(Body::k8K);
+                else
+                    return false;
+            }
+        } else if (arg == "--keywords" && hasValue) {
+            options.keywords = std::atoi(argv[++i]);
+        } else if (arg == "--rounds" && hasValue) {
+            options.rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--folder" && hasValue) {
+            options.folder = argv[++i];
+        } else {
+            return false;
+        }
+    }
+    for (int n : options.articles)
+        if (n < 1000)
+            return false;
+    return options.keywords >= 10;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    std::string folder = argc > 1 ? argv[1] : std::filesystem::temp_directory_path().string();
-    int articles = argc > 2 ? std::atoi(argv[2]) : 100000;
-    int keywords = argc > 3 ? std::atoi(argv[3]) : 10000;
-    std::string path = folder + "/kbdoc_bench.xrd";
-    ZipfKeywords zipf(keywords, 42);
-
-    CStepTimer step;
-    Generate(path, articles, keywords, zipf);
-    std::printf("generate %d articles, %d keywords: %.0f ms, %ju bytes\n", articles, keywords, step.Wall(),
-                static_cast<uintmax_t>(std::filesystem::file_size(path)));
-
-    CDocHost host;
-    CQuorvaneDoc doc(host);
-    step.Restart();
-    if (!doc.OnOpenDocument(path))
-        return 1;
-    double open = step.Wall(), openCpu = step.Cpu();
-    step.Restart();
-    CArticleIdSet all;
-    doc.GetAllArticleIds(all);
-    std::vector<int32_t> titles = all.Values();
-    doc.SortArticleIdsByTitle(titles);
-    double allTitles = step.Wall(), allTitlesCpu = step.Cpu();
-    std::printf("open: %.1f ms (cpu %.1f); All Titles (index entries + sort of %zu): %.1f ms (cpu %.1f); "
-                "total %.1f ms (cpu %.1f)\n",
-                open, openCpu, titles.size(), allTitles, allTitlesCpu, open + allTitles, openCpu + allTitlesCpu);
-
-    step.Restart();
-    CArticleIdSet one;
-    doc.GetKeywordArticleIds(0, one);
-    std::printf("select by the most used keyword (%d articles): %.2f ms (cpu %.2f)\n", one.GetSize(), step.Wall(),
-                step.Cpu());
-    step.Restart();
-    doc.GetKeywordArticleIds(keywords / 2, one);
-    std::printf("select by a middle keyword (%d articles): %.2f ms (cpu %.2f)\n", one.GetSize(), step.Wall(),
-                step.Cpu());
-
-    step.Restart();
-    CArticleIdSet result;
-    doc.GetKeywordArticleIds(0, result);
-    for (int32_t k : {1, 2}) {
-        CArticleIdSet other;
-        doc.GetKeywordArticleIds(k, other);
-        result.Intersect(other);
+    Options options;
+    if (!Parse(argc, argv, options)) {
+        std::fprintf(stderr, "usage: kbdoc_bench [--articles N,...] [--bodies tiny,2k,8k] [--keywords N] "
+                             "[--rounds N] [--folder DIR] [--ours-only] [--count]\n");
+        return 2;
     }
-    std::printf("AND of the three most used keywords (%d articles): %.2f ms (cpu %.2f)\n", result.GetSize(),
-                step.Wall(), step.Cpu());
-
-    step.Restart();
-    std::uniform_int_distribution<int> anyKeyword(0, keywords - 1);
-    for (int i = 0; i < 1000; ++i) {
-        CKeywordIdSet ids;
-        while (ids.GetSize() < 5)
-            ids.Add(zipf.Next());
-        CArticleRecord record;
-        record.SetTitle("Added " + std::to_string(i));
-        record.SetKeywordIds(ids);
-        doc.AddArticle(record, false, false);
-    }
-    double added = step.Wall(), addedCpu = step.Cpu();
-    std::printf("add 1000 articles with 5 Zipf keywords each: %.0f ms (%.2f ms each; cpu %.0f ms, %.3f ms each)\n",
-                added, added / 1000, addedCpu, addedCpu / 1000);
-
-    // The keyword whose article count is closest to 10,000.
-    int32_t target = 0;
-    int best = -1;
-    for (int32_t k = 0; k < keywords && k < 200; ++k) {
-        CArticleIdSet ids;
-        doc.GetKeywordArticleIds(k, ids);
-        if (best < 0 || std::abs(ids.GetSize() - 10000) < std::abs(best - 10000)) {
-            best = ids.GetSize();
-            target = k;
-        }
-    }
-    step.Restart();
-    CKeywordIdSet doomed;
-    doomed.Add(target);
-    doc.DeleteKeywords(doomed);
-    std::printf("delete keyword %d used by %d articles: %.0f ms (cpu %.0f)\n", target, best, step.Wall(), step.Cpu());
-
-    step.Restart();
-    doc.OnFileSave();
-    std::printf("Save File: %.1f ms (cpu %.1f)\n", step.Wall(), step.Cpu());
-    doc.DeleteContents();
-    std::filesystem::remove(path);
+    for (int articles : options.articles)
+        for (Body body : options.bodies)
+            RunOne(options, articles, body);
     return 0;
 }
