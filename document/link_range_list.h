@@ -43,6 +43,11 @@ public:
     int GetCount() const { return static_cast<int>(m_ranges.size()); }
     // False and `range` unchanged for an index outside the list.
     bool GetAt(int i, LinkRange& range) const;
+    // Range i without a copy, or nullptr out of range; valid until the list changes.
+    const LinkRange* Item(int i) const
+    {
+        return i >= 0 && i < GetCount() ? &m_ranges[static_cast<size_t>(i)] : nullptr;
+    }
     void SetAt(int i, const LinkRange& range);
     void Add(const LinkRange& range);  // a memory failure raises code 1
     void RemoveAt(int i);

@@ -72,6 +72,13 @@ public:
     // File or folder: the part after the last backslash; empty for other kinds.
     std::string GetFileName() const;
 
+    // Opens the target through the installed link shell (document/link_shell.h): a file or folder
+    // (a missing one searched for; a chosen replacement becomes the target and sets the corrected
+    // flag), or an Internet address; failures are shown to the user. An article target is the
+    // caller's to open: its id is returned. Returns -1 otherwise. `cutQuery` shortens an address in
+    // the failure message before its first "?".
+    int32_t Open(bool cutQuery, int32_t callerValue);
+
     bool IsInOpenList() const { return (m_flags & kNotInOpenList) == 0; }
     void SetInOpenList(bool on);
     bool IsInImageGallery() const { return (m_flags & kNotInImageGallery) == 0; }

@@ -14,3 +14,10 @@
 // Messages of the framework's data exchange.
 #define IDS_DDX_INTEGER 61700
 #define IDS_DDX_INTEGER_RANGE 61701
+
+// The article pane's status-bar texts.
+#define IDS_ARTICLE_CONTENT 11052
+#define IDS_LINK_STATUS_FOLDER 11060
+#define IDS_LINK_STATUS_FILE 11061
+#define IDS_LINK_STATUS_URL 11062
+#define IDS_LINK_STATUS_ARTICLE 11063
