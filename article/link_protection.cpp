@@ -75,6 +75,7 @@ void Widen(const CLinkRangeList& links, const TextSpan& selection, LinkTouch tou
     std::vector<int> met;
     answer.range = WidenToLinks(links, selection, touch, &met);
     answer.widened = !met.empty();
+    answer.pending = answer.range;
     if (removeMet) answer.removeLinks = met;
 }
 
@@ -85,6 +86,7 @@ ProtectionAnswer DecideProtection(const CLinkRangeList& links, const ProtectionR
     ProtectionAnswer answer;
     const TextSpan sel = request.selection;
     answer.range = sel;
+    answer.pending = sel;
     switch (request.request) {
     case EditRequest::kBackspace:
         Widen(links, sel, LinkTouch::kEnd, answer, false);
@@ -97,7 +99,7 @@ ProtectionAnswer DecideProtection(const CLinkRangeList& links, const ProtectionR
         if (answer.widened && request.lines && answer.range.end > answer.range.start &&
             request.lines->IsLineStart(answer.range.end) && !request.lines->IsParagraphStart(answer.range.start) &&
             !request.lines->LineBeforeEndsAt(answer.range.end))
-            answer.range.end -= 1;
+            answer.pending.end -= 1;
         break;
     case EditRequest::kOtherKey:
         Widen(links, sel, LinkTouch::kStrict, answer, false);

@@ -72,6 +72,8 @@ struct ProtectionAnswer {
     // edit range.
     bool widened = false;
     TextSpan range;
+    // The pending edit range: the range, except that Delete may leave out a final line break.
+    TextSpan pending;
     // Links to take out of the list now (indices, ascending); their span gets the plain look.
     std::vector<int> removeLinks;
     TypedCharLook charLook = TypedCharLook::kUnchanged;

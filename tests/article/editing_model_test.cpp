@@ -170,7 +170,7 @@ private:
             Replace(s, e, 0);
         else if (s < Length())
             Replace(s, s + 1, 0);
-        Account(answer.range.start, answer.range.end, before);
+        Account(answer.pending.start, answer.pending.end, before);
     }
 
     void Paste()

@@ -126,15 +126,17 @@ TEST(LinkProtection, DeleteKeepsTheLineBreakBeforeALineThatALinkEndsAt)
     request.selection = {1, 1};
     CTextLines lines("ab\rcd");
     request.lines = &lines;
-    EXPECT_EQ(DecideProtection(Links("1-3"), request).range.end, 2);
+    ProtectionAnswer answer = DecideProtection(Links("1-3"), request);
+    EXPECT_EQ(answer.range.end, 3);
+    EXPECT_EQ(answer.pending.end, 2);
     // Starting its paragraph, the span keeps its end.
     request.selection = {0, 0};
-    EXPECT_EQ(DecideProtection(Links("0-3"), request).range.end, 3);
+    EXPECT_EQ(DecideProtection(Links("0-3"), request).pending.end, 3);
     // A wrapped line: the line before ends exactly there, no break to keep.
     CWrappedLines wrapped;
     request.lines = &wrapped;
     request.selection = {1, 1};
-    EXPECT_EQ(DecideProtection(Links("1-3"), request).range.end, 3);
+    EXPECT_EQ(DecideProtection(Links("1-3"), request).pending.end, 3);
 }
 
 TEST(LinkProtection, WideningEndsAndCoversEveryLinkMet)
