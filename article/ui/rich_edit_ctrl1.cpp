@@ -257,24 +257,24 @@ void CRichEditCtrl1::SaveRtfFile(const std::string& path)
     }
 }
 
-void CRichEditCtrl1::LoadRtfFile(const std::string& path)
+void CRichEditCtrl1::LoadFile(const std::string& path, DWORD format)
 {
     CFile file;
     OpenOrRaise(file, path, CFile::modeRead);
     ResetFormatting(false);
     EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&file), 0, FileRead};
-    SendMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    SendMessage(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     if (stream.dwError) throw CQuorError(static_cast<int>(stream.dwError), path);
+}
+
+void CRichEditCtrl1::LoadRtfFile(const std::string& path)
+{
+    LoadFile(path, SF_RTF);
 }
 
 void CRichEditCtrl1::LoadTextFile(const std::string& path)
 {
-    CFile file;
-    OpenOrRaise(file, path, CFile::modeRead);
-    ResetFormatting(false);
-    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&file), 0, FileRead};
-    SendMessage(EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-    if (stream.dwError) throw CQuorError(static_cast<int>(stream.dwError), path);
+    LoadFile(path, SF_TEXT);
 }
 
 void CRichEditCtrl1::RebuildFromRtf()

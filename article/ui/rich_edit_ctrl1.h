@@ -90,6 +90,9 @@ protected:
     int m_overtype = 0;
 
 private:
+    // Opens `path` for reading, resets the formats and streams the file in as `format`.
+    void LoadFile(const std::string& path, DWORD format);
+
     bool m_created = false;  // this object created the window and destroys it
     bool m_markColor = false;  // the last reset asked for the marking colour
 };
