@@ -334,6 +334,7 @@ private:
     void PrepareKeywordSet(CKeywordIdSet& keywords);
     void ChangeGroupRecord(int32_t group, const CKeywordIdSet& keywords, bool add);
     void SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled);
+    void StableSortInOrder(std::vector<int32_t>& ids, size_t count, int order);
     std::string PlainTextOf(const CArticleRecord& record);
     // The first id whose name equals `name` without regard to case; kNoneId for none or an empty name.
     static int32_t FindName(const std::vector<std::string>& names, const std::string& name);

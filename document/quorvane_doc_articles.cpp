@@ -372,6 +372,78 @@ int CQuorvaneDoc::CompareArticles(int32_t a, int32_t b)
     return CompareInOrder(a, b, m_sortOrder);
 }
 
+// The first `count` ids in `order`, exactly as a stable sort comparing them with CompareInOrder
+// would leave them, but each article's values are gathered once (its index entry, its class in
+// orders 4 to 13 and its title's collation key) and the sort compares those: a comparison then
+// costs a few instructions instead of two index lookups and a case-folding comparison of the titles.
+void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, int order)
+{
+    auto end = ids.begin() + static_cast<std::ptrdiff_t>(count);
+    if (order < 0 || order >= kSortOrderCount)
+        return;  // every pair compares equal: a stable sort changes nothing
+    if (std::any_of(ids.begin(), end, [](int32_t id) { return id < 0; })) {
+        // A negative id compares equal to every other, which no key can express.
+        std::stable_sort(ids.begin(), end, [&](int32_t a, int32_t b) { return CompareInOrder(a, b, order) < 0; });
+        return;
+    }
+    struct Item {
+        int32_t id;
+        int32_t date;
+        int32_t time;
+        bool first;  // orders 4 to 13: sorts before the articles whose `first` is false
+        size_t key;
+        size_t keyLength;
+    };
+    std::vector<Item> items;
+    items.reserve(count);
+    std::string keys;
+    bool firstWhenSet = order % 2 == 0;
+    for (auto it = ids.begin(); it != end; ++it) {
+        int32_t id = *it;
+        const ArticleIndexEntry* entry = GetIndexEntry(id);
+        bool in = false;
+        switch (order) {
+        case 4: case 5: in = IsBookmarked(id); break;
+        case 6: case 7: in = entry->attachmentCount > 0; break;
+        case 8: case 9: in = entry->hasLinks != 0; break;
+        case 10: case 11: in = IsArticlePrivate(id); break;
+        case 12: case 13: in = m_reminders.HasReminder(id); break;
+        default: break;
+        }
+        size_t key = keys.size();
+        AppendAnsiSortKey(entry->title.c_str(), keys);
+        items.push_back(Item{id, entry->date, entry->time, in == firstWhenSet, key, keys.size() - key});
+    }
+    const char* base = keys.data();
+    auto byTitle = [base](const Item& a, const Item& b) {
+        return CompareAnsiSortKeys(base + a.key, a.keyLength, base + b.key, b.keyLength);
+    };
+    auto byDate = [](const Item& a, const Item& b) {
+        if (a.date != b.date)
+            return a.date < b.date ? -1 : 1;
+        if (a.time != b.time)
+            return a.time < b.time ? -1 : 1;
+        return 0;
+    };
+    auto compare = [&](const Item& a, const Item& b) {
+        int t;
+        switch (order) {
+        case 0: t = byTitle(a, b); return t != 0 ? t : byDate(a, b);
+        case 1: t = byTitle(a, b); return t != 0 ? -t : byDate(a, b);
+        case 2: t = byDate(a, b); return t != 0 ? t : byTitle(a, b);
+        case 3: t = byDate(a, b); return t != 0 ? -t : byTitle(a, b);
+        default:
+            if (a.first != b.first)
+                return a.first ? -1 : 1;
+            t = byTitle(a, b);
+            return t != 0 ? t : byDate(a, b);
+        }
+    };
+    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) { return compare(a, b) < 0; });
+    for (size_t i = 0; i < count; ++i)
+        ids[i] = items[i].id;
+}
+
 // A stable sort, so equal elements keep their order (what a binary insertion sort gives, without
 // its quadratic moves). With progress, one more article is taken in each time the message queue is
 // empty; Cancel leaves the ids taken in so far sorted and the rest as they were, as an insertion
@@ -379,13 +451,12 @@ int CQuorvaneDoc::CompareArticles(int32_t a, int32_t b)
 void CQuorvaneDoc::SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled)
 {
     cancelled = false;
-    auto less = [&](int32_t a, int32_t b) { return CompareInOrder(a, b, order) < 0; };
     if (withProgress) {
         size_t i = 1;
         while (i < ids.size()) {
             if (m_host.IsProgressCancelled()) {
                 cancelled = true;
-                std::stable_sort(ids.begin(), ids.begin() + static_cast<std::ptrdiff_t>(i), less);
+                StableSortInOrder(ids, i, order);
                 return;
             }
             if (!m_host.PumpPendingMessage())
@@ -395,7 +466,7 @@ void CQuorvaneDoc::SortInOrder(std::vector<int32_t>& ids, int order, bool withPr
             ++i;
         }
     }
-    std::stable_sort(ids.begin(), ids.end(), less);
+    StableSortInOrder(ids, ids.size(), order);
 }
 
 void CQuorvaneDoc::SortArticleIdsByTitle(std::vector<int32_t>& ids)

@@ -1,4 +1,8 @@
 // Keywords and articles: the operations that keep both sides of every link equal.
+#include <algorithm>
+#include <vector>
+
+#include "document/link_target.h"
 #include "tests/document/doc_fixture.h"
 
 using DocArticles = DocFixture;
@@ -205,6 +209,53 @@ INSTANTIATE_TEST_SUITE_P(All, DocSortOrders,
                                            SortCase{2, {3, 2, 0, 1}}, SortCase{3, {1, 0, 2, 3}},
                                            SortCase{4, {0, 2, 1, 3}}, SortCase{5, {2, 1, 3, 0}},
                                            SortCase{10, {2, 1, 0, 3}}, SortCase{11, {1, 0, 3, 2}}));
+
+// The sort gathers each article's values and title key once; it must leave the ids exactly where a
+// stable sort comparing them pair by pair with CompareArticles leaves them, in every order, over
+// titles that differ in case, in Windows-1252 letters, digits and punctuation, and equal titles
+// (some with equal dates too, which must keep their order).
+TEST_F(DocArticles, EverySortOrderMatchesThePairwiseComparison)
+{
+    Create();
+    m_doc->SetPassword("pw");
+    const char* const titles[] = {
+        "apple", "Apple", "APPLE", "\xC4pfel", "\xE4pfel", "Apfel", "\xD6l", "\xF6l", "Ol", "\xC6ther", "\x8Cuvre",
+        "\x9Cuvre", "\x8A" "abat", "\x9F", "\xFF", "\xDF", "10 items", "9 items", "item-2", "item 2", "item's",
+        "caf\xE9", "Caf\xC9", "cafe", "", "same", "same", "Same", "same", "zebra", "Zebra", "~", "!",
+    };
+    std::vector<int32_t> ids;
+    int i = 0;
+    for (const char* title : titles) {
+        CArticleRecord record;
+        record.SetTitle(title);
+        record.SetDate(20240101 + (i * 7) % 3);  // repeating dates: equal titles with equal dates
+        record.SetTime(i % 2 == 0 ? 3600 : 7200);
+        record.SetPrivate(i % 4 == 1);
+        record.SetHasLinks(i % 3 == 2);
+        if (i % 5 == 0) {
+            CLinkTarget target;
+            target.Set(CLinkTarget::kInternet, "http://example.com/");
+            record.AddAttachment(target);
+        }
+        ids.push_back(m_doc->AddArticle(record, i % 3 == 0, false));
+        ++i;
+    }
+    std::reverse(ids.begin(), ids.end());  // not in id order, so that stability shows
+    for (int order = 0; order < CQuorvaneDoc::kSortOrderCount; ++order) {
+        m_doc->SetSortOrder(order);
+        std::vector<int32_t> expected = ids;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](int32_t a, int32_t b) { return m_doc->CompareArticles(a, b) < 0; });
+        std::vector<int32_t> sorted = ids;
+        ASSERT_TRUE(m_doc->SortArticleIds("Sort", sorted, order));
+        EXPECT_EQ(sorted, expected) << "order " << order;
+        if (order == 0) {
+            sorted = ids;
+            m_doc->SortArticleIdsByTitle(sorted);
+            EXPECT_EQ(sorted, expected);
+        }
+    }
+}
 
 // Titles and keyword names sort alphabetically whatever their case; only names that differ in case
 // alone put the lower-case one first.

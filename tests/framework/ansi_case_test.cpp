@@ -2,6 +2,9 @@
 // searched with them on both.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/ansi_case.h"
 
 namespace {
@@ -27,6 +30,32 @@ TEST(AnsiCase, CaseSensitiveOrderIsAlphabeticalFirstAndLowerCaseFirstOnATie)
         EXPECT_EQ(Sign(AnsiCompare(c.a, c.b)), c.expected) << c.a << " / " << c.b;
         if (c.expected != 0 && AnsiCompareNoCase(c.a, c.b) != 0) {
             EXPECT_EQ(Sign(AnsiCompareNoCase(c.a, c.b)), c.expected) << c.a << " / " << c.b;
+        }
+    }
+}
+
+// Sorting builds one collation key per text and compares the keys: every pair of these texts must
+// compare through their keys as AnsiCompare compares the texts themselves (case, Windows-1252
+// letters and their upper-case partners, digits, punctuation, prefixes, equal texts).
+TEST(AnsiCase, SortKeysOrderAsTheComparison)
+{
+    const char* const texts[] = {
+        "", "a", "A", "apple", "Apple", "APPLE", "applE", "apples", "Banana", "banana", "\xC4pfel", "\xE4pfel",
+        "Apfel", "\xD6l", "\xF6l", "Ol", "ol", "\xC6ther", "\xE6ther", "\x8Cuvre", "\x9Cuvre", "\x8A" "abat",
+        "\x9A" "abat", "\x9F", "\xFF", "\xD7", "\xF7", "\xDF", "10 items", "9 items", "2nd", "item-2", "item 2",
+        "item_2", "item's", "items", "caf\xE9", "cafe", "Caf\xC9", "zebra", "Zebra", "~tilde", "!bang",
+    };
+    std::vector<std::string> keys;
+    for (const char* text : texts) {
+        std::string key;
+        AppendAnsiSortKey(text, key);
+        keys.push_back(key);
+    }
+    size_t n = sizeof(texts) / sizeof(texts[0]);
+    for (size_t i = 0; i < n; ++i) {
+        for (size_t j = 0; j < n; ++j) {
+            int byKeys = CompareAnsiSortKeys(keys[i].data(), keys[i].size(), keys[j].data(), keys[j].size());
+            EXPECT_EQ(Sign(byKeys), Sign(AnsiCompare(texts[i], texts[j]))) << i << " " << j;
         }
     }
 }
