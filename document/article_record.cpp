@@ -258,7 +258,8 @@ void CArticleRecord::ReadSummaryFrom(CRecordStream& stream)
         if (m_version > 1) stream.SkipField();
         if (m_version > 2) ReadAttachments(stream);
         if ((m_flags & kHasLinksKnown) == 0) {
-            if (m_version > 3) (m_version <= kPlainTextVersion ? m_plainText : m_content) = stream.ReadPackedString();
+            // Only the links are wanted: the text between is passed over, not kept.
+            if (m_version > 3) stream.SkipPacked();
             if (m_version > 4) m_info.ReadNewForm(stream);
             if (m_version > 5) m_links.Read(stream);
             SetHasLinks(m_links.GetCount() > 0);
@@ -299,6 +300,7 @@ void CArticleRecord::ReadSummary(CDataFile& file, int32_t id)
 {
     CRecordReader reader;
     reader.OpenEntry(&file, CDataFile::kArticleTable, id, CRecordStream::kRead);
+    reader.SetReadAhead(1);  // the header and title lie in the first block; the text is skipped
     ReadSummaryFrom(reader);
     reader.Close();
 }

@@ -66,7 +66,7 @@ public:
     // links are emptied (the header keeps what was read) and the error passes on.
     void Read(CDataFile& file, int32_t id);
     // What the title index needs (header, title, attachments; links when the has-links bit is not
-    // known yet), without resetting first.
+    // known yet, the text before them passed over and not kept), without resetting first.
     void ReadSummary(CDataFile& file, int32_t id);
     // New table-1 record; returns its id.
     int32_t WriteNew(CDataFile& file);

@@ -29,6 +29,26 @@ constexpr int32_t kMaxPackedLength = 64 * 1024 * 1024;
 // as much as the chain really holds.
 constexpr int32_t kReadChunk = 64 * 1024;
 
+// The block buffers of a record stream, one spare of each size per thread: a stream takes it when it
+// opens and gives it back when it closes, so that reading or rewriting many records one after
+// another allocates nothing per record.
+thread_local std::unique_ptr<uint8_t[]> t_spareReadBuffer;    // kReadAheadBlocks blocks
+thread_local std::unique_ptr<uint8_t[]> t_spareStoredBuffer;  // kEntriesPerBlock blocks
+
+std::unique_ptr<uint8_t[]> TakeBuffer(std::unique_ptr<uint8_t[]>& spare, size_t blocks)
+{
+    if (spare)
+        return std::move(spare);
+    return std::unique_ptr<uint8_t[]>(new uint8_t[blocks * static_cast<size_t>(kBlockSize)]);
+}
+
+void GiveBack(std::unique_ptr<uint8_t[]>& buffer, std::unique_ptr<uint8_t[]>& spare)
+{
+    if (buffer && !spare)
+        spare = std::move(buffer);
+    buffer.reset();
+}
+
 uint32_t CheckOf(int32_t length)
 {
     uint8_t bytes[4];
@@ -155,7 +175,8 @@ void CRecordStream::OpenNewRecord(CDataFile* file)
 void CRecordStream::Start(int32_t firstBlock, int mode)
 {
     try {
-        m_block.reset(new uint8_t[kReadAheadBlocks * kBlockSize]);
+        if (!m_block)
+            m_block = TakeBuffer(t_spareReadBuffer, kReadAheadBlocks);
     } catch (const std::bad_alloc&) {
         throw CQuorError(1);
     }
@@ -167,6 +188,7 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
     m_loopMark = firstBlock;
     m_loopPower = 1;
     m_loopSteps = 0;
+    m_readAhead = kReadAheadBlocks;
     m_mode = mode;
     m_uncaughtAtOpen = std::uncaught_exceptions();
 }
@@ -174,8 +196,8 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
 void CRecordStream::Abandon()
 {
     m_writeBuffer.Free();
-    m_block.reset();
-    m_stored.reset();
+    GiveBack(m_block, t_spareReadBuffer);
+    GiveBack(m_stored, t_spareStoredBuffer);
     m_mode = kClosed;
 }
 
@@ -270,7 +292,7 @@ int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
                 m_file->ReadBlocks(first, run, out + done);
                 done += run * kBlockSize;
             } else {
-                LoadRun(kReadAheadBlocks);
+                LoadRun(m_readAhead);
             }
         }
     } catch (const CQuorError& e) {
@@ -387,7 +409,7 @@ void CRecordStream::Skip(int32_t n)
         NoteStep(m_current);
     }
     if (n > 0) {
-        LoadRun(kReadAheadBlocks);
+        LoadRun(m_readAhead);
         m_bufferStart = n;
     }
 }
@@ -399,8 +421,12 @@ std::vector<uint8_t> CRecordStream::ReadByteBlock()
 
 std::vector<uint8_t> CRecordStream::ReadPacked()
 {
+    return ReadPackedAfter(ReadShort());
+}
+
+std::vector<uint8_t> CRecordStream::ReadPackedAfter(int16_t mode)
+{
     auto invalid = [this] { return CQuorError(5, FileName()); };
-    int16_t mode = ReadShort();
     int32_t first = ReadInt();
     auto readAll = [&](int32_t n) {
         if (n < 0 || static_cast<int64_t>(n) > static_cast<int64_t>(m_file->GetWalkLimit()) * kBlockSize)
@@ -443,6 +469,30 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
 std::string CRecordStream::ReadPackedString()
 {
     return TextUpToNul(ReadPacked());
+}
+
+void CRecordStream::SetReadAhead(int32_t blocks)
+{
+    m_readAhead = std::max<int32_t>(1, std::min(blocks, kReadAheadBlocks));
+}
+
+void CRecordStream::SkipPacked()
+{
+    int16_t mode = ReadShort();
+    if (mode & kPackCompressed) {
+        ReadPackedAfter(mode);  // read and inflated, so that a broken field still shows
+        return;
+    }
+    int32_t n = ReadInt();
+    if (n < 0 || static_cast<int64_t>(n) > static_cast<int64_t>(m_file->GetWalkLimit()) * kBlockSize)
+        throw CQuorError(5, FileName());
+    try {
+        Skip(n);
+    } catch (const CQuorError& e) {
+        if (e.Code() == 1)
+            throw;
+        throw CQuorError(5, FileName());  // as ReadPacked reports a short field
+    }
 }
 
 // ---- Writing --------------------------------------------------------------------------------------
@@ -729,7 +779,7 @@ void CRecordStream::WriteRun(int32_t first, int32_t count, const uint8_t* conten
         return;
     }
     if (!m_stored)
-        m_stored.reset(new uint8_t[static_cast<size_t>(CDataFile::kEntriesPerBlock) * kBlockSize]);
+        m_stored = TakeBuffer(t_spareStoredBuffer, CDataFile::kEntriesPerBlock);
     try {
         m_file->ReadBlocks(first, count, m_stored.get());
     } catch (const CQuorError& e) {

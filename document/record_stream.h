@@ -81,6 +81,14 @@ public:
     std::vector<uint8_t> ReadByteBlock();
     std::vector<uint8_t> ReadPacked();
     std::string ReadPackedString();
+    // Passes over a packed field: raw bytes are skipped without reading the blocks that hold only
+    // them; a compressed field is read and inflated as ReadPacked would, so that a broken one fails
+    // the same way. Errors as ReadPacked's.
+    void SkipPacked();
+    // Blocks loaded at once when the next bytes are not loaded yet (1 to 16, 16 when opened): a
+    // reader that takes a few fields of a long record and skips the rest sets 1, so that the blocks
+    // it skips are never read.
+    void SetReadAhead(int32_t blocks);
 
     // Writing: fields are appended to the record being built.
     void WriteInt(int32_t value);
@@ -133,6 +141,7 @@ private:
     void NoteStep(int32_t block);
     int32_t CheckedLength(int32_t n) const;
     std::vector<uint8_t> ReadBytes(int32_t n);
+    std::vector<uint8_t> ReadPackedAfter(int16_t mode);
     void FlushWrite();
     void WriteContent(const uint8_t* content, int32_t length);
     int32_t NextOrAppend(int32_t block);
@@ -156,6 +165,7 @@ private:
     int32_t m_loopMark = 0;
     int32_t m_loopPower = 1;
     int32_t m_loopSteps = 0;
+    int32_t m_readAhead = 16;
     // Rewrite: what the file holds in the blocks about to be written (a run at a time).
     std::unique_ptr<uint8_t[]> m_stored;
     int m_uncaughtAtOpen = 0;
