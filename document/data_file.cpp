@@ -651,8 +651,41 @@ void CDataFile::SetNextBlock(int32_t n, int32_t next)
 {
     CheckDataBlock(n);
     Batched([&] {
-        TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)] = next;
+        int32_t& slot = TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)];
+        if (slot != kNoneId)
+            m_chainPositions.clear();  // a chain cut or relinked: positions behind n may be gone
+        slot = next;
         WriteTableBlock(n);
+    });
+}
+
+int32_t CDataFile::WalkChain(int32_t first, int32_t index, int32_t* reached)
+{
+    CheckDataBlock(first);
+    return Guard([&] {
+        int32_t at = 0;
+        int32_t block = first;
+        auto found = m_chainPositions.find(first);
+        if (found != m_chainPositions.end() && found->second.index <= index) {
+            at = found->second.index;
+            block = found->second.block;
+        }
+        int32_t limit = GetWalkLimit();
+        while (at < index) {
+            int32_t next = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
+            if (next == kNoneId)
+                break;
+            CheckDataBlock(next);
+            if (++at >= limit)
+                Corrupt();  // longer than the file can hold: the chain loops
+            block = next;
+        }
+        constexpr size_t kMostPositions = 65536;
+        if (m_chainPositions.size() >= kMostPositions)
+            m_chainPositions.clear();
+        m_chainPositions[first] = ChainPosition{at, block};
+        *reached = at;
+        return block;
     });
 }
 
@@ -715,6 +748,7 @@ void CDataFile::FreeChain(int32_t first)
     Batched([&] {
         NotePending(kPendingFree);
         ForgetChains();
+        m_chainPositions.clear();
         // Walk the whole chain first, so that a broken one changes nothing: a chain that loops, or
         // runs into a block where a live record or index starts, is not freed. A chain that runs
         // into the free chain's head (a crash cut it off there) is freed up to it.
@@ -854,6 +888,7 @@ void CDataFile::ForgetCaches()
     m_used.clear();
     m_usedKnown = false;
     ForgetChains();
+    m_chainPositions.clear();
     m_tableBlocks.clear();
     m_lastSlots = nullptr;
     std::fill(std::begin(m_freeSearchStart), std::end(m_freeSearchStart), 0);

@@ -127,6 +127,13 @@ public:
     // block: a record being rewritten must be the only one at its first block, and no other block
     // of its chain may be one where something starts.
     int EntriesStartingAt(int32_t block);
+    // The block at position `index` of the chain that starts at `first` (position 0 is `first`), or
+    // the chain's last block when it is shorter: *reached says which position was reached. The walk
+    // starts from the position remembered for that chain when it lies at or before `index`, and the
+    // position reached is remembered in its place, so that going back to the end of a long record
+    // (a keyword's growing article list) walks nothing again. Cutting a chain short or freeing one
+    // forgets every remembered position; appending to a chain keeps them.
+    int32_t WalkChain(int32_t first, int32_t index, int32_t* reached);
 
     // Table entries (code 3 for an entry number outside the table).
     int32_t GetEntry(int table, int32_t i);
@@ -260,6 +267,12 @@ private:
     // Where live records and index blocks start (see UsedBlocks); known once built.
     BlockUse m_used;
     bool m_usedKnown = false;
+    // Remembered chain positions: first block -> (position, block), see WalkChain.
+    struct ChainPosition {
+        int32_t index;
+        int32_t block;
+    };
+    std::unordered_map<int32_t, ChainPosition> m_chainPositions;
     // Index blocks as last read or written.
     std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.

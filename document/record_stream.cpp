@@ -182,6 +182,7 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
     }
     m_firstBlock = firstBlock;
     m_current = firstBlock;
+    m_currentIndex = 0;
     m_bufferStart = 0;
     m_bufferEnd = 0;
     m_blocksLoaded = 0;
@@ -244,6 +245,7 @@ int32_t CRecordStream::TakeRun(int32_t maxBlocks, int32_t& run)
         ++run;
     } while (run < maxBlocks && block == first + run && block % CDataFile::kEntriesPerBlock != 0);
     m_current = block;
+    m_currentIndex += run;
     return first;
 }
 
@@ -402,11 +404,22 @@ void CRecordStream::Skip(int32_t n)
     int32_t buffered = std::min(m_bufferEnd - m_bufferStart, n);
     m_bufferStart += buffered;
     n -= buffered;
-    for (; n >= kBlockSize; n -= kBlockSize) {  // whole blocks are passed without reading them
-        if (m_current == kNoneId || ++m_blocksLoaded > m_file->GetWalkLimit())
+    if (n >= kBlockSize) {
+        // Whole blocks are passed without reading them, through the file's remembered positions
+        // in this chain: skipping to the end of a long record again walks nothing again.
+        int32_t blocks = n / kBlockSize;
+        m_blocksLoaded += blocks;
+        if (m_current == kNoneId || m_blocksLoaded > m_file->GetWalkLimit())
             Corrupt();
-        m_current = m_file->GetNextBlock(m_current);
+        int32_t last = m_currentIndex + blocks - 1;  // the last block passed
+        int32_t reached;
+        int32_t block = m_file->WalkChain(m_firstBlock, last, &reached);
+        if (reached != last)
+            Corrupt();
+        m_current = m_file->GetNextBlock(block);
         NoteStep(m_current);
+        m_currentIndex = last + 1;
+        n -= blocks * kBlockSize;
     }
     if (n > 0) {
         LoadRun(m_readAhead);
@@ -489,9 +502,9 @@ void CRecordStream::SkipPacked()
     try {
         Skip(n);
     } catch (const CQuorError& e) {
-        if (e.Code() == 1)
-            throw;
-        throw CQuorError(5, FileName());  // as ReadPacked reports a short field
+        if (e.Code() != 5)
+            throw;  // as ReadPacked: a failing disk or a truncated file keeps its own code
+        throw CQuorError(5, FileName());
     }
 }
 
@@ -680,13 +693,11 @@ void CRecordStream::RewriteInPlace(const Piece* pieces, int count, int32_t lengt
         touched.erase(std::unique(touched.begin(), touched.end()), touched.end());
         std::vector<uint8_t> bytes(kBlockSize);
         int32_t block = m_firstBlock;
-        int32_t index = 0;
         for (int32_t wanted : touched) {
-            for (; index < wanted; ++index) {  // Reserve made the chain this long
-                block = m_file->GetNextBlock(block);
-                if (block == kNoneId)
-                    Corrupt();
-            }
+            int32_t reached;
+            block = m_file->WalkChain(m_firstBlock, wanted, &reached);
+            if (reached != wanted)
+                Corrupt();  // Reserve made the chain this long
             int32_t start = wanted * kBlockSize;
             m_file->ReadBlocks(block, 1, bytes.data());
             for (int i = 0; i < count; ++i) {

@@ -156,6 +156,7 @@ private:
     int m_mode = kClosed;
     int32_t m_firstBlock = 0;
     int32_t m_current = 0;  // read: the next block to load
+    int32_t m_currentIndex = 0;  // its position in the chain (0 = the first block)
     // Read: the blocks loaded last (a run of consecutive blocks of the chain) and the unread part.
     std::unique_ptr<uint8_t[]> m_block;
     int32_t m_bufferStart = 0;
