@@ -20,6 +20,21 @@ bool CSubclassedWnd::Subclass(HWND hwnd)
     return true;
 }
 
+bool CSubclassedWnd::CreateControl(const char* className, DWORD exStyle, DWORD style, const RECT& rect, HWND parent,
+                                   int id)
+{
+    HWND hwnd = CreateWindowExA(exStyle, className, "", style, rect.left, rect.top, rect.right - rect.left,
+                                rect.bottom - rect.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd)
+        return false;
+    if (!Subclass(hwnd)) {
+        ::DestroyWindow(hwnd);
+        return false;
+    }
+    return true;
+}
+
 void CSubclassedWnd::Unsubclass()
 {
     if (!m_hWnd)

@@ -14,6 +14,9 @@ public:
     // False when `hwnd` is null or already has an object.
     bool Subclass(HWND hwnd);
     bool SubclassDlgItem(int id, HWND parent) { return Subclass(::GetDlgItem(parent, id)); }
+    // Creates a control of window class `className` as child `id` of `parent` over `rect` and
+    // subclasses it; false (and no window) on failure.
+    bool CreateControl(const char* className, DWORD exStyle, DWORD style, const RECT& rect, HWND parent, int id);
     void Unsubclass();
 
 protected:

@@ -1,0 +1,173 @@
+#include "controls/ui/marker_edit.h"
+
+#include <new>
+
+namespace {
+
+const char kMarker[] = " ";
+
+}  // namespace
+
+void CMarkerEdit::GetSel(int& start, int& end) const
+{
+    DWORD first = 0;
+    DWORD last = 0;
+    // EM_GETSEL with both pointers gives the full 32-bit positions (the result packs only 16 bits).
+    SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+    start = static_cast<int>(first);
+    end = static_cast<int>(last);
+}
+
+void CMarkerEdit::PlaceMarker(int caret)
+{
+    SetSel(caret, caret);
+    ReplaceSel(kMarker, false);
+    SetSel(caret, caret + 1);
+    ScrollCaret();
+    m_markerShown = true;
+    m_savedStart = caret;
+    m_savedEnd = caret + 1;
+}
+
+void CMarkerEdit::ShowMarker()
+{
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    if (start == end) {
+        m_inserting = true;
+        PlaceMarker(start);
+        m_inserting = false;
+    } else {
+        m_markerShown = false;
+        m_savedStart = start;
+        m_savedEnd = end;
+    }
+}
+
+void CMarkerEdit::DeleteMarker()
+{
+    bool inserting = m_inserting;
+    m_inserting = true;
+    // The marker is where it was put, unless the text was set whole since (which clears it).
+    SetSel(m_savedStart, m_savedStart + 1);
+    ReplaceSel("", false);
+    SetSel(m_savedStart, m_savedStart);
+    m_markerShown = false;
+    m_savedEnd = m_savedStart;
+    m_inserting = inserting;
+}
+
+void CMarkerEdit::RemoveMarker()
+{
+    if (m_markerShown) {
+        DeleteMarker();
+        m_inserting = false;
+    } else {
+        int start = 0;
+        int end = 0;
+        GetSel(start, end);
+        m_savedStart = end;
+        m_savedEnd = end;
+        SetSel(end, end);
+    }
+}
+
+void CMarkerEdit::InsertText(const std::string& text, bool canUndo)
+{
+    // The flag stays set after the insertion: an owner's ClearUndo right after it keeps the undo.
+    // Returning to the edit (or typing in it) clears it.
+    m_inserting = true;
+    if (m_markerShown) {
+        // The marker is selected: the text takes its place.
+        SetSel(m_savedStart, m_savedEnd);
+        m_markerShown = false;
+    }
+    ReplaceSel(text, canUndo);
+    if (GetFocus() != m_hWnd) {
+        int start = 0;
+        int end = 0;
+        GetSel(start, end);
+        PlaceMarker(end);
+    }
+}
+
+void CMarkerEdit::SaveUndoState()
+{
+    if (m_markerShown)
+        DeleteMarker();
+    GetSel(m_undoStart, m_undoEnd);
+    try {
+        m_undoText = GetWindowText();
+    } catch (const std::bad_alloc&) {
+        m_undoText.clear();
+    }
+    m_undoSaved = true;
+}
+
+void CMarkerEdit::Undo()
+{
+    if (!m_undoSaved)
+        return;
+    if (m_markerShown)
+        RemoveMarker();
+    std::string text;
+    text.swap(m_undoText);
+    int start = m_undoStart;
+    int end = m_undoEnd;
+    m_undoSaved = false;
+    // Setting the text whole ends any insertion of the edit's own.
+    m_inserting = false;
+    SetWindowText(text);
+    SetSel(start, end);
+    ScrollCaret();
+    ClearUndo();
+}
+
+void CMarkerEdit::ClearUndo()
+{
+    if (m_inserting)
+        return;
+    m_undoText.clear();
+    m_undoSaved = false;
+}
+
+void CMarkerEdit::SetTextCaretAtEnd(const std::string& text)
+{
+    m_inserting = false;
+    m_markerShown = false;
+    SetWindowText(text);
+    int end = GetWindowTextLengthA(m_hWnd);
+    SetSel(end, end);
+    m_savedStart = end;
+    m_savedEnd = end;
+}
+
+bool CMarkerEdit::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // What the user types or pastes is a change of the user's: the owner may drop the undo for it.
+    if (msg == WM_CHAR || msg == WM_PASTE || msg == WM_CUT || msg == WM_CLEAR)
+        m_inserting = false;
+    return false;
+}
+
+bool CMarkerEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_COMMAND)
+        return false;
+    switch (HIWORD(wParam)) {
+    case EN_KILLFOCUS:
+        ShowMarker();
+        break;
+    case EN_SETFOCUS:
+        if (m_markerShown)
+            RemoveMarker();
+        m_inserting = false;
+        SetSel(m_savedStart, m_savedEnd);
+        ScrollCaret();
+        break;
+    default:
+        break;
+    }
+    return false;  // the parent hears of it too
+}
