@@ -58,6 +58,7 @@ void CArticleRecord::FillUnsetDates()
 
 void CArticleRecord::Stamp()
 {
+    if (m_keepStamp) return;
     int32_t today = GetTodayYmd();
     int32_t now = GetTimeOfDay();
     if (m_createdDate == kUnset) m_createdDate = today;

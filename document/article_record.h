@@ -134,6 +134,9 @@ public:
     bool IsPlaceholder() const { return (m_flags & kPlaceholder) != 0; }
     bool IsTracked() const { return (m_flags & kTracked) != 0; }
     void ClearTrackFlags();
+    // Copies between data files keep the stored modified date and time and the flags: writes then
+    // stamp nothing. Reset leaves this choice alone.
+    void SetKeepStamp(bool on) { m_keepStamp = on; }
 
 private:
     int PackedMode() const;
@@ -167,4 +170,5 @@ private:
     std::string m_title;
     std::string m_plainText;
     CKeywordIdSet m_keywordIds;
+    bool m_keepStamp = false;
 };
