@@ -9,6 +9,7 @@
 #include "document/compactor.h"
 #include "document/exchange_host.h"
 #include "document/file_password.h"
+#include "document/keyed_record_copy.h"
 #include "document/keyed_record_stream.h"
 #include "document/keyword_record.h"
 #include "document/quor_error.h"
@@ -63,24 +64,21 @@ int32_t ReachableEntries(CDataFile& file, int table)
     return static_cast<int32_t>(std::max<int64_t>(0, std::min(count, bound)));
 }
 
-// Copies keyed record `key` of `source` into `target` as it stands (every keyed record carried
-// this way is one counted byte block). False when the source has no such record.
-bool CopyKeyedBlock(CDataFile& source, CDataFile& target, int key)
+// True when a link range or an attachment of the record names another article.
+bool RefersToArticles(const CArticleRecord& record)
 {
-    if (CKeyedRecordStream::FindKey(&source, key) == kNoneId)
-        return false;
-    std::vector<uint8_t> bytes;
-    {
-        CKeyedRecordStream in;
-        in.Open(&source, key, CRecordStream::kRead);
-        bytes = in.ReadByteBlock();
-        in.Close();
+    for (int i = 0; i < record.GetLinks().GetCount(); ++i) {
+        LinkRange range;
+        record.GetLinks().GetAt(i, range);
+        if (range.type == kArticleLink)
+            return true;
     }
-    CKeyedRecordStream out;
-    out.Open(&target, key, CRecordStream::kRewrite);
-    out.WriteByteBlock(bytes.data(), static_cast<int32_t>(bytes.size()));
-    out.Close();
-    return true;
+    for (int i = 0; i < record.GetAttachmentCount(); ++i) {
+        const CLinkTarget* target = record.GetAttachments().Item(i);
+        if (target->GetKind() == CLinkTarget::kArticle && target->GetArticleId() >= 0)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -316,14 +314,8 @@ void CCompactor::TransferArticles()
                 m_privateArticles.Values().push_back(id);
             if (record.IsPlaceholder())
                 m_placeholderArticles.Values().push_back(id);
-            for (int i = 0; i < record.GetLinks().GetCount(); ++i) {
-                LinkRange range;
-                record.GetLinks().GetAt(i, range);
-                if (range.type == kArticleLink) {
-                    m_linkingArticles.push_back(id);
-                    break;
-                }
-            }
+            if (RefersToArticles(record))
+                m_linkingArticles.push_back(id);
             ++m_counts.articlesRecovered;
             m_host.StepProgress();
         },
@@ -486,6 +478,19 @@ void CCompactor::AdjustLinks()
             links.Add(range);
         }
         record.SetLinks(links);
+        // Attachments that are other articles follow them; one whose article was dropped goes.
+        CAttachmentArray attachments;
+        for (int i = 0; i < record.GetAttachmentCount(); ++i) {
+            CLinkTarget target = *record.GetAttachments().Item(i);
+            if (target.GetKind() == CLinkTarget::kArticle && target.GetArticleId() >= 0) {
+                int32_t article = Lookup(m_articleMap, target.GetArticleId());
+                if (article == kNoneId)
+                    continue;
+                target.Set(CLinkTarget::kArticle, target.GetStoredTarget(), target.GetFlags(), article);
+            }
+            attachments.Add(target);
+        }
+        record.SetAttachments(attachments);
         record.Rewrite(m_destination, id);
     }
 }
@@ -584,7 +589,7 @@ void CCompactor::CopyKeyedRecords()
         }
     };
     for (int key : kCopiedKeys)
-        guarded([&] { CopyKeyedBlock(m_source, m_destination, key); });
+        guarded([&] { CopyKeyedRecordBytes(m_source, m_destination, key); });
     guarded([&] { CopySavedQueries(); });
     if (m_targetVersion < 300)
         return;
@@ -592,10 +597,10 @@ void CCompactor::CopyKeyedRecords()
         if (m_sourceVersion != m_targetVersion)
             CFilePassword::CopyTo(m_source, m_destination);
         else
-            CopyKeyedBlock(m_source, m_destination, CFilePassword::kPasswordKey);
+            CopyKeyedRecordBytes(m_source, m_destination, CFilePassword::kPasswordKey);
     });
     for (int key : kCopiedLaterKeys)
-        guarded([&] { CopyKeyedBlock(m_source, m_destination, key); });
+        guarded([&] { CopyKeyedRecordBytes(m_source, m_destination, key); });
 }
 
 void CCompactor::CopySavedQueries()

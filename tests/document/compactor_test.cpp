@@ -127,6 +127,9 @@ protected:
             at += 6;
         }
         record.SetLinks(links);
+        CLinkTarget attachment;
+        attachment.Set(CLinkTarget::kArticle, "first target", 0, targets.front());
+        record.AddAttachment(attachment);
         return m_doc->AddArticle(record, false, false);
     }
 
@@ -230,6 +233,8 @@ TEST_F(Compaction, AHealthyFileKeepsEveryObjectRenumberedWithEveryReferenceTrans
     ASSERT_EQ(linking.links.size(), 2u);
     EXPECT_EQ(linking.links[0].targetArticle, alpha);
     EXPECT_EQ(linking.links[1].targetArticle, bravo);
+    ASSERT_EQ(linking.attachments.size(), 1u);
+    EXPECT_EQ(linking.attachments[0].articleId, alpha);
     independent::Article first = independent::ReadArticle(bytes, alpha, key);
     EXPECT_EQ(first.title, "alpha");
     EXPECT_EQ(first.modifiedDate, 20261210) << "compaction keeps the modification stamp";
@@ -500,6 +505,7 @@ TEST_F(Repair, DamagedFilesCompactIntoFilesThatOpenWithExactReports)
         independent::DataFileBytes bytes(m_out);
         independent::Article linking = independent::ReadArticle(bytes, delta, std::vector<uint8_t>(16, 0));
         EXPECT_EQ(linking.links.size(), alpha == kNoneId ? 0u : 1u);
+        EXPECT_EQ(linking.attachments.size(), alpha == kNoneId ? 0u : 1u);
         if (alpha != kNoneId && !linking.links.empty())
             EXPECT_EQ(linking.links[0].targetArticle, alpha);
 
