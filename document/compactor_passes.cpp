@@ -292,6 +292,9 @@ void CCompactor::TransferArticles()
                 for (int32_t n = m_listedStart[static_cast<size_t>(slot)]; n < m_listedStart[static_cast<size_t>(slot) + 1]; ++n)
                     keywords.push_back(m_listedKeywords[static_cast<size_t>(n)]);
             SortUnique(keywords);
+            // A placeholder stands only for a deleted article's id: it names no keyword.
+            if (record.IsPlaceholder())
+                keywords.clear();
             CKeywordIdSet keywordSet;
             keywordSet.Copy(keywords);
             record.SetKeywordIds(keywordSet);
@@ -310,10 +313,10 @@ void CCompactor::TransferArticles()
             m_articleMap[static_cast<size_t>(slot)] = id;
             for (int32_t keyword : keywords)
                 m_keywords[static_cast<size_t>(keyword)]->articles.push_back(id);
-            if (record.IsPrivate())
-                m_privateArticles.Values().push_back(id);
             if (record.IsPlaceholder())
                 m_placeholderArticles.Values().push_back(id);
+            else if (record.IsPrivate())
+                m_privateArticles.Values().push_back(id);
             if (RefersToArticles(record))
                 m_linkingArticles.push_back(id);
             ++m_counts.articlesRecovered;
@@ -527,6 +530,10 @@ void CCompactor::TransferLists()
 
     bool present, damaged, dropped;
     CArticleIdSet bookmarked = translated(readList(kBookmarkedKey, present, damaged), dropped);
+    // A placeholder is no article to bookmark.
+    size_t before = bookmarked.Values().size();
+    bookmarked.Subtract(m_placeholderArticles);
+    dropped = dropped || bookmarked.Values().size() != before;
     if (present) {
         if (damaged || dropped)
             m_counts.listsRepaired = true;
