@@ -5,6 +5,7 @@
 #include <new>
 
 #include "document/article_record.h"
+#include "document/article_references.h"
 #include "document/compaction_rules.h"
 #include "document/compactor.h"
 #include "document/exchange_host.h"
@@ -64,7 +65,8 @@ int32_t ReachableEntries(CDataFile& file, int table)
     return static_cast<int32_t>(std::max<int64_t>(0, std::min(count, bound)));
 }
 
-// True when a link range or an attachment of the record names another article.
+// True when a link range or an attachment of the record names another article (the records the
+// link pass must revisit).
 bool RefersToArticles(const CArticleRecord& record)
 {
     for (int i = 0; i < record.GetLinks().GetCount(); ++i) {
@@ -468,32 +470,8 @@ void CCompactor::AdjustLinks()
         if (m_placeholderArticles.Contains(id))
             continue;
         record.Read(m_destination, id);
-        CLinkRangeList links;
-        for (int i = 0; i < record.GetLinks().GetCount(); ++i) {
-            LinkRange range;
-            record.GetLinks().GetAt(i, range);
-            // A target of -1 stands for an article of no data file here; it stays as it is.
-            if (range.type == kArticleLink && range.targetArticle >= 0) {
-                range.targetArticle = Lookup(m_articleMap, range.targetArticle);
-                if (range.targetArticle == kNoneId)
-                    continue;
-            }
-            links.Add(range);
-        }
-        record.SetLinks(links);
-        // Attachments that are other articles follow them; one whose article was dropped goes.
-        CAttachmentArray attachments;
-        for (int i = 0; i < record.GetAttachmentCount(); ++i) {
-            CLinkTarget target = *record.GetAttachments().Item(i);
-            if (target.GetKind() == CLinkTarget::kArticle && target.GetArticleId() >= 0) {
-                int32_t article = Lookup(m_articleMap, target.GetArticleId());
-                if (article == kNoneId)
-                    continue;
-                target.Set(CLinkTarget::kArticle, target.GetStoredTarget(), target.GetFlags(), article);
-            }
-            attachments.Add(target);
-        }
-        record.SetAttachments(attachments);
+        // A link or attachment whose article was dropped goes.
+        TranslateArticleReferences(record, [&](int32_t article) { return Lookup(m_articleMap, article); });
         record.Rewrite(m_destination, id);
     }
 }

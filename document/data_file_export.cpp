@@ -4,6 +4,7 @@
 #include <new>
 
 #include "document/article_record.h"
+#include "document/article_references.h"
 #include "document/exchange_host.h"
 #include "document/file_password.h"
 #include "document/file_system.h"
@@ -20,7 +21,6 @@ namespace {
 constexpr int kCancelled = 0;
 constexpr int kBookmarkedKey = 1;
 constexpr int kPrivateKey = 10;
-constexpr int16_t kArticleLink = 3;
 constexpr int32_t kNotExported = -1;
 
 }  // namespace
@@ -193,33 +193,11 @@ void CDataFileExport::ExportArticles(const std::vector<int32_t>& articles, CArti
         keywords.Sort();
         record.SetKeywordIds(keywords);
 
-        CLinkRangeList links = record.GetLinks();
-        bool articleLinks = false;
-        for (int i = 0; i < links.GetCount(); ++i) {
-            LinkRange range;
-            links.GetAt(i, range);
-            if (range.type != kArticleLink)
-                continue;
-            articleLinks = true;
-            int32_t target = Lookup(m_articleMap, range.targetArticle);
-            range.targetArticle = target == kNoneId ? kNotExported : target;
-            links.SetAt(i, range);
-        }
-        if (articleLinks)
-            record.SetLinks(links);
-
-        // Attachments that are other articles follow them as links do.
-        CAttachmentArray attachments = record.GetAttachments();
-        for (int i = 0; i < attachments.GetSize(); ++i) {
-            CLinkTarget target = *attachments.Item(i);
-            if (target.GetKind() != CLinkTarget::kArticle || target.GetArticleId() < 0)
-                continue;
-            int32_t mapped = Lookup(m_articleMap, target.GetArticleId());
-            target.Set(CLinkTarget::kArticle, target.GetStoredTarget(), target.GetFlags(),
-                       mapped == kNoneId ? kNotExported : mapped);
-            attachments.SetAt(i, target);
-        }
-        record.SetAttachments(attachments);
+        // Articles left out become -1: a target outside the new file.
+        TranslateArticleReferences(record, [&](int32_t article) {
+            int32_t mapped = Lookup(m_articleMap, article);
+            return mapped == kNoneId ? kNotExported : mapped;
+        });
 
         int32_t written = record.WriteNew(m_file);
         if (written != newId)

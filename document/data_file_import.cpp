@@ -5,6 +5,7 @@
 #include <new>
 
 #include "document/article_record.h"
+#include "document/article_references.h"
 #include "document/file_password.h"
 #include "document/keyed_record_stream.h"
 #include "document/keyword_record.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kCorrupt = 5;
 constexpr int kPasswordRefused = 48;
 constexpr int kBookmarkedKey = 1;
-constexpr int16_t kArticleLink = 3;
 constexpr int32_t kNotImported = -1;
 constexpr int16_t kClearedFlags = CArticleRecord::kTracked | CArticleRecord::kTrackedSaved | CArticleRecord::kPlaceholder;
 
@@ -356,35 +356,12 @@ void CDataFileImport::UpdateLinks()
         BeforeRecord();
         CArticleRecord record;
         m_document.LoadArticle(id, record);
-        CLinkRangeList links = record.GetLinks();
-        bool articleLinks = false;
-        for (int i = 0; i < links.GetCount(); ++i) {
-            LinkRange range;
-            links.GetAt(i, range);
-            if (range.type != kArticleLink)
-                continue;
-            articleLinks = true;
-            int32_t target = Lookup(m_articleMap, range.targetArticle);
-            range.targetArticle = target == kNoneId ? kNotImported : target;
-            links.SetAt(i, range);
-        }
-        CAttachmentArray attachments = record.GetAttachments();
-        bool articleAttachments = false;
-        for (int i = 0; i < attachments.GetSize(); ++i) {
-            CLinkTarget target = *attachments.Item(i);
-            if (target.GetKind() != CLinkTarget::kArticle || target.GetArticleId() < 0)
-                continue;
-            articleAttachments = true;
-            int32_t mapped = Lookup(m_articleMap, target.GetArticleId());
-            target.Set(CLinkTarget::kArticle, target.GetStoredTarget(), target.GetFlags(),
-                       mapped == kNoneId ? kNotImported : mapped);
-            attachments.SetAt(i, target);
-        }
-        if (articleLinks || articleAttachments) {
-            record.SetLinks(links);
-            record.SetAttachments(attachments);
+        bool refers = TranslateArticleReferences(record, [&](int32_t article) {
+            int32_t mapped = Lookup(m_articleMap, article);
+            return mapped == kNoneId ? kNotImported : mapped;
+        });
+        if (refers)
             m_document.UpdateArticle(id, record, false);
-        }
         m_host.StepProgress();
     }
 }
