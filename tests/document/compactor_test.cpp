@@ -706,3 +706,39 @@ TEST_F(Compaction, TheObjSubQuestionComesOnceAndItsAnswerHoldsForTheRun)
                       answer ? "{\\rtf1 {\\object data}}" : "{\\rtf1 {\\object\\objsub data}}");
     }
 }
+
+// The document's conversion of an older file through the compacting converter.
+class CConvertingHost : public CRecordingHost {
+public:
+    int ChooseConversion(const std::string& path) override { return 0; }
+};
+
+TEST(CompactingConverter, TheDocumentConvertsAnOlderFileAndNamesTheBackup)
+{
+    CTempFolder folder;
+    std::string path = folder.File("old.xrd");
+    {
+        CDataFile file;
+        file.Create(path, 300);
+        CArticleRecord article;
+        article.SetTitle("kept");
+        article.WriteNew(file);
+        file.Close();
+    }
+    CConvertingHost host;
+    CRecordingExchangeHost exchange;
+    CCompactingConverter converter(exchange, nullptr);
+    CQuorvaneDoc doc(host);
+    doc.SetConverter(&converter);
+    bool readOnly = false;
+    ASSERT_TRUE(doc.ConvertOldFile(path, readOnly));
+    EXPECT_FALSE(readOnly);
+    EXPECT_EQ(host.m_informed, std::vector<std::string>{QuorFormat1(QuorLoadString(5212), folder.File("old.BAK"))});
+    EXPECT_EQ(CDataFile::ReadVersion(path), 400);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    CArticleIdSet all;
+    doc.GetAllArticleIds(all);
+    ASSERT_EQ(all.GetSize(), 1);
+    EXPECT_STREQ(doc.GetArticleTitle(all.GetAt(0)), "kept");
+    doc.DeleteContents();
+}
