@@ -1,10 +1,10 @@
 #include "article/article_link.h"
 
-#include "document/link_target.h"
-#include "document/quor_error.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"
+#include "storage/link_target.h"
+#include "storage/quor_error.h"
 
 bool CDocArticleLinks::ArePrivateArticlesHidden()
 {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/link_range_list.h"
+#include "storage/link_range_list.h"
 
 class CQuorvaneDoc;
 

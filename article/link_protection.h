@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/link_range_list.h"
+#include "storage/link_range_list.h"
 
 enum class LinkTouch { kStrict, kStart, kEnd };
 

@@ -9,7 +9,7 @@
 #pragma once
 #include <cstdint>
 
-#include "document/link_range_list.h"
+#include "storage/link_range_list.h"
 
 // Typing-state flags of the article pane.
 enum TypingFlags : int {

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "document/article_record.h"
+#include "storage/article_record.h"
 #include "document/compactor.h"
-#include "document/data_file.h"
+#include "storage/data_file.h"
 #include "document/data_file_export.h"
 #include "document/data_file_import.h"
 #include "document/doc_host.h"
 #include "document/exchange_host.h"
-#include "document/keyword_record.h"
+#include "storage/keyword_record.h"
 #include "document/quorvane_doc.h"
 
 namespace {

@@ -36,11 +36,11 @@
 #define QUOR_CALLGRIND 1
 #endif
 
-#include "document/article_record.h"
-#include "document/data_file.h"
 #include "document/doc_host.h"
-#include "document/keyword_record.h"
 #include "document/quorvane_doc.h"
+#include "storage/article_record.h"
+#include "storage/data_file.h"
+#include "storage/keyword_record.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/id_set.h"
 #include "index/current_query.h"
+#include "storage/id_set.h"
 #include "tests/index/memory_query_source.h"
 
 namespace {

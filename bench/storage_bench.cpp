@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "document/data_file.h"
-#include "document/record_reader.h"
+#include "storage/data_file.h"
+#include "storage/record_reader.h"
 
 namespace {
 

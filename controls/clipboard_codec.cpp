@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 namespace {
 

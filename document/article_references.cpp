@@ -1,6 +1,6 @@
 #include "document/article_references.h"
 
-#include "document/article_record.h"
+#include "storage/article_record.h"
 
 namespace {
 constexpr int16_t kArticleLink = 3;

@@ -7,9 +7,9 @@
 
 #include "document/compaction_rules.h"
 #include "document/exchange_host.h"
-#include "document/file_password.h"
-#include "document/file_system.h"
-#include "document/quor_error.h"
+#include "storage/file_password.h"
+#include "storage/file_system.h"
+#include "storage/quor_error.h"
 #include "framework/ansi_case.h"
 #include "framework/native_path.h"
 #include "framework/string_table.h"

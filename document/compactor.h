@@ -33,7 +33,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/data_file.h"
+#include "storage/data_file.h"
 #include "document/data_file_converter.h"
 
 class CDirectories;

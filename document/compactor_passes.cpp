@@ -4,17 +4,17 @@
 #include <functional>
 #include <new>
 
-#include "document/article_record.h"
+#include "storage/article_record.h"
 #include "document/article_references.h"
 #include "document/compaction_rules.h"
 #include "document/compactor.h"
 #include "document/exchange_host.h"
-#include "document/file_password.h"
+#include "storage/file_password.h"
 #include "document/keyed_record_copy.h"
-#include "document/keyed_record_stream.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
-#include "document/reminder_list.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
+#include "storage/reminder_list.h"
 #include "framework/string_table.h"
 #include "index/query_list.h"
 #include "resources/resource.h"

@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <new>
 
-#include "document/article_record.h"
+#include "storage/article_record.h"
 #include "document/article_references.h"
 #include "document/exchange_host.h"
-#include "document/file_password.h"
-#include "document/file_system.h"
+#include "storage/file_password.h"
+#include "storage/file_system.h"
 #include "document/keyed_record_copy.h"
-#include "document/keyed_record_stream.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "document/data_file.h"
-#include "document/id_set.h"
+#include "storage/data_file.h"
+#include "storage/id_set.h"
 
 class CExchangeHost;
 class CQuorvaneDoc;

@@ -4,12 +4,12 @@
 #include <memory>
 #include <new>
 
-#include "document/article_record.h"
+#include "storage/article_record.h"
 #include "document/article_references.h"
-#include "document/file_password.h"
-#include "document/keyed_record_stream.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
+#include "storage/file_password.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/string_table.h"

@@ -17,9 +17,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "document/data_file.h"
+#include "storage/data_file.h"
 #include "document/exchange_host.h"
-#include "document/id_set.h"
+#include "storage/id_set.h"
 
 class CAppSettings;
 class CArticleRecord;

@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/date.h"
+#include "storage/date.h"
 
 class CDateEditState {
 public:

@@ -2,7 +2,7 @@
 #pragma once
 #include <new>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 // A record that cannot be read because it is damaged (a broken chain, a bad field, the wrong type):
 // the operations that pass over damaged records pass over these only. A failing disk, a full disk or

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/id_set.h"
+#include "storage/id_set.h"
 
 class CImportBatch {
 public:

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "document/keyed_record_stream.h"
+#include "storage/keyed_record_stream.h"
 
 bool CopyKeyedRecordBytes(CDataFile& source, CDataFile& target, int key)
 {

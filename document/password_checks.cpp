@@ -1,9 +1,9 @@
 #include "document/password_checks.h"
 
 #include "document/doc_host.h"
-#include "document/file_password.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
+#include "storage/file_password.h"
 
 namespace {
 constexpr int kWrongPasswordId = 1304;

@@ -7,14 +7,14 @@
 #include "document/doc_errors.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/file_system.h"
-#include "document/keyed_record_stream.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
 #include "export/print_options.h"
 #include "framework/file.h"
 #include "shell/app_settings.h"
 #include "shell/directories.h"
+#include "storage/file_system.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 
 namespace {
 // Keys of the id lists the document keeps itself.

@@ -20,17 +20,17 @@
 #include <string>
 #include <vector>
 
-#include "document/data_file.h"
-#include "document/file_password.h"
-#include "document/id_set.h"
 #include "document/import_batch.h"
-#include "document/keyed_texts.h"
-#include "document/page_layout.h"
-#include "document/reminder_list.h"
-#include "document/string_pool.h"
 #include "framework/document.h"
 #include "index/query_list.h"
 #include "index/query_names.h"
+#include "storage/data_file.h"
+#include "storage/file_password.h"
+#include "storage/id_set.h"
+#include "storage/keyed_texts.h"
+#include "storage/page_layout.h"
+#include "storage/reminder_list.h"
+#include "storage/string_pool.h"
 
 class CAppSettings;
 class CArticleRecord;

@@ -4,14 +4,14 @@
 #include <cstddef>
 #include <new>
 
-#include "document/article_record.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/quor_error.h"
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/clock.h"
 #include "shell/app_settings.h"
+#include "storage/article_record.h"
+#include "storage/quor_error.h"
 
 void CQuorvaneDoc::LoadArticle(int32_t id, CArticleRecord& record)
 {

@@ -2,13 +2,13 @@
 #include <algorithm>
 #include <new>
 
-#include "document/doc_host.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
-#include "document/quorvane_doc.h"
 #include "document/doc_errors.h"
+#include "document/doc_host.h"
+#include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/string_table.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 
 std::string CQuorvaneDoc::GetKeywordGroupName(int32_t id) const
 {

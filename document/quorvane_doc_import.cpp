@@ -4,20 +4,20 @@
 #include <cstdio>
 #include <new>
 
-#include "document/article_record.h"
 #include "document/data_file_converter.h"
+#include "document/doc_errors.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/file_system.h"
-#include "document/keyed_record_stream.h"
-#include "document/quor_error.h"
-#include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/file.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"
 #include "shell/directories.h"
+#include "storage/article_record.h"
+#include "storage/file_system.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/quor_error.h"
 
 namespace {
 constexpr int kUndoImportQuestionId = 15010;

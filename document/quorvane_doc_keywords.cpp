@@ -1,14 +1,14 @@
 // Keywords: names and ids, pending keywords, and the keyword side of the article-keyword links.
 #include <new>
 
-#include "document/article_record.h"
+#include "document/doc_errors.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
-#include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
+#include "storage/article_record.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 
 std::string CQuorvaneDoc::GetKeywordName(int32_t id) const
 {

@@ -1,11 +1,11 @@
 // The three channels to the document's windows: finding the receiving views and sending codes.
 #include <new>
 
+#include "document/doc_errors.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/quor_error.h"
-#include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
+#include "storage/quor_error.h"
 
 CIndexNotifyTarget* CQuorvaneDoc::GetIndexView() const
 {

@@ -1,14 +1,14 @@
 // Private articles, the file password and the rewrites a change of protection needs.
 #include <new>
 
-#include "document/article_record.h"
+#include "document/doc_errors.h"
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
-#include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
+#include "storage/article_record.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 
 
 bool CQuorvaneDoc::ArePrivateArticlesHidden() const

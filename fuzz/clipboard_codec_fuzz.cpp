@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/memory_clipboard_codec.h"
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

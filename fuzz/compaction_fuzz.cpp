@@ -12,8 +12,8 @@
 
 #include "document/compactor.h"
 #include "document/exchange_host.h"
-#include "document/file_password.h"
-#include "document/quor_error.h"
+#include "storage/file_password.h"
+#include "storage/quor_error.h"
 #include "framework/error_sink.h"
 #include "tests/document/link_checker.h"
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <unistd.h>
 
-#include "document/data_file.h"
-#include "document/keyed_record_stream.h"
-#include "document/quor_error.h"
-#include "document/record_reader.h"
+#include "storage/data_file.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/quor_error.h"
+#include "storage/record_reader.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <iterator>
 #include <string>
 
-#include "document/data_file.h"
-#include "document/keyed_record_stream.h"
-#include "document/record_reader.h"
+#include "storage/data_file.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/record_reader.h"
 
 namespace {
 

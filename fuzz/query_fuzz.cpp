@@ -13,12 +13,12 @@
 #include <unistd.h>
 #include <vector>
 
-#include "document/data_file.h"
-#include "document/quor_error.h"
-#include "document/record_stream.h"
 #include "framework/error_sink.h"
 #include "index/current_query.h"
 #include "index/query_list.h"
+#include "storage/data_file.h"
+#include "storage/quor_error.h"
+#include "storage/record_stream.h"
 #include "tests/index/memory_query_source.h"
 
 namespace {

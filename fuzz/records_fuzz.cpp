@@ -8,11 +8,11 @@
 #include <string>
 #include <unistd.h>
 
-#include "document/article_record.h"
-#include "document/data_file.h"
-#include "document/file_password.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
+#include "storage/article_record.h"
+#include "storage/data_file.h"
+#include "storage/file_password.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 
 namespace {
 

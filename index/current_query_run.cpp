@@ -13,9 +13,9 @@
 #include <algorithm>
 #include <new>
 
-#include "document/id_set.h"
-#include "document/quor_error.h"
 #include "index/query_names.h"
+#include "storage/id_set.h"
+#include "storage/quor_error.h"
 
 namespace {
 

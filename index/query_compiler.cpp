@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "document/quor_error.h"
 #include "framework/ansi_case.h"
 #include "index/query_names.h"
 #include "index/query_scanner.h"
+#include "storage/quor_error.h"
 
 namespace {
 

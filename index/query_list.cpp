@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <new>
 
-#include "document/quor_error.h"
 #include "framework/ansi_case.h"
+#include "storage/quor_error.h"
 
 int CQueryList::Add(const std::string& name, const std::string& text, int32_t from, int32_t to)
 {

@@ -28,10 +28,10 @@
 #include <algorithm>
 #include <new>
 
-#include "document/data_file.h"
-#include "document/keyed_record_stream.h"
-#include "document/quor_error.h"
-#include "document/record_stream.h"
+#include "storage/data_file.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/quor_error.h"
+#include "storage/record_stream.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/id_set.h"
+#include "storage/id_set.h"
 
 enum QueryTokenKind : int32_t {
     kTokenEnd = 0,

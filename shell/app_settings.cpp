@@ -3,13 +3,13 @@
 #include <cstring>
 #include <new>
 
-#include "document/date.h"
-#include "document/keyed_record_stream.h"
-#include "document/md5.h"
-#include "document/quor_error.h"
-#include "document/record_stream.h"
 #include "framework/clock.h"
 #include "shell/system_colors.h"
+#include "storage/date.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/md5.h"
+#include "storage/quor_error.h"
+#include "storage/record_stream.h"
 
 namespace {
 

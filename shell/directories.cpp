@@ -3,7 +3,7 @@
 #include <cctype>
 #include <new>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 #include "shell/profile_store.h"
 #include "shell/personal_folder.h"

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "document/link_target.h"
 #include "shell/profile_store.h"
+#include "storage/link_target.h"
 
 // It is also the converter that link targets use for their paths (SetLinkPathConverter).
 class CDirectories : public ILinkPathConverter {

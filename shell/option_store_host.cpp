@@ -1,7 +1,7 @@
 #include "shell/option_store_host.h"
 
-#include "document/file_system.h"
 #include "framework/file.h"
+#include "storage/file_system.h"
 
 bool CFileOptionStoreHost::IsRemovableDrive(const std::string& path)
 {

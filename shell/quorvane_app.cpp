@@ -4,10 +4,10 @@
 
 #include <new>
 
-#include "document/quor_error.h"
 #include "framework/string_table.h"
 #include "framework/ui/mdi_wnd.h"
 #include "resources/resource.h"
+#include "storage/quor_error.h"
 
 // The one application object; it exists before WinMain runs.
 CQuorvaneApp theApp;

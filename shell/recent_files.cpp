@@ -1,7 +1,7 @@
 #include "shell/recent_files.h"
 
-#include "document/file_system.h"
 #include "shell/profile_store.h"
+#include "storage/file_system.h"
 
 namespace {
 

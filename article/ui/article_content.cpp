@@ -4,7 +4,7 @@
 #include <new>
 
 #include "article/link_upkeep.h"
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 namespace {
 

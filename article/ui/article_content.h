@@ -22,7 +22,7 @@
 #include "article/link_protection.h"
 #include "article/typing_group.h"
 #include "article/ui/rich_edit_ctrl1.h"
-#include "document/link_range_list.h"
+#include "storage/link_range_list.h"
 
 class CArticleContent : public CRichEditCtrl1 {
 public:

@@ -6,11 +6,11 @@
 
 #include "article/link_upkeep.h"
 #include "article/ui/article_content.h"
-#include "document/link_shell.h"
-#include "document/link_target.h"
-#include "document/quor_error.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"
+#include "storage/link_shell.h"
+#include "storage/link_target.h"
+#include "storage/quor_error.h"
 
 int32_t CArticleContent::CharFromPoint(LPARAM lParam) const
 {

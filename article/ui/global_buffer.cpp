@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include "article/rich_text_rules.h"
 #include "article/ui/global_buffer.h"
 #include "article/ui/rich_edit_loader.h"
-#include "document/quor_error.h"
 #include "framework/file.h"
 #include "framework/ui/app.h"
 #include "framework/ui/wnd.h"
 #include "shell/ui/dll_version.h"
 #include "shell/ui/font_win.h"
+#include "storage/quor_error.h"
 
 namespace {
 

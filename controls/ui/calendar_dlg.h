@@ -3,7 +3,7 @@
 // the right edge, in screen coordinates: usually the date field's bottom and right), runs DoModal
 // and on IDOK reads the chosen date. Near a screen edge the dialog moves into the work area.
 #pragma once
-#include "document/date.h"
+#include "storage/date.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/date_time_ctrl.h"
 #include "framework/ui/dialog.h"

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "document/quor_error.h"
 #include "framework/ui/app.h"
 #include "framework/ui/clipboard.h"
 #include "framework/ui/wnd.h"
+#include "storage/quor_error.h"
 
 namespace {
 

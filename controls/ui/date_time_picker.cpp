@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/date.h"
+#include "storage/date.h"
 
 bool CDateTimePicker::Create(HWND parent, const RECT& rect, int id, DWORD style)
 {

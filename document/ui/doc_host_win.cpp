@@ -1,7 +1,6 @@
 #include "document/ui/doc_host_win.h"
 
 #include "controls/ui/progress_dlg.h"
-#include "document/id_set.h"
 #include "document/ui/back_file_dialog.h"
 #include "document/ui/password_dlg.h"
 #include "framework/string_table.h"
@@ -11,6 +10,7 @@
 #include "index/current_query.h"
 #include "resources/resource.h"
 #include "shell/option_store.h"
+#include "storage/id_set.h"
 
 namespace {
 UINT IconStyle(CDocHost::Icon icon)

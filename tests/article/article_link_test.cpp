@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <map>
 #include <vector>
 
-#include "document/link_shell.h"
-#include "document/link_target.h"
 #include "framework/error_sink.h"
+#include "storage/link_shell.h"
+#include "storage/link_target.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "document/link_range_list.h"
+#include "storage/link_range_list.h"
 
 inline CLinkRangeList Links(const std::string& spec)
 {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "controls/memory_clipboard_codec.h"
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 namespace {
 

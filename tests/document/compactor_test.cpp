@@ -5,15 +5,15 @@
 
 #include "document/compaction_rules.h"
 #include "document/compactor.h"
-#include "document/keyed_record_stream.h"
-#include "document/keyed_texts.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/keyed_texts.h"
 #include "framework/random_source.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"
 #include "tests/document/doc_fixture.h"
 #include "tests/document/exchange_test_support.h"
-#include "tests/document/independent_reader.h"
-#include "tests/document/test_seams.h"
+#include "tests/storage/independent_reader.h"
+#include "tests/storage/test_seams.h"
 
 namespace {
 

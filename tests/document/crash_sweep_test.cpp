@@ -16,9 +16,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/document/block_owners.h"
+#include "tests/storage/block_owners.h"
 #include "tests/document/doc_fixture.h"
-#include "tests/document/test_seams.h"
+#include "tests/storage/test_seams.h"
 
 namespace {
 

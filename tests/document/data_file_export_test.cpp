@@ -6,7 +6,7 @@
 #include "resources/resource.h"
 #include "tests/document/doc_fixture.h"
 #include "tests/document/exchange_test_support.h"
-#include "tests/document/independent_reader.h"
+#include "tests/storage/independent_reader.h"
 
 class DataFileExport : public DocFixture {
 protected:

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "test_seams.h"
+#include "tests/storage/test_seams.h"
 
 namespace {
 

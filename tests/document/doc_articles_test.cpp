@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "document/link_target.h"
+#include "storage/link_target.h"
 #include "tests/document/doc_fixture.h"
 
 using DocArticles = DocFixture;

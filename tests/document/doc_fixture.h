@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "document/article_record.h"
-#include "document/keyword_record.h"
+#include "storage/article_record.h"
+#include "storage/keyword_record.h"
 #include "tests/document/doc_test_support.h"
 #include "tests/document/link_checker.h"
 #include "tests/support/temp_folder.h"

@@ -1,6 +1,6 @@
 // The import batch in the document, duplicates and copies of the data file.
-#include "document/file_system.h"
 #include "document/import_batch.h"
+#include "storage/file_system.h"
 #include "tests/document/doc_fixture.h"
 
 using DocImport = DocFixture;

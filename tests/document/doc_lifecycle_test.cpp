@@ -1,8 +1,8 @@
 // Creating, opening, saving and closing a knowledge base.
 #include <cstdio>
 
-#include "document/file_system.h"
-#include "document/keyed_record_stream.h"
+#include "storage/file_system.h"
+#include "storage/keyed_record_stream.h"
 #include "tests/document/doc_fixture.h"
 
 using DocLifecycle = DocFixture;

@@ -5,14 +5,14 @@
 #include <utility>
 
 #include "document/data_file_converter.h"
-#include "document/file_system.h"
-#include "document/keyed_record_stream.h"
 #include "export/print_options.h"
 #include "framework/string_table.h"
 #include "shell/app_settings.h"
 #include "shell/directories.h"
 #include "shell/font_settings.h"
 #include "shell/memory_profile_store.h"
+#include "storage/file_system.h"
+#include "storage/keyed_record_stream.h"
 #include "tests/document/doc_fixture.h"
 
 namespace {

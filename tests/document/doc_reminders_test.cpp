@@ -6,8 +6,8 @@
 #include "shell/app_settings.h"
 #include "shell/memory_profile_store.h"
 #include "tests/document/doc_fixture.h"
-#include "tests/document/reminder_test_support.h"
-#include "tests/document/test_seams.h"
+#include "tests/storage/reminder_test_support.h"
+#include "tests/storage/test_seams.h"
 
 namespace {
 constexpr int32_t kToday = 20250301;

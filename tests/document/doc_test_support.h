@@ -10,10 +10,10 @@
 
 #include "document/doc_host.h"
 #include "document/doc_views.h"
-#include "document/file_password.h"
-#include "document/id_set.h"
 #include "document/quorvane_doc.h"
 #include "framework/error_sink.h"
+#include "storage/file_password.h"
+#include "storage/id_set.h"
 
 // One notification as a receiver saw it. Channel 'I' index view, 'A' article view, 'R' report view,
 // 'T' a title placed in the index view, 'X' a title removed from it.

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "document/byte_order.h"
-#include "document/data_file.h"
+#include "storage/byte_order.h"
+#include "storage/data_file.h"
 #include "document/exchange_host.h"
-#include "document/file_password.h"
+#include "storage/file_password.h"
 #include "framework/native_path.h"
 
 class CRecordingExchangeHost : public CExchangeHost {

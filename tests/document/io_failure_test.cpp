@@ -7,8 +7,8 @@
 #include <chrono>
 #include <zlib.h>
 
-#include "document/byte_order.h"
-#include "document/keyed_record_stream.h"
+#include "storage/byte_order.h"
+#include "storage/keyed_record_stream.h"
 #include "tests/document/doc_fixture.h"
 #include "tests/support/storage_helpers.h"
 

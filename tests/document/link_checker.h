@@ -7,11 +7,11 @@
 #include <sstream>
 #include <string>
 
-#include "document/article_record.h"
-#include "document/data_file.h"
-#include "document/keyed_record_stream.h"
-#include "document/keyword_record.h"
-#include "document/quor_error.h"
+#include "storage/article_record.h"
+#include "storage/data_file.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/keyword_record.h"
+#include "storage/quor_error.h"
 
 struct FileTables {
     std::map<int32_t, std::string> keywordNames;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "document/id_set.h"
 #include "framework/error_sink.h"
+#include "storage/id_set.h"
 #include "tests/index/memory_query_source.h"
 
 namespace {

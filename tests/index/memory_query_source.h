@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "document/id_set.h"
-#include "document/quor_error.h"
 #include "framework/ansi_case.h"
 #include "index/query_names.h"
+#include "storage/id_set.h"
+#include "storage/quor_error.h"
 
 class CMemoryQuerySource : public CQuerySource {
 public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 #include "tests/index/memory_query_source.h"
 
 namespace {

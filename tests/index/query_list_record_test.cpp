@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "document/data_file.h"
-#include "document/keyed_record_stream.h"
-#include "document/record_stream.h"
+#include "storage/data_file.h"
+#include "storage/keyed_record_stream.h"
+#include "storage/record_stream.h"
 #include "tests/support/storage_helpers.h"
 #include "tests/support/temp_folder.h"
 

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "document/data_file.h"
-#include "document/date.h"
-#include "document/keyed_record_stream.h"
 #include "framework/clock.h"
 #include "shell/memory_profile_store.h"
+#include "storage/data_file.h"
+#include "storage/date.h"
+#include "storage/keyed_record_stream.h"
 #include "tests/support/storage_helpers.h"
 #include "tests/support/temp_folder.h"
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "document/quor_error.h"
+#include "storage/quor_error.h"
 
 constexpr int32_t kNoneIdValue = static_cast<int32_t>(0x80000001u);
 

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "article/ui/article_content.h"
-#include "document/link_shell.h"
 #include "framework/error_sink.h"
 #include "framework/ui/frame_wnd.h"
+#include "storage/link_shell.h"
 #include "tests/support/gui_driver.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "article/ui/global_buffer.h"
 #include "article/ui/rich_edit_ctrl1.h"
-#include "document/quor_error.h"
 #include "framework/ui/frame_wnd.h"
+#include "storage/quor_error.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "controls/ui/clipboard_buffer.h"
-#include "document/quor_error.h"
 #include "framework/ui/frame_wnd.h"
+#include "storage/quor_error.h"
 #include "tests/support/gui_driver.h"
 
 namespace {

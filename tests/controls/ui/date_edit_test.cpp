@@ -11,7 +11,7 @@
 #include "document/ui/date_edit.h"
 #include "framework/ui/dialog.h"
 #include "tests/controls/ui/test_controls_res.h"
-#include "tests/document/test_seams.h"
+#include "tests/storage/test_seams.h"
 #include "tests/support/gui_driver.h"
 
 namespace {

@@ -13,8 +13,6 @@
 #include <memory>
 #include <string>
 
-#include "document/article_record.h"
-#include "document/keyword_record.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/doc_host_win.h"
 #include "framework/ui/app.h"
@@ -23,6 +21,8 @@
 #include "resources/progress_dlg_res.h"
 #include "shell/memory_profile_store.h"
 #include "shell/option_store.h"
+#include "storage/article_record.h"
+#include "storage/keyword_record.h"
 #include "tests/document/doc_fixture.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"

@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "document/article_record.h"
 #include "document/doc_host.h"
-#include "document/quor_error.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/doc_host_win.h"
 #include "document/ui/password_dlg_res.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
+#include "storage/article_record.h"
+#include "storage/quor_error.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_main_frame.h"

@@ -9,8 +9,6 @@
 #include <string>
 #include <utility>
 
-#include "document/article_record.h"
-#include "document/file_password.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/doc_host_win.h"
 #include "document/ui/password_dlg.h"
@@ -18,6 +16,8 @@
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
+#include "storage/article_record.h"
+#include "storage/file_password.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_main_frame.h"

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <atomic>
 
-#include "document/quor_error.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
+#include "storage/quor_error.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/test_main_frame.h"
 

@@ -1,0 +1,3 @@
+#pragma once
+#include "storage/record.h"
+#include "local.h"

@@ -1,0 +1,2 @@
+#include "document/doc.h"
+#include "framework/file.h"
