@@ -81,6 +81,12 @@ void CDataFile::AbandonBatch()
     }
 }
 
+void CDataFile::WriteTakenBlocks()
+{
+    if (m_batchDepth > 0 && m_pending == kPendingAllocation)
+        Guard([&] { FlushBatch(); });
+}
+
 void CDataFile::WritePending()
 {
     if (m_batchDepth == 0 || (m_requiredLength <= m_length && m_dirtyTableBlocks.empty() && !m_headerDirty))
@@ -90,11 +96,13 @@ void CDataFile::WritePending()
 
 // Writes what the batch kept: first the zeros of blocks allocated at the end of the file and never
 // written, then the allocation-table blocks and the header, in the order that keeps a crash between
-// any two writes harmless. Blocks taken: the header first (the free head moves past them, the last
-// block takes them in), then the table blocks in the order they changed (a taken block's own slot
-// before the slot that links it into its chain); a crash in between loses the blocks, and no chain
-// runs into the free chain. Blocks given back: the table blocks first (the chain cut off before the
-// freed part is linked to the old free chain), then the header that makes them the free head.
+// any two writes harmless. Blocks taken from the free chain, or a chain on disk extended into new
+// blocks: the header first (the free head moves past them, the last block takes them in), then the
+// table blocks in the order they changed (a taken block's own slot before the slot that links it into
+// its chain); a crash in between loses the blocks, and no chain runs into the free chain or past the
+// last block. Blocks given back, and chains of blocks new at the end of the file: the table blocks
+// first (the chain cut off before the freed part is linked to the old free chain; new blocks linked
+// while the header does not count them yet), then the header.
 // Allocations and frees are never kept together (see NotePending). What fails to be written stays
 // kept, so that a later batch still writes it.
 void CDataFile::FlushBatch()
@@ -238,6 +246,7 @@ void CDataFile::StoreHeader()
     m_unflushed = true;
     Seek(0, begin);
     Write(m_header, static_cast<uint32_t>(m_headerSize));
+    m_diskLastBlock = LastBlock();
     m_length = std::max<uint64_t>(m_length, static_cast<uint64_t>(m_headerSize));
     m_written = true;
 }
@@ -301,7 +310,7 @@ void CDataFile::SetRecordKey(const uint8_t key[16])
 void CDataFile::SetKeyDirectory(int32_t firstBlock, int32_t keyCount)
 {
     Guard([&] {
-        WritePending();  // the directory's blocks are taken on disk before the header names them
+        WriteTakenBlocks();  // the directory's blocks are taken on disk before the header names them
         SetDescriptor(kKeyDirectory, 2, firstBlock);
         SetDescriptor(kKeyDirectory, 0, keyCount);
         WriteHeader();
@@ -354,6 +363,7 @@ void CDataFile::Open(const std::string& path, bool readOnly, bool allowNewerMino
         Guard([&] {
             m_length = GetLength();
             ReadHeader();
+            m_diskLastBlock = LastBlock();
         });
     } catch (const CQuorError& e) {
         if (e.Code() == 8 && allowNewerMinor && GetVersion() > 400 && GetVersion() < 500) {
@@ -651,6 +661,10 @@ void CDataFile::SetNextBlock(int32_t n, int32_t next)
 {
     CheckDataBlock(n);
     Batched([&] {
+        // A chain on disk that is extended into blocks the disk's header does not count yet: the
+        // header goes first (see FlushBatch).
+        if (next != kNoneId && n <= m_diskLastBlock && next > m_diskLastBlock)
+            NotePending(kPendingAllocation);
         int32_t& slot = TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)];
         if (slot != kNoneId)
             m_chainPositions.clear();  // a chain cut or relinked: positions behind n may be gone
@@ -692,17 +706,16 @@ int32_t CDataFile::WalkChain(int32_t first, int32_t index, int32_t* reached)
 int32_t CDataFile::AllocateBlock()
 {
     return Batched([&] {
-        NotePending(kPendingAllocation);
         int32_t block = FreeHead();
         if (block != kNoneId) {
+            NotePending(kPendingAllocation);
             CheckDataBlock(block);
+            // Not a block where a record or an index block starts: no cached index chain holds it.
             CheckFreeBlock(block);
             int32_t& slot = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
             Put32(16, slot);
             slot = kNoneId;
             WriteTableBlock(block);
-            // The block may have been reachable from a cached index chain of a broken file.
-            ForgetChains();
         } else {
             int32_t last = LastBlock();
             // A last block that the file does not hold (a broken header) would make the file grow
@@ -747,7 +760,6 @@ void CDataFile::FreeChain(int32_t first)
         return;
     Batched([&] {
         NotePending(kPendingFree);
-        ForgetChains();
         m_chainPositions.clear();
         // Walk the whole chain first, so that a broken one changes nothing: a chain that loops, or
         // runs into a block where a live record or index starts, is not freed. A chain that runs
@@ -925,7 +937,7 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
                 throw CQuorError(3);  // this header has no such table
             first = AllocateBlock();
             NoteUse(first, 1);
-            WritePending();  // taken on disk before the header names it
+            WriteTakenBlocks();  // taken on disk before the header names it
             SetDescriptor(table, 2, first);
             WriteHeader();
         }
@@ -997,8 +1009,9 @@ void CDataFile::AppendEntry(int table, int32_t value)
     if (count == INT32_MAX)
         Corrupt();
     int32_t indexBlock = IndexBlock(table, count, true);
-    // The record and a new index block are on disk before the entry; the count follows the entry.
-    WritePending();
+    // An entry past the count is not read: written before the count (which follows it in the
+    // header), it needs only its index block to be off the free chain on disk.
+    WriteTakenBlocks();
     WriteSlot(indexBlock, count % kEntriesPerBlock, value);
     NoteUse(value, 1);
     SetDescriptor(table, 0, count + 1);

@@ -160,6 +160,10 @@ public:
     // used on disk before any content goes into them, and a table entry is written only after both:
     // a crash in between leaves blocks that nothing uses, never a free chain running into a record.
     void WritePending();
+    // The same, only when the batch took blocks from the free chain or extended a chain on disk into
+    // new blocks: blocks new at the end of the file may receive their content before the header counts
+    // them (a crash leaves them past the file's last block, where nothing reads them).
+    void WriteTakenBlocks();
     // A batch as a scope: End() ends it normally; leaving the scope without End() abandons it.
     class CBatch {
     public:
@@ -256,7 +260,10 @@ private:
     int m_batchDepth = 0;
     bool m_headerDirty = false;
     std::vector<int32_t> m_dirtyTableBlocks;  // in the order they changed
-    Pending m_pending = kPendingNone;  // what the kept blocks and header hold: taken or freed blocks
+    // What the kept blocks and header hold: blocks taken from the free chain (or a chain on disk
+    // extended into new blocks), or freed blocks. Blocks new at the end of the file are neither.
+    Pending m_pending = kPendingNone;
+    int32_t m_diskLastBlock = 0;  // the last block as the header on disk says
     uint64_t m_requiredLength = 0;
 
     // Allocation-table blocks as last read or written (the file is opened exclusively).

@@ -665,9 +665,10 @@ void CRecordStream::Reserve(int32_t n)
         }
         throw;
     }
-    // The blocks are marked used on disk before content goes into them (see CDataFile::WritePending).
+    // Blocks taken from the free chain are off it on disk before content goes into them (see
+    // CDataFile::WriteTakenBlocks).
     if (allocated)
-        m_file->WritePending();
+        m_file->WriteTakenBlocks();
     batch.End();
 }
 

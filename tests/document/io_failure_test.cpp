@@ -84,7 +84,6 @@ TEST_F(IoFailure, EveryFailingCallIsTheMappedErrorWithThePath)
         {IFileFaults::kWrite, 29, 106},   // write fault
         {IFileFaults::kFlush, 30, 106},   // a failing fsync
         {IFileFaults::kFlush, 112, 12},
-        {IFileFaults::kSetLength, 112, 12},
         {IFileFaults::kWrite, 21, 106},   // device not ready: the framework's hard I/O
         {IFileFaults::kWrite, 65, 108},   // network
     };
