@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <unordered_set>
 #include <zlib.h>
@@ -29,23 +30,33 @@ constexpr int32_t kMaxPackedLength = 64 * 1024 * 1024;
 // as much as the chain really holds.
 constexpr int32_t kReadChunk = 64 * 1024;
 
-// The block buffers of a record stream, one spare of each size per thread: a stream takes it when it
-// opens and gives it back when it closes, so that reading or rewriting many records one after
-// another allocates nothing per record.
-thread_local std::unique_ptr<uint8_t[]> t_spareReadBuffer;    // kReadAheadBlocks blocks
-thread_local std::unique_ptr<uint8_t[]> t_spareStoredBuffer;  // kEntriesPerBlock blocks
+// The block buffers of a record stream, one spare of each size for the process: a stream takes it
+// when it opens and gives it back when it closes, so that reading or rewriting many records one after
+// another allocates nothing per record. Not per thread: the Windows runtime frees thread-local objects
+// of a worker thread after its heap bookkeeping is gone, which corrupts the heap when the thread ends.
+std::mutex g_spareLock;
+std::unique_ptr<uint8_t[]> g_spareReadBuffer;    // kReadAheadBlocks blocks
+std::unique_ptr<uint8_t[]> g_spareStoredBuffer;  // kEntriesPerBlock blocks
 
 std::unique_ptr<uint8_t[]> TakeBuffer(std::unique_ptr<uint8_t[]>& spare, size_t blocks)
 {
-    if (spare)
-        return std::move(spare);
+    {
+        std::lock_guard<std::mutex> hold(g_spareLock);
+        if (spare)
+            return std::move(spare);
+    }
     return std::unique_ptr<uint8_t[]>(new uint8_t[blocks * static_cast<size_t>(kBlockSize)]);
 }
 
 void GiveBack(std::unique_ptr<uint8_t[]>& buffer, std::unique_ptr<uint8_t[]>& spare)
 {
-    if (buffer && !spare)
-        spare = std::move(buffer);
+    if (buffer) {
+        std::lock_guard<std::mutex> hold(g_spareLock);
+        if (!spare) {
+            spare = std::move(buffer);
+            return;
+        }
+    }
     buffer.reset();
 }
 
@@ -176,7 +187,7 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
 {
     try {
         if (!m_block)
-            m_block = TakeBuffer(t_spareReadBuffer, kReadAheadBlocks);
+            m_block = TakeBuffer(g_spareReadBuffer, kReadAheadBlocks);
     } catch (const std::bad_alloc&) {
         throw CQuorError(1);
     }
@@ -197,8 +208,8 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
 void CRecordStream::Abandon()
 {
     m_writeBuffer.Free();
-    GiveBack(m_block, t_spareReadBuffer);
-    GiveBack(m_stored, t_spareStoredBuffer);
+    GiveBack(m_block, g_spareReadBuffer);
+    GiveBack(m_stored, g_spareStoredBuffer);
     m_mode = kClosed;
 }
 
@@ -791,7 +802,7 @@ void CRecordStream::WriteRun(int32_t first, int32_t count, const uint8_t* conten
         return;
     }
     if (!m_stored)
-        m_stored = TakeBuffer(t_spareStoredBuffer, CDataFile::kEntriesPerBlock);
+        m_stored = TakeBuffer(g_spareStoredBuffer, CDataFile::kEntriesPerBlock);
     try {
         m_file->ReadBlocks(first, count, m_stored.get());
     } catch (const CQuorError& e) {
