@@ -209,10 +209,10 @@ void CCompactor::Compact(bool deleteOriginal, bool askUnusedKeywords, bool askUn
         OpenSource();
         CreateDestination(temporary);
 
-        int32_t range = 2 * (m_source.GetKeywordCount() + m_source.GetArticleCount());
+        int64_t range = 2 * (int64_t{m_source.GetKeywordCount()} + m_source.GetArticleCount());
         if (m_targetVersion >= 400)
-            range += 2 * m_source.GetGroupCount();
-        m_host.BeginProgress(QuorLoadString(IDS_COMPACT_CAPTION), std::string(), range);
+            range += 2 * int64_t{m_source.GetGroupCount()};
+        m_host.BeginProgress(QuorLoadString(IDS_COMPACT_CAPTION), std::string(), CExchangeHost::CappedRange(range));
         progress = true;
 
         if (m_targetVersion >= 400)

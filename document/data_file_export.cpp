@@ -71,7 +71,7 @@ void CDataFileExport::Export(const std::string& path, const CArticleIdSet& selec
         m_file.Create(path, 400);
         created = true;
         m_host.BeginProgress(std::string(), QuorLoadString(IDS_EXPORTING),
-                             m_document.GetKeywordCount() + 2 * selected.GetSize() + 3);
+                             CExchangeHost::CappedRange(int64_t{m_document.GetKeywordCount()} + 2 * int64_t{selected.GetSize()} + 3));
         progress = true;
         Run(path, selected);
         progress = false;

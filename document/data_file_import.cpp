@@ -87,8 +87,8 @@ bool CDataFileImport::Import(const std::string& path, const CKeywordIdSet& extra
         if (password.HasPassword() && !m_host.PromptPassword(path, password))
             throw CQuorError(kPasswordRefused, path);
 
-        int32_t range = m_other.GetGroupCount() + m_other.GetKeywordCount() + 2 * m_other.GetArticleCount();
-        m_host.BeginProgress(QuorLoadString(IDS_IMPORT_DATA_FILE_CAPTION), std::string(), range);
+        int64_t range = int64_t{m_other.GetGroupCount()} + m_other.GetKeywordCount() + 2 * int64_t{m_other.GetArticleCount()};
+        m_host.BeginProgress(QuorLoadString(IDS_IMPORT_DATA_FILE_CAPTION), std::string(), CExchangeHost::CappedRange(range));
         progress = true;
         // The added articles join the import batch (the import driver may have started it already).
         bool recording = m_document.GetImportBatch().IsRecording();

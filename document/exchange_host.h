@@ -4,6 +4,7 @@
 // that measures and converts text. The engines never touch a window; the application installs a
 // host that shows the dialogs, tests install one that records and answers.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -61,7 +62,9 @@ public:
     virtual void RebuildSavedQueryMenu() {}
 
     // The shared progress dialog. BeginProgress disables the main window; EndProgress closes the
-    // dialog and enables the main window again.
+    // dialog and enables the main window again. A range summed from a damaged file's counts can pass
+    // the 32-bit limit: CappedRange sums it wide and caps it.
+    static int CappedRange(int64_t range) { return static_cast<int>(std::clamp<int64_t>(range, 0, INT32_MAX)); }
     virtual void BeginProgress(const std::string& caption, const std::string& message, int range) {}
     virtual void SetProgressText(const std::string& text) {}
     virtual void SetProgressRange(int range) {}

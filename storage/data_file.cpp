@@ -271,7 +271,9 @@ void CDataFile::SetDescriptor(int table, int field, int32_t value)
 
 int32_t CDataFile::LiveEntries(int table) const
 {
-    return GetDescriptor(table, 0) - GetDescriptor(table, 1);
+    // Both counts come from the header as stored; a damaged one may hold any values.
+    int64_t live = int64_t{GetDescriptor(table, 0)} - GetDescriptor(table, 1);
+    return static_cast<int32_t>(std::clamp<int64_t>(live, 0, INT32_MAX));
 }
 
 int32_t CDataFile::GetTableCount(int table) const
