@@ -121,6 +121,32 @@ static void WalkSlots(CDataFile& file, int table, int32_t entries, Read read, Lo
     }
 }
 
+// Every record of a table that reads, with its slot, in slot order; each one that does not read
+// adds one to `lost`.
+template <class Record>
+struct SlotRecord {
+    int32_t slot;
+    Record record;
+};
+
+template <class Record>
+static std::vector<std::unique_ptr<SlotRecord<Record>>> ReadTable(CDataFile& file, int table, int32_t entries,
+                                                                  int32_t& lost,
+                                                                  const std::function<void()>& beforeRecord)
+{
+    std::vector<std::unique_ptr<SlotRecord<Record>>> read;
+    WalkSlots(
+        file, table, entries,
+        [&](int32_t slot) {
+            auto one = std::make_unique<SlotRecord<Record>>();
+            one->slot = slot;
+            one->record.Read(file, slot);
+            read.push_back(std::move(one));
+        },
+        [&](int32_t) { ++lost; }, beforeRecord);
+    return read;
+}
+
 // ---- a: keyword groups ----------------------------------------------------------------------------
 
 void CCompactor::TransferGroups(bool askUnused)
@@ -129,20 +155,8 @@ void CCompactor::TransferGroups(bool askUnused)
     int32_t entries = ReachableEntries(m_source, CDataFile::kGroupTable);
     m_groupMap.assign(static_cast<size_t>(entries), kNoneId);
 
-    struct Read {
-        int32_t slot;
-        CKeywordGroupRecord record;
-    };
-    std::vector<std::unique_ptr<Read>> read;
-    WalkSlots(
-        m_source, CDataFile::kGroupTable, entries,
-        [&](int32_t slot) {
-            auto group = std::make_unique<Read>();
-            group->slot = slot;
-            group->record.Read(m_source, slot);
-            read.push_back(std::move(group));
-        },
-        [&](int32_t) { ++m_counts.groupsLost; }, [&] { BeforeRecord(); });
+    auto read = ReadTable<CKeywordGroupRecord>(m_source, CDataFile::kGroupTable, entries, m_counts.groupsLost,
+                                               [&] { BeforeRecord(); });
 
     std::vector<std::string> unused;
     for (const auto& group : read) {
@@ -191,20 +205,8 @@ void CCompactor::TransferKeywords(bool askUnused)
     int32_t entries = ReachableEntries(m_source, CDataFile::kKeywordTable);
     m_keywordMap.assign(static_cast<size_t>(entries), kNoneId);
 
-    struct Read {
-        int32_t slot;
-        CKeywordRecord record;
-    };
-    std::vector<std::unique_ptr<Read>> read;
-    WalkSlots(
-        m_source, CDataFile::kKeywordTable, entries,
-        [&](int32_t slot) {
-            auto keyword = std::make_unique<Read>();
-            keyword->slot = slot;
-            keyword->record.Read(m_source, slot);
-            read.push_back(std::move(keyword));
-        },
-        [&](int32_t) { ++m_counts.keywordsLost; }, [&] { BeforeRecord(); });
+    auto read = ReadTable<CKeywordRecord>(m_source, CDataFile::kKeywordTable, entries, m_counts.keywordsLost,
+                                          [&] { BeforeRecord(); });
 
     std::vector<std::string> unused;
     for (const auto& keyword : read)

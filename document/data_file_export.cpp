@@ -5,6 +5,7 @@
 
 #include "storage/article_record.h"
 #include "document/article_references.h"
+#include "document/id_translation.h"
 #include "document/exchange_host.h"
 #include "storage/file_password.h"
 #include "storage/file_system.h"
@@ -129,9 +130,7 @@ void CDataFileExport::Run(const std::string& path, const CArticleIdSet& selected
     m_document.GetBookmarkedIds(bookmarked);
     bookmarked.Intersect(selected);
     CArticleIdSet translated;
-    for (int32_t id : bookmarked.Values())
-        translated.Values().push_back(Lookup(m_articleMap, id));
-    translated.Sort();
+    TranslateIds(bookmarked, [&](int32_t id) { return Lookup(m_articleMap, id); }, translated);
     CKeyedRecordStream::WriteIdSet(&m_file, kBookmarkedKey, translated);
     m_host.StepProgress();
 
@@ -157,12 +156,7 @@ void CDataFileExport::ExportKeywords(const std::vector<int32_t>& keywords)
         CIdSet articles;
         record.GetArticleIds(articles);
         CArticleIdSet kept;
-        for (int32_t article : articles.Values()) {
-            int32_t mapped = Lookup(m_articleMap, article);
-            if (mapped != kNoneId)
-                kept.Values().push_back(mapped);
-        }
-        kept.Sort();
+        TranslateIds(articles, [&](int32_t article) { return Lookup(m_articleMap, article); }, kept);
         record.SetArticleIds(kept);
         record.SetGroupIds(CGroupIdSet());
         record.WriteNew(m_file);
@@ -185,12 +179,7 @@ void CDataFileExport::ExportArticles(const std::vector<int32_t>& articles, CArti
         CIdSet own;
         record.GetKeywordIds(own);
         CKeywordIdSet keywords;
-        for (int32_t keyword : own.Values()) {
-            int32_t mapped = Lookup(m_keywordMap, keyword);
-            if (mapped != kNoneId)
-                keywords.Values().push_back(mapped);
-        }
-        keywords.Sort();
+        TranslateIds(own, [&](int32_t keyword) { return Lookup(m_keywordMap, keyword); }, keywords);
         record.SetKeywordIds(keywords);
 
         // Articles left out become -1: a target outside the new file.

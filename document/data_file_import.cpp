@@ -6,6 +6,7 @@
 
 #include "storage/article_record.h"
 #include "document/article_references.h"
+#include "document/id_translation.h"
 #include "storage/file_password.h"
 #include "storage/keyed_record_stream.h"
 #include "storage/keyword_record.h"
@@ -175,25 +176,29 @@ void CDataFileImport::TransferQueries()
         m_host.RebuildSavedQueryMenu();
 }
 
-void CDataFileImport::TransferGroups()
+// Walks a table of the other file whose records carry names: each record that reads and has a name
+// is matched by name, without regard to case, to one of this document's (`ownIds`, named by
+// `ownName`) or added through `add`; `map` gets the document's id for each slot and `each(record, id)`
+// runs for each record mapped.
+template <class Record, class ReadRecord, class Add, class Each>
+void CDataFileImport::TransferByName(int table, const std::vector<int32_t>& ownIds,
+                                     const std::function<std::string(int32_t)>& ownName, ReadRecord read,
+                                     Add add, std::vector<int32_t>& map, Each each)
 {
-    m_host.SetProgressText(QuorLoadString(IDS_IMPORT_TRANSFERRING_GROUPS));
     std::unordered_map<std::string, int32_t> names;
-    CGroupIdSet existing;
-    m_document.GetAllKeywordGroupIds(existing);
-    for (int32_t id : existing.Values())
-        names.emplace(NameKey(m_document.GetKeywordGroupName(id)), id);
+    for (int32_t id : ownIds)
+        names.emplace(NameKey(ownName(id)), id);
 
-    int32_t entries = ReachableEntries(m_other, CDataFile::kGroupTable);
-    m_groupMap.assign(static_cast<size_t>(entries), kNoneId);
+    int32_t entries = ReachableEntries(m_other, table);
+    map.assign(static_cast<size_t>(entries), kNoneId);
     bool broken = false;
     for (int32_t slot = 0; slot < entries && !broken; ++slot) {
         BeforeRecord();
-        if (!SlotExists(m_other, CDataFile::kGroupTable, slot, broken))
+        if (!SlotExists(m_other, table, slot, broken))
             continue;
-        CKeywordGroupRecord record;
+        Record record;
         try {
-            record.ReadName(m_other, slot);
+            read(record, slot);
         } catch (const CQuorError& error) {
             if (error.Code() != kCorrupt)
                 throw;
@@ -201,73 +206,54 @@ void CDataFileImport::TransferGroups()
         }
         if (record.GetName().empty())
             continue;
-        auto found = names.find(NameKey(record.GetName()));
-        int32_t id;
-        if (found != names.end()) {
-            id = found->second;
-        } else {
-            CKeywordGroupRecord group;
-            group.SetName(record.GetName());
-            id = m_document.AddKeywordGroup(group);
-            names.emplace(NameKey(record.GetName()), id);
-        }
-        m_groupMap[static_cast<size_t>(slot)] = id;
+        const std::string key = NameKey(record.GetName());
+        auto found = names.find(key);
+        int32_t id = found != names.end() ? found->second : add(record);
+        if (found == names.end())
+            names.emplace(key, id);
+        map[static_cast<size_t>(slot)] = id;
+        each(record, id);
         m_host.StepProgress();
     }
+}
+
+void CDataFileImport::TransferGroups()
+{
+    m_host.SetProgressText(QuorLoadString(IDS_IMPORT_TRANSFERRING_GROUPS));
+    CGroupIdSet existing;
+    m_document.GetAllKeywordGroupIds(existing);
+    TransferByName<CKeywordGroupRecord>(
+        CDataFile::kGroupTable, existing.Values(), [&](int32_t id) { return m_document.GetKeywordGroupName(id); },
+        [&](CKeywordGroupRecord& record, int32_t slot) { record.ReadName(m_other, slot); },
+        [&](const CKeywordGroupRecord& record) {
+            CKeywordGroupRecord group;
+            group.SetName(record.GetName());
+            return m_document.AddKeywordGroup(group);
+        },
+        m_groupMap, [](const CKeywordGroupRecord&, int32_t) {});
 }
 
 void CDataFileImport::TransferKeywords()
 {
     m_host.SetProgressText(QuorLoadString(IDS_IMPORT_TRANSFERRING_KEYWORDS));
-    std::unordered_map<std::string, int32_t> names;
     CKeywordIdSet existing;
     m_document.GetAllKeywordIds(existing);
-    for (int32_t id : existing.Values())
-        names.emplace(NameKey(m_document.GetKeywordName(id)), id);
-
-    int32_t entries = ReachableEntries(m_other, CDataFile::kKeywordTable);
-    m_keywordMap.assign(static_cast<size_t>(entries), kNoneId);
-    bool broken = false;
-    for (int32_t slot = 0; slot < entries && !broken; ++slot) {
-        BeforeRecord();
-        if (!SlotExists(m_other, CDataFile::kKeywordTable, slot, broken))
-            continue;
-        CKeywordRecord record;
-        try {
-            record.Read(m_other, slot);
-        } catch (const CQuorError& error) {
-            if (error.Code() != kCorrupt)
-                throw;
-            continue;
-        }
-        if (record.GetName().empty())
-            continue;
-        auto found = names.find(NameKey(record.GetName()));
-        int32_t id;
-        if (found != names.end()) {
-            id = found->second;
-        } else {
-            id = m_document.AddKeyword(record.GetName(), false);
-            names.emplace(NameKey(record.GetName()), id);
-        }
-        m_keywordMap[static_cast<size_t>(slot)] = id;
-
-        CIdSet own;
-        record.GetGroupIds(own);
-        CGroupIdSet groups;
-        for (int32_t group : own.Values()) {
-            int32_t mapped = Lookup(m_groupMap, group);
-            if (mapped != kNoneId)
-                groups.Values().push_back(mapped);
-        }
-        groups.Sort();
-        if (groups.GetSize() > 0) {
-            CKeywordIdSet keyword;
-            keyword.Add(id);
-            m_document.AddKeywordsToGroups(keyword, groups);
-        }
-        m_host.StepProgress();
-    }
+    TransferByName<CKeywordRecord>(
+        CDataFile::kKeywordTable, existing.Values(), [&](int32_t id) { return m_document.GetKeywordName(id); },
+        [&](CKeywordRecord& record, int32_t slot) { record.Read(m_other, slot); },
+        [&](const CKeywordRecord& record) { return m_document.AddKeyword(record.GetName(), false); },
+        m_keywordMap, [&](const CKeywordRecord& record, int32_t id) {
+            // The keyword joins the groups it had there that were brought over.
+            CIdSet own;
+            record.GetGroupIds(own);
+            CGroupIdSet groups;
+            TranslateIds(own, [&](int32_t group) { return Lookup(m_groupMap, group); }, groups);
+            if (groups.GetSize() > 0) {
+                CKeywordIdSet keyword;
+                keyword.Add(id);
+                m_document.AddKeywordsToGroups(keyword, groups);
+            }
+        });
 }
 
 // The first private article asks whether the open file gets a password (when it has none): Yes
@@ -316,11 +302,7 @@ void CDataFileImport::TransferArticles(const CKeywordIdSet& extraKeywords)
         CIdSet own;
         record.GetKeywordIds(own);
         CKeywordIdSet keywords;
-        for (int32_t keyword : own.Values()) {
-            int32_t mapped = Lookup(m_keywordMap, keyword);
-            if (mapped != kNoneId)
-                keywords.Values().push_back(mapped);
-        }
+        TranslateIds(own, [&](int32_t keyword) { return Lookup(m_keywordMap, keyword); }, keywords);
         keywords.Values().insert(keywords.Values().end(), extraKeywords.Values().begin(), extraKeywords.Values().end());
         keywords.Sort();
         record.SetKeywordIds(keywords);

@@ -13,6 +13,7 @@
 // and every id read from it is looked up in the maps only.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -48,6 +49,9 @@ private:
     void TransferQueries();
     void TransferGroups();
     void TransferKeywords();
+    template <class Record, class ReadRecord, class Add, class Each>
+    void TransferByName(int table, const std::vector<int32_t>& ownIds, const std::function<std::string(int32_t)>& ownName,
+                        ReadRecord read, Add add, std::vector<int32_t>& map, Each each);
     void TransferArticles(const CKeywordIdSet& extraKeywords);
     bool KeepPrivate();
     void UpdateLinks();
