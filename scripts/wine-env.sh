@@ -11,6 +11,59 @@ quor_can_run_32bit() {
   /usr/lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1
 }
 
+# Where such kernels still run 32-bit programs: enable-i386.sh, kept beside the project (../shared/tools
+# next to the repository, else /work/shared/tools; QUOR_I386_TOOL names another), installs quor-i386,
+# which runs a command inside a private namespace where 32-bit programs go through qemu-i386 user
+# emulation. scripts/setup runs it and keeps the outcome of its self-test in $quor_i386_state.
+quor_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+quor_i386_state=${QUOR_I386_STATE:-/var/lib/quorvane/enable-i386}
+
+quor_i386_tool() {
+  if [ -n "${QUOR_I386_TOOL+set}" ]; then
+    if [ -f "$QUOR_I386_TOOL" ]; then echo "$QUOR_I386_TOOL"; fi
+    return 0
+  fi
+  local candidate
+  for candidate in "$quor_repo/../shared/tools/enable-i386.sh" /work/shared/tools/enable-i386.sh; do
+    if [ -f "$candidate" ]; then
+      (cd "$(dirname "$candidate")" && echo "$PWD/enable-i386.sh")
+      return
+    fi
+  done
+}
+
+quor_i386_runner() {
+  local runner=${QUOR_I386_PREFIX:-/usr/local}/bin/quor-i386
+  if [ -x "$runner" ]; then echo "$runner"; else command -v quor-i386 || true; fi
+}
+
+# Sets quor_i386_mode to "native" (32-bit programs run here), "emulated" (through quor-i386: the tool
+# is there, its self-test passed when scripts/setup ran it and the 32-bit loader starts under it) or
+# "none"; for "none", quor_i386_why says why in a few words.
+quor_i386_detect() {
+  quor_i386_why=""
+  if quor_can_run_32bit; then
+    quor_i386_mode=native
+    return
+  fi
+  quor_i386_mode=none
+  local tool
+  tool=$(quor_i386_tool)
+  if [ -z "$tool" ]; then
+    quor_i386_why="no ../shared/tools/enable-i386.sh beside the project"
+  elif [ ! -f "$quor_i386_state" ]; then
+    quor_i386_why="$tool has not been run here (scripts/setup runs it)"
+  elif ! grep -q '^ok' "$quor_i386_state"; then
+    quor_i386_why="the self-test of $tool failed: $(sed -n 's/^failed *//p' "$quor_i386_state" | head -n 1)"
+  elif [ -z "$(quor_i386_runner)" ]; then
+    quor_i386_why="quor-i386, which $tool installs, is missing"
+  elif ! "$(quor_i386_runner)" /usr/lib/i386-linux-gnu/ld-linux.so.2 --version >/dev/null 2>&1; then
+    quor_i386_why="quor-i386 cannot start the 32-bit loader"
+  else
+    quor_i386_mode=emulated
+  fi
+}
+
 # Sets WINELOADER and WINEARCH for a Windows program by the machine type in its PE header.
 quor_select_wine() {
   local machine
