@@ -10,7 +10,8 @@ CDocTemplate::CDocTemplate(int resourceId, DocumentFactory makeDocument, FrameFa
     : m_resourceId(resourceId),
       m_makeDocument(std::move(makeDocument)),
       m_makeFrame(std::move(makeFrame)),
-      m_makeView(std::move(makeView))
+      m_makeView(std::move(makeView)),
+      m_sharedMenu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId)))
 {
 }
 
@@ -19,6 +20,8 @@ CDocTemplate::~CDocTemplate()
     // Documents outliving the template (windows never closed) must not call back into it.
     for (auto& document : m_documents)
         document->SetOwner(nullptr);
+    if (m_sharedMenu && IsMenu(m_sharedMenu))
+        DestroyMenu(m_sharedMenu);
 }
 
 CDocument* CDocTemplate::OpenDocumentFile(CMDIFrameWnd* main, const std::string& path)
@@ -44,6 +47,8 @@ CDocument* CDocTemplate::OpenDocumentFile(CMDIFrameWnd* main, const std::string&
 CMDIChildWnd* CDocTemplate::CreateNewFrame(CMDIFrameWnd* main, CDocument* document)
 {
     CMDIChildWnd* frame = m_makeFrame();
+    frame->SetTemplate(m_resourceId, m_sharedMenu,
+                       LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_resourceId)));
     if (!frame->Create(main, document->GetTitle())) {
         delete frame;
         return nullptr;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "framework/document.h"
 
 class CMDIFrameWnd;
@@ -33,6 +35,9 @@ public:
     ~CDocTemplate() override;
 
     int ResourceId() const { return m_resourceId; }
+    // The menu of resource `resourceId`, which every frame of this template shows while it is
+    // active; null when the resources have none. Destroyed with the template.
+    HMENU GetSharedMenu() const { return m_sharedMenu; }
 
     // A new document (`path` empty) or the document of `path`, with a frame and view in `main`;
     // nullptr when the document refused or a window could not be created.
@@ -49,5 +54,6 @@ private:
     DocumentFactory m_makeDocument;
     FrameFactory m_makeFrame;
     ViewFactory m_makeView;
+    HMENU m_sharedMenu;
     std::vector<std::unique_ptr<CDocument>> m_documents;
 };

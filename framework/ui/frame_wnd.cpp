@@ -3,6 +3,10 @@
 #include "framework/document.h"
 #include "framework/ui/app.h"
 #include "framework/ui/context_help.h"
+#include "framework/ui/control_bar.h"
+#include "framework/ui/dock_site.h"
+#include "framework/ui/status_bar.h"
+#include "framework/string_table.h"
 #include "framework/ui/gdi.h"
 #include "framework/ui/view.h"
 
@@ -39,6 +43,9 @@ private:
 }  // namespace
 
 const char CFrameWnd::kClassName[] = "QuorFrame";
+
+CFrameWnd::CFrameWnd() = default;
+CFrameWnd::~CFrameWnd() = default;
 
 bool CFrameWnd::Create(const std::string& caption, int resourceId, DWORD style, HWND parent)
 {
@@ -131,6 +138,10 @@ bool CFrameWnd::OnCmdMsg(unsigned id, CCmdUI* ui)
 {
     static const CommandEntry<CFrameWnd> kCommands[] = {
         {kContextHelpCommand, &CFrameWnd::OnContextHelp},
+        {kIndicatorCaps, nullptr, &CFrameWnd::OnUpdateKeyIndicator},
+        {kIndicatorNum, nullptr, &CFrameWnd::OnUpdateKeyIndicator},
+        {kIndicatorScroll, nullptr, &CFrameWnd::OnUpdateKeyIndicator},
+        {kStatusBarId, &CFrameWnd::OnViewStatusBar, &CFrameWnd::OnUpdateStatusBarMenu},
     };
     return RouteToTable(this, kCommands, id, ui);
 }
@@ -160,13 +171,109 @@ bool CFrameWnd::OnInitMenuPopup(HMENU popup, UINT index, bool isWindowMenu, LRES
 
 bool CFrameWnd::OnSize(UINT type, int width, int height, LRESULT& result)
 {
-    if (m_activeView && type != SIZE_MINIMIZED)
-        m_activeView->MoveWindow(0, 0, width, height);
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
     return false;
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    PositionBody(m_dockSite ? m_dockSite->RecalcLayout() : GetClientRect());
+}
+
+void CFrameWnd::PositionBody(const RECT& body)
+{
+    if (m_activeView)
+        m_activeView->MoveWindow(body.left, body.top, body.right - body.left, body.bottom - body.top);
+}
+
+void CFrameWnd::EnableDocking(DWORD align)
+{
+    if (!m_dockSite)
+        m_dockSite = std::make_unique<CDockSite>(this);
+    m_dockSite->EnableDocking(align);
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* bar, bool show)
+{
+    if (m_dockSite)
+        m_dockSite->ShowBar(bar, show);
+    else if (bar)
+        bar->ShowWindow(show ? SW_SHOWNA : SW_HIDE);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    if (!m_dockSite)
+        return;
+    for (CControlBar* bar : m_dockSite->GetBars())
+        if (bar->IsWindow() && (bar->GetStyle() & WS_VISIBLE))
+            bar->OnUpdateCmdUI(this);
+    CControlBar* status = m_dockSite->GetStatusBar();
+    if (status && status->IsWindow() && (status->GetStyle() & WS_VISIBLE))
+        status->OnUpdateCmdUI(this);
+}
+
+void CFrameWnd::SetMessageText(const std::string& text)
+{
+    if (!m_dockSite)
+        return;
+    if (auto* status = dynamic_cast<CStatusBar*>(m_dockSite->GetStatusBar()))
+        status->SetPaneText(0, text);
+}
+
+std::string CFrameWnd::GetMessageString(unsigned id)
+{
+    std::string text = QuorLoadString(static_cast<int>(id));
+    size_t newline = text.find('\n');
+    return newline == std::string::npos ? text : text.substr(0, newline);
+}
+
+std::string CFrameWnd::GetIdlePrompt() const
+{
+    return QuorLoadString(kIdlePromptString);
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI& ui)
+{
+    int key = ui.m_id == kIndicatorCaps ? VK_CAPITAL : ui.m_id == kIndicatorNum ? VK_NUMLOCK : VK_SCROLL;
+    // The low bit of GetKeyState is the toggle state.
+    ui.Enable((GetKeyState(key) & 1) != 0);
+}
+
+void CFrameWnd::OnUpdateStatusBarMenu(CCmdUI& ui)
+{
+    CControlBar* status = m_dockSite ? m_dockSite->GetStatusBar() : nullptr;
+    ui.Enable(status != nullptr);
+    ui.SetCheck(status && (status->GetStyle() & WS_VISIBLE) ? 1 : 0);
+}
+
+void CFrameWnd::OnViewStatusBar()
+{
+    if (CControlBar* status = m_dockSite ? m_dockSite->GetStatusBar() : nullptr)
+        ShowControlBar(status, !(status->GetStyle() & WS_VISIBLE));
 }
 
 bool CFrameWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    if (msg == WM_ERASEBKGND && m_dockSite) {
+        // The bars' rows show the button face; transparent toolbars ask their parent for it.
+        RECT client = GetClientRect();
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        result = 1;
+        return true;
+    }
+    if (msg == WM_MENUSELECT) {
+        // 0xFFFF flags with no menu: the menu closed.
+        UINT flags = HIWORD(wParam);
+        if (flags == 0xFFFF && !lParam)
+            SetMessageText(GetIdlePrompt());
+        else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
+            SetMessageText(GetMessageString(LOWORD(wParam)));
+        else
+            SetMessageText(std::string());
+        return false;
+    }
     // The focus goes on to the view; the default procedure still sees WM_SETFOCUS (an MDI child
     // activates itself there).
     if (msg == WM_SETFOCUS && m_activeView && m_activeView->IsWindow())

@@ -5,13 +5,20 @@
 // its handler runs, so a command that the rule disables is never dispatched, whether it comes from
 // a menu, an accelerator or a posted message.
 #pragma once
+#include <memory>
+
 #include "framework/ui/custom_wnd.h"
 
+class CControlBar;
+class CDockSite;
 class CView;
 
 class CFrameWnd : public CCustomWnd {
 public:
     static const char kClassName[];
+
+    CFrameWnd();
+    ~CFrameWnd() override;
 
     // Creates a top-level frame. `resourceId` names its menu, accelerator table and icon (each
     // optional); 0 for none.
@@ -41,7 +48,23 @@ public:
 
     // The message queue just went empty: bars pull their buttons' and panes' state through
     // UpdateCmdUI. Menus pull theirs when a popup opens.
-    virtual void OnIdleUpdateCmdUI() {}
+    virtual void OnIdleUpdateCmdUI();
+
+    // Control bars. Docking is enabled on the sides `align` (kBarAlign...); the frame then owns a
+    // dock site that places its bars.
+    void EnableDocking(DWORD align);
+    CDockSite* GetDockSite() const { return m_dockSite.get(); }
+    // Shows or hides a bar (also a floating one, or the status bar) and lays the frame out again.
+    void ShowControlBar(CControlBar* bar, bool show);
+    // Places the bars and gives the rest of the client area to the frame's body.
+    virtual void RecalcLayout();
+
+    // The status bar's message pane (nothing without a status bar).
+    void SetMessageText(const std::string& text);
+    // The prompt of command `id`: its string up to the first '\n'.
+    virtual std::string GetMessageString(unsigned id);
+    // "For Help, press F1" (string 57345).
+    std::string GetIdlePrompt() const;
 
 protected:
     // The route below the application: active view, its document, this frame.
@@ -52,6 +75,12 @@ protected:
     bool OnSize(UINT type, int width, int height, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnDestroy(LRESULT& result) override;
+    // The area left by the bars goes to the active view; an MDI frame gives it to its client.
+    virtual void PositionBody(const RECT& body);
+
+    void OnUpdateKeyIndicator(CCmdUI& ui);
+    void OnUpdateStatusBarMenu(CCmdUI& ui);
+    void OnViewStatusBar();
 
     // Loaded from the resources of the program; released with it, so not destroyed here.
     HACCEL m_accelerators = nullptr;
@@ -60,4 +89,6 @@ protected:
 
 private:
     bool RouteWithApp(unsigned id, CCmdUI* ui);
+
+    std::unique_ptr<CDockSite> m_dockSite;
 };

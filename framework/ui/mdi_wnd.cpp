@@ -13,6 +13,11 @@ bool CMDIFrameWnd::PreTranslateMessage(MSG* msg)
     // Ctrl+F4, Ctrl+F6 and the child's system-menu keys.
     if (m_mdiClient && TranslateMDISysAccel(m_mdiClient, msg))
         return true;
+    // The active child's template keys, translated here so that the command takes the main
+    // frame's route (child, then main frame, then application).
+    CMDIChildWnd* child = MDIGetActive();
+    if (child && child->GetSharedAccelerators() && TranslateAcceleratorA(m_hWnd, child->GetSharedAccelerators(), msg))
+        return true;
     return CFrameWnd::PreTranslateMessage(msg);
 }
 
@@ -23,9 +28,47 @@ bool CMDIFrameWnd::RouteCmdMsg(unsigned id, CCmdUI* ui)
     return OnCmdMsg(id, ui);
 }
 
+void CMDIFrameWnd::SetSharedMenu(HMENU menu)
+{
+    if (!m_mdiClient)
+        return;
+    if (!menu)
+        menu = m_defaultMenu;
+    if (!menu || ::GetMenu(m_hWnd) == menu)
+        return;
+    int popups = GetMenuItemCount(menu);
+    HMENU windowMenu = popups > 0 ? GetSubMenu(menu, popups - 1) : nullptr;
+    ::SendMessageA(m_mdiClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(menu), reinterpret_cast<LPARAM>(windowMenu));
+    DrawMenuBar(m_hWnd);
+}
+
+bool CMDIFrameWnd::OnSize(UINT type, int width, int height, LRESULT& result)
+{
+    // The bars and the client share the area; DefFrameProc would give the client all of it.
+    if (type != SIZE_MINIMIZED)
+        RecalcLayout();
+    result = 0;
+    return true;
+}
+
+void CMDIFrameWnd::PositionBody(const RECT& body)
+{
+    if (m_mdiClient)
+        ::MoveWindow(m_mdiClient, body.left, body.top, body.right - body.left, body.bottom - body.top, TRUE);
+}
+
+bool CMDIFrameWnd::OnDestroy(LRESULT& result)
+{
+    // The frame's own menu goes with the window; a template's shared menu stays with its template.
+    if (m_defaultMenu && ::GetMenu(m_hWnd) != m_defaultMenu)
+        ::SetMenu(m_hWnd, m_defaultMenu);
+    return CFrameWnd::OnDestroy(result);
+}
+
 bool CMDIFrameWnd::OnCreate(CREATESTRUCTA* create, LRESULT& result)
 {
     HMENU menu = GetMenu();
+    m_defaultMenu = menu;
     int popups = menu ? GetMenuItemCount(menu) : 0;
     CLIENTCREATESTRUCT client = {};
     client.hWindowMenu = popups > 0 ? GetSubMenu(menu, popups - 1) : nullptr;
@@ -67,6 +110,18 @@ bool CMDIChildWnd::Create(CMDIFrameWnd* frame, const std::string& caption, DWORD
 void CMDIChildWnd::MDIActivate() const
 {
     ::SendMessageA(m_mdiFrame->GetMDIClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+
+bool CMDIChildWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    // WM_MDIACTIVATE: wParam the child losing activation, lParam the one gaining it.
+    if (msg == WM_MDIACTIVATE && m_mdiFrame) {
+        if (reinterpret_cast<HWND>(lParam) == m_hWnd)
+            m_mdiFrame->SetSharedMenu(m_sharedMenu);
+        else if (!lParam)
+            m_mdiFrame->SetSharedMenu(nullptr);
+    }
+    return CFrameWnd::OnMessage(msg, wParam, lParam, result);
 }
 
 LRESULT CMDIChildWnd::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -16,13 +16,22 @@ public:
 
     bool PreTranslateMessage(MSG* msg) override;
 
+    // Puts `menu` on the menu bar (the frame's own menu when null), its last popup serving as the
+    // window menu. A child frame calls it as it becomes active.
+    void SetSharedMenu(HMENU menu);
+    HMENU GetDefaultMenu() const { return m_defaultMenu; }
+
 protected:
     bool RouteCmdMsg(unsigned id, CCmdUI* ui) override;
     bool OnCreate(CREATESTRUCTA* create, LRESULT& result) override;
+    bool OnSize(UINT type, int width, int height, LRESULT& result) override;
+    bool OnDestroy(LRESULT& result) override;
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void PositionBody(const RECT& body) override;
 
 private:
     HWND m_mdiClient = nullptr;
+    HMENU m_defaultMenu = nullptr;
 };
 
 class CMDIChildWnd : public CFrameWnd {
@@ -35,10 +44,24 @@ public:
     void MDIActivate() const;
     // Let the main frame route through this child.
     bool RouteCmdMsgFromMain(unsigned id, CCmdUI* ui) { return RouteCmdMsg(id, ui); }
+    // The template this child shows: its resource id, and its menu and accelerators, which the
+    // main frame uses while the child is active (null: the frame's own). Set before Create; the
+    // template owns the menu.
+    void SetTemplate(int resourceId, HMENU menu, HACCEL accelerators)
+    {
+        m_resourceId = resourceId;
+        m_sharedMenu = menu;
+        m_sharedAccelerators = accelerators;
+    }
+    HMENU GetSharedMenu() const { return m_sharedMenu; }
+    HACCEL GetSharedAccelerators() const { return m_sharedAccelerators; }
 
 protected:
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     CMDIFrameWnd* m_mdiFrame = nullptr;
+    HMENU m_sharedMenu = nullptr;
+    HACCEL m_sharedAccelerators = nullptr;
 };

@@ -1,4 +1,4 @@
-// Entry point of quorvane.exe: the application object (shell/quorvane_app.cpp) does the rest.
+// Entry point of quorvane.exe: the application object (shell/ui/quorvane_app.cpp) does the rest.
 #include <windows.h>
 
 #include "framework/ui/app.h"
