@@ -105,7 +105,7 @@ quor_stop_xvfb() {
 
 # Creates the template prefix $1 once, under a lock so parallel tests wait for the first (call
 # quor_select_wine before): wineboot, Wine's virtual desktop for every window (real frames and focus
-# on a bare X server), no crash dialog.
+# on a bare X server), no crash dialog, the Marlett font.
 quor_ensure_template() {
   local template=$1
   mkdir -p "$(dirname "$template")"
@@ -123,7 +123,35 @@ quor_ensure_template() {
       quor_stop_xvfb
       touch "$template/.ready"
     fi
+    quor_register_marlett "$template" || exit 1
   ) 9>"$template.lock"
+}
+
+# Where this machine's Wine keeps its own marlett.ttf (the symbols of title-bar buttons), if anywhere.
+quor_wine_marlett() {
+  local dir
+  for dir in /usr/share/wine/fonts /usr/local/share/wine/fonts /opt/wine*/share/wine/fonts; do
+    [ -f "$dir/marlett.ttf" ] && { echo "$dir/marlett.ttf"; return 0; }
+  done
+  return 1
+}
+
+# Names Wine's installed marlett.ttf by its path in prefix $1's font list, once per prefix (also for
+# prefixes made before this step). Debian's Wine never opens its own fonts folder and leaves
+# C:\windows\Fonts empty, so without this no window finds Marlett and the title-bar buttons read
+# "0 1 r". The font stays where the Wine package put it.
+quor_register_marlett() {
+  local prefix=$1 font
+  [ -f "$prefix/.marlett" ] && return 0
+  if font=$(quor_wine_marlett); then
+    quor_start_xvfb || return 1
+    WINEPREFIX=$prefix DISPLAY=$quor_display "$WINELOADER" reg add \
+      'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' \
+      /d "Z:${font//\//\\}" /f >/dev/null 2>&1
+    WINEPREFIX=$prefix "$WINESERVER" -w
+    quor_stop_xvfb
+  fi
+  touch "$prefix/.marlett"
 }
 
 # Makes $2 a private copy of template $1: hard links for the large read-only part, real copies of the

@@ -240,6 +240,26 @@ TEST(MainFrame, FirstStartShowsMenuBarsAndPanes)
     EXPECT_EQ(PaneText(status, 0), "For Help, press F1");
 }
 
+// The caption buttons (minimize, maximize, close) and the menu arrows are Marlett symbols; without that
+// font they read as the digits and letters behind them.
+TEST(MainFrame, TheSymbolFontOfCaptionButtonsIsThere)
+{
+    LOGFONTA wanted = {};
+    wanted.lfHeight = -13;
+    wanted.lfCharSet = SYMBOL_CHARSET;
+    lstrcpyA(wanted.lfFaceName, "Marlett");
+    HFONT font = CreateFontIndirectA(&wanted);
+    ASSERT_NE(font, nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc, sizeof face, face);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(font);
+    EXPECT_STREQ(face, "Marlett");
+}
+
 TEST(MainFrame, ViewCommandsToggleBarsAndTheStateComesBack)
 {
     CMemoryProfileStore store;
