@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "controls/ui/owner_draw.h"
 #include "framework/string_table.h"
 #include "framework/ui/common_dialogs.h"
 #include "framework/ui/gdi.h"
@@ -14,15 +15,6 @@ namespace {
 RECT ToRect(const PopupRect& r)
 {
     return {r.left, r.top, r.right, r.bottom};
-}
-
-void FrameWith(HDC dc, const RECT& rect, int topLeft, int bottomRight)
-{
-    RECT r;
-    FillRect(dc, &(r = {rect.left, rect.top, rect.right, rect.top + 1}), GetSysColorBrush(topLeft));
-    FillRect(dc, &(r = {rect.left, rect.top, rect.left + 1, rect.bottom}), GetSysColorBrush(topLeft));
-    FillRect(dc, &(r = {rect.left, rect.bottom - 1, rect.right, rect.bottom}), GetSysColorBrush(bottomRight));
-    FillRect(dc, &(r = {rect.right - 1, rect.top, rect.right, rect.bottom}), GetSysColorBrush(bottomRight));
 }
 
 RECT ChildRect(HWND dialog, int id)
@@ -126,15 +118,15 @@ void CColorPopup::DrawItemFrame(HDC dc, int item)
     InflateRect(&middle, 2, 2);
     InflateRect(&inner, 1, 1);
     if (item == m_hotItem)
-        FrameWith(dc, outer, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+        FrameSysColors(dc, outer, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
     else
-        FrameWith(dc, outer, COLOR_BTNFACE, COLOR_BTNFACE);
+        FrameSysColors(dc, outer, COLOR_BTNFACE, COLOR_BTNFACE);
     if (item == m_choice || (item == m_hotItem && m_pressed)) {
-        FrameWith(dc, middle, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
-        FrameWith(dc, inner, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+        FrameSysColors(dc, middle, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+        FrameSysColors(dc, inner, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     } else {
-        FrameWith(dc, middle, COLOR_BTNFACE, COLOR_BTNFACE);
-        FrameWith(dc, inner, COLOR_BTNFACE, COLOR_BTNFACE);
+        FrameSysColors(dc, middle, COLOR_BTNFACE, COLOR_BTNFACE);
+        FrameSysColors(dc, inner, COLOR_BTNFACE, COLOR_BTNFACE);
     }
 }
 

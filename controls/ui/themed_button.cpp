@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/button_look.h"
+#include "controls/ui/owner_draw.h"
 #include "controls/ui/visual_styles.h"
 
 namespace {
@@ -18,15 +19,6 @@ std::wstring Widen(const std::string& text)
     if (length > 0)
         MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
-}
-
-void Frame(HDC dc, const RECT& rect, int topLeft, int bottomRight)
-{
-    RECT r = rect;
-    FillRect(dc, &(r = {rect.left, rect.top, rect.right, rect.top + 1}), GetSysColorBrush(topLeft));
-    FillRect(dc, &(r = {rect.left, rect.top, rect.left + 1, rect.bottom}), GetSysColorBrush(topLeft));
-    FillRect(dc, &(r = {rect.left, rect.bottom - 1, rect.right, rect.bottom}), GetSysColorBrush(bottomRight));
-    FillRect(dc, &(r = {rect.right - 1, rect.top, rect.right, rect.bottom}), GetSysColorBrush(bottomRight));
 }
 
 }  // namespace
@@ -50,17 +42,14 @@ void CThemedButton::FreeThemeLibrary()
 
 bool CThemedButton::Create(const std::string& caption, DWORD style, const RECT& rect, HWND parent, UINT id)
 {
-    HWND hwnd = CreateWindowExA(0, "BUTTON", caption.c_str(), (style & ~0xFu) | BS_OWNERDRAW, rect.left, rect.top,
-                                rect.right - rect.left, rect.bottom - rect.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    return Subclass(hwnd);
+    return Subclass(CreateOwnerDrawButton(caption, style, rect, parent, id));
 }
 
 bool CThemedButton::SubclassButton(HWND button)
 {
     if (!Subclass(button))
         return false;
-    SetWindowLongPtrA(button, GWL_STYLE, (GetStyle() & ~0xF) | BS_OWNERDRAW);
+    MakeOwnerDraw(button);
     return true;
 }
 
@@ -233,15 +222,15 @@ void CThemedButton::DrawClassic(const DRAWITEMSTRUCT& item)
 
     RECT edge = rect;
     if (focusLook) {
-        Frame(dc, edge, COLOR_3DDKSHADOW, COLOR_3DDKSHADOW);
+        FrameSysColors(dc, edge, COLOR_3DDKSHADOW, COLOR_3DDKSHADOW);
         InflateRect(&edge, -1, -1);
     }
     if (pressed) {
-        Frame(dc, edge, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
+        FrameSysColors(dc, edge, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
     } else {
-        Frame(dc, edge, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
+        FrameSysColors(dc, edge, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
         InflateRect(&edge, -1, -1);
-        Frame(dc, edge, COLOR_3DLIGHT, COLOR_BTNSHADOW);
+        FrameSysColors(dc, edge, COLOR_3DLIGHT, COLOR_BTNSHADOW);
     }
     if (focusLook) {
         RECT focus = rect;
