@@ -15,3 +15,8 @@
 #define IDC_TEST_DATE 3609
 #define IDC_TEST_DATE_OPTIONAL 3610
 #define IDC_TEST_AFTER 3611
+
+// 8 x 8 on white: a 4 x 4 red square (blue in the disabled one) from (2, 2) and one near-white
+// pixel (254, 255, 255) at (0, 0).
+#define IDB_TEST_PICTURE 3701
+#define IDB_TEST_PICTURE_DISABLED 3702
