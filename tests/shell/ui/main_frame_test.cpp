@@ -54,6 +54,7 @@ public:
     {
         static const CommandEntry<CStandInView> kCommands[] = {
             {IDM_FORMAT_TEXT_COLOR, nullptr, &CStandInView::Enable},
+            {IDM_FORMAT_HIGHLIGHT, nullptr, &CStandInView::Enable},
             {IDM_FORMAT_BOLD, &CStandInView::OnBold, &CStandInView::Enable},
         };
         return RouteToTable(this, kCommands, id, ui) || CView::OnCmdMsg(id, ui);
@@ -93,6 +94,8 @@ public:
         std::function<void()> call = body;
         SendMessageA(m_frameHwnd.load(), kRunOnUi, 0, reinterpret_cast<LPARAM>(&call));
     }
+
+    CAppSettings& Settings() { return m_settings; }
 
     CMainFrame* m_frame = nullptr;
     std::atomic<HWND> m_frameHwnd{nullptr};
@@ -467,5 +470,103 @@ TEST(MainFrame, NewArticleWindowsCascadeInTheClient)
         EXPECT_EQ(first.bottom, MulDiv(client.bottom, 75, 100));
         EXPECT_EQ(second.left, GetSystemMetrics(SM_CYCAPTION));
         EXPECT_EQ(second.top, GetSystemMetrics(SM_CYCAPTION));
+    });
+}
+
+namespace {
+
+// Presses the drop arrow of Format bar button `id` (posted, as a user's click arrives) and waits for
+// the colour popup it opens; null when none opened.
+HWND DropColorPopup(HWND format, unsigned id, RECT* button)
+{
+    int index = static_cast<int>(SendMessageA(format, TB_COMMANDTOINDEX, id, 0));
+    SendMessageA(format, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(button));
+    const LPARAM arrow = MAKELPARAM(button->right - 4, (button->top + button->bottom) / 2);
+    PostMessageA(format, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+    PostMessageA(format, WM_LBUTTONUP, 0, arrow);
+    MapWindowPoints(format, nullptr, reinterpret_cast<POINT*>(button), 2);
+    return gui::WaitForTopWindow(nullptr, "#32770", GetCurrentProcessId());
+}
+
+bool PopupCloses(HWND popup)
+{
+    return gui::WaitFor([&] { return !IsWindow(popup) || !IsWindowVisible(popup); });
+}
+
+}  // namespace
+
+TEST(MainFrame, ColourDropDownsChooseShowAndStoreOnlyOnAChoice)
+{
+    CMemoryProfileStore store;
+    CFrameRun run(store);
+    ASSERT_TRUE(run.ready);
+    HWND format = run.Bar(IDR_FORMAT_BAR);
+    run.app.OnUi([&] { run.app.m_articles->OpenDocumentFile(run.app.m_frame, ""); });
+    ASSERT_TRUE(gui::WaitFor([&] { return (ButtonState(format, IDM_FORMAT_TEXT_COLOR) & TBSTATE_ENABLED) != 0; }));
+    ASSERT_TRUE(gui::WaitFor([&] { return (ButtonState(format, IDM_FORMAT_HIGHLIGHT) & TBSTATE_ENABLED) != 0; }));
+    COLORREF custom = 0, barColor = 0;
+    int32_t highlight = 0;
+    run.app.OnUi([&] {
+        custom = run.app.m_frame->GetCustomTextColor();
+        barColor = run.app.m_frame->GetFormatBar()->GetTextColor();
+        highlight = run.app.Settings().GetHighlightColor();
+    });
+    const int calls = CStandInView::colorCalls.load();
+
+    // Esc: nothing changes, not the view, the button, the custom colour nor the stored highlight.
+    RECT button = {};
+    HWND popup = DropColorPopup(format, IDM_FORMAT_TEXT_COLOR, &button);
+    ASSERT_NE(popup, nullptr);
+    RECT placed = {};
+    GetWindowRect(popup, &placed);
+    EXPECT_EQ(placed.left, button.left);
+    EXPECT_EQ(placed.top, button.bottom);
+    gui::PressKey(popup, VK_ESCAPE);
+    ASSERT_TRUE(PopupCloses(popup));
+    popup = DropColorPopup(format, IDM_FORMAT_HIGHLIGHT, &button);
+    ASSERT_NE(popup, nullptr);
+    gui::PressKey(popup, VK_ESCAPE);
+    ASSERT_TRUE(PopupCloses(popup));
+    run.app.OnUi([&] {
+        EXPECT_EQ(run.app.m_frame->GetCustomTextColor(), custom);
+        EXPECT_EQ(run.app.m_frame->GetFormatBar()->GetTextColor(), barColor);
+        EXPECT_EQ(run.app.Settings().GetHighlightColor(), highlight);
+    });
+    EXPECT_EQ(CStandInView::colorCalls.load(), calls);
+
+    // Other..., custom, Automatic, then cells 0 to 8: Enter posts 14008 and the button shows grey.
+    popup = DropColorPopup(format, IDM_FORMAT_TEXT_COLOR, &button);
+    ASSERT_NE(popup, nullptr);
+    for (int i = 0; i < 11; ++i)
+        gui::PressKey(popup, VK_RIGHT);
+    gui::PressKey(popup, VK_RETURN);
+    ASSERT_TRUE(PopupCloses(popup));
+    ASSERT_TRUE(gui::WaitFor([&] { return CStandInView::colorCalls.load() == calls + 1; }));
+    run.app.OnUi([&] {
+        EXPECT_EQ(run.app.m_frame->GetFormatBar()->GetTextColor(), 0x808080u);
+    });
+
+    // Automatic: the view gets -1.
+    popup = DropColorPopup(format, IDM_FORMAT_TEXT_COLOR, &button);
+    ASSERT_NE(popup, nullptr);
+    gui::PressKey(popup, VK_RIGHT);
+    gui::PressKey(popup, VK_RIGHT);
+    gui::PressKey(popup, VK_RETURN);
+    ASSERT_TRUE(PopupCloses(popup));
+    ASSERT_TRUE(gui::WaitFor([&] { return CStandInView::colorCalls.load() == calls + 2; }));
+    run.app.OnUi([&] {
+        EXPECT_EQ(run.app.m_frame->GetFormatBar()->GetTextColor(), static_cast<COLORREF>(-1));
+    });
+
+    // The highlight's choice (cell 11, yellow) is stored in HighlightColor.
+    popup = DropColorPopup(format, IDM_FORMAT_HIGHLIGHT, &button);
+    ASSERT_NE(popup, nullptr);
+    for (int i = 0; i < 14; ++i)
+        gui::PressKey(popup, VK_RIGHT);
+    gui::PressKey(popup, VK_RETURN);
+    ASSERT_TRUE(PopupCloses(popup));
+    run.app.OnUi([&] {
+        EXPECT_EQ(run.app.Settings().GetHighlightColor(), 0x00FFFF);
+        EXPECT_EQ(run.app.m_frame->GetFormatBar()->GetHighlightColor(), 0x00FFFFu);
     });
 }
