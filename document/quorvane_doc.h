@@ -129,6 +129,9 @@ public:
     void OpenArticle(int32_t id);
     int CompareArticles(int32_t a, int32_t b);
     void SortArticleIdsByTitle(std::vector<int32_t>& ids);
+    // Sorts `ids` stably in the current sort order, as comparing them with CompareArticles would,
+    // without a progress window (the title lists' fills).
+    void SortArticleIdsInOrder(std::vector<int32_t>& ids);
     bool SortArticleIds(const std::string& caption, std::vector<int32_t>& ids, int order);
     void SetSortOrder(int order);
     int GetSortOrder() const { return m_sortOrder; }

@@ -475,6 +475,12 @@ void CQuorvaneDoc::SortArticleIdsByTitle(std::vector<int32_t>& ids)
     SortInOrder(ids, 0, false, cancelled);
 }
 
+void CQuorvaneDoc::SortArticleIdsInOrder(std::vector<int32_t>& ids)
+{
+    bool cancelled;
+    SortInOrder(ids, m_sortOrder, false, cancelled);
+}
+
 bool CQuorvaneDoc::SortArticleIds(const std::string& caption, std::vector<int32_t>& ids, int order)
 {
     bool cancelled = false;

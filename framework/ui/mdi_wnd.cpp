@@ -102,6 +102,7 @@ bool CMDIChildWnd::Create(CMDIFrameWnd* frame, const std::string& caption, DWORD
     create.style = style;
     // The window procedure binds the object named here (as a CCustomWnd) on WM_NCCREATE.
     create.lParam = reinterpret_cast<LPARAM>(static_cast<CCustomWnd*>(this));
+    PreCreateWindow(create);
     HWND hwnd = reinterpret_cast<HWND>(
         ::SendMessageA(frame->GetMDIClient(), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     return hwnd != nullptr;

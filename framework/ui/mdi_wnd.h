@@ -59,6 +59,8 @@ public:
 protected:
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Before the child is created: a frame may change its position, size and style here.
+    virtual void PreCreateWindow(MDICREATESTRUCTA& create) {}
 
 private:
     CMDIFrameWnd* m_mdiFrame = nullptr;

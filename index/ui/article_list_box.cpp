@@ -1,0 +1,338 @@
+#include "index/ui/article_list_box.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "document/quorvane_doc.h"
+#include "framework/clock.h"
+#include "index/ui/keyword_list_box.h"
+#include "storage/quor_error.h"
+
+CArticleListBox::CArticleListBox() : m_typeAhead(GetClock().TickCount()) {}
+
+CArticleListBox::~CArticleListBox() = default;
+
+bool CArticleListBox::Create(HWND parent, int id, const RECT& rect, DWORD extraStyle)
+{
+    return CreateControl("LISTBOX", WS_EX_CLIENTEDGE, kStyle | extraStyle, rect, parent, id);
+}
+
+void CArticleListBox::SetDocument(CQuorvaneDoc* document)
+{
+    m_document = document;
+    if (!document) {
+        m_items.SetOrder(nullptr);
+        return;
+    }
+    m_items.SetOrder([document](int32_t a, int32_t b) { return document->CompareArticles(a, b); },
+                     [document](std::vector<int32_t>& ids) { document->SortArticleIdsInOrder(ids); });
+}
+
+const char* CArticleListBox::TitleOf(int32_t id) const
+{
+    if (!m_document)
+        return nullptr;
+    try {
+        return m_document->GetArticleTitle(id);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void CArticleListBox::SetRedraw(bool on) const
+{
+    SendMessage(WM_SETREDRAW, on ? TRUE : FALSE);
+    if (on)
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
+std::vector<int> CArticleListBox::SelectedIndexes() const
+{
+    int count = static_cast<int>(SendMessage(LB_GETSELCOUNT));
+    if (count == LB_ERR) {  // a single-selection list
+        int current = GetCurSel();
+        return current >= 0 ? std::vector<int>{current} : std::vector<int>{};
+    }
+    std::vector<int> indexes(count > 0 ? static_cast<size_t>(count) : 0);
+    if (count > 0) {
+        int got = static_cast<int>(SendMessage(LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(indexes.data())));
+        indexes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    }
+    return indexes;
+}
+
+int32_t CArticleListBox::GetItemId(int index) const
+{
+    if (!m_items.IsValidIndex(index))
+        return kNoneId;
+    int32_t id = m_items.At(index);
+    return id == kNoneId ? 0 : id;
+}
+
+void CArticleListBox::GetSelectedIds(CIdSet& out) const
+{
+    out.RemoveAll();
+    for (int index : SelectedIndexes())
+        if (m_items.IsValidIndex(index))
+            out.Values().push_back(m_items.At(index));
+    out.Sort();
+}
+
+void CArticleListBox::GetSelectedIds(std::vector<int32_t>& out) const
+{
+    out.clear();
+    for (int index : SelectedIndexes())
+        if (m_items.IsValidIndex(index))
+            out.push_back(m_items.At(index));
+}
+
+void CArticleListBox::ApplyItems(const std::vector<int32_t>& highlighted)
+{
+    bool refused = SendMessage(LB_SETCOUNT, static_cast<WPARAM>(m_items.Count())) < 0;
+    SendMessage(LB_SETSEL, FALSE, -1);
+    if (refused)
+        CQuorError(19).Report();
+    if (highlighted.empty())
+        return;
+    std::unordered_map<int32_t, int> indexOf;
+    indexOf.reserve(static_cast<size_t>(m_items.Count()));
+    for (int i = 0; i < m_items.Count(); ++i)
+        indexOf.emplace(m_items.At(i), i);
+    int topmost = -1;
+    for (int32_t id : highlighted) {
+        auto it = indexOf.find(id);
+        if (it == indexOf.end())
+            continue;
+        SendMessage(LB_SETSEL, TRUE, it->second);
+        if (topmost < 0 || it->second < topmost)
+            topmost = it->second;
+    }
+    if (topmost >= 0) {
+        SendMessage(LB_SETSEL, TRUE, topmost);
+        SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(topmost), FALSE);
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(topmost));
+    }
+}
+
+void CArticleListBox::SetIds(const CIdSet& ids)
+{
+    SetRedraw(false);
+    m_listed.Copy(ids.Values());
+    m_listed.Sort();  // never lists kNoneId
+    m_items.Assign(m_listed.Values());
+    ApplyItems({});
+    SetRedraw(true);
+}
+
+void CArticleListBox::Resort(bool keepSelection)
+{
+    std::vector<int32_t> highlighted;
+    if (keepSelection)
+        GetSelectedIds(highlighted);
+    HCURSOR old = ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetRedraw(false);
+    m_items.Assign(m_listed.Values());
+    ApplyItems(highlighted);
+    SetRedraw(true);
+    UpdateWindow();
+    ::SetCursor(old);
+}
+
+void CArticleListBox::AddId(int32_t id, bool highlight)
+{
+    if (id == kNoneId)
+        return;
+    int index = -1;
+    if (m_listed.Contains(id)) {
+        if (!highlight)
+            return;
+        index = m_items.IndexOf(id);
+    } else {
+        m_listed.Add(id);
+        index = m_items.Insert(id);
+        if (SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), 0) < 0) {
+            m_items.RemoveAt(index);
+            m_listed.Remove(id);
+            throw CQuorError(19);
+        }
+    }
+    if (highlight && index >= 0) {
+        if (SendMessage(LB_SETSEL, TRUE, index) == LB_ERR)
+            SetCurSel(index);
+        EnsureVisible(index);
+    }
+}
+
+void CArticleListBox::RemoveId(int32_t id)
+{
+    int index = m_items.IndexOf(id);
+    m_listed.Remove(id);
+    if (index < 0)
+        return;
+    int caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
+    SendMessage(LB_SETSEL, FALSE, index);
+    m_items.RemoveAt(index);
+    SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index));
+    int count = GetCount();
+    if (count == 0)
+        SendMessage(LB_SETSEL, FALSE, -1);
+    else if (caret >= 0)
+        SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(std::min(caret, count - 1)), FALSE);
+}
+
+void CArticleListBox::RemoveSelected()
+{
+    std::vector<int> selected = SelectedIndexes();
+    if (selected.empty())
+        return;
+    int caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
+    int top = GetTopIndex();
+    for (int index : selected)
+        if (m_items.IsValidIndex(index))
+            m_listed.Remove(m_items.At(index));
+    m_items.RemoveIndexes(selected);
+    SetRedraw(false);
+    ApplyItems({});
+    int count = GetCount();
+    if (count > 0) {
+        SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(std::min(std::max(caret, 0), count - 1)), FALSE);
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, count - 1)));
+    }
+    SetRedraw(true);
+}
+
+void CArticleListBox::ResetContent()
+{
+    m_listed.RemoveAll();
+    m_items.Clear();
+    SendMessage(LB_RESETCONTENT);
+}
+
+bool CArticleListBox::IsIdSelected(int32_t id) const
+{
+    int index = m_items.IndexOf(id);
+    return index >= 0 && SendMessage(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
+}
+
+int CArticleListBox::SelectId(int32_t id)
+{
+    int index = m_items.IndexOf(id);
+    if (index < 0)
+        return -1;
+    if (SendMessage(LB_SETSEL, TRUE, index) == LB_ERR)
+        SetCurSel(index);
+    return index;
+}
+
+void CArticleListBox::ResetTypeAhead()
+{
+    m_typeAhead.Reset(GetClock().TickCount());
+}
+
+void CArticleListBox::EnsureVisible(int index) const
+{
+    RECT item = {};
+    if (!GetItemRect(index, &item))
+        return;
+    RECT client = GetClientRect();
+    if (item.bottom > client.bottom)
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(GetTopIndex() + 1));
+}
+
+void CArticleListBox::SetListFont(HFONT font, bool redraw)
+{
+    CClientDC dc(m_hWnd);
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    if (metrics.tmHeight > 0)
+        SendMessage(LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+
+void CArticleListBox::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(item.hDC, &item.rcItem);
+        return;
+    }
+    int index = static_cast<int>(item.itemID);
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+    const char* title = m_items.IsValidIndex(index) ? TitleOf(m_items.At(index)) : nullptr;
+    if (!title)
+        return;
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextWithinScreen(item.hDC, item.rcItem.left + 2, item.rcItem.top, title, true);
+}
+
+void CArticleListBox::OnChar(char c)
+{
+    CTypeAhead::List list;
+    list.count = m_items.Count();
+    list.caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
+    list.anyHighlighted = !SelectedIndexes().empty();
+    list.textOf = [this](int index) {
+        const char* title = TitleOf(m_items.At(index));
+        return title ? std::string(title) : std::string();
+    };
+    int found = -1;
+    try {
+        found = m_typeAhead.OnChar(c, GetClock().TickCount(), list);
+    } catch (const std::bad_alloc&) {
+        m_typeAhead.Reset(GetClock().TickCount());
+    }
+    if (found < 0)
+        return;  // the parent hears of a change only when a title matched
+    SendMessage(LB_SETSEL, FALSE, -1);
+    if (SendMessage(LB_SETSEL, TRUE, found) == LB_ERR)
+        SetCurSel(found);
+    else
+        SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(found), FALSE);
+    EnsureVisible(found);
+    ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+bool CArticleListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_CHAR:
+        OnChar(static_cast<char>(wParam));
+        result = 0;
+        return true;
+    case WM_LBUTTONDOWN: {
+        result = DefaultProc(msg, wParam, lParam);
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        if (HIWORD(hit) || GetCount() == 0) {  // below the last title: nothing stays highlighted
+            if (GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
+                SendMessage(LB_SETSEL, FALSE, -1);
+            else
+                SetCurSel(-1);
+        }
+        return true;
+    }
+    case WM_MOUSEMOVE:
+        // Swallowed: the list box's own drag-to-extend selection does not run.
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CArticleListBox::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg != WM_DRAWITEM)
+        return false;
+    DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+}

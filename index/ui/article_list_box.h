@@ -1,0 +1,76 @@
+// The owner-drawn list of article titles (the index window's titles list, and the article dialogs).
+// Like the keyword lists it is a list box without data (LBS_NODATA): it holds the listed ids and their
+// display order, the document's current sort order; a fill sorts once (by collation keys made once)
+// and sets the count, one id goes in by binary search with CompareArticles. Type-ahead selects by
+// title. It is not a drag source; the drag lists recognise it as a drop target.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "framework/ui/list_box.h"
+#include "index/sorted_id_list.h"
+#include "index/type_ahead.h"
+#include "index/ui/drag_list.h"
+#include "storage/id_set.h"
+
+class CQuorvaneDoc;
+
+class CArticleListBox : public CListBox, public CDropClassified {
+public:
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NODATA |
+                                    LBS_OWNERDRAWFIXED | LBS_EXTENDEDSEL | LBS_WANTKEYBOARDINPUT |
+                                    LBS_NOINTEGRALHEIGHT;
+
+    CArticleListBox();
+    ~CArticleListBox() override;
+
+    bool Create(HWND parent, int id, const RECT& rect, DWORD extraStyle = 0);
+    void SetDocument(CQuorvaneDoc* document);
+    CQuorvaneDoc* GetDocument() const { return m_document; }
+
+    // Lists exactly `ids` (never kNoneId); the selection is cleared.
+    void SetIds(const CIdSet& ids);
+    void GetIds(CIdSet& out) const { out.Copy(m_listed.Values()); }
+    // The highlighted ids, sorted by id or in list order.
+    void GetSelectedIds(CIdSet& out) const;
+    void GetSelectedIds(std::vector<int32_t>& out) const;
+    // Lists `id` at its place (highlighted, and scrolled to, with `highlight`).
+    void AddId(int32_t id, bool highlight);
+    void RemoveId(int32_t id);
+    void RemoveSelected();
+    void ResetContent();
+    bool HasId(int32_t id) const { return m_listed.Contains(id); }
+    bool IsIdSelected(int32_t id) const;
+    // Highlights the item of `id`; its index or -1.
+    int SelectId(int32_t id);
+    // Sorts the listed ids again in the current order; with `keepSelection` the highlights stay and
+    // the topmost of them is scrolled into view.
+    void Resort(bool keepSelection);
+    int32_t GetItemId(int index) const;
+    int GetItemCount() const { return m_items.Count(); }
+    void ResetTypeAhead();
+    void EnsureVisible(int index) const;
+    void SetListFont(HFONT font, bool redraw);
+
+    unsigned DropClasses() const override { return DropWindowFacts::kArticleList; }
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Draws one item; the titles list adds its columns.
+    virtual void DrawItem(const DRAWITEMSTRUCT& item);
+    // The title of an article, or nullptr.
+    const char* TitleOf(int32_t id) const;
+
+private:
+    void OnChar(char c);
+    std::vector<int> SelectedIndexes() const;
+    void SetRedraw(bool on) const;
+    // Sets the count from m_items, then highlights `highlighted`.
+    void ApplyItems(const std::vector<int32_t>& highlighted);
+
+    CQuorvaneDoc* m_document = nullptr;
+    CArticleIdSet m_listed;
+    CSortedIdList m_items;
+    CTypeAhead m_typeAhead;
+};

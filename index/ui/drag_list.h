@@ -1,0 +1,68 @@
+// A list box whose highlighted items the user drags out to other windows: the index window's keyword
+// and group lists, and keyword lists of dialogs. A press on an already highlighted item keeps the
+// selection (so a multi-item selection can be dragged) and applies the click at the release when no
+// drag followed. Moving more than 2 pixels drags; the cursor shows whether the window under it takes
+// the items. A release over a window of an allowed kind posts kDropMessage first to that window's
+// parent, then to it; the receivers do the work.
+//
+// The drop message carries window handles, never object pointers: it is posted, so the source list
+// or the target may be gone by the time it arrives. Receivers resolve both with CDragList::FromDrop
+// and ignore the message when either is gone.
+#pragma once
+#include <vector>
+
+#include "framework/ui/list_box.h"
+#include "index/drag_rules.h"
+
+// A window that says what it is as a drop target (the DropWindowFacts classes it belongs to). The
+// lists, the index view and the article view implement it.
+class CDropClassified {
+public:
+    virtual ~CDropClassified() = default;
+    virtual unsigned DropClasses() const = 0;
+};
+
+class CDragList : public CListBox, public CDropClassified {
+public:
+    // wParam: the target window's handle; lParam: the dragged list's handle.
+    enum : UINT { kDropMessage = WM_APP };
+    // The program's drag cursors: several items, one item.
+    enum : int { kCursorSeveral = 172, kCursorOne = 171 };
+
+    CDragList() = default;
+
+    // The kinds of target the items may be dropped on; empty allows nothing.
+    void SetTargetKinds(const std::vector<DropKind>& kinds) { m_kinds = kinds; }
+    DropKind GetTargetKind(HWND window) const;
+    bool IsTargetAllowed(HWND window) const;
+    unsigned DropClasses() const override { return DropWindowFacts::kDragList; }
+
+    // The dragged list of a drop message, or nullptr when it or the target window is gone.
+    static CDragList* FromDrop(WPARAM wParam, LPARAM lParam);
+
+    // Top index + y / item height.
+    int ItemAtPoint(POINT point) const;
+    bool IsPointOnItem(POINT point) const;
+    bool IsDragging() const { return m_dragging; }
+
+protected:
+    // Subclasses that override this hide their item tip first, then call it.
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The parent learns of a selection the deferred click made.
+    void NotifySelChange() const;
+
+private:
+    bool OnButtonDown(UINT keys, POINT point, LRESULT& result);
+    void OnMouseMove(UINT keys, POINT point);
+    bool OnButtonUp(UINT keys, POINT point, LRESULT& result);
+    HWND WindowAt(POINT point) const;
+    void ClearSelection() const;
+
+    POINT m_last = {0, 0};
+    bool m_dragging = false;
+    bool m_clickPending = true;   // false: a press on a highlighted item waits for its release
+    std::vector<DropKind> m_kinds;
+};
+
+// The facts GetTargetKind decides on, for a window and the dragged list's parent.
+DropWindowFacts DropFactsOf(HWND window, HWND sourceParent);

@@ -1,0 +1,149 @@
+#include "index/ui/index_lists.h"
+
+#include "document/quorvane_doc.h"
+#include "framework/ui/gdi.h"
+#include "shell/app_settings.h"
+#include "storage/date.h"
+
+bool CIndexIndexList::OnKey(UINT vk)
+{
+    if (vk == VK_INSERT) {
+        PostCommandToParent(kAddKeywordCommand);
+        return true;
+    }
+    return CKeywordListBox::OnKey(vk);
+}
+
+bool CIndexGroupList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_KEYDOWN && (wParam == VK_INSERT || wParam == VK_DELETE)) {
+        ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, wParam == VK_INSERT ? kAddGroupCommand : kDeleteGroupsCommand, 0);
+        result = 0;
+        return true;
+    }
+    return CKeywordGroupListBox::OnMessage(msg, wParam, lParam, result);
+}
+
+void CIndexTitleList::SetStatusWidths(const int (&widths)[5])
+{
+    for (int i = 0; i < 5; ++i)
+        m_statusWidths[i] = widths[i];
+}
+
+TitleLineInput CIndexTitleList::LineInput() const
+{
+    TitleLineInput in;
+    if (m_settings) {
+        in.statusShown[kTagColumn] = m_settings->GetShowTag() != 0;
+        in.statusShown[kAttachmentColumn] = m_settings->GetShowAttachment() != 0;
+        in.statusShown[kHypertextColumn] = m_settings->GetShowHypertextStatus() != 0;
+        in.statusShown[kPrivateColumn] = m_settings->GetShowPrivateStatus() != 0;
+        in.statusShown[kReminderColumn] = m_settings->GetShowReminderStatus() != 0;
+        in.showDate = m_settings->GetShowDate() != 0;
+        in.showTime = m_settings->GetShowTime() != 0;
+    }
+    for (int i = 0; i < 5; ++i)
+        in.statusWidth[i] = m_statusWidths[i];
+    in.dateWidth = m_dateWidth;
+    in.timeWidth = m_timeWidth;
+    in.spacing = m_spacing;
+    return in;
+}
+
+void CIndexTitleList::Measure()
+{
+    CClientDC dc(m_hWnd);
+    HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    auto width = [&](const std::string& text) {
+        SIZE size = {};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    m_spacing = width("O");
+    CDate sample;
+    sample.SetValue(20001230);
+    m_dateWidth = width(sample.Format(true));
+    m_timeWidth = width(FormatTime(86340, false));
+    SelectObject(dc, old);
+}
+
+void CIndexTitleList::SetTitleListFont(HFONT font, bool redraw)
+{
+    if (!font)
+        return;
+    SetListFont(font, redraw);
+    Measure();
+}
+
+int CIndexTitleList::GetMinimumHeight() const
+{
+    int item = static_cast<int>(SendMessage(LB_GETITEMHEIGHT, 0));
+    RECT window = GetWindowRect();
+    RECT client = GetClientRect();
+    int borders = (window.bottom - window.top) - (client.bottom - client.top);
+    return item + borders + 4;
+}
+
+bool CIndexTitleList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_KEYDOWN && wParam == VK_INSERT) {
+        ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, kNewArticleCommand, 0);
+        result = 0;
+        return true;
+    }
+    return CArticleListBox::OnMessage(msg, wParam, lParam, result);
+}
+
+void CIndexTitleList::DrawItem(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(item.hDC, &item.rcItem);
+        return;
+    }
+    int index = static_cast<int>(item.itemID);
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+    int32_t id = GetItemId(index);
+    CQuorvaneDoc* document = GetDocument();
+    if (id == kNoneId || !document)
+        return;
+    const char* title = TitleOf(id);
+    bool highContrast = IsHighContrastOn();
+    COLORREF titleColor = GetSysColor(COLOR_WINDOWTEXT);
+    COLORREF dateColor = titleColor;
+    if (selected) {
+        titleColor = dateColor = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    } else if (m_settings && !highContrast) {
+        titleColor = static_cast<COLORREF>(m_settings->GetTitleColor(true));
+        dateColor = static_cast<COLORREF>(m_settings->GetDateColor());
+    }
+    TitleLineInput in = LineInput();
+    TitleLineLayout line = LayOutTitleLine(in);
+    SetBkMode(item.hDC, TRANSPARENT);
+    int left = item.rcItem.left;
+    int top = item.rcItem.top;
+    // The marks' pictures are drawn by the owner of the shared images; without them the column
+    // keeps its place empty.
+    if (in.showDate) {
+        try {
+            SetTextColor(item.hDC, dateColor);
+            CDate value;
+            value.SetValue(document->GetArticleDate(id));
+            std::string date = value.Format(true);
+            TextOutA(item.hDC, left + line.dateX, top, date.c_str(), static_cast<int>(date.size()));
+            if (in.showTime) {
+                std::string time = FormatTime(document->GetArticleTime(id), false);
+                TextOutA(item.hDC, left + line.timeX, top, time.c_str(), static_cast<int>(time.size()));
+            }
+        } catch (...) {
+            // A date that cannot be read leaves its column empty.
+        }
+    }
+    if (title) {
+        SetTextColor(item.hDC, titleColor);
+        DrawTextWithinScreen(item.hDC, left + line.titleX, top, title, true);
+    }
+}

@@ -1,0 +1,167 @@
+// The index window's view: side by side an optional keyword-group list, the keyword index, the two
+// arrow buttons, the selected keywords and the titles with their header buttons, and optional previews
+// below the titles. It lays the panes out (index_layout.h decides where), lets the user drag the
+// dividers and click the grips, keeps its sizes in the option store (section "Index Display"), fills
+// its lists at the initial update and runs the reminder watcher while it lives.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "document/doc_views.h"
+#include "framework/ui/controls.h"
+#include "framework/ui/view.h"
+#include "index/index_layout.h"
+#include "index/ui/image_button.h"
+#include "index/ui/index_lists.h"
+
+class CAppSettings;
+class CQuorvaneDoc;
+class CWorkerThread;
+class IProfileStore;
+
+// What the index view takes from the application around it.
+struct CIndexViewServices {
+    IProfileStore* profile = nullptr;      // the option store; null: nothing is read or written
+    CAppSettings* settings = nullptr;      // the program's settings; null: their defaults
+    HFONT listFont = nullptr;              // the article and keyword list font; null: the GUI font
+    HFONT dialogFont = nullptr;            // the dialog font of the header buttons; null: the GUI font
+    std::function<int()> mainDivider;      // the main frame's stored "Divider" (keyword preview width)
+    std::function<void(UINT)> postToMainFrame;  // a command for the main frame (the grips)
+};
+
+class CIndexView : public CView, public CDropClassified, public CIndexNotifyTarget {
+public:
+    enum ControlId {
+        kMoveToIndexButton = 1005,   // "<<"
+        kMoveToSelectedButton = 1004,  // ">>"
+        kTitleList = 1003,
+        kArticlePreview = 1006,
+        kTagHeader = 1007,
+        kAttachmentHeader = 1008,
+        kDateHeader = 1009,
+        kTitlesCaption = 1010,
+        kSelectedHeader = 1011,
+        kIndexHeader = 1012,
+        kKeywordPreview = 1013,
+        kPrivateHeader = 1014,
+        kHypertextHeader = 1015,
+        kGroupHeader = 1016,
+        kGroupList = 1017,
+        kReminderHeader = 1018,
+        kIndexList = 1037,
+        kSelectedList = 1038,
+    };
+    enum : UINT {
+        kMoveToSelectedCommand = 32806,
+        kMoveToIndexCommand = 32887,
+        kKeywordListsCommand = 32779,   // the right grip: show or hide the keyword lists
+        kKeywordGroupsCommand = 33021,  // the left grip: show or hide the group list
+        kRemindersDueMessage = 0x8007,
+        kSavePlacementMessage = WM_APP + 32,  // to the index frame: store its placement
+        kHoverTimer = 1100,
+    };
+
+    CIndexView();
+    ~CIndexView() override;
+
+    static void SetServices(const CIndexViewServices& services);
+    static const CIndexViewServices& Services();
+
+    void OnInitialUpdate() override;
+    unsigned DropClasses() const override { return DropWindowFacts::kIndexView; }
+
+    int32_t IndexNotify(int code, intptr_t p, intptr_t n) override;
+    void UpdateTitleForArticle(int32_t id, const CKeywordIdSet& keywords, bool highlight) override;
+    void RemoveArticleTitle(int32_t id) override;
+
+    bool PreTranslateMessage(MSG* msg) override;
+
+    // The lists and sizes, for the frame and the tests.
+    CIndexIndexList& IndexList() { return m_indexList; }
+    CSelectedKeywords& SelectedList() { return m_selectedList; }
+    CIndexGroupList& GroupList() { return m_groupList; }
+    CIndexTitleList& TitleList() { return m_titleList; }
+    CIndexKeywordPreviewPane& KeywordPreview() { return m_keywordPreview; }
+    const IndexDisplayValues& Values() const { return m_values; }
+    const IndexLayout& Layout() const { return m_layout; }
+    IndexLayoutInput LayoutInput() const;
+    int GetHeaderHeight() const { return m_headerHeight; }
+
+    // Shows or hides the keyword lists (catalog mode) and the group pane; `byUser` marks the group
+    // visibility for storing.
+    void SetCatalog(bool on);
+    void ShowGroupPane(bool show, bool byUser);
+    void SetPreviewFlags(int flags);
+    void RecalcLayout();
+    // Writes the stored values now.
+    void WriteValues();
+
+protected:
+    bool OnCreate(CREATESTRUCTA* create, LRESULT& result) override;
+    bool OnSize(UINT type, int width, int height, LRESULT& result) override;
+    bool OnTimer(UINT_PTR id, LRESULT& result) override;
+    bool OnClose(LRESULT& result) override;
+    bool OnDestroy(LRESULT& result) override;
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    CQuorvaneDoc* Document() const;
+    bool CreateChildren();
+    void ReadValues();
+    void Paint();
+    void DrawGrip(HDC dc, const LayoutRect& grip, bool pointsLeft, bool hot);
+    void OnLButtonDown(POINT point);
+    void OnMouseMove(UINT keys, POINT point);
+    void OnLButtonUp(POINT point);
+    void DrawTracker();
+    bool SetDividerCursor(POINT point);
+    void OnContextMenu(HWND window, POINT screen);
+    void OnHeaderClick(UINT id);
+    void UpdateSortImages();
+    void UpdateCaptions();
+    void ApplyColumnHeaders();
+    void StartReminderWatcher();
+    void StopReminderWatcher();
+    void FillLists();
+
+    IndexDisplayValues m_values;
+    IndexLayout m_layout;
+    bool m_groupVisibilityChanged = false;
+    int m_headerHeight = 20;
+    int m_andOrMode = 0;
+    int m_shownIndexMode = 0;
+    int m_titleListMode = 0;
+    int m_leftGripHot = 2;
+    int m_rightGripHot = 0;
+
+    CImageButton m_groupHeader{0x30810015};
+    CImageButton m_indexHeader{0x1000};
+    CImageButton m_selectedHeader{0x1001};
+    CImageButton m_tagHeader{0x1003};
+    CImageButton m_attachmentHeader{0x1003};
+    CImageButton m_hypertextHeader{0x1003};
+    CImageButton m_privateHeader{0x1003};
+    CImageButton m_reminderHeader{0x1003};
+    CImageButton m_dateHeader{0x1003};
+    CImageButton m_titlesCaption{0x1003};
+    CButton m_moveToSelected;
+    CButton m_moveToIndex;
+    CIndexGroupList m_groupList;
+    CIndexIndexList m_indexList;
+    CSelectedKeywords m_selectedList;
+    CIndexTitleList m_titleList;
+    CIndexKeywordPreviewPane m_keywordPreview;
+    HWND m_articlePreview = nullptr;
+
+    // The drag of a divider or a press on a grip.
+    int m_dragState = kNoDivider;
+    DividerDrag m_drag;
+    POINT m_pressPoint = {0, 0};
+    int m_tracked = 0;
+    bool m_trackerShown = false;
+    HWND m_focusList = nullptr;
+
+    std::unique_ptr<CWorkerThread> m_watcher;
+};

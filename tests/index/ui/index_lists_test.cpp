@@ -1,0 +1,493 @@
+// The index window's lists on real list boxes under a window of ours, over a real knowledge base:
+// the keyword list's fill, filter, order, type-ahead and keys; the drag list's deferred click, drag
+// threshold and drops (mouse messages posted with their MK_ flags); the titles' fill, re-sort and
+// clicks; the group list's order.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "document/doc_host.h"
+#include "document/quorvane_doc.h"
+#include "framework/clock.h"
+#include "framework/ui/custom_wnd.h"
+#include "index/ui/article_list_box.h"
+#include "index/ui/keyword_group_list_box.h"
+#include "index/ui/keyword_list_box.h"
+#include "storage/article_record.h"
+#include "storage/keyword_record.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+// The tick count the lists read; the test moves it.
+class CTickClock : public IClock {
+public:
+    CTickClock() { m_previous = SetClock(this); }
+    ~CTickClock() override { SetClock(m_previous); }
+    QuorLocalTime Now() const override { return QuorLocalTime(); }
+    std::uint32_t TickCount() const override { return m_tick; }
+    std::uint32_t m_tick = 100000;
+
+private:
+    const IClock* m_previous;
+};
+
+// Records what the lists tell their parent.
+class CListParent : public CCustomWnd {
+public:
+    bool Create()
+    {
+        if (!RegisterWindowClass("QuorIndexListsTest"))
+            return false;
+        RECT rect = {50, 50, 650, 450};
+        return CreateEx(0, "QuorIndexListsTest", "Lists", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, rect,
+                        nullptr, nullptr);
+    }
+
+    std::vector<std::pair<HWND, HWND>> m_drops;  // (target, source)
+    std::vector<UINT> m_commands;
+    int m_selChanges = 0;
+
+protected:
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override
+    {
+        if (code == LBN_SELCHANGE)
+            ++m_selChanges;
+        else if (!control)
+            m_commands.push_back(id);
+        result = 0;
+        return true;
+    }
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override
+    {
+        if (msg != CDragList::kDropMessage)
+            return false;
+        m_drops.emplace_back(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        result = 0;
+        return true;
+    }
+};
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class IndexListsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_doc.CreateNewFile(m_folder.File("lists.xrd")));
+        for (const char* name : {"zero", "banana", "Apple", "apple", "cherry", "Banana", "berry", "date"})
+            m_keywords.push_back(m_doc.AddKeyword(name, false));
+        ASSERT_EQ(m_keywords[0], 0);
+        ASSERT_TRUE(m_parent.Create());
+        SetForegroundWindow(m_parent.m_hWnd);
+        UpdateWindow(m_parent.m_hWnd);
+    }
+    void TearDown() override
+    {
+        m_parent.DestroyWindow();
+        m_doc.DeleteContents();
+    }
+
+    void MakeKeywordList(CKeywordListBox& list, int id, int x)
+    {
+        RECT rect = {x, 10, x + 150, 250};
+        ASSERT_TRUE(list.Create(m_parent.m_hWnd, id, rect));
+        list.SetDocument(&m_doc);
+        list.SetListFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
+    }
+    CKeywordIdSet AllKeywords() const
+    {
+        CKeywordIdSet set;
+        for (int32_t id : m_keywords)
+            set.Add(id);
+        return set;
+    }
+    std::vector<std::string> Names(const CKeywordListBox& list) const
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < list.GetCount(); ++i)
+            names.push_back(list.GetItemText(i));
+        return names;
+    }
+    std::vector<int> Highlighted(HWND list) const
+    {
+        std::vector<int> out;
+        int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i)
+            if (SendMessageA(list, LB_GETSEL, i, 0) > 0)
+                out.push_back(i);
+        return out;
+    }
+    POINT ItemCenter(HWND list, int index) const
+    {
+        RECT item = {};
+        SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        return POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    }
+    // The drag list finds the window under the pointer on the screen: wait until the system shows
+    // `list` there.
+    void WaitUntilShown(HWND list)
+    {
+        POINT center = ItemCenter(list, 0);
+        ClientToScreen(list, &center);
+        EXPECT_TRUE(gui::WaitFor([&] { return WindowFromPoint(center) == list; }, 5000));
+    }
+    // The real pointer goes there too: the system synthesises moves at its position (after a change of
+    // capture or focus), which must not look like a drag.
+    void Post(HWND list, UINT msg, UINT keys, POINT at)
+    {
+        POINT screen = at;
+        ClientToScreen(list, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageA(list, msg, keys, MAKELPARAM(at.x, at.y));
+        Pump();
+    }
+
+    CTempFolder m_folder;
+    CDocHost m_host;
+    CQuorvaneDoc m_doc{m_host};
+    std::vector<int32_t> m_keywords;
+    CListParent m_parent;
+};
+
+TEST_F(IndexListsTest, KeywordListFillsInNameOrderWithIdZeroAndReversesExactly)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    CKeywordIdSet ids = AllKeywords();
+    ids.Values().push_back(kNoneId);
+    list.SetIds(ids);
+    EXPECT_EQ(list.GetCount(), 8);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"apple", "Apple", "banana", "Banana", "berry", "cherry",
+                                                      "date", "zero"}));
+    UpdateWindow(list.m_hWnd);  // draws every item, id 0 too
+    int last = list.GetCount() - 1;
+    EXPECT_EQ(list.GetItemId(last), 0);
+    SendMessageA(list.m_hWnd, LB_SETSEL, TRUE, last);
+    CKeywordIdSet selected;
+    list.GetSelectedIds(selected);
+    EXPECT_EQ(selected.Values(), (std::vector<int32_t>{0}));
+
+    std::vector<std::string> ascending = Names(list);
+    list.SetDescending(true);
+    std::vector<std::string> descending = Names(list);
+    EXPECT_EQ(descending, std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+}
+
+TEST_F(IndexListsTest, FilteredOutKeywordsStayListedAndComeBackWithTheCaret)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    list.SetIds(AllKeywords());
+    int32_t cherry = m_keywords[4];
+    list.SelectId(cherry);
+    CKeywordIdSet filter;
+    filter.Add(cherry);
+    filter.Add(m_keywords[1]);
+    list.SetFilter(filter, true, false);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"banana", "cherry"}));
+    CKeywordIdSet listed;
+    list.GetIds(listed);
+    EXPECT_EQ(listed.GetSize(), 8);
+    EXPECT_TRUE(list.HasId(m_keywords[7]));
+    EXPECT_EQ(list.GetItemId(static_cast<int>(SendMessageA(list.m_hWnd, LB_GETCARETINDEX, 0, 0))), cherry);
+
+    list.RefreshFilter(false);
+    EXPECT_EQ(list.GetCount(), 8);
+    int caret = static_cast<int>(SendMessageA(list.m_hWnd, LB_GETCARETINDEX, 0, 0));
+    EXPECT_EQ(list.GetItemId(caret), cherry);
+    EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{caret}));
+}
+
+TEST_F(IndexListsTest, KeywordListAddsRemovesAndRemovesTheHighlighted)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    CKeywordIdSet some;
+    some.Add(m_keywords[1]);
+    some.Add(m_keywords[7]);
+    list.SetIds(some);
+    EXPECT_FALSE(list.AddId(m_keywords[4], true));
+    EXPECT_TRUE(list.AddId(m_keywords[4], true));
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"banana", "cherry", "date"}));
+    EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{1}));
+    CKeywordIdSet more;
+    more.Add(m_keywords[2]);
+    more.Add(m_keywords[6]);
+    list.AddAndSelectIds(more);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"Apple", "banana", "berry", "cherry", "date"}));
+    EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{0, 2}));
+    list.RemoveSelected();
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"banana", "cherry", "date"}));
+    EXPECT_TRUE(Highlighted(list.m_hWnd).empty());
+    list.RemoveId(m_keywords[4]);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"banana", "date"}));
+    EXPECT_FALSE(list.HasId(m_keywords[4]));
+}
+
+TEST_F(IndexListsTest, KeywordTypeAheadWithThePinnedClock)
+{
+    CTickClock clock;
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    list.SetIds(AllKeywords());  // apple Apple banana Banana berry cherry date zero
+    list.ResetTypeAhead();
+    auto type = [&](char c, std::uint32_t after) {
+        clock.m_tick += after;
+        SendMessageA(list.m_hWnd, WM_CHAR, static_cast<unsigned char>(c), 0);
+        Pump();
+        std::vector<int> h = Highlighted(list.m_hWnd);
+        return h.size() == 1 ? list.GetItemText(h[0]) : std::string("(") + std::to_string(h.size()) + ")";
+    };
+    EXPECT_EQ(type('b', 10), "banana");
+    EXPECT_EQ(type('b', 10), "Banana");   // the same letter twice steps on
+    EXPECT_EQ(type('b', 10), "berry");
+    EXPECT_EQ(type('a', 2000), "apple");  // a pause starts anew
+    EXPECT_EQ(type('p', 500), "apple");   // "ap" within 1000 ms
+    EXPECT_EQ(type('x', 1000), "apple");  // "apx" matches nothing: the selection stays
+    type(27, 10);
+    EXPECT_EQ(type('c', 10), "cherry");   // Esc emptied the prefix
+    EXPECT_EQ(m_parent.m_selChanges, 8);  // after every key, also without a match and for Esc
+}
+
+TEST_F(IndexListsTest, KeywordListKeysPostCommands)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_INSERT, 0);
+    SendMessageA(list.m_hWnd, WM_KEYDOWN, VK_DELETE, 0);
+    Pump();
+    EXPECT_EQ(m_parent.m_commands, (std::vector<UINT>{32878, 32879}));
+}
+
+TEST_F(IndexListsTest, DeferredClickOnAHighlightedItemOfASelection)
+{
+    struct Case {
+        const char* name;
+        UINT keys;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {"plain click keeps only that item", 0, {1}},
+        {"Ctrl removes it", MK_CONTROL, {0, 2}},
+        {"Shift changes nothing", MK_SHIFT, {0, 1, 2}},
+    };
+    for (const Case& test : cases) {
+        CKeywordListBox list;
+        MakeKeywordList(list, 100, 10);
+        list.SetIds(AllKeywords());
+        for (int i : {0, 1, 2})
+            SendMessageA(list.m_hWnd, LB_SETSEL, TRUE, i);
+        WaitUntilShown(list.m_hWnd);
+        int before = m_parent.m_selChanges;
+        POINT at = ItemCenter(list.m_hWnd, 1);
+        Post(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON | test.keys, at);
+        EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{0, 1, 2})) << test.name;  // nothing yet
+        Post(list.m_hWnd, WM_LBUTTONUP, test.keys, at);
+        EXPECT_EQ(Highlighted(list.m_hWnd), test.expected) << test.name;
+        EXPECT_GT(m_parent.m_selChanges, before) << test.name;
+        EXPECT_EQ(GetCapture(), nullptr) << test.name;
+        list.DestroyWindow();
+    }
+}
+
+TEST_F(IndexListsTest, TwoPixelsStartNoDragThreeDoAndADropPostsToParentThenTarget)
+{
+    CKeywordListBox source;
+    MakeKeywordList(source, 100, 10);
+    CKeywordListBox target;
+    MakeKeywordList(target, 101, 300);
+    source.SetIds(AllKeywords());
+    source.SetTargetKinds({DropKind::kSiblingKeywordList});
+    EXPECT_EQ(source.GetTargetKind(target.m_hWnd), DropKind::kSiblingKeywordList);
+    EXPECT_EQ(source.GetTargetKind(m_parent.m_hWnd), DropKind::kNone);
+    WaitUntilShown(source.m_hWnd);
+    WaitUntilShown(target.m_hWnd);
+
+    // 2 pixels: still a click; the release applies it.
+    for (int i : {0, 1})
+        SendMessageA(source.m_hWnd, LB_SETSEL, TRUE, i);
+    POINT at = ItemCenter(source.m_hWnd, 0);
+    Post(source.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    POINT moved = {at.x + 2, at.y + 2};
+    Post(source.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, moved);
+    Post(source.m_hWnd, WM_LBUTTONUP, 0, moved);
+    EXPECT_EQ(Highlighted(source.m_hWnd), (std::vector<int>{0}));
+
+    // 3 pixels: a drag; the selection stays and a release over the list itself drops nothing.
+    SendMessageA(source.m_hWnd, LB_SETSEL, TRUE, 1);
+    Post(source.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    moved = {at.x + 3, at.y};
+    Post(source.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, moved);
+    EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_NO));  // over itself
+    Post(source.m_hWnd, WM_LBUTTONUP, 0, moved);
+    EXPECT_EQ(Highlighted(source.m_hWnd), (std::vector<int>{0, 1}));
+    EXPECT_TRUE(m_parent.m_drops.empty());
+
+    // A release over the sibling list posts to the parent, then to the target.
+    Post(source.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    POINT over = ItemCenter(target.m_hWnd, 0);
+    MapWindowPoints(target.m_hWnd, source.m_hWnd, &over, 1);
+    Post(source.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, over);
+    EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_NO));
+    Post(source.m_hWnd, WM_LBUTTONUP, 0, over);
+    ASSERT_EQ(m_parent.m_drops.size(), 1u);
+    EXPECT_EQ(m_parent.m_drops[0].first, target.m_hWnd);
+    EXPECT_EQ(m_parent.m_drops[0].second, source.m_hWnd);
+    EXPECT_EQ(CDragList::FromDrop(reinterpret_cast<WPARAM>(target.m_hWnd), reinterpret_cast<LPARAM>(source.m_hWnd)),
+              &source);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A drop whose source window is gone resolves to nothing.
+    HWND gone = source.m_hWnd;
+    source.DestroyWindow();
+    EXPECT_EQ(CDragList::FromDrop(reinterpret_cast<WPARAM>(target.m_hWnd), reinterpret_cast<LPARAM>(gone)), nullptr);
+}
+
+TEST_F(IndexListsTest, PressBelowTheLastItemClearsTheSelection)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    CKeywordIdSet two;
+    two.Add(m_keywords[1]);
+    two.Add(m_keywords[4]);
+    list.SetIds(two);
+    SendMessageA(list.m_hWnd, LB_SETSEL, TRUE, -1);
+    RECT client;
+    GetClientRect(list.m_hWnd, &client);
+    Post(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, POINT{10, client.bottom - 3});
+    Post(list.m_hWnd, WM_LBUTTONUP, 0, POINT{10, client.bottom - 3});
+    EXPECT_TRUE(Highlighted(list.m_hWnd).empty());
+}
+
+class ArticleListsTest : public IndexListsTest {
+protected:
+    int32_t AddArticle(const std::string& title)
+    {
+        CArticleRecord record;
+        record.SetTitle(title);
+        record.SetDate(20240101);
+        return m_doc.AddArticle(record, false, false);
+    }
+    std::vector<std::string> Titles(const CArticleListBox& list)
+    {
+        std::vector<std::string> titles;
+        for (int i = 0; i < list.GetCount(); ++i)
+            titles.push_back(m_doc.GetArticleTitle(list.GetItemId(i)));
+        return titles;
+    }
+    void MakeList(CArticleListBox& list)
+    {
+        RECT rect = {10, 10, 300, 300};
+        ASSERT_TRUE(list.Create(m_parent.m_hWnd, 200, rect));
+        list.SetDocument(&m_doc);
+        list.SetListFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
+    }
+};
+
+TEST_F(ArticleListsTest, FillSkipsTheNoneIdResortKeepsHighlightsAndInsertsInOrder)
+{
+    std::vector<int32_t> ids;
+    for (const char* title : {"delta", "Alpha", "charlie", "bravo", "echo"})
+        ids.push_back(AddArticle(title));
+    CArticleListBox list;
+    MakeList(list);
+    CArticleIdSet set;
+    set.Copy(ids);
+    set.Values().push_back(kNoneId);
+    list.SetIds(set);
+    EXPECT_EQ(Titles(list), (std::vector<std::string>{"Alpha", "bravo", "charlie", "delta", "echo"}));
+    EXPECT_FALSE(list.HasId(kNoneId));
+
+    list.SelectId(ids[2]);  // charlie
+    list.SelectId(ids[4]);  // echo
+    m_doc.SetSortOrder(1);  // titles descending
+    list.Resort(true);
+    EXPECT_EQ(Titles(list), (std::vector<std::string>{"echo", "delta", "charlie", "bravo", "Alpha"}));
+    EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{0, 2}));
+    EXPECT_EQ(SendMessageA(list.m_hWnd, LB_GETTOPINDEX, 0, 0), 0);
+
+    int32_t added = AddArticle("coffee");
+    list.AddId(added, true);
+    EXPECT_EQ(Titles(list), (std::vector<std::string>{"echo", "delta", "coffee", "charlie", "bravo", "Alpha"}));
+    EXPECT_TRUE(list.IsIdSelected(added));
+    list.RemoveSelected();
+    EXPECT_EQ(Titles(list), (std::vector<std::string>{"delta", "bravo", "Alpha"}));
+    m_doc.SetSortOrder(0);
+}
+
+TEST_F(ArticleListsTest, TypeAheadTellsTheParentOnlyOfAMatchAndAClickBelowClears)
+{
+    CTickClock clock;
+    for (const char* title : {"bravo", "beta", "alpha"})
+        AddArticle(title);
+    CArticleIdSet all;
+    m_doc.GetAllArticleIds(all);
+    CArticleListBox list;
+    MakeList(list);
+    list.SetIds(all);
+    list.ResetTypeAhead();
+    SendMessageA(list.m_hWnd, WM_CHAR, 'b', 0);
+    Pump();
+    EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{1}));  // beta
+    EXPECT_EQ(m_parent.m_selChanges, 1);
+    clock.m_tick += 10;
+    SendMessageA(list.m_hWnd, WM_CHAR, 'b', 0);
+    Pump();
+    EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{2}));  // bravo
+    clock.m_tick += 10;
+    SendMessageA(list.m_hWnd, WM_CHAR, 'q', 0);
+    Pump();
+    EXPECT_EQ(m_parent.m_selChanges, 2);  // no match, no notice
+
+    RECT client;
+    GetClientRect(list.m_hWnd, &client);
+    Post(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, POINT{10, client.bottom - 3});
+    Post(list.m_hWnd, WM_LBUTTONUP, 0, POINT{10, client.bottom - 3});
+    EXPECT_TRUE(Highlighted(list.m_hWnd).empty());
+}
+
+TEST_F(IndexListsTest, GroupListKeepsNameOrderAndAddsOnce)
+{
+    std::vector<int32_t> groups;
+    for (const char* name : {"work", "Home", "archive"}) {
+        CKeywordGroupRecord group;
+        group.SetName(name);
+        groups.push_back(m_doc.AddKeywordGroup(group));
+    }
+    CKeywordGroupListBox list;
+    RECT rect = {10, 10, 200, 200};
+    ASSERT_TRUE(list.Create(m_parent.m_hWnd, 300, rect));
+    list.SetDocument(&m_doc);
+    CGroupIdSet all;
+    m_doc.GetAllKeywordGroupIds(all);
+    EXPECT_EQ(list.SetIds(all), 3);
+    EXPECT_EQ(list.GetText(0), "archive");
+    EXPECT_EQ(list.GetText(1), "Home");
+    EXPECT_EQ(list.GetText(2), "work");
+    EXPECT_EQ(list.AddGroup(groups[1]), 1);
+    EXPECT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(list.FindItem(12345), kNoneId);
+    list.SetGroupSel(12345, true);
+    EXPECT_TRUE(Highlighted(list.m_hWnd).empty());
+    list.SetGroupSel(groups[0], true);
+    EXPECT_TRUE(list.IsGroupSelected(groups[0]));
+    list.RemoveGroup(groups[0]);
+    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_FALSE(list.IsGroupSelected(groups[0]));
+    UpdateWindow(list.m_hWnd);
+}
+
+}  // namespace

@@ -1,0 +1,332 @@
+// The index window in an MDI frame over a knowledge base opened through the Windows host: its panes
+// and captions, the layout limits, catalog mode, the divider drags and grips, the header clicks, Tab
+// between the lists, the stored sizes and placement across a restart, and a frame that the close box
+// does not close.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/quorvane_doc.h"
+#include "document/ui/doc_host_win.h"
+#include "framework/ui/doc_template.h"
+#include "framework/ui/mdi_wnd.h"
+#include "index/ui/index_frame.h"
+#include "index/ui/index_view.h"
+#include "shell/app_settings.h"
+#include "shell/memory_profile_store.h"
+#include "storage/article_record.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+class IndexViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_path = m_folder.File("index.xrd");
+        {
+            CDocHost host;
+            CQuorvaneDoc document(host);
+            ASSERT_TRUE(document.CreateNewFile(m_path));
+            for (const char* name : {"alpha", "beta", "gamma"})
+                document.AddKeyword(name, false);
+            for (const char* title : {"first", "second"}) {
+                CArticleRecord record;
+                record.SetTitle(title);
+                record.SetDate(20240101);
+                document.AddArticle(record, false, false);
+            }
+            document.DeleteContents();
+        }
+        ASSERT_TRUE(m_main.Create("Index test", 0));
+        m_main.ShowWindow(SW_SHOW);
+        MoveWindow(m_main.m_hWnd, 0, 0, 900, 700, TRUE);
+        m_settings.ResetSettings();
+        m_settings.SetShowDate(1);
+        CIndexViewServices services;
+        services.profile = &m_profile;
+        services.settings = &m_settings;
+        services.mainDivider = [] { return 100; };
+        services.postToMainFrame = [this](UINT command) { m_mainCommands.push_back(command); };
+        CIndexView::SetServices(services);
+    }
+    void TearDown() override
+    {
+        Close();
+        m_main.DestroyWindow();
+        CIndexView::SetServices(CIndexViewServices());
+    }
+
+    // Opens the data file into an index window, as the program does.
+    void Open()
+    {
+        m_template = std::make_unique<CDocTemplate>(
+            129, [this] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(m_host)); },
+            [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); },
+            [] { return static_cast<CView*>(new CIndexView); });
+        ASSERT_NE(m_template->OpenDocumentFile(&m_main, m_path), nullptr);
+        m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
+        ASSERT_NE(m_frame, nullptr);
+        m_view = dynamic_cast<CIndexView*>(m_frame->GetActiveView());
+        ASSERT_NE(m_view, nullptr);
+        m_frame->ShowStored();
+        Pump();
+    }
+    void Close()
+    {
+        if (m_frame) {
+            m_frame->DestroyWindow();
+            m_frame = nullptr;
+            m_view = nullptr;
+        }
+        m_template.reset();
+        Pump();
+    }
+    // A child's rectangle in the view's client coordinates.
+    RECT ChildRect(HWND child)
+    {
+        RECT rect;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, m_view->m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
+    HWND Child(int id) { return GetDlgItem(m_view->m_hWnd, id); }
+    void Mouse(UINT msg, UINT keys, int x, int y)
+    {
+        SendMessageA(m_view->m_hWnd, msg, keys, MAKELPARAM(x, y));
+    }
+    void Drag(int fromX, int fromY, int toX, int toY)
+    {
+        Mouse(WM_LBUTTONDOWN, MK_LBUTTON, fromX, fromY);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, (fromX + toX) / 2, (fromY + toY) / 2);
+        Mouse(WM_MOUSEMOVE, MK_LBUTTON, toX, toY);
+        Mouse(WM_LBUTTONUP, 0, toX, toY);
+    }
+
+    CTempFolder m_folder;
+    std::string m_path;
+    CWindowsDocHost m_host;
+    CMemoryProfileStore m_profile;
+    CMemoryProfileStore m_settingsStore;
+    CFontSettings m_fonts;
+    CDirectories m_directories;
+    CAppSettings m_settings{m_settingsStore, m_fonts, m_directories};
+    CMDIFrameWnd m_main;
+    std::unique_ptr<CDocTemplate> m_template;
+    CIndexFrame* m_frame = nullptr;
+    CIndexView* m_view = nullptr;
+    std::vector<UINT> m_mainCommands;
+};
+
+TEST_F(IndexViewTest, PanesCaptionsAndListsOfAnOpenedFile)
+{
+    Open();
+    EXPECT_EQ(gui::GetText(Child(CIndexView::kGroupHeader)), "Keyword Groups");
+    EXPECT_EQ(gui::GetText(Child(CIndexView::kIndexHeader)), "Index (All)");
+    EXPECT_EQ(gui::GetText(Child(CIndexView::kSelectedHeader)), "Selected (AND)");
+    EXPECT_EQ(gui::GetText(Child(CIndexView::kDateHeader)), "Date");
+    EXPECT_EQ(gui::GetText(Child(CIndexView::kTitlesCaption)), "All Titles (2 of 2)");
+    EXPECT_EQ(m_view->IndexList().GetCount(), 3);
+    EXPECT_EQ(m_view->TitleList().GetCount(), 2);
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kGroupList)));  // hidden until the user shows it
+    EXPECT_TRUE(IsWindowVisible(Child(CIndexView::kIndexList)));
+
+    RECT client;
+    GetClientRect(m_view->m_hWnd, &client);
+    RECT index = ChildRect(Child(CIndexView::kIndexList));
+    RECT selected = ChildRect(Child(CIndexView::kSelectedList));
+    RECT titles = ChildRect(Child(CIndexView::kTitleList));
+    EXPECT_EQ(index.right - index.left, 100);
+    EXPECT_LT(index.right, selected.left);
+    EXPECT_LT(selected.right, titles.left);
+    EXPECT_EQ(titles.right, client.right - 4);
+
+    // A narrow window: the index list at most client width - 58, the selected list ending 5 pixels
+    // before the edge of the laid-out width.
+    MoveWindow(m_view->m_hWnd, 0, 0, 180, 300, TRUE);
+    GetClientRect(m_view->m_hWnd, &client);
+    index = ChildRect(Child(CIndexView::kIndexList));
+    selected = ChildRect(Child(CIndexView::kSelectedList));
+    EXPECT_LE(index.right - index.left, client.right - 58);
+    EXPECT_EQ(selected.right, client.right - 4 - 5);
+}
+
+TEST_F(IndexViewTest, CatalogShowsTheTitlesColumnAndTheRightGripOnly)
+{
+    m_profile.WriteInt("Index Display", "View", 1);
+    Open();
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kIndexList)));
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kSelectedList)));
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kGroupList)));
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kMoveToSelectedButton)));
+    EXPECT_TRUE(IsWindowVisible(Child(CIndexView::kTitleList)));
+    EXPECT_EQ(ChildRect(Child(CIndexView::kTitleList)).left, 8);
+    EXPECT_EQ(m_view->Layout().leftGrip.width, 0);
+    EXPECT_EQ(m_view->IndexNotify(4, 0, 0), 1);
+    const LayoutRect& grip = m_view->Layout().rightGrip;
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, grip.x + 2, grip.y + 5);
+    Mouse(WM_LBUTTONUP, 0, grip.x + 2, grip.y + 5);
+    EXPECT_EQ(m_mainCommands, (std::vector<UINT>{CIndexView::kKeywordListsCommand}));
+}
+
+TEST_F(IndexViewTest, DividerDragsKeepTheirLimitsAndGripsPostTheirCommands)
+{
+    m_profile.WriteInt("Index Display", "GroupVisible", 1);
+    Open();
+    ASSERT_TRUE(IsWindowVisible(Child(CIndexView::kGroupList)));
+    RECT client;
+    GetClientRect(m_view->m_hWnd, &client);
+    const IndexLayout& layout = m_view->Layout();
+    int y = layout.indexList.y + 10;
+
+    // The index list's right edge: wider, then never below 40 nor above client width - 58.
+    int right = layout.indexList.Right();
+    Drag(right, y, right + 30, y);
+    EXPECT_EQ(m_view->Values().listWidth, 130);
+    Drag(m_view->Layout().indexList.Right(), y, 0, y);
+    EXPECT_EQ(m_view->Values().listWidth, 40);
+
+    // The selected list's divider moves by the distance dragged.
+    int gap = m_view->Layout().selectedList.Right() + 2;
+    Drag(gap, y, gap + 25, y);
+    EXPECT_EQ(m_view->Values().divider, 125);
+
+    // The group divider.
+    int groupGap = m_view->Layout().groupList.Right() + 2;
+    Drag(groupGap, y, groupGap - 20, y);
+    EXPECT_EQ(m_view->Values().groupWidth, 80);
+
+    // Grips: a click posts the command; a press that moves becomes the divider's drag.
+    const LayoutRect left = m_view->Layout().leftGrip;
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, left.x + 2, left.y + 5);
+    Mouse(WM_LBUTTONUP, 0, left.x + 2, left.y + 5);
+    const LayoutRect rightGrip = m_view->Layout().rightGrip;
+    Mouse(WM_LBUTTONDOWN, MK_LBUTTON, rightGrip.x + 2, rightGrip.y + 5);
+    Mouse(WM_LBUTTONUP, 0, rightGrip.x + 2, rightGrip.y + 5);
+    EXPECT_EQ(m_mainCommands,
+              (std::vector<UINT>{CIndexView::kKeywordGroupsCommand, CIndexView::kKeywordListsCommand}));
+    int dividerBefore = m_view->Values().divider;
+    Drag(rightGrip.x + 2, rightGrip.y + 5, rightGrip.x + 22, rightGrip.y + 5);
+    EXPECT_EQ(m_view->Values().divider, dividerBefore + 20);
+    EXPECT_EQ(m_mainCommands.size(), 2u);
+
+    // The preview divider: a too tall preview leaves the titles their minimum height.
+    m_view->SetPreviewFlags(1);
+    const IndexLayout& withPreview = m_view->Layout();
+    int band = withPreview.titlesList.Bottom();
+    Drag(withPreview.titlesList.x + 20, band, withPreview.titlesList.x + 20, 0);
+    EXPECT_EQ(m_view->Layout().titlesList.height, m_view->TitleList().GetMinimumHeight());
+}
+
+TEST_F(IndexViewTest, SizesAndPlacementAreKeptAcrossARestart)
+{
+    m_profile.WriteInt("Index Display", "ListWidth", 0);
+    Open();
+    EXPECT_EQ(m_view->Values().listWidth, 100);  // 0 or less reads as 100
+    int y = m_view->Layout().indexList.y + 10;
+    int right = m_view->Layout().indexList.Right();
+    Drag(right, y, right + 50, y);
+    m_view->SetPreviewFlags(2);
+    MoveWindow(m_frame->m_hWnd, 10, 20, 600, 400, TRUE);
+    Pump();
+    m_view->IndexNotify(32, 0, 0);
+    Close();
+
+    EXPECT_EQ(m_profile.GetInt("Index Display", "ListWidth", -5), 150);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "PreviewOn", -5), 2);
+    EXPECT_GE(m_profile.GetInt("Index Display", "PreviewHeight", -5), 0);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "GroupVisible", -5), -5);  // never shown or hidden by the user
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Left", -5), 10);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Top", -5), 20);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Width", -5), 600);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Height", -5), 400);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Maximized", -5), 1);
+
+    Open();
+    EXPECT_EQ(m_view->Values().listWidth, 150);
+    EXPECT_EQ(m_view->Values().previewOn, 2);
+    RECT frame;
+    GetWindowRect(m_frame->m_hWnd, &frame);
+    MapWindowPoints(nullptr, m_main.GetMDIClient(), reinterpret_cast<POINT*>(&frame), 2);
+    EXPECT_EQ(frame.left, 10);
+    EXPECT_EQ(frame.top, 20);
+    EXPECT_EQ(frame.right - frame.left, 600);
+
+    // Moving while maximised keeps the last normal rectangle; the user's showing of the group pane
+    // is now stored.
+    m_frame->ShowWindow(SW_MAXIMIZE);
+    MoveWindow(m_frame->m_hWnd, 50, 60, 300, 200, TRUE);
+    m_view->IndexNotify(42, 1, 0);
+    Close();
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Left", -5), 10);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Width", -5), 600);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Maximized", -5), 3);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "GroupVisible", -5), 1);
+}
+
+TEST_F(IndexViewTest, NothingIsWrittenBeforeTheFrameWasShownAndTheCloseBoxLeavesItOpen)
+{
+    m_template = std::make_unique<CDocTemplate>(
+        129, [this] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(m_host)); },
+        [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); }, [] { return static_cast<CView*>(new CIndexView); });
+    ASSERT_NE(m_template->OpenDocumentFile(&m_main, m_path), nullptr);
+    m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
+    ASSERT_NE(m_frame, nullptr);
+    m_view = dynamic_cast<CIndexView*>(m_frame->GetActiveView());
+    HWND frame = m_frame->m_hWnd;
+    SendMessageA(frame, WM_CLOSE, 0, 0);
+    SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(frame));
+    Close();
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Top", -5), -5);
+    EXPECT_EQ(m_profile.GetInt("Index Display", "Maximized", -5), -5);
+}
+
+TEST_F(IndexViewTest, HeaderClicksPostTheirCommandsAndTheIndexHeaderReversesItsList)
+{
+    Open();
+    auto clickAndTake = [&](int id) {
+        SendMessageA(Child(id), BM_CLICK, 0, 0);
+        MSG msg;
+        UINT command = 0;
+        while (PeekMessageA(&msg, m_view->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            command = LOWORD(msg.wParam);
+        return command;
+    };
+    EXPECT_EQ(clickAndTake(CIndexView::kDateHeader), 32880u);
+    EXPECT_EQ(clickAndTake(CIndexView::kTitlesCaption), 32881u);
+    EXPECT_EQ(clickAndTake(CIndexView::kSelectedHeader), 32891u);
+    std::string first = m_view->IndexList().GetItemText(0);
+    clickAndTake(CIndexView::kIndexHeader);
+    EXPECT_TRUE(m_view->IndexList().IsDescending());
+    EXPECT_EQ(m_view->IndexList().GetItemText(2), first);
+}
+
+TEST_F(IndexViewTest, TabMovesBetweenTheLists)
+{
+    Open();
+    SetFocus(m_view->m_hWnd);
+    EXPECT_EQ(GetFocus(), m_view->IndexList().m_hWnd);
+    MSG tab = {GetFocus(), WM_KEYDOWN, VK_TAB, 0};
+    EXPECT_TRUE(m_view->PreTranslateMessage(&tab));
+    HWND next = GetFocus();
+    EXPECT_NE(next, m_view->IndexList().m_hWnd);
+    EXPECT_TRUE(IsChild(m_view->m_hWnd, next));
+}
+
+}  // namespace
