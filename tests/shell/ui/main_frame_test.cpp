@@ -635,3 +635,84 @@ TEST(MainFrame, AnIdlePassWithNothingChangedTouchesNoControlAndIsQuick)
                 microseconds.back());
     EXPECT_LT(median, 1000.0);
 }
+
+namespace {
+
+// The open data file as the status bar asks it.
+class CStubOpenFile : public IOpenFileState {
+public:
+    bool IsFileOpen() override { return open; }
+    bool CanModify() override { return canModify; }
+    std::atomic<bool> open{false};
+    std::atomic<bool> canModify{true};
+};
+
+}  // namespace
+
+TEST(MainFrame, ReadLinkAndOverwritePanesFollowTheFileTheSettingAndTheInsertKey)
+{
+    CMemoryProfileStore store;
+    CFrameRun run(store);
+    ASSERT_TRUE(run.ready);
+    HWND status = run.Bar(59393);
+    ASSERT_NE(status, nullptr);
+    CStubOpenFile file;
+    auto idle = [&] { run.app.OnUi([&] { run.app.m_frame->OnIdleUpdateCmdUI(); }); };
+    auto icon = [&] { return SendMessageA(status, SB_GETICON, 1, 0) != 0; };
+    run.app.OnUi([&] { run.app.m_frame->SetOpenFileState(&file); });
+
+    struct Case {
+        bool open, canModify;
+        int activeLinks;
+        const char* read;
+        bool link;
+    };
+    const Case cases[] = {
+        {false, true, 0, "", false},
+        {true, true, 0, "", true},
+        {true, false, 0, "READ", true},
+        {true, false, 1, "READ", true},
+        {true, true, 2, "", false},
+        {false, false, 0, "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.open << c.canModify << c.activeLinks);
+        file.open = c.open;
+        file.canModify = c.canModify;
+        run.app.OnUi([&] { run.app.Settings().SetActiveLinks(c.activeLinks); });
+        idle();
+        EXPECT_EQ(PaneText(status, 2), c.read);
+        // With status icons the LINK pane is icon 219 alone (no text).
+        EXPECT_EQ(icon(), c.link);
+        if (c.link) {
+            EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(status, SB_GETICON, 1, 0)),
+                      LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_LINK)));
+        }
+        EXPECT_EQ(PaneText(status, 1), "");
+    }
+
+    // OVR: a rich edit has the keyboard and Insert is toggled on.
+    HWND edit = nullptr;
+    run.app.OnUi([&] {
+        LoadLibraryA("riched20.dll");
+        edit = CreateWindowExA(0, "RichEdit20A", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
+                               run.app.m_frame->GetMDIClient(), nullptr, nullptr, nullptr);
+        SetFocus(edit);
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_INSERT] = 1;
+        SetKeyboardState(keys);
+        run.app.m_frame->OnIdleUpdateCmdUI();
+    });
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(PaneText(status, 3), "OVR");
+    run.app.OnUi([&] {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_INSERT] = 0;
+        SetKeyboardState(keys);
+        run.app.m_frame->OnIdleUpdateCmdUI();
+    });
+    EXPECT_EQ(PaneText(status, 3), "");
+    run.app.OnUi([&] { run.app.m_frame->SetOpenFileState(nullptr); });
+}
