@@ -105,6 +105,7 @@ public:
     std::atomic<bool> m_ready{false};
     std::unique_ptr<CDocTemplate> m_articles = CDocTemplate::Make<CDocument, CMDIChildWnd, CStandInView>(141);
     std::unique_ptr<CDocTemplate> m_index = CDocTemplate::Make<CDocument, CMDIChildWnd, CView>(129);
+    std::unique_ptr<CDocTemplate> m_reports = CDocTemplate::Make<CDocument, CMDIChildWnd, CView>(142);
 
 protected:
     bool InitInstance() override
@@ -404,6 +405,10 @@ TEST(MainFrame, IdleUpdateGreysWhatNoViewHandlesAndAGreyedButtonNeverRuns)
     run.app.OnUi([&] { run.app.m_index->OpenDocumentFile(run.app.m_frame, ""); });
     EXPECT_GE(gui::MenuItemState(run.Frame(), IDM_KEYWORD_ADD), 0);
     EXPECT_EQ(gui::MenuItemState(run.Frame(), IDM_FORMAT_FONT), -1);
+    // The report window's (142), whose commands have no owner yet: there, greyed.
+    run.app.OnUi([&] { run.app.m_reports->OpenDocumentFile(run.app.m_frame, ""); });
+    EXPECT_TRUE(gui::MenuItemState(run.Frame(), IDM_REPORT_UPDATE) & MF_GRAYED);
+    EXPECT_EQ(gui::MenuItemState(run.Frame(), IDM_KEYWORD_ADD), -1);
 }
 
 TEST(MainFrame, PointingAtAButtonShowsItsPromptAndTip)
