@@ -318,6 +318,7 @@ void CDataFile::SetKeyDirectory(int32_t firstBlock, int32_t keyCount)
         WriteHeader();
         m_used.clear();  // a keyed record came in: found again when next needed
         m_usedKnown = false;
+        ForgetCheckedChains();  // the records starting at checked blocks are no longer followed
     });
 }
 
@@ -668,8 +669,10 @@ void CDataFile::SetNextBlock(int32_t n, int32_t next)
         if (next != kNoneId && n <= m_diskLastBlock && next > m_diskLastBlock)
             NotePending(kPendingAllocation);
         int32_t& slot = TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)];
-        if (slot != kNoneId)
+        if (slot != kNoneId) {
             m_chainPositions.clear();  // a chain cut or relinked: positions behind n may be gone
+            CutCheckedChainAfter(n);
+        }
         slot = next;
         WriteTableBlock(n);
     });
@@ -705,6 +708,91 @@ int32_t CDataFile::WalkChain(int32_t first, int32_t index, int32_t* reached)
     });
 }
 
+int32_t CDataFile::CheckOwnChain(int32_t first, int32_t index, int32_t* reached)
+{
+    CheckDataBlock(first);
+    return Guard([&] {
+        if (EntriesStartingAt(first) > 1)
+            Corrupt();
+        auto owner = m_checkedBlocks.find(first);
+        if (owner != m_checkedBlocks.end() && owner->second.first != first)
+            ForgetCheckedChain(owner->second.first);
+        std::vector<int32_t>& chain = m_checkedChains[first];
+        if (chain.empty()) {
+            chain.push_back(first);
+            m_checkedBlocks[first] = CheckedBlock{first, 0};
+            ++m_chainBlocksChecked;
+        }
+        if (index < static_cast<int32_t>(chain.size())) {
+            *reached = index;
+            return chain[static_cast<size_t>(index)];
+        }
+        int32_t at = static_cast<int32_t>(chain.size()) - 1;
+        int32_t block = chain.back();
+        while (at < index) {
+            int32_t next = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
+            if (next == kNoneId)
+                break;
+            CheckDataBlock(next);
+            ++m_chainBlocksChecked;
+            // A block met before is this chain looping or another record's chain (both would be
+            // written over); a block where a record starts is another record.
+            if (m_checkedBlocks.count(next) || EntriesStartingAt(next) > 0)
+                Corrupt();
+            ++at;
+            chain.push_back(next);
+            m_checkedBlocks[next] = CheckedBlock{first, at};
+            block = next;
+        }
+        *reached = at;
+        constexpr size_t kMostCheckedBlocks = 1 << 20;
+        if (m_checkedBlocks.size() > kMostCheckedBlocks)
+            ForgetCheckedChains();
+        return block;
+    });
+}
+
+void CDataFile::ForgetCheckedChain(int32_t first)
+{
+    auto chain = m_checkedChains.find(first);
+    if (chain == m_checkedChains.end())
+        return;
+    for (int32_t block : chain->second) {
+        auto found = m_checkedBlocks.find(block);
+        if (found != m_checkedBlocks.end() && found->second.first == first)
+            m_checkedBlocks.erase(found);
+    }
+    m_checkedChains.erase(chain);
+}
+
+// The block changes hands (taken, freed, or a record starts there): its chain is checked again.
+void CDataFile::ForgetCheckedBlock(int32_t block)
+{
+    auto found = m_checkedBlocks.find(block);
+    if (found != m_checkedBlocks.end())
+        ForgetCheckedChain(found->second.first);
+}
+
+// The block's link changes: what its chain held behind it is no longer known to be there.
+void CDataFile::CutCheckedChainAfter(int32_t block)
+{
+    auto found = m_checkedBlocks.find(block);
+    if (found == m_checkedBlocks.end())
+        return;
+    std::vector<int32_t>& chain = m_checkedChains[found->second.first];
+    size_t keep = static_cast<size_t>(found->second.index) + 1;
+    for (size_t i = keep; i < chain.size(); ++i)
+        m_checkedBlocks.erase(chain[i]);
+    if (chain.size() > keep)
+        chain.resize(keep);
+}
+
+void CDataFile::ForgetCheckedChains()
+{
+    m_checkedChains.clear();
+    m_checkedBlocks.clear();
+}
+
 int32_t CDataFile::AllocateBlock()
 {
     return Batched([&] {
@@ -714,6 +802,7 @@ int32_t CDataFile::AllocateBlock()
             CheckDataBlock(block);
             // Not a block where a record or an index block starts: no cached index chain holds it.
             CheckFreeBlock(block);
+            ForgetCheckedBlock(block);
             int32_t& slot = TableBlock(block)[static_cast<size_t>(block % kEntriesPerBlock)];
             Put32(16, slot);
             slot = kNoneId;
@@ -781,6 +870,8 @@ void CDataFile::FreeChain(int32_t first)
                 Corrupt();
             blocks.push_back(block);
         }
+        for (int32_t block : blocks)
+            ForgetCheckedBlock(block);
         // Zero-fill, a run of consecutive blocks at a time.
         static const uint8_t kZeros[kEntriesPerBlock * kBlockSize] = {};
         for (size_t i = 0; i < blocks.size();) {
@@ -848,7 +939,12 @@ const CDataFile::BlockUse& CDataFile::UsedBlocks()
 
 void CDataFile::NoteUse(int32_t block, int delta)
 {
-    if (!m_usedKnown || block == kNoneId)
+    if (block == kNoneId)
+        return;
+    // A record starting inside a checked chain, or a checked record gone: checked again when next
+    // rewritten.
+    ForgetCheckedBlock(block);
+    if (!m_usedKnown)
         return;
     auto found = m_used.find(block);
     if (delta > 0)
@@ -903,6 +999,8 @@ void CDataFile::ForgetCaches()
     m_usedKnown = false;
     ForgetChains();
     m_chainPositions.clear();
+    ForgetCheckedChains();
+    m_chainBlocksChecked = 0;
     m_tableBlocks.clear();
     m_lastSlots = nullptr;
     std::fill(std::begin(m_freeSearchStart), std::end(m_freeSearchStart), 0);

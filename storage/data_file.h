@@ -134,6 +134,15 @@ public:
     // (a keyword's growing article list) walks nothing again. Cutting a chain short or freeing one
     // forgets every remembered position; appending to a chain keeps them.
     int32_t WalkChain(int32_t first, int32_t index, int32_t* reached);
+    // The same walk for a record about to be written over: the chain must be that record's alone up
+    // to there (no other entry starts at `first`, nothing starts at its other blocks, it does not come
+    // back to a block it passed or run into another chain checked here), else code 5 before anything
+    // is written. The part of the chain checked is remembered, so that rewriting a record that grows
+    // at its end (a keyword's article list) checks only its new blocks; cutting, relinking, freeing or
+    // taking one of its blocks, or starting a record at one, forgets it.
+    int32_t CheckOwnChain(int32_t first, int32_t index, int32_t* reached);
+    // How many blocks CheckOwnChain has looked at since the file was opened.
+    int64_t GetChainBlocksChecked() const { return m_chainBlocksChecked; }
 
     // Table entries (code 3 for an entry number outside the table).
     int32_t GetEntry(int table, int32_t i);
@@ -280,6 +289,19 @@ private:
         int32_t block;
     };
     std::unordered_map<int32_t, ChainPosition> m_chainPositions;
+    // Chains checked by CheckOwnChain: first block -> its blocks checked so far, in chain order; and
+    // each of those blocks -> its chain's first block and position.
+    struct CheckedBlock {
+        int32_t first;
+        int32_t index;
+    };
+    std::unordered_map<int32_t, std::vector<int32_t>> m_checkedChains;
+    std::unordered_map<int32_t, CheckedBlock> m_checkedBlocks;
+    int64_t m_chainBlocksChecked = 0;
+    void ForgetCheckedChain(int32_t first);
+    void ForgetCheckedBlock(int32_t block);
+    void CutCheckedChainAfter(int32_t block);
+    void ForgetCheckedChains();
     // Index blocks as last read or written.
     std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.

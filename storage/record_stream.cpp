@@ -6,7 +6,6 @@
 #include <exception>
 #include <mutex>
 #include <new>
-#include <unordered_set>
 #include <zlib.h>
 
 #include "framework/random_source.h"
@@ -636,25 +635,13 @@ void CRecordStream::Reserve(int32_t n)
     if (allocated)
         m_firstBlock = m_file->AllocateBlock();  // a new record takes its first block now
     int32_t needed = std::max<int32_t>(1, static_cast<int32_t>((static_cast<int64_t>(n) + kBlockSize - 1) / kBlockSize));
-    int32_t block = m_firstBlock;
-    int32_t count = 1;
-    // The chain about to be written over must be this record's alone: no other entry starts at its
-    // first block, nothing starts at its other blocks, and it does not come back to a block it
-    // passed (a damaged file; writing would destroy another record or the record itself).
-    bool check = m_mode == kRewrite;
-    if (check && m_file->EntriesStartingAt(block) > 1)
-        Corrupt();
-    std::unordered_set<int32_t> seen;
-    for (; count < needed; ++count) {
-        if (count == 1)
-            seen.insert(block);
-        int32_t next = m_file->GetNextBlock(block);
-        if (next == kNoneId)
-            break;
-        if (!seen.insert(next).second || (check && m_file->EntriesStartingAt(next) > 0))
-            Corrupt();
-        block = next;
-    }
+    // The chain about to be written over must be this record's alone (a damaged file; writing would
+    // destroy another record or the record itself): checked by the data file, which remembers what
+    // it checked, so that a record growing at its end costs only its new blocks.
+    int32_t reached = 0;
+    int32_t block = m_mode == kRewrite ? m_file->CheckOwnChain(m_firstBlock, needed - 1, &reached)
+                                       : m_file->WalkChain(m_firstBlock, needed - 1, &reached);
+    int32_t count = reached + 1;
     int32_t lastExisting = block;
     allocated = allocated || count < needed || m_mode == kNew;
     try {

@@ -155,3 +155,27 @@ TEST_F(DamagedFile, AnIndexChainLoopingOntoItselfShowsNoArticleUnderAnotherId)
     EXPECT_EQ(ErrorCodeOf([&] { Store("new", 20); }), 5);
     EXPECT_EQ(Load(ids[5]).substr(0, 2), "f5");
 }
+
+// The checks of a rewritten chain are remembered between rewrites; a record started inside the chain,
+// or the chain linked back into itself, after a check is still found at the next rewrite.
+TEST_F(DamagedFile, AChainCheckedBeforeIsCheckedAgainAfterItChanges)
+{
+    for (bool loop : {false, true}) {
+        SCOPED_TRACE(loop ? "looped" : "a record started inside");
+        int32_t a = Store("apples", 1400);  // three blocks
+        std::vector<int32_t> chain;
+        for (int32_t n = t.file.GetEntry(CDataFile::kArticleTable, a); n != kNoneIdValue; n = t.file.GetNextBlock(n))
+            chain.push_back(n);
+        ASSERT_EQ(chain.size(), 3u);
+        ASSERT_EQ(Rewrite(a, "apples", 1400), 0);  // checked and remembered
+        std::string applesBefore = Load(a);
+        if (loop)
+            t.file.SetNextBlock(chain[2], chain[1]);
+        else
+            t.file.AddEntry(CDataFile::kArticleTable, chain[1]);
+        EXPECT_EQ(Rewrite(a, "apples, long", 3000), 5);
+        if (!loop) {
+            EXPECT_EQ(Load(a), applesBefore);
+        }
+    }
+}

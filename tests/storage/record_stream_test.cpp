@@ -302,6 +302,40 @@ TEST_F(RecordStreamTest, EmptyRewriteLeavesNothingOfTheOldContent)
     EXPECT_EQ(Content(first), std::string(512, '\0'));
 }
 
+// A record that grows at its end (a keyword's article list) has its chain checked for damage before
+// each rewrite; the checks cover only the blocks not checked before, so that the cost of an append
+// does not grow with the record. A shortened chain is checked again from where it was cut.
+TEST_F(RecordStreamTest, GrowingARecordChecksOnlyItsNewBlocks)
+{
+    int32_t first = WriteRecord([](CRecordStream& s) { s.WriteInt(0); });
+    std::string grown(4, '\0');
+    std::vector<uint8_t> piece(512);
+    constexpr int kAppends = 200;
+    for (int i = 0; i < kAppends; ++i) {
+        std::fill(piece.begin(), piece.end(), uint8_t('a' + i % 26));
+        CRecordStream s;
+        s.Open(&file, first, CRecordStream::kRewrite);
+        CRecordStream::Piece p{int32_t(grown.size()), piece.data(), 512};
+        s.RewriteInPlace(&p, 1, int32_t(grown.size()) + 512);
+        grown.append(piece.begin(), piece.end());
+    }
+    ASSERT_EQ(Chain(first).size(), size_t(kAppends) + 1);
+    EXPECT_EQ(Content(first), grown + std::string(508, '\0'));
+    // Checking the whole chain at every append would have looked at about 20,000 blocks.
+    EXPECT_LE(file.GetChainBlocksChecked(), 2 * kAppends);
+
+    std::string shorter(600, 's');
+    WriteRecord([&](CRecordStream& s) { s.WriteByteBlock(shorter.data(), 600); }, first);
+    int64_t before = file.GetChainBlocksChecked();
+    std::string longer(3000, 'l');
+    WriteRecord([&](CRecordStream& s) { s.WriteByteBlock(longer.data(), 3000); }, first);
+    EXPECT_LE(file.GetChainBlocksChecked() - before, 6);
+    CRecordStream s;
+    s.Open(&file, first, CRecordStream::kRead);
+    std::vector<uint8_t> read = s.ReadByteBlock();
+    EXPECT_EQ(std::string(read.begin(), read.end()), longer);
+}
+
 TEST_F(RecordStreamTest, LongRecordsReadAndSkipAcrossBlocks)
 {
     std::string text(3000, 'x');
