@@ -316,7 +316,7 @@ void CDataFile::SetKeyDirectory(int32_t firstBlock, int32_t keyCount)
         SetDescriptor(kKeyDirectory, 2, firstBlock);
         SetDescriptor(kKeyDirectory, 0, keyCount);
         WriteHeader();
-        m_used.clear();  // a keyed record came in: found again when next needed
+        m_used.Clear();  // a keyed record came in: found again when next needed
         m_usedKnown = false;
         ForgetCheckedChains();  // the records starting at checked blocks are no longer followed
     });
@@ -855,7 +855,7 @@ void CDataFile::FreeChain(int32_t first)
         // Walk the whole chain first, so that a broken one changes nothing: a chain that loops, or
         // runs into a block where a live record or index starts, is not freed. A chain that runs
         // into the free chain's head (a crash cut it off there) is freed up to it.
-        const BlockUse& used = UsedBlocks();
+        const CBlockUse& used = UsedBlocks();
         std::vector<int32_t> blocks;
         std::unordered_set<int32_t> seen;
         int32_t freeHead = FreeHead();
@@ -866,7 +866,7 @@ void CDataFile::FreeChain(int32_t first)
                 break;
             }
             CheckDataBlock(block);
-            if (!seen.insert(block).second || used.count(block))
+            if (!seen.insert(block).second || used.Count(block) > 0)
                 Corrupt();
             blocks.push_back(block);
         }
@@ -892,24 +892,25 @@ void CDataFile::FreeChain(int32_t first)
 // ---- Damaged files --------------------------------------------------------------------------------
 
 // Blocks where a live record or an index block starts, each with the number of entries that name it
-// (table entries, keyed records, index blocks and the key directory). Built on first need by one walk over the tables
-// and kept in step by every change of an entry, so that the free chain of a damaged file cannot hand
-// out, and freeing cannot give back, a block that a record still starts at.
-const CDataFile::BlockUse& CDataFile::UsedBlocks()
+// (table entries, keyed records, index blocks and the key directory). Built on first need by one walk
+// over the tables and kept in step by every change of an entry, so that the free chain of a damaged
+// file cannot hand out, and freeing cannot give back, a block that a record still starts at. Numbers
+// that are no data block of the file are not counted: the free chain never holds them.
+const CDataFile::CBlockUse& CDataFile::UsedBlocks()
 {
     if (m_usedKnown)
         return m_used;
-    BlockUse used;
+    CBlockUse used;
     for (int table : {kKeywordTable, kArticleTable, kGroupTable}) {
         CheckTable(table);
         int32_t count = GetDescriptor(table, 0);
-        for (int32_t i = 0; i < count; ++i) {
+        for (int32_t i = 0; i < count; i += kEntriesPerBlock) {
             int32_t indexBlock = IndexBlock(table, i, false);
-            if (i % kEntriesPerBlock == 0)
-                ++used[indexBlock];
-            int32_t first = ReadSlot(indexBlock, i % kEntriesPerBlock);
-            if (first != kNoneId)
-                ++used[first];
+            CountUse(used, indexBlock);
+            const Slots& slots = IndexSlots(indexBlock);
+            for (int32_t s = 0; s < kEntriesPerBlock && i + s < count; ++s)
+                if (slots[static_cast<size_t>(s)] != kNoneId)
+                    CountUse(used, slots[static_cast<size_t>(s)]);
         }
     }
     // The key directory and the keyed records it names (its content: int32 6 x keys, then per key an
@@ -924,15 +925,15 @@ const CDataFile::BlockUse& CDataFile::UsedBlocks()
             directory.resize(directory.size() + kBlockSize);
             ReadRaw(block, &directory[directory.size() - kBlockSize]);
         }
-        ++used[GetKeyDirectoryBlock()];
+        CountUse(used, GetKeyDirectoryBlock());
         int64_t bytes = LoadLeInt32(directory.data());
         for (int64_t at = 4; at + 6 <= 4 + bytes && at + 6 <= static_cast<int64_t>(directory.size()); at += 6) {
             int32_t first = LoadLeInt32(&directory[static_cast<size_t>(at) + 2]);
             if (first != kNoneId)
-                ++used[first];
+                CountUse(used, first);
         }
     }
-    m_used.swap(used);
+    m_used.Swap(used);
     m_usedKnown = true;
     return m_used;
 }
@@ -946,20 +947,21 @@ void CDataFile::NoteUse(int32_t block, int delta)
     ForgetCheckedBlock(block);
     if (!m_usedKnown)
         return;
-    auto found = m_used.find(block);
     if (delta > 0)
-        ++m_used[block];
-    else if (found != m_used.end() && --found->second <= 0)
-        m_used.erase(found);
+        CountUse(m_used, block);
+    else
+        m_used.Remove(block);
+}
+
+void CDataFile::CountUse(CBlockUse& used, int32_t block) const
+{
+    if (IsDataBlock(block))
+        used.Add(block);
 }
 
 int CDataFile::EntriesStartingAt(int32_t block)
 {
-    return Guard([&] {
-        const BlockUse& used = UsedBlocks();
-        auto found = used.find(block);
-        return found == used.end() ? 0 : found->second;
-    });
+    return Guard([&] { return UsedBlocks().Count(block); });
 }
 
 // A block the free chain offers must be one that freeing left behind: all zeros, and not where a
@@ -967,7 +969,7 @@ int CDataFile::EntriesStartingAt(int32_t block)
 // block is taken.
 void CDataFile::CheckFreeBlock(int32_t block)
 {
-    if (UsedBlocks().count(block))
+    if (UsedBlocks().Count(block) > 0)
         Corrupt();
     uint8_t bytes[kBlockSize];
     ReadRaw(block, bytes);
@@ -995,7 +997,7 @@ void CDataFile::ForgetCaches()
     m_pending = kPendingNone;
     m_requiredLength = 0;
     m_indexBlocks.clear();
-    m_used.clear();
+    m_used.Clear();
     m_usedKnown = false;
     ForgetChains();
     m_chainPositions.clear();
@@ -1068,6 +1070,11 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
 
 int32_t CDataFile::ReadSlot(int32_t indexBlock, int32_t slot)
 {
+    return IndexSlots(indexBlock)[static_cast<size_t>(slot)];
+}
+
+const CDataFile::Slots& CDataFile::IndexSlots(int32_t indexBlock)
+{
     auto found = m_indexBlocks.find(indexBlock);
     if (found == m_indexBlocks.end()) {
         uint8_t bytes[kBlockSize];
@@ -1077,7 +1084,7 @@ int32_t CDataFile::ReadSlot(int32_t indexBlock, int32_t slot)
             slots[static_cast<size_t>(s)] = LoadLeInt32(bytes + 4 * s);
         found = m_indexBlocks.emplace(indexBlock, slots).first;
     }
-    return found->second[static_cast<size_t>(slot)];
+    return found->second;
 }
 
 void CDataFile::WriteSlot(int32_t indexBlock, int32_t slot, int32_t value)

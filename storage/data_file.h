@@ -233,8 +233,38 @@ private:
     void StoreHeader();
     void WriteNewTableBlock(int32_t tableBlock);
 
-    using BlockUse = std::unordered_map<int32_t, int32_t>;
-    const BlockUse& UsedBlocks();
+    // The number of entries that start at each block, one byte per block of the file (a block named
+    // 255 times, only in a damaged file, stays counted so).
+    class CBlockUse {
+    public:
+        int Count(int32_t block) const
+        {
+            return block >= 0 && static_cast<size_t>(block) < m_counts.size() ? m_counts[static_cast<size_t>(block)] : 0;
+        }
+        void Add(int32_t block)
+        {
+            if (static_cast<size_t>(block) >= m_counts.size())
+                m_counts.resize(static_cast<size_t>(block) + 1);
+            uint8_t& count = m_counts[static_cast<size_t>(block)];
+            if (count < 255)
+                ++count;
+        }
+        void Remove(int32_t block)
+        {
+            if (block >= 0 && static_cast<size_t>(block) < m_counts.size()) {
+                uint8_t& count = m_counts[static_cast<size_t>(block)];
+                if (count > 0 && count < 255)
+                    --count;
+            }
+        }
+        void Clear() { std::vector<uint8_t>().swap(m_counts); }
+        void Swap(CBlockUse& other) { m_counts.swap(other.m_counts); }
+
+    private:
+        std::vector<uint8_t> m_counts;
+    };
+    const CBlockUse& UsedBlocks();
+    void CountUse(CBlockUse& used, int32_t block) const;
     void NoteUse(int32_t block, int delta);
     void CheckFreeBlock(int32_t block);
 
@@ -242,6 +272,7 @@ private:
     void CheckEntry(int table, int32_t i) const;
     int32_t IndexBlock(int table, int32_t i, bool extend);
     int32_t ReadSlot(int32_t indexBlock, int32_t slot);
+    const Slots& IndexSlots(int32_t indexBlock);
     void WriteSlot(int32_t indexBlock, int32_t slot, int32_t value);
     void AppendEntry(int table, int32_t value);
     int32_t FindDeletedEntry(int table, int32_t from);
@@ -281,7 +312,7 @@ private:
     int32_t m_lastTableBlock = 0;
     Slots* m_lastSlots = nullptr;
     // Where live records and index blocks start (see UsedBlocks); known once built.
-    BlockUse m_used;
+    CBlockUse m_used;
     bool m_usedKnown = false;
     // Remembered chain positions: first block -> (position, block), see WalkChain.
     struct ChainPosition {
