@@ -340,6 +340,9 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
         if (IsValidKeywordId(id))
             keywords.Values().push_back(id);
     ClearBatchUnlessRecording();
+    // Every article is read for the check, again to change it and once more to compare before
+    // writing: kept, the disk gives each only once, and nearby articles in one read.
+    CDataFile::CReadCache cache(&m_dataFile);
     std::vector<CArticleIdSet> articlesOf(keywords.Values().size());
     CArticleIdSet touched;
     for (size_t i = 0; i < keywords.Values().size(); ++i) {
@@ -428,6 +431,7 @@ void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
 void CQuorvaneDoc::AssignKeywords(const CArticleIdSet& articles, const CKeywordIdSet& keywords)
 {
     CDocWaitCursor wait(m_host);
+    CDataFile::CReadCache cache(&m_dataFile);  // as in DeleteKeywords
     CheckArticlesReadable(articles);
     for (int32_t article : articles.Values()) {
         CArticleRecord record;

@@ -519,6 +519,8 @@ void CDataFile::WriteData(int32_t first, int32_t count, const void* buffer)
 {
     m_unflushed = true;
     ForgetWindow(first, count);
+    if (!m_chunks.empty())
+        WriteThroughCache(first, count, static_cast<const uint8_t*>(buffer));
     Seek(static_cast<int64_t>(BlockOffset(first)), begin);
     Write(buffer, static_cast<uint32_t>(count) * kBlockSize);
     m_length = std::max(m_length, BlockOffset(first + count - 1) + kBlockSize);
@@ -556,9 +558,62 @@ void CDataFile::ReadBlocks(int32_t first, int32_t count, uint8_t* buffer)
 {
     CheckRun(first, count);
     Guard([&] {
-        if (!ReadFromWindow(first, count, buffer))
+        if (m_cacheDepth > 0 && ReadFromCache(first, count, buffer))
+            return;
+        if (!ReadFromWindow(first, count, buffer)) {
+            ++m_blockReads;
             ReadAt(BlockOffset(first), buffer, static_cast<uint32_t>(count) * kBlockSize);
+        }
     });
+}
+
+// Serves a run from the read cache, loading the chunks it falls in (false past the cache's size
+// or the file's end: the caller reads the disk).
+bool CDataFile::ReadFromCache(int32_t first, int32_t count, uint8_t* buffer)
+{
+    int64_t inFile = (static_cast<int64_t>(LogicalLength()) - m_headerSize) / kBlockSize;
+    if (first + count > inFile)
+        return false;  // a read past the end keeps its own error
+    for (int32_t block = first; block < first + count;) {
+        int32_t number = block / kReadWindowBlocks;
+        int32_t start = number * kReadWindowBlocks;
+        int32_t end = std::min(first + count, start + kReadWindowBlocks);
+        auto found = m_chunks.find(number);
+        if (found == m_chunks.end() || found->second.blocks < end - start) {
+            // Not loaded, or loaded when the file ended inside it.
+            if (found == m_chunks.end() && m_chunks.size() >= kMostCachedChunks)
+                return false;
+            int32_t blocks = static_cast<int32_t>(std::min<int64_t>(kReadWindowBlocks, inFile - start));
+            Chunk chunk{std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(kReadWindowBlocks) * kBlockSize]), 0};
+            ++m_blockReads;
+            ReadAt(BlockOffset(start), chunk.bytes.get(), static_cast<uint32_t>(blocks) * kBlockSize);
+            chunk.blocks = blocks;
+            found = m_chunks.insert_or_assign(number, std::move(chunk)).first;
+        }
+        std::memcpy(buffer + static_cast<size_t>(block - first) * kBlockSize,
+                    found->second.bytes.get() + static_cast<size_t>(block - start) * kBlockSize,
+                    static_cast<size_t>(end - block) * kBlockSize);
+        block = end;
+    }
+    return true;
+}
+
+void CDataFile::WriteThroughCache(int32_t first, int32_t count, const uint8_t* buffer)
+{
+    for (int32_t block = first; block < first + count;) {
+        int32_t number = block / kReadWindowBlocks;
+        int32_t start = number * kReadWindowBlocks;
+        int32_t end = std::min(first + count, start + kReadWindowBlocks);
+        auto found = m_chunks.find(number);
+        if (found != m_chunks.end()) {
+            int32_t held = std::min(end, start + found->second.blocks);
+            if (block < held)
+                std::memcpy(found->second.bytes.get() + static_cast<size_t>(block - start) * kBlockSize,
+                            buffer + static_cast<size_t>(block - first) * kBlockSize,
+                            static_cast<size_t>(held - block) * kBlockSize);
+        }
+        block = end;
+    }
 }
 
 // Serves a short run from the read window. A run that is not in it but starts where the previous
@@ -584,6 +639,7 @@ bool CDataFile::ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer)
             m_window.reset(new uint8_t[static_cast<size_t>(kReadWindowBlocks) * kBlockSize]);
         m_windowCount = 0;
         int32_t blocks = static_cast<int32_t>(end - first);
+        ++m_blockReads;
         ReadAt(BlockOffset(first), m_window.get(), static_cast<uint32_t>(blocks) * kBlockSize);
         m_windowFirst = first;
         m_windowCount = blocks;
@@ -1003,6 +1059,8 @@ void CDataFile::ForgetCaches()
     m_chainPositions.clear();
     ForgetCheckedChains();
     m_chainBlocksChecked = 0;
+    m_chunks.clear();  // a scope's cache goes on with the file now open
+    m_blockReads = 0;
     m_tableBlocks.clear();
     m_lastSlots = nullptr;
     std::fill(std::begin(m_freeSearchStart), std::end(m_freeSearchStart), 0);

@@ -195,6 +195,29 @@ public:
         bool m_ended = false;
     };
 
+    // Reads kept for one operation: while a CReadCache is alive every block read is kept, loaded
+    // kReadWindowBlocks aligned blocks at a time, and writes go through to what is kept, so that an
+    // operation that reads many records and then reads them again to rewrite them (deleting a keyword
+    // from every article that has it) reads each from the disk once, and nearby records in one call.
+    // At most kMostCachedChunks chunks are kept; reads past them go to the disk as without a cache.
+    class CReadCache {
+    public:
+        explicit CReadCache(CDataFile* file) : m_file(file) { ++m_file->m_cacheDepth; }
+        CReadCache(const CReadCache&) = delete;
+        CReadCache& operator=(const CReadCache&) = delete;
+        ~CReadCache()
+        {
+            if (m_file->m_cacheDepth > 0 && --m_file->m_cacheDepth == 0)
+                m_file->m_chunks.clear();
+        }
+
+    private:
+        CDataFile* m_file;
+    };
+    // Calls that read the disk for blocks since the file was opened (reads of records, not of the
+    // header or the allocation table).
+    int64_t GetBlockReads() const { return m_blockReads; }
+
     // Table 2: the key directory's first block and number of keys.
     int32_t GetKeyDirectoryBlock() const { return GetDescriptor(kKeyDirectory, 2); }
     int32_t GetKeyCount() const { return GetDescriptor(kKeyDirectory, 0); }
@@ -287,6 +310,8 @@ private:
     void ReadAt(uint64_t offset, void* buffer, uint32_t n);
     bool ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer);
     void ForgetWindow(int32_t first, int32_t count);
+    bool ReadFromCache(int32_t first, int32_t count, uint8_t* buffer);
+    void WriteThroughCache(int32_t first, int32_t count, const uint8_t* buffer);
 
     bool m_written = false;
     bool m_unflushed = false;  // written since the last successful Flush
@@ -345,6 +370,16 @@ private:
     int32_t m_windowFirst = 0;
     int32_t m_windowCount = 0;
     int32_t m_nextSequentialRead = kNoneId;  // the block after the last one read
+    // The read cache (see CReadCache): chunk number (block / kReadWindowBlocks) -> its blocks as far
+    // as the file held them when loaded.
+    struct Chunk {
+        std::unique_ptr<uint8_t[]> bytes;
+        int32_t blocks;
+    };
+    static constexpr size_t kMostCachedChunks = 4096;  // 64 MB
+    int m_cacheDepth = 0;
+    std::unordered_map<int32_t, Chunk> m_chunks;
+    int64_t m_blockReads = 0;
     // Entries below this number are known to be live (the search for a deleted entry starts here).
     int32_t m_freeSearchStart[kTableCount] = {};
 };

@@ -102,6 +102,31 @@ TEST_F(DocArticles, DeletingKeywordsTakesThemOutOfArticlesAndGroups)
     EXPECT_EQ(CheckOpenFile(), "");
 }
 
+// Deleting a keyword reads each of its articles to check it, again to change it and to compare before
+// writing; the disk is asked once for each part of the file, not three times per article.
+TEST_F(DocArticles, DeletingAKeywordReadsItsArticlesFromTheDiskOnce)
+{
+    Create();
+    int32_t k1 = m_doc->AddKeyword("one", false);
+    int32_t k2 = m_doc->AddKeyword("two", false);
+    std::vector<int32_t> withK1;
+    for (int i = 0; i < 80; ++i) {
+        int32_t id = AddArticle("article " + std::to_string(i), i % 2 ? Keywords({k1, k2}) : Keywords({k2}));
+        if (i % 2)
+            withK1.push_back(id);
+    }
+    Reopen();
+    int64_t before = m_doc->GetDataFile().GetBlockReads();
+    m_doc->DeleteKeywords(Keywords({k1}));
+    EXPECT_LT(m_doc->GetDataFile().GetBlockReads() - before, 20);  // 40 articles, each read 3 times before
+    for (int32_t id : withK1) {
+        CKeywordIdSet kept;
+        m_doc->GetArticleKeywordIds(id, kept);
+        EXPECT_EQ(kept.Values(), (std::vector<int32_t>{k2}));
+    }
+    EXPECT_EQ(CheckOpenFile(), "");
+}
+
 TEST_F(DocArticles, MergeGivesEveryArticleTheTargetAndItsGroups)
 {
     Create();

@@ -245,6 +245,50 @@ TEST_F(DataFileTest, ReadsAheadSeeEveryWriteBehindThem)
     EXPECT_EQ(LoadLe32(read(61).data() + 4), 7u);
 }
 
+// While a read cache is alive, blocks come from the disk once, a chunk of 32 at a time, and every way
+// of writing a block shows through what is kept; past the file's end a read keeps its error.
+TEST_F(DataFileTest, AReadCacheReadsEachChunkOnceAndSeesEveryWrite)
+{
+    NewFile();
+    Chain(100);  // blocks 1 to 100 (chunks 0 to 3)
+    auto fill = [](uint8_t value) { return std::vector<uint8_t>(512, value); };
+    for (int32_t b = 1; b <= 100; ++b)
+        file.WriteBlocks(b, 1, fill(uint8_t(b)).data());
+    auto read = [&](int32_t b, int32_t count = 1) {
+        std::vector<uint8_t> bytes(512 * size_t(count));
+        file.ReadBlocks(b, count, bytes.data());
+        return bytes;
+    };
+    {
+        CDataFile::CReadCache cache(&file);
+        int64_t before = file.GetBlockReads();
+        for (int32_t b : {90, 3, 70, 10, 35, 31, 97, 64})  // scattered, as the articles of a keyword
+            EXPECT_EQ(read(b), fill(uint8_t(b)));
+        EXPECT_EQ(file.GetBlockReads() - before, 4);
+        std::vector<uint8_t> across = read(30, 4);  // a run across two chunks
+        EXPECT_EQ(std::vector<uint8_t>(across.begin() + 3 * 512, across.end()), fill(33));
+
+        file.WriteBlocks(70, 2, std::vector<uint8_t>(1024, 0xE7).data());
+        file.WriteBlock(3, fill(0xE3).data());
+        file.FreeChain(file.GetNextBlock(98));  // 99 and 100 zeroed
+        EXPECT_EQ(read(71), fill(0xE7));
+        EXPECT_EQ(read(3), fill(0xE3));
+        EXPECT_EQ(read(100), fill(0));
+        EXPECT_EQ(read(98), fill(98));
+        EXPECT_EQ(file.GetBlockReads() - before, 4);
+        // The file grows inside a chunk loaded when it ended there: loaded again.
+        EXPECT_EQ(file.AllocateBlock(), 99);  // from the free chain
+        EXPECT_EQ(file.AllocateBlock(), 100);
+        EXPECT_EQ(file.AllocateBlock(), 101);
+        file.WriteBlock(101, fill(0x65).data());
+        EXPECT_EQ(read(101), fill(0x65));
+        EXPECT_EQ(read(100), fill(0));
+        EXPECT_EQ(file.GetBlockReads() - before, 5);
+        EXPECT_EQ(ErrorOf([&] { read(200); }), 5);
+    }
+    EXPECT_EQ(read(71), fill(0xE7));
+}
+
 TEST_F(DataFileTest, EntriesAreReusedLowestFirst)
 {
     NewFile();
