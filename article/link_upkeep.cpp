@@ -56,3 +56,57 @@ void ShiftLinksAfterEdit(CLinkRangeList& links, int32_t oldStart, int32_t oldEnd
 {
     ReplaceSpan(links, oldStart, oldEnd, lengthDelta);
 }
+
+namespace {
+
+// The first link that the span [start, end) meets strictly (an empty span: one it lies inside).
+int FindLinkOverlapping(const CLinkRangeList& links, int32_t start, int32_t end)
+{
+    for (int i = 0; i < links.GetCount(); ++i) {
+        const LinkRange& link = *links.Item(i);
+        if (start < link.end && end > link.start) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+ReplaceMatchRule DecideReplaceMatch(const CLinkRangeList& links, int32_t foundStart, int32_t foundEnd)
+{
+    ReplaceMatchRule rule;
+    const int i = FindLinkOverlapping(links, foundStart, foundEnd);
+    if (i < 0) return rule;
+    const LinkRange& link = *links.Item(i);
+    if (foundStart >= link.start && foundEnd <= link.end) return rule;
+    rule.replace = false;
+    // Always forward, whatever the link list holds.
+    rule.resumeAt = std::max(link.end, foundStart + 1);
+    return rule;
+}
+
+void KeepLinksAfterReplace(CLinkRangeList& links, int32_t foundStart, int32_t foundEnd, int32_t lengthDelta)
+{
+    const int i = FindLinkOverlapping(links, foundStart, foundEnd);
+    if (i < 0 || foundStart < links.Item(i)->start || foundEnd > links.Item(i)->end) {
+        ShiftFrom(links, foundStart, lengthDelta);
+        return;
+    }
+    LinkRange link = *links.Item(i);
+    links.RemoveAt(i);
+    ShiftFrom(links, foundStart, lengthDelta);
+    // A link goes only when none of its text is left; one that keeps characters shrinks, or they
+    // would stay in the link look without being a link.
+    link.end += lengthDelta;
+    if (link.end <= link.start) return;
+    CLinkRangeList sorted;
+    bool placed = false;
+    for (int k = 0; k < links.GetCount(); ++k) {
+        if (!placed && links.Item(k)->start > link.start) {
+            sorted.Add(link);
+            placed = true;
+        }
+        sorted.Add(*links.Item(k));
+    }
+    if (!placed) sorted.Add(link);
+    links.Copy(sorted);
+}

@@ -50,3 +50,17 @@ ChangeOutcome KeepLinksInStep(CLinkRangeList& links, const ChangeFacts& facts);
 // links that start inside the replaced selection [oldStart, oldEnd) go; those at or after its end
 // move by the length change.
 void ShiftLinksAfterEdit(CLinkRangeList& links, int32_t oldStart, int32_t oldEnd, int32_t lengthDelta);
+
+// Replace All: one occurrence found at [found.start, found.end) while stored links are kept in step.
+// An occurrence that reaches out of a link is left alone (a link changes only as a whole or inside),
+// and the search goes on from the link's end; any other occurrence is replaced.
+struct ReplaceMatchRule {
+    bool replace = true;
+    int32_t resumeAt = 0;  // where the search goes on when the occurrence is left alone
+};
+ReplaceMatchRule DecideReplaceMatch(const CLinkRangeList& links, int32_t foundStart, int32_t foundEnd);
+
+// After an occurrence [foundStart, foundEnd) was replaced and the text length changed by
+// `lengthDelta`: a link holding the occurrence stretches or shrinks with it (and goes when none of
+// its text is left), the links behind it move by the change.
+void KeepLinksAfterReplace(CLinkRangeList& links, int32_t foundStart, int32_t foundEnd, int32_t lengthDelta);

@@ -280,6 +280,23 @@ void CArticleContent::InsertLinkText(const std::string& text, bool canUndo, bool
     m_knownLength = GetCharCount();
 }
 
+int CArticleContent::ReplaceAllKeepingLinks(DWORD flags, const std::string& find, const std::string& replacement)
+{
+    int count = 0;
+    {
+        // The replacements are accounted here, not as changes the control reports.
+        CFlagScope busy(m_busy, 1);
+        CFlagScope bypass(m_bypass, 1);
+        count = ReplaceAll(flags, find, replacement, &m_links);
+        m_knownLength = GetCharCount();
+    }
+    m_typingGroup = TypingGroup::kNone;
+    ClearTypingFlags();
+    // Links that stretched or shrank take their look over their new extent.
+    if (count > 0 && m_links.GetCount() > 0) ApplyLinkFormatting();
+    return count;
+}
+
 void CArticleContent::SetReadOnly(bool readOnly)
 {
     m_readOnly = readOnly;

@@ -69,6 +69,9 @@ public:
     void RemoveLinksInRange(const LinkRange& range);
     // Opens link `index` as a double-click does; errors are reported to the user.
     void OpenLink(int index);
+    // Replace All over the article text with its stored links kept in step (the base control's
+    // ReplaceAll over `m_links`); the links get their look again afterwards. Not undoable.
+    int ReplaceAllKeepingLinks(DWORD flags, const std::string& find, const std::string& replacement);
     void SetReadOnly(bool readOnly);
     void SetWordWrap(bool wrap);
     void Undo();

@@ -1,7 +1,9 @@
 #include "article/ui/rich_edit_ctrl1.h"
 
+#include <algorithm>
 #include <new>
 
+#include "article/link_upkeep.h"
 #include "article/rich_text_rules.h"
 #include "article/ui/global_buffer.h"
 #include "article/ui/rich_edit_loader.h"
@@ -382,6 +384,50 @@ void CRichEditCtrl1::MakeTitle(std::string& out)
     } catch (const std::bad_alloc&) {
         out.clear();
     }
+}
+
+int CRichEditCtrl1::ReplaceAll(DWORD flags, const std::string& find, const std::string& replacement,
+                               CLinkRangeList* links)
+{
+    // An empty find text is found everywhere and would never end.
+    if (find.empty()) return 0;
+    int count = 0;
+    SendMessage(EM_HIDESELECTION, TRUE);
+    try {
+        FINDTEXTEXA search = {};
+        search.lpstrText = find.c_str();
+        search.chrg.cpMin = 0;
+        search.chrg.cpMax = -1;
+        const WPARAM how = FR_DOWN | (flags & (FR_MATCHCASE | FR_WHOLEWORD));
+        for (;;) {
+            ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+            if (SendMessage(EM_FINDTEXTEX, how, reinterpret_cast<LPARAM>(&search)) < 0) break;
+            const int32_t start = search.chrgText.cpMin;
+            const int32_t end = search.chrgText.cpMax;
+            if (links) {
+                const ReplaceMatchRule rule = DecideReplaceMatch(*links, start, end);
+                if (!rule.replace) {
+                    search.chrg.cpMin = rule.resumeAt;
+                    continue;
+                }
+            }
+            // Lengths measured, not counted: a line break in either text is one position in the control.
+            const int32_t before = GetCharCount();
+            SetSel(start, end);
+            DefaultProc(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(replacement.c_str()));
+            const int32_t delta = GetCharCount() - before;
+            if (links) KeepLinksAfterReplace(*links, start, end, delta);
+            ++count;
+            search.chrg.cpMin = end + delta;
+        }
+    } catch (const std::bad_alloc&) {
+        SetSel(0, 0);
+        SendMessage(EM_HIDESELECTION, FALSE);
+        throw CQuorError(1);
+    }
+    SetSel(0, 0);
+    SendMessage(EM_HIDESELECTION, FALSE);
+    return count;
 }
 
 bool CRichEditCtrl1::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -15,6 +15,7 @@
 
 #include "framework/ui/rich_edit.h"
 #include "shell/font_settings.h"
+#include "storage/link_range_list.h"
 
 class CRichEditCtrl1 : public CRichEditCtrl {
 public:
@@ -62,6 +63,12 @@ public:
     bool GetLineText(int line, std::string& out);
     // The first line's words, at most 20; "" on an empty text or a memory failure.
     void MakeTitle(std::string& out);
+
+    // Replaces every occurrence of `find` (search flags FR_MATCHCASE and FR_WHOLEWORD as chosen)
+    // by `replacement`, each once: the search goes on after the inserted text. With `links` the
+    // stored links follow the replaced text, and an occurrence reaching out of a link is left
+    // alone. Not undoable; the caret ends at 0. Returns the number of replacements.
+    int ReplaceAll(DWORD flags, const std::string& find, const std::string& replacement, CLinkRangeList* links);
 
     bool IsOvertype() const { return m_overtype != 0; }
     bool IsRichEdit20() const { return m_richEdit20 != 0; }

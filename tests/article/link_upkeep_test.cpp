@@ -86,3 +86,57 @@ TEST(LinkUpkeep, PasteAndCutThroughTheEditMessages)
     ShiftLinksAfterEdit(links, 3, 8, -5);  // cut 3..8
     EXPECT_EQ(Describe(links), "5-7");
 }
+
+TEST(LinkUpkeep, ReplaceAllLeavesAnOccurrenceReachingOutOfALink)
+{
+    struct Case {
+        const char* what;
+        const char* links;
+        int32_t start, end;
+        bool replace;
+        int32_t resumeAt;
+    } const cases[] = {
+        {"no links", "", 3, 6, true, 0},
+        {"wholly inside a link", "2-10", 3, 6, true, 0},
+        {"exactly a link", "3-6", 3, 6, true, 0},
+        {"touching a link's end does not count", "0-3", 3, 6, true, 0},
+        {"touching a link's start does not count", "6-9", 3, 6, true, 0},
+        {"reaching into a link's start", "5-9", 3, 6, false, 9},
+        {"reaching out of a link's end", "0-4", 3, 6, false, 4},
+        {"holding a whole link and more", "4-5", 3, 6, false, 5},
+        {"the second of two touching links", "0-3 3-5", 3, 6, false, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ReplaceMatchRule rule = DecideReplaceMatch(Links(c.links), c.start, c.end);
+        EXPECT_EQ(rule.replace, c.replace);
+        if (!c.replace) {
+            EXPECT_EQ(rule.resumeAt, c.resumeAt);
+        }
+    }
+}
+
+TEST(LinkUpkeep, ReplaceAllKeepsLinksOnTheirText)
+{
+    struct Case {
+        const char* what;
+        const char* before;
+        int32_t start, end, delta;
+        const char* after;
+    } const cases[] = {
+        {"links behind move", "0-2 8-10", 3, 6, 2, "0-2 10-12"},
+        {"a link starting right behind moves", "6-9", 3, 6, -1, "5-8"},
+        {"a link ending right before stays", "0-3", 3, 6, 4, "0-3"},
+        {"the link holding it stretches", "2-10 12-14", 3, 6, 2, "2-12 14-16"},
+        {"the link holding it shrinks", "2-10 12-14", 3, 6, -3, "2-7 9-11"},
+        {"a link that was the occurrence takes the replacement", "0-1 3-6 7-8", 3, 6, 1, "0-1 3-7 8-9"},
+        {"a link whose whole text went is removed", "0-1 3-6 7-8", 3, 6, -3, "0-1 4-5"},
+        {"a link keeping characters shrinks", "3-8", 3, 6, -3, "3-5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CLinkRangeList links = Links(c.before);
+        KeepLinksAfterReplace(links, c.start, c.end, c.delta);
+        EXPECT_EQ(Describe(links), c.after);
+    }
+}

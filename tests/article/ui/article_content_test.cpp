@@ -546,3 +546,16 @@ TEST_F(ArticleContentTest, RandomEditingKeepsLinksOnTheirCharacters)
     }
     EXPECT_TRUE(g_messages.empty());
 }
+
+TEST_F(ArticleContentTest, ReplaceAllKeepsLinksAndTheirLook)
+{
+    Load("one cat, two cat, three cat.", {MakeLink(9, 16), MakeLink(25, 28)});
+    EXPECT_EQ(m_pane.ReplaceAllKeepingLinks(0, "cat", "tiger"), 2);
+    EXPECT_EQ(Text(), "one tiger, two tiger, three cat.");
+    EXPECT_EQ(Describe(), "11-20 29-32");
+    ExpectLookOnLinksOnly();
+    // The replacements are not taken for a change of the user's: typing afterwards moves links once.
+    Select(0, 0);
+    Type('x');
+    EXPECT_EQ(Describe(), "12-21 30-33");
+}

@@ -184,3 +184,75 @@ TEST(GlobalBuffer, GrowsReadsAndCopies)
     EXPECT_EQ(buffer.Read(part, 100), 6);
     EXPECT_EQ(buffer.Read(part, 100), 0);
 }
+
+TEST_F(RichEditCtrl1Test, ReplaceAllReplacesEachOccurrenceOnce)
+{
+    struct Case {
+        DWORD flags;
+        const char* text;
+        const char* find;
+        const char* replacement;
+        int count;
+        const char* after;
+    } const cases[] = {
+        // The search goes on after the inserted text, which begins with the find text.
+        {0, "cat and cat", "cat", "cattle", 2, "cattle and cattle"},
+        {0, "aab", "a", "", 2, "b"},
+        {0, "Cat and cat", "cat", "dog", 2, "dog and dog"},
+        {FR_MATCHCASE, "Cat and cat", "cat", "dog", 1, "Cat and dog"},
+        {FR_WHOLEWORD, "cat concat cats", "cat", "dog", 1, "dog concat cats"},
+        {0, "cat", "", "dog", 0, "cat"},
+        {0, "no such word", "cat", "dog", 0, "no such word"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text + std::string(" / ") + c.find);
+        m_edit.SetPlainText(c.text, false);
+        EXPECT_EQ(m_edit.ReplaceAll(c.flags, c.find, c.replacement, nullptr), c.count);
+        std::string text;
+        m_edit.GetText(text, false);
+        EXPECT_EQ(text, c.after);
+        if (!*c.find) continue;  // nothing searched, the selection stays
+        int32_t start, end;
+        m_edit.GetSel(start, end);
+        EXPECT_EQ(start, 0);
+        EXPECT_EQ(end, 0);
+    }
+}
+
+TEST_F(RichEditCtrl1Test, ReplaceAllKeepsLinksInStep)
+{
+    auto links = [](std::initializer_list<std::pair<int32_t, int32_t>> spans) {
+        CLinkRangeList list;
+        for (const auto& span : spans) {
+            LinkRange link;
+            link.start = span.first;
+            link.end = span.second;
+            link.type = 2;
+            list.Add(link);
+        }
+        return list;
+    };
+    auto describe = [](const CLinkRangeList& list) {
+        std::string out;
+        for (int i = 0; i < list.GetCount(); ++i)
+            out += (out.empty() ? "" : " ") + std::to_string(list.Item(i)->start) + "-" +
+                   std::to_string(list.Item(i)->end);
+        return out;
+    };
+    // "two cat" is a link holding an occurrence; "at." reaches out of the last one, which stays.
+    m_edit.SetPlainText("one cat, two cat, three cat.", false);
+    CLinkRangeList list = links({{9, 16}, {25, 28}});
+    EXPECT_EQ(m_edit.ReplaceAll(0, "cat", "tiger", &list), 2);
+    std::string text;
+    m_edit.GetText(text, false);
+    EXPECT_EQ(text, "one tiger, two tiger, three cat.");
+    EXPECT_EQ(describe(list), "11-20 29-32");
+
+    // A link that was exactly the occurrence goes with an empty replacement; the others move.
+    m_edit.SetPlainText("x cat y cat z", false);
+    list = links({{2, 5}, {12, 13}});
+    EXPECT_EQ(m_edit.ReplaceAll(0, "cat", "", &list), 2);
+    m_edit.GetText(text, false);
+    EXPECT_EQ(text, "x  y  z");
+    EXPECT_EQ(describe(list), "6-7");
+}
