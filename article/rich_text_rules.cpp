@@ -1,5 +1,8 @@
 #include "article/rich_text_rules.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 bool IsSpace(char c)
@@ -78,4 +81,68 @@ CharFormat MakeDefaultCharFormat(const LogFont& font, int pixelsPerInch, uint32_
         format.dwEffects &= ~kCfeAutoColor;
     }
     return format;
+}
+
+namespace {
+
+bool IsLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+std::string WithoutProtection(const std::string& rtf, bool* changed)
+{
+    if (changed) *changed = false;
+    std::string out;
+    out.reserve(rtf.size() + 16);
+    const size_t n = rtf.size();
+    size_t i = 0;
+    while (i < n) {
+        const size_t backslash = rtf.find('\\', i);
+        if (backslash == std::string::npos) {
+            out.append(rtf, i, n - i);
+            break;
+        }
+        out.append(rtf, i, backslash - i);
+        i = backslash + 1;
+        if (i >= n || !IsLetter(rtf[i])) {
+            // A control symbol (\\, \{, \', ...): the backslash and the one character it escapes.
+            out += '\\';
+            if (i < n) out += rtf[i++];
+            continue;
+        }
+        const size_t wordStart = i;
+        while (i < n && IsLetter(rtf[i])) ++i;
+        const size_t wordEnd = i;
+        if (i < n && rtf[i] == '-') ++i;
+        while (i < n && IsDigit(rtf[i])) ++i;
+        const size_t paramEnd = i;
+        const std::string word = rtf.substr(wordStart, wordEnd - wordStart);
+        if (word == "protect") {
+            const std::string param = rtf.substr(wordEnd, paramEnd - wordEnd);
+            if (param != "0" && changed) *changed = true;
+            out += "\\protect0";
+        } else {
+            out += '\\';
+            out.append(rtf, wordStart, paramEnd - wordStart);
+        }
+        if (i < n && rtf[i] == ' ') out += rtf[i++];
+        if (word == "bin" && paramEnd > wordEnd) {
+            // Raw bytes follow, which may hold anything.
+            long count = std::strtol(rtf.substr(wordEnd, paramEnd - wordEnd).c_str(), nullptr, 10);
+            if (count > 0) {
+                const size_t take = std::min(static_cast<size_t>(count), n - i);
+                out.append(rtf, i, take);
+                i += take;
+            }
+        }
+    }
+    return out;
 }

@@ -34,3 +34,10 @@ constexpr uint32_t kCfeAutoColor = 0x40000000;
 // `markColor` the colour becomes kMarkedTextColor. cbSize is the system's CHARFORMAT size (60).
 CharFormat MakeDefaultCharFormat(const LogFont& font, int pixelsPerInch, uint32_t color, bool automatic,
                                  bool markColor);
+
+// `rtf` with every protection switched off: each \protect control word (with or without a
+// parameter) becomes \protect0, nothing else changes (escaped backslashes, \'hh and the bytes of
+// \bin are passed over). The article pane loads stored text this way, so that the only protected
+// characters afterwards are the stored links it marks, and no pass over the whole text has to take
+// the protection off first. `changed` tells whether any protection was there.
+std::string WithoutProtection(const std::string& rtf, bool* changed = nullptr);

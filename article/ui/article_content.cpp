@@ -4,6 +4,7 @@
 #include <new>
 
 #include "article/link_upkeep.h"
+#include "article/rich_text_rules.h"
 #include "storage/quor_error.h"
 
 namespace {
@@ -52,11 +53,24 @@ void CArticleContent::ClearText()
 void CArticleContent::LoadWithBypass(const std::string& rtf)
 {
     CFlagScope bypass(m_bypass, 1);
-    // Protected text left from before would make the control ask about its own replacement.
+    // The old text goes first, so that taking protection off the empty control costs nothing;
+    // the new text comes in without protection (the links get theirs from their look).
+    ClearText();
     CHARFORMAT2A unprotect = LookFormat(CFM_PROTECTED, 0, 0);
     SetCharFormat(unprotect, SCF_ALL);
-    SetRtf(rtf);
+    // A visible control lays out and paints as the text streams in; once at the end is enough.
+    SendMessage(WM_SETREDRAW, FALSE);
+    try {
+        SetRtf(WithoutProtection(rtf));
+    } catch (...) {
+        SendMessage(WM_SETREDRAW, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        throw;
+    }
+    SendMessage(WM_SETREDRAW, TRUE);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
     m_knownLength = GetCharCount();
+    m_unprotected = true;
 }
 
 void CArticleContent::LoadRtfContent(const std::string& rtf, bool addressesShown)
@@ -73,6 +87,7 @@ void CArticleContent::LoadTextContent(const std::string& text)
         SetCharFormat(unprotect, SCF_ALL);
         SetPlainText(text, false);
         m_knownLength = GetCharCount();
+        m_unprotected = true;
     }
     m_addressesShown = 0;
 }
@@ -111,6 +126,7 @@ int CArticleContent::FindLinkAt(int32_t position, LinkRange* link) const
 
 void CArticleContent::ApplyLinkLook(int32_t start, int32_t end)
 {
+    m_unprotected = false;
     SetSel(start, end);
     SetCharFormat(LookFormat(CFM_COLOR | CFM_PROTECTED | CFM_UNDERLINE, CFE_PROTECTED | CFE_UNDERLINE, kLinkColor),
                   SCF_SELECTION);
@@ -208,7 +224,8 @@ void CArticleContent::ApplyLinkFormatting()
     int32_t selStart, selEnd;
     GetSel(selStart, selEnd);
     try {
-        SetCharFormat(LookFormat(CFM_PROTECTED, 0, 0), SCF_ALL);
+        // Right after a load nothing is protected yet: the pass over the whole text is saved.
+        if (!m_unprotected) SetCharFormat(LookFormat(CFM_PROTECTED, 0, 0), SCF_ALL);
         for (int i = 0; i < m_links.GetCount(); ++i) ApplyLinkLook(m_links.Item(i)->start, m_links.Item(i)->end);
     } catch (...) {
         SetSel(selStart, selEnd);
@@ -287,6 +304,7 @@ int CArticleContent::ReplaceAllKeepingLinks(DWORD flags, const std::string& find
         // The replacements are accounted here, not as changes the control reports.
         CFlagScope busy(m_busy, 1);
         CFlagScope bypass(m_bypass, 1);
+        m_unprotected = false;
         count = ReplaceAll(flags, find, replacement, &m_links);
         m_knownLength = GetCharCount();
     }

@@ -164,6 +164,9 @@ private:
     // The text length (in positions) after the last change accounted; each change moves links by
     // the difference.
     int32_t m_knownLength = 0;
+    // Nothing in the text is protected: set by a load, cleared by the first link look and by every
+    // change after it.
+    bool m_unprotected = false;
     // Inside the filter: the answer an EN_PROTECTED for the message being passed on gets.
     int m_filtering = 0;
     TextSpan m_dropSelection;

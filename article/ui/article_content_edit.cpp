@@ -237,6 +237,7 @@ bool CArticleContent::FilterEdit(UINT msg, WPARAM wParam, LPARAM lParam, EditReq
         result = DefaultProc(msg, wParam, lParam);
         return true;
     }
+    m_unprotected = false;  // pasted RTF may bring protection along
     TextSpan selection;
     GetSel(selection.start, selection.end);
     const ProtectionAnswer answer = Decide(request, selection);
@@ -287,6 +288,7 @@ bool CArticleContent::FilterEdit(UINT msg, WPARAM wParam, LPARAM lParam, EditReq
 
 bool CArticleContent::FilterCharFormat(WPARAM scope, LPARAM lParam, LRESULT& result)
 {
+    m_unprotected = false;
     TextSpan selection;
     GetSel(selection.start, selection.end);
     const ProtectionAnswer answer = Decide(EditRequest::kCharFormat, selection);
@@ -334,6 +336,7 @@ LRESULT CArticleContent::AnswerProtected(const ENPROTECTED* notice)
 
 void CArticleContent::OnContentChanged()
 {
+    m_unprotected = m_unprotected && m_bypass;
     if ((m_typingFlags & kTypingDrop) && IsNewerDll()) {
         CFlagScope busy(m_busy, 1);
         CFlagScope bypass(m_bypass, 1);

@@ -91,3 +91,30 @@ TEST(DefaultCharFormat, FromTheArticleFont)
     EXPECT_EQ(f.crTextColor, kMarkedTextColor);
     EXPECT_EQ(f.dwEffects & kCfeAutoColor, 0u);
 }
+
+TEST(WithoutProtection, SwitchesEveryProtectionOffAndNothingElse)
+{
+    struct {
+        const char* rtf;
+        const char* expected;
+        bool changed;
+    } cases[] = {
+        {"{\\rtf1 a {\\cf1\\ul\\protect link} b}", "{\\rtf1 a {\\cf1\\ul\\protect0 link} b}", true},
+        {"{\\protect1 x\\protect0 y}", "{\\protect0 x\\protect0 y}", true},
+        {"{\\protect0 x}", "{\\protect0 x}", false},
+        // A control word ended by the next one keeps its neighbours apart.
+        {"{\\b\\protect\\i text}", "{\\b\\protect0\\i text}", true},
+        // Not a control word: an escaped backslash, a longer word, a hex escape.
+        {"{\\\\protect \\protected \\'5cprotect}", "{\\\\protect \\protected \\'5cprotect}", false},
+        // Bytes after \bin are data, whatever they look like.
+        {"{\\bin8 \\protect\\protect x}", "{\\bin8 \\protect\\protect0 x}", true},
+        {"{\\bin99 \\protect}", "{\\bin99 \\protect}", false},
+        {"no rtf at all \\", "no rtf at all \\", false},
+        {"", "", false},
+    };
+    for (const auto& c : cases) {
+        bool changed = !c.changed;
+        EXPECT_EQ(WithoutProtection(c.rtf, &changed), c.expected) << c.rtf;
+        EXPECT_EQ(changed, c.changed) << c.rtf;
+    }
+}

@@ -559,3 +559,22 @@ TEST_F(ArticleContentTest, ReplaceAllKeepsLinksAndTheirLook)
     Type('x');
     EXPECT_EQ(Describe(), "12-21 30-33");
 }
+
+TEST_F(ArticleContentTest, StoredTextKeepsProtectionOnItsLinksOnly)
+{
+    // Protection the stored text carries outside its links (left by an older edit) does not come back.
+    m_pane.LoadRtfContent("{\\rtf1\\ansi ab{\\protect cd}ef{\\cf1\\ul\\protect gh}ij\\protect1 kl}", false);
+    CLinkRangeList links;
+    links.Add(MakeLink(6, 8));
+    m_pane.SetLinkRanges(links);
+    EXPECT_EQ(Text(), "abcdefghijkl");
+    ExpectLookOnLinksOnly();
+    // Undo loads its snapshot the same way.
+    Select(0, 0);
+    Type('x');
+    EXPECT_EQ(Describe(), "7-9");
+    m_pane.Undo();
+    EXPECT_EQ(Text(), "abcdefghijkl");
+    EXPECT_EQ(Describe(), "6-8");
+    ExpectLookOnLinksOnly();
+}
