@@ -41,9 +41,9 @@ void OpenArticleLink(IArticleLinkDocument& document, const LinkRange& link)
 {
     const int32_t id = link.targetArticle;
     if (document.ArePrivateArticlesHidden() && document.IsArticlePrivate(id) && !document.UnlockPrivateArticles())
-        throw CQuorError(51);
+        throw CQuorError(kPrivateLinkTarget);
     if (id < 0 || !document.MatchesCreatedStamp(id, link.valueB, link.valueC))
-        throw CQuorError(49);
+        throw CQuorError(kArticleGone);
     document.OpenArticle(id);
 }
 

@@ -15,7 +15,7 @@ constexpr std::size_t kFirstCapacity = 2;
 CClipboardCodec::CLock::CLock(CClipboardCodec& codec) : m_codec(codec), m_bytes(codec.LockBlock())
 {
     if (!m_bytes)
-        throw CQuorError(kClipboardOutOfMemory);
+        throw CQuorError(kOutOfMemory);
 }
 
 std::size_t CClipboardCodec::GrownCapacity(std::size_t capacity, std::size_t needed)
@@ -30,17 +30,17 @@ void CClipboardCodec::Append(const void* bytes, std::size_t length)
 {
     // Clipboard blocks are counted in 32 bits by every reader of the formats.
     if (length > static_cast<std::size_t>(INT32_MAX) - m_size)
-        throw CQuorError(kClipboardOutOfMemory);
+        throw CQuorError(kOutOfMemory);
     std::size_t needed = m_size + length;
     if (!HasBlock()) {
         std::size_t first = needed > kFirstCapacity ? needed : kFirstCapacity;
         if (!ResizeBlock(first))
-            throw CQuorError(kClipboardOutOfMemory);
+            throw CQuorError(kOutOfMemory);
         m_capacity = first;
     } else if (needed > m_capacity) {
         std::size_t grown = GrownCapacity(m_capacity, needed);
         if (!ResizeBlock(grown))
-            throw CQuorError(kClipboardOutOfMemory);
+            throw CQuorError(kOutOfMemory);
         m_capacity = grown;
     }
     if (length == 0)

@@ -23,11 +23,6 @@
 #include <cstdint>
 #include <string>
 
-// Error codes of the clipboard (messages 1121 to 1123) and of memory exhaustion (1101).
-constexpr int kClipboardOutOfMemory = 1;
-constexpr int kClipboardBusy = 21;      // another program holds the clipboard open
-constexpr int kBadClipboardData = 22;   // the data cannot be read
-constexpr int kClipboardFormatMissing = 23;
 
 class CClipboardCodec {
 public:
@@ -36,7 +31,7 @@ public:
     CClipboardCodec(const CClipboardCodec&) = delete;
     CClipboardCodec& operator=(const CClipboardCodec&) = delete;
 
-    // Writing. Each throws CQuorError(kClipboardOutOfMemory) when the block cannot be allocated,
+    // Writing. Each throws CQuorError(kOutOfMemory) when the block cannot be allocated,
     // grown or locked. The first write allocates the block, even when it appends nothing.
     void AppendString(const std::string& text);
     void AppendInt(std::int32_t value);
@@ -78,7 +73,7 @@ protected:
 
 private:
     // The block's bytes for one read or write, unlocked on every path; throws
-    // CQuorError(kClipboardOutOfMemory) when the block cannot be locked.
+    // CQuorError(kOutOfMemory) when the block cannot be locked.
     class CLock {
     public:
         explicit CLock(CClipboardCodec& codec);

@@ -18,14 +18,6 @@
 
 namespace {
 
-// Error codes this file raises itself.
-constexpr int kCancelled = 0;
-constexpr int kDiskFull = 12;
-constexpr int kReadOnlyFile = 36;
-constexpr int kRenameFailed = 45;
-constexpr int kPasswordRefused = 48;
-constexpr int kNoFreeName = 100;
-
 // The position just after the last '.', or the end when the path has none.
 size_t ExtensionOffset(const std::string& path)
 {
@@ -62,7 +54,7 @@ std::string FreeNumberedName(const std::string& path)
         if (!FileExists(candidate))
             return candidate;
     }
-    throw CQuorError(kNoFreeName, path);
+    throw CQuorError(kFileError, path);
 }
 
 void SetDataFolderFrom(CDirectories* directories, const std::string& path)
@@ -113,7 +105,7 @@ bool CCompactor::Run()
         if (source.empty())
             return false;
         if (CFile::IsReadOnlyFile(source))
-            throw CQuorError(kReadOnlyFile, source);
+            throw CQuorError(kReadOnlyNotCompacted, source);
         SetDataFolderFrom(m_directories, source);
 
         int format = 1;
@@ -140,7 +132,7 @@ bool CCompactor::Run()
     } catch (const CQuorError& error) {
         CloseDamagedFile();
         // Compact has reported its own errors; the entry steps report theirs here.
-        if (!compacting && error.Code() != kCancelled && error.Code() != kPasswordRefused)
+        if (!compacting && error.Code() != kCancelled && error.Code() != kWrongPassword)
             error.Report();
         if (!started)
             return false;
@@ -242,7 +234,7 @@ void CCompactor::Compact(bool deleteOriginal, bool askUnusedKeywords, bool askUn
         if (!temporary.empty())
             DeleteFileIfExists(temporary);
         ReportOutOfMemory();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     } catch (const CQuorError& error) {
         if (progress)
             m_host.EndProgress();
@@ -264,12 +256,12 @@ void CCompactor::OpenSource()
     } catch (const CQuorError& error) {
         // A damaged password record leaves the private articles unreadable; they count as lost and
         // the rest of the file is still recovered.
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             throw;
         return;
     }
     if (password.HasPassword() && !m_host.PromptPassword(m_sourcePath, password))
-        throw CQuorError(kPasswordRefused, m_sourcePath);
+        throw CQuorError(kWrongPassword, m_sourcePath);
 }
 
 void CCompactor::CreateDestination(const std::string& temporary)

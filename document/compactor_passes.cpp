@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kCorrupt = 5;
-constexpr int kDiskFull = 12;
 constexpr int16_t kArticleLink = 3;
 
 // Keys of the lists and records the passes carry over.
@@ -491,7 +489,7 @@ void CCompactor::TransferLists()
         try {
             CKeyedRecordStream::ReadIdSet(&m_source, key, ids);
         } catch (const CQuorError& error) {
-            if (error.Code() != kCorrupt)
+            if (error.Code() != kCorruptedRecord)
                 throw;
             damaged = true;
             ids.RemoveAll();
@@ -545,7 +543,7 @@ void CCompactor::TransferReminders()
     try {
         reminders.Load(m_source);
     } catch (const CQuorError& error) {
-        if (error.Code() != kCorrupt)
+        if (error.Code() != kCorruptedRecord)
             throw;
         return;
     }

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kCancelled = 0;
 constexpr int kBookmarkedKey = 1;
 constexpr int kPrivateKey = 10;
 constexpr int32_t kNotExported = -1;
@@ -89,7 +88,7 @@ void CDataFileExport::Export(const std::string& path, const CArticleIdSet& selec
             error.Report();
             throw;
         } catch (const std::bad_alloc&) {
-            throw CQuorError(1);
+            throw CQuorError(kOutOfMemory);
         }
     }
 }
@@ -137,7 +136,7 @@ void CDataFileExport::Run(const std::string& path, const CArticleIdSet& selected
     if (privateIds.GetSize() > 0) {
         CKeyedRecordStream::WriteIdSet(&m_file, kPrivateKey, privateIds);
         if (!CopyKeyedRecordBytes(m_document.GetDataFile(), m_file, CFilePassword::kPasswordKey))
-            throw CQuorError(5, m_document.GetDataFile().GetFilePath());
+            throw CQuorError(kCorruptedRecord, m_document.GetDataFile().GetFilePath());
     }
     m_host.StepProgress();
     m_file.Flush();
@@ -190,7 +189,7 @@ void CDataFileExport::ExportArticles(const std::vector<int32_t>& articles, CArti
 
         int32_t written = record.WriteNew(m_file);
         if (written != newId)
-            throw CQuorError(5, m_file.GetFilePath());
+            throw CQuorError(kCorruptedRecord, m_file.GetFilePath());
         m_host.StepProgress();
     }
     privateIds.Sort();

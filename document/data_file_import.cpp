@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kCorrupt = 5;
-constexpr int kPasswordRefused = 48;
 constexpr int kBookmarkedKey = 1;
 constexpr int32_t kNotImported = -1;
 constexpr int16_t kClearedFlags = CArticleRecord::kTracked | CArticleRecord::kTrackedSaved | CArticleRecord::kPlaceholder;
@@ -41,7 +39,7 @@ bool SlotExists(CDataFile& file, int table, int32_t i, bool& chainBroken)
     try {
         return file.GetEntry(table, i) != kNoneId;
     } catch (const CQuorError& error) {
-        if (error.Code() != kCorrupt)
+        if (error.Code() != kCorruptedRecord)
             throw;
         chainBroken = true;
         return false;
@@ -82,11 +80,11 @@ bool CDataFileImport::Import(const std::string& path, const CKeywordIdSet& extra
         try {
             password.Read(m_other);
         } catch (const CQuorError& error) {
-            if (error.Code() != kCorrupt)
+            if (error.Code() != kCorruptedRecord)
                 throw;
         }
         if (password.HasPassword() && !m_host.PromptPassword(path, password))
-            throw CQuorError(kPasswordRefused, path);
+            throw CQuorError(kWrongPassword, path);
 
         int64_t range = int64_t{m_other.GetGroupCount()} + m_other.GetKeywordCount() + 2 * int64_t{m_other.GetArticleCount()};
         m_host.BeginProgress(QuorLoadString(IDS_IMPORT_DATA_FILE_CAPTION), std::string(), CExchangeHost::CappedRange(range));
@@ -125,7 +123,7 @@ void CDataFileImport::Run(const std::string& path, const CKeywordIdSet& extraKey
     try {
         CKeyedRecordStream::ReadIdSet(&m_other, kBookmarkedKey, m_bookmarked);
     } catch (const CQuorError& error) {
-        if (error.Code() != kCorrupt)
+        if (error.Code() != kCorruptedRecord)
             throw;
         m_bookmarked.RemoveAll();
     }
@@ -200,7 +198,7 @@ void CDataFileImport::TransferByName(int table, const std::vector<int32_t>& ownI
         try {
             read(record, slot);
         } catch (const CQuorError& error) {
-            if (error.Code() != kCorrupt)
+            if (error.Code() != kCorruptedRecord)
                 throw;
             continue;
         }
@@ -292,7 +290,7 @@ void CDataFileImport::TransferArticles(const CKeywordIdSet& extraKeywords)
         try {
             record.Read(m_other, slot);
         } catch (const CQuorError& error) {
-            if (error.Code() != kCorrupt)
+            if (error.Code() != kCorruptedRecord)
                 throw;
             continue;
         }

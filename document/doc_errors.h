@@ -9,7 +9,7 @@
 // memory exhaustion stops them.
 inline bool IsDamagedRecord(const CQuorError& error)
 {
-    return error.Code() == 5 || error.Code() == 56;
+    return error.Code() == kCorruptedRecord || error.Code() == kCorruptedRecordType;
 }
 
 // Runs `operation`; a CQuorError is reported and memory exhaustion is reported as such. True when

@@ -1,17 +1,148 @@
 // The three channels through which the document tells its windows of changes. Each takes a code and
-// two arguments; an argument may carry a pointer to an id set that the receiver fills. The real
-// views implement them beside the framework's view interface; the document finds a channel by
-// walking its view list.
+// two arguments p and n; the codes keep the numbers the windows and the document have always used
+// (they cross between subsystems), and an argument that carries an id set or a text travels as a
+// typed pointer inside ChannelArg. The real views implement the targets beside the framework's view
+// interface; the document finds a channel by walking its view list.
 #pragma once
 #include <cstdint>
+#include <string>
 
+class CArticleIdSet;
+class CGroupIdSet;
 class CKeywordIdSet;
 
-// The index view: IndexNotify codes 1 to 46, and the title list kept in step with stored articles.
+// Codes of the index view's entry. A question's answer is the entry's result; codes 38 to 40 are
+// not used.
+enum class IndexCode : int32_t {
+    kBookmarkChanged = 1,         // p article, n on/off
+    kKeywordAdded = 2,            // p keyword, n highlight flag
+    kArticleTitleChanged = 3,     // p article: its title, dates or flags changed
+    kIsCatalog = 4,               // question: the catalog flag
+    kIsVisible = 5,               // question: whether the view's window is visible
+    kShowIndexWindow = 6,         // p catalog mode wanted (0 or 1)
+    kListFontChanged = 7,
+    kGetListedArticleIds = 8,     // p article id set to fill with every listed title
+    kBookmarksCleared = 9,
+    kKeywordRenamed = 10,         // p keyword
+    kDateFormatChanged = 11,
+    kAddAndSelectKeywords = 12,   // p keyword id set
+    kGetSelectedKeywords = 13,    // p keyword id set to fill; answer: the AND/OR mode
+    kSortOrderChanged = 14,
+    kGetTitlesMode = 15,          // question: the titles-list mode
+    kClearTitleSelection = 16,
+    kClearKeywordSelection = 17,
+    kGetAndOrMode = 18,           // question
+    kSetAndOrMode = 19,           // p 0 or 1
+    kDeleteKeywords = 20,         // p keyword id set to delete
+    kGetPreviewFlags = 21,        // question
+    kTogglePreview = 22,          // p bit mask
+    kArticleChanged = 23,         // p article: added or stored again
+    kSetLinkDisplay = 24,         // p the active-links setting
+    kPreviewColorChanged = 25,
+    kGetHighlightedArticleIds = 26,  // p article id set to fill with the highlighted titles
+    kOpenNeighbour = 27,          // p article, n 1 next, other values previous
+    kDisplayPrefsChanged = 28,
+    kTitlesCaption = 29,          // rewrite the titles caption
+    kRerunTitles = 30,            // re-run the titles list by its mode
+    kCyclePreview = 31,
+    kSavePlacement = 32,
+    kSetIndexMode = 33,           // p 0 or 1
+    kGetIndexMode = 34,           // question: the requested index mode
+    kCycleIndexMode = 35,
+    kGroupAdded = 36,             // p group, n highlight flag
+    kGroupRemoved = 37,           // p group; answer: 1 when it was highlighted
+    kIsGroupPaneVisible = 41,     // question
+    kShowGroupPane = 42,          // p show, n 0 when the user changed it
+    kGroupsChanged = 43,          // p group (passed on)
+    kRemindersChanged = 44,
+    kManageReminders = 45,
+    kSelectKeywords = 46,         // p keyword id set to highlight (others stay)
+};
+
+// Hints of an article window's entry; the answer matters only for kUsesPendingKeyword. Hints 9, 10
+// and 12 to 16 are not sent by the document.
+enum class ArticleHint : int32_t {
+    kKeywordAssigned = 1,         // p keyword given to the shown article
+    kKeywordDeleted = 2,          // p keyword
+    kKeywordRenamed = 3,          // p keyword
+    kPendingKeywordStored = 4,    // p pending id, n its stored id
+    kBookmarkState = 5,           // p 0 or 1
+    kUsesPendingKeyword = 6,      // question: nonzero when the window holds pending id p
+    kDisplayChanged = 7,          // fonts or display settings
+    kBookmarkOff = 8,
+    kRedraw = 11,
+    kActiveLinks = 17,            // p the active-links setting
+    kReminderChanged = 18,
+    kArticleDeleting = 19,        // the shown article is being deleted
+};
+
+// Requests of a report window's entry. Request 7 is not used.
+enum class ReportRequest : int32_t {
+    kKeywordChanged = 1,          // p keyword
+    kDisplayRefresh = 2,
+    kGetReportText = 3,           // p text to fill, n form (1 plain text, 2 RTF, 3 HTML body)
+    kGetKeywordIds = 4,           // p keyword id set to fill with the keywords the report lists
+    kKeywordDeleting = 5,         // p keyword about to be deleted
+    kFilterArticleIds = 6,        // p article id set, kept to the report's range and dates
+    kPrivateChanged = 8,          // private articles shown or hidden
+    kGetCountWidth = 9,           // question: the count column's width
+    kGetGroupIds = 10,            // p group id set to fill
+    kGroupsChanged = 11,
+};
+
+// The kinds of report window.
+enum class ReportKind : int32_t {
+    kIndexReport = 1,
+    kKeywordUsage = 2,
+    kKeywordCloud = 3,
+    kKeywordGroups = 4,
+};
+
+// The reports that list keywords, which hear of every keyword change.
+constexpr ReportKind kKeywordReports[] = {ReportKind::kIndexReport, ReportKind::kKeywordUsage,
+                                          ReportKind::kKeywordCloud};
+
+// Argument p of a channel: a number (an id, a flag, a value) or a pointer to an id set or a text
+// that the receiver fills or reads. A receiver gets a pointer back only as the type it was sent
+// with (null otherwise), so one code's argument is never read as another's.
+class ChannelArg {
+public:
+    ChannelArg(int32_t value = 0) : m_value(value) {}
+    ChannelArg(CArticleIdSet* ids) : m_kind(Kind::kArticleIds), m_pointer(ids) {}
+    ChannelArg(CKeywordIdSet* ids) : m_kind(Kind::kKeywordIds), m_pointer(ids) {}
+    ChannelArg(const CKeywordIdSet* ids) : m_kind(Kind::kKeywordIdsToRead), m_pointer(const_cast<CKeywordIdSet*>(ids)) {}
+    ChannelArg(CGroupIdSet* ids) : m_kind(Kind::kGroupIds), m_pointer(ids) {}
+    ChannelArg(std::string* text) : m_kind(Kind::kText), m_pointer(text) {}
+
+    // The number; 0 when p carries a pointer.
+    int32_t Value() const { return m_value; }
+    bool HasPointer() const { return m_kind != Kind::kNumber; }
+
+    CArticleIdSet* ArticleIds() const { return As<CArticleIdSet>(Kind::kArticleIds); }
+    CKeywordIdSet* KeywordIds() const { return As<CKeywordIdSet>(Kind::kKeywordIds); }
+    // A keyword id set to read, sent writable or not.
+    const CKeywordIdSet* KeywordIdsToRead() const
+    {
+        return m_kind == Kind::kKeywordIdsToRead ? static_cast<const CKeywordIdSet*>(m_pointer) : KeywordIds();
+    }
+    CGroupIdSet* GroupIds() const { return As<CGroupIdSet>(Kind::kGroupIds); }
+    std::string* Text() const { return As<std::string>(Kind::kText); }
+
+private:
+    enum class Kind { kNumber, kArticleIds, kKeywordIds, kKeywordIdsToRead, kGroupIds, kText };
+    template <class T>
+    T* As(Kind kind) const { return m_kind == kind ? static_cast<T*>(m_pointer) : nullptr; }
+
+    Kind m_kind = Kind::kNumber;
+    int32_t m_value = 0;
+    void* m_pointer = nullptr;
+};
+
+// The index view: the IndexCode entry, and the title list kept in step with stored articles.
 class CIndexNotifyTarget {
 public:
     virtual ~CIndexNotifyTarget() = default;
-    virtual int32_t IndexNotify(int code, intptr_t p, intptr_t n) = 0;
+    virtual int32_t IndexNotify(IndexCode code, ChannelArg p, int32_t n) = 0;
     // Places (or moves) the title of a stored article in the titles list.
     virtual void UpdateTitleForArticle(int32_t id, const CKeywordIdSet& keywords, bool highlight) = 0;
     // Takes a deleted article's title out of every list.
@@ -22,8 +153,8 @@ public:
 class CArticleNotifyTarget {
 public:
     virtual ~CArticleNotifyTarget() = default;
-    // Hints 1 to 19; the answer matters only for hint 6 (does the window use pending keyword p).
-    virtual int32_t OnDocumentNotify(int code, intptr_t p, intptr_t n) = 0;
+    // Every hint carries numbers only; the answer matters only for kUsesPendingKeyword.
+    virtual int32_t OnDocumentNotify(ArticleHint hint, int32_t p, int32_t n) = 0;
     // The shown article; 0x80000001 for a new article not stored yet.
     virtual int32_t GetArticleId() const = 0;
     virtual bool IsModified() const = 0;
@@ -35,11 +166,10 @@ public:
     virtual void CloseFrame() = 0;
 };
 
-// A report window: requests 1 to 11.
+// A report window.
 class CReportQueryTarget {
 public:
     virtual ~CReportQueryTarget() = default;
-    // 1 index report, 2 keyword usage, 3 keyword cloud, 4 keyword groups.
-    virtual int GetReportKind() const = 0;
-    virtual int32_t Query(int code, intptr_t p, intptr_t n) = 0;
+    virtual ReportKind GetReportKind() const = 0;
+    virtual int32_t Query(ReportRequest request, ChannelArg p, int32_t n) = 0;
 };

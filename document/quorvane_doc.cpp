@@ -65,7 +65,7 @@ bool CQuorvaneDoc::CreateNewFile(const std::string& path)
         ReadPrintRecords();
         m_queries.Load(m_dataFile);
         m_password->Read(m_dataFile);
-        NotifyIndexView(7);
+        NotifyIndexView(IndexCode::kListFontChanged);
     });
     if (!created) {
         m_keywordNames.clear();
@@ -84,7 +84,7 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
 
         m_password->Read(m_dataFile);
         if (m_dataFile.IsPasswordAtOpen() && !m_host.PromptPassword(FileNameOf(path), *m_password))
-            throw CQuorError(48, path);
+            throw CQuorError(kWrongPassword, path);
 
         LoadTables();
         UpdateHiddenReminderArticles();
@@ -93,7 +93,7 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
         int before = m_bookmarkedIds.GetSize();
         m_bookmarkedIds.Intersect(m_allIds);
         if (m_bookmarkedIds.GetSize() != before)
-            CQuorError(38, path).Report();
+            CQuorError(kBookmarkListRepaired, path).Report();
 
         SetPathName(path);
         m_host.AddToRecentFiles(path);
@@ -110,7 +110,7 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
         SetAttachmentsFolder();
         m_queries.Load(m_dataFile);
         m_reminders.Load(m_dataFile);
-        NotifyIndexView(7);
+        NotifyIndexView(IndexCode::kListFontChanged);
         m_host.SetCurrentDocument(this);
         m_host.ShowIndexFrame();
     });
@@ -137,7 +137,7 @@ static void WalkTable(CDataFile& file, int table, int32_t liveCount, Read read)
             read(id);
             ++found;
         } catch (const CQuorError& error) {
-            if (error.Code() != 5)
+            if (error.Code() != kCorruptedRecord)
                 throw;
             // An unreadable record is skipped and the rest of the file still opens; the first one
             // tells the user, once for the table however many there are.
@@ -176,13 +176,13 @@ void CQuorvaneDoc::LoadTables()
         });
     } catch (const std::bad_alloc&) {
         m_keywordNames.clear();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     } catch (...) {
         m_keywordNames.clear();
         throw;
     }
     if (GetKeywordGroupCount() == 0)
-        NotifyIndexView(42, 0, 1);
+        NotifyIndexView(IndexCode::kShowGroupPane, 0, 1);
 }
 
 void CQuorvaneDoc::ReadIdList(int key, CArticleIdSet& set)
@@ -191,7 +191,7 @@ void CQuorvaneDoc::ReadIdList(int key, CArticleIdSet& set)
     try {
         CKeyedRecordStream::ReadIdSet(&m_dataFile, key, set);
     } catch (const CQuorError& error) {
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             throw;
         set.RemoveAll();
     }
@@ -273,7 +273,7 @@ bool CQuorvaneDoc::SaveModified()
             result = article->PromptSaveAndClose() && result;
     if (!ReportErrors([&] { WriteKeyedRecords(true); }))
         result = false;
-    NotifyIndexView(32);
+    NotifyIndexView(IndexCode::kSavePlacement);
     return result;
 }
 
@@ -283,7 +283,7 @@ void CQuorvaneDoc::OnFileSave()
     ReportErrors([&] {
         std::string path = m_dataFile.GetFilePath();
         if (!FileExists(path) || IsDirectory(path))
-            throw CQuorError(100, path);
+            throw CQuorError(kFileError, path);
         std::vector<CDocumentView*> views = Views();
         for (CDocumentView* view : views)
             if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "document/doc_views.h"
 #include "document/import_batch.h"
 #include "framework/document.h"
 #include "index/query_list.h"
@@ -185,12 +186,12 @@ public:
     // ---- Notifications (quorvane_doc_notify.cpp) ----
     CIndexNotifyTarget* GetIndexView() const;
     CArticleNotifyTarget* FindArticleView(int32_t id) const;
-    CReportQueryTarget* FindReportView(int kind) const;
-    int32_t NotifyIndexView(int code, intptr_t p = 0, intptr_t n = 0);
-    void NotifyArticleViews(int code, intptr_t p = 0, intptr_t n = 0);
-    void NotifyArticleView(int code, int32_t article, intptr_t p = 0, intptr_t n = 0);
+    CReportQueryTarget* FindReportView(ReportKind kind) const;
+    int32_t NotifyIndexView(IndexCode code, ChannelArg p = 0, int32_t n = 0);
+    void NotifyArticleViews(ArticleHint hint, int32_t p = 0, int32_t n = 0);
+    void NotifyArticleView(ArticleHint hint, int32_t article, int32_t p = 0, int32_t n = 0);
     // The report view's answer; kNoneId when no report window of the kind is open or it failed.
-    int32_t QueryReportView(int kind, int code, intptr_t p = 0, intptr_t n = 0);
+    int32_t QueryReportView(ReportKind kind, ReportRequest request, ChannelArg p = 0, int32_t n = 0);
     void NotifyReminderChanged(int32_t article);
     void NotifyRemindersChanged(const CArticleIdSet& articles);
     void RefreshViews();

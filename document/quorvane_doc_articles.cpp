@@ -9,6 +9,8 @@
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/clock.h"
+#include "framework/string_table.h"
+#include "resources/resource.h"
 #include "shell/app_settings.h"
 #include "storage/article_record.h"
 #include "storage/quor_error.h"
@@ -58,11 +60,11 @@ int32_t CQuorvaneDoc::AddArticle(CArticleRecord& record, bool bookmark, bool hig
             m_importBatch.RecordArticle(id);
         else
             m_importBatch.Clear();
-        NotifyIndexView(23, id, 0);
+        NotifyIndexView(IndexCode::kArticleChanged, id, 0);
         m_dataFile.Flush();
         return id;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -116,16 +118,16 @@ void CQuorvaneDoc::UpdateArticle(int32_t id, CArticleRecord& record, bool stamp)
             if (titleChanged)
                 for (int32_t keyword : newKeywords.Values())
                     ReportKeywordChanged(keyword);
-            NotifyIndexView(3, id, 0);
+            NotifyIndexView(IndexCode::kArticleTitleChanged, id, 0);
         }
         FillIndexEntry(id, record);
         if (CIndexNotifyTarget* index = GetIndexView())
             index->UpdateTitleForArticle(id, newKeywords, false);
-        NotifyIndexView(23, id, 0);
-        NotifyIndexView(44, id, 0);
+        NotifyIndexView(IndexCode::kArticleChanged, id, 0);
+        NotifyIndexView(IndexCode::kRemindersChanged, id, 0);
         m_dataFile.Flush();
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -143,7 +145,7 @@ void CQuorvaneDoc::DeleteArticle(int32_t id)
     RemoveArticleFromKeywords(id, keywords);
 
     if (CArticleNotifyTarget* view = FindArticleView(id)) {
-        view->OnDocumentNotify(19, 0, 0);
+        view->OnDocumentNotify(ArticleHint::kArticleDeleting, 0, 0);
         view->CloseFrame();
     }
 
@@ -165,8 +167,8 @@ void CQuorvaneDoc::DeleteArticle(int32_t id)
         m_placeholderIds.Add(id);
     }
     m_dataFile.Flush();
-    NotifyIndexView(29, 0, 0);
-    NotifyIndexView(44, 0, 0);
+    NotifyIndexView(IndexCode::kTitlesCaption, 0, 0);
+    NotifyIndexView(IndexCode::kRemindersChanged, 0, 0);
 }
 
 void CQuorvaneDoc::DeleteArticles(const CArticleIdSet& ids)
@@ -304,8 +306,8 @@ void CQuorvaneDoc::SetBookmark(int32_t id, bool on)
         m_bookmarkedIds.Add(id);
     else
         m_bookmarkedIds.Remove(id);
-    NotifyArticleView(5, id, on ? 1 : 0, 0);
-    NotifyIndexView(1, id, on ? 1 : 0);
+    NotifyArticleView(ArticleHint::kBookmarkState, id, on ? 1 : 0, 0);
+    NotifyIndexView(IndexCode::kBookmarkChanged, id, on ? 1 : 0);
 }
 
 void CQuorvaneDoc::OpenArticle(int32_t id)
@@ -484,7 +486,7 @@ void CQuorvaneDoc::SortArticleIdsInOrder(std::vector<int32_t>& ids)
 bool CQuorvaneDoc::SortArticleIds(const std::string& caption, std::vector<int32_t>& ids, int order)
 {
     bool cancelled = false;
-    m_host.BeginProgress(caption, "Sorting articles...", ids.empty() ? 0 : static_cast<int>(ids.size()) - 1);
+    m_host.BeginProgress(caption, QuorLoadString(IDS_SORTING_ARTICLES), ids.empty() ? 0 : static_cast<int>(ids.size()) - 1);
     try {
         SortInOrder(ids, order, true, cancelled);
     } catch (...) {
@@ -502,6 +504,6 @@ void CQuorvaneDoc::SetSortOrder(int order)
     m_sortOrder = order;
     if (m_settings)
         m_settings->SetSortOrder(order);
-    NotifyIndexView(14);
+    NotifyIndexView(IndexCode::kSortOrderChanged);
     m_host.ActivateIndexFrame();
 }

@@ -7,13 +7,14 @@
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/string_table.h"
+#include "resources/resource.h"
 #include "storage/keyword_record.h"
 #include "storage/quor_error.h"
 
 std::string CQuorvaneDoc::GetKeywordGroupName(int32_t id) const
 {
     if (id < 0 || static_cast<size_t>(id) >= m_groupNames.size())
-        throw CQuorError(5, m_dataFile.GetFilePath());
+        throw CQuorError(kCorruptedRecord, m_dataFile.GetFilePath());
     return m_groupNames[static_cast<size_t>(id)];
 }
 
@@ -90,11 +91,11 @@ int32_t CQuorvaneDoc::AddKeywordGroup(CKeywordGroupRecord& record)
         else
             m_importBatch.Clear();
         m_dataFile.Flush();
-        NotifyIndexView(36, id, 0);
-        QueryReportView(4, 11);
+        NotifyIndexView(IndexCode::kGroupAdded, id, 0);
+        QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
         return id;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -128,17 +129,20 @@ void CQuorvaneDoc::UpdateKeywordGroup(int32_t id, CKeywordGroupRecord& record)
         if (renamed) {
             m_groupNames[static_cast<size_t>(id)] = record.GetName();
             m_host.OnGroupRenamed(id, oldName, record.GetName());
-            int32_t highlight = NotifyIndexView(37, id);
-            NotifyIndexView(36, id, highlight);
+            // Saved queries name groups by text: without this a saved query would turn into
+            // "possibly deleted keywords or keyword groups" after the rename.
+            m_queries.RewriteGroupInAll(oldName, record.GetName());
+            int32_t highlight = NotifyIndexView(IndexCode::kGroupRemoved, id);
+            NotifyIndexView(IndexCode::kGroupAdded, id, highlight);
         }
         if (membershipChanged) {
-            NotifyIndexView(43, id);
-            QueryReportView(4, 11);
+            NotifyIndexView(IndexCode::kGroupsChanged, id);
+            QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
         } else if (renamed) {
-            QueryReportView(4, 11);
+            QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
         }
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -154,9 +158,9 @@ void CQuorvaneDoc::DeleteKeywordGroup(int32_t id)
     m_groupNames[static_cast<size_t>(id)].clear();
     m_dataFile.Flush();
     m_host.OnGroupDeleted(id);
-    NotifyIndexView(37, id);
-    NotifyIndexView(43, id);
-    QueryReportView(4, 11);
+    NotifyIndexView(IndexCode::kGroupRemoved, id);
+    NotifyIndexView(IndexCode::kGroupsChanged, id);
+    QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
 }
 
 void CQuorvaneDoc::DeleteKeywordGroups(const CGroupIdSet& ids)
@@ -266,7 +270,7 @@ void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
 // over, and so is one keyword of a group, without losing the group's other keywords.
 void CQuorvaneDoc::RepairGroupLinks()
 {
-    m_host.BeginProgress(QuorLoadString(127), "Fixing Keyword Group lists...",
+    m_host.BeginProgress(QuorLoadString(127), QuorLoadString(IDS_FIXING_GROUP_LISTS),
                          GetKeywordCount() + GetKeywordGroupCount());
     try {
         ForEachReadableEntry(m_dataFile, CDataFile::kKeywordTable, [&](int32_t keyword) {

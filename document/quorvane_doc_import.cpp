@@ -63,7 +63,7 @@ std::string TrimRight(const std::string& text)
 void CQuorvaneDoc::DeleteKeywordsThroughIndex(const CKeywordIdSet& keywords)
 {
     if (GetIndexView())
-        NotifyIndexView(20, reinterpret_cast<intptr_t>(&keywords));
+        NotifyIndexView(IndexCode::kDeleteKeywords, &keywords);
     else
         DeleteKeywords(keywords);
 }
@@ -140,7 +140,7 @@ bool CQuorvaneDoc::FindDuplicates(std::vector<int32_t>& out)
     GetAllArticleIds(all);
     if (all.GetSize() < 2)
         return true;
-    const std::string caption = "Check For Duplicate Articles";
+    const std::string caption = QuorLoadString(IDS_CHECK_DUPLICATES);
     std::vector<int32_t> ids = all.Values();
     SortArticleIds(caption, ids, 0);
 
@@ -157,7 +157,7 @@ bool CQuorvaneDoc::FindDuplicates(std::vector<int32_t>& out)
             }
             if (!m_host.PumpPendingMessage())
                 continue;
-            m_host.SetProgressText(FormatCounts("Scanning %d of %d", static_cast<int>(i) + 1, static_cast<int>(ids.size())));
+            m_host.SetProgressText(FormatCounts(QuorLoadString(IDS_SCANNING_COUNT).c_str(), static_cast<int>(i) + 1, static_cast<int>(ids.size())));
             int32_t article = ids[i];
             if (AreDuplicates(current, article)) {
                 if (!inRun) {
@@ -220,8 +220,7 @@ void CQuorvaneDoc::FindImportedDuplicates(std::vector<int32_t>& out)
 
 bool CQuorvaneDoc::ConfirmAndDeleteDuplicates(const CArticleIdSet& marked)
 {
-    std::string question = FormatCounts("%d duplicate article(s) will be deleted.\nThis action can not be undone.\n\n"
-                                        "Are you sure you want to delete the selected duplicate article(s)? ",
+    std::string question = FormatCounts(QuorLoadString(IDS_DELETE_DUPLICATES_QUESTION).c_str(),
                                         marked.GetSize());
     if (!m_host.Confirm(question))
         return false;
@@ -264,7 +263,7 @@ void CQuorvaneDoc::HandleImportedDuplicates(int action)
 
 void CQuorvaneDoc::CheckForDuplicateArticles()
 {
-    const std::string caption = "Check For Duplicate Articles";
+    const std::string caption = QuorLoadString(IDS_CHECK_DUPLICATES);
     ReportErrors([&] {
         if (!PromptSaveArticles(caption, 0))
             return;
@@ -272,7 +271,7 @@ void CQuorvaneDoc::CheckForDuplicateArticles()
         if (!FindDuplicates(runs))
             return;
         if (runs.empty()) {
-            m_host.Inform("No duplicate articles were found.", CDocHost::kInformation);
+            m_host.Inform(QuorLoadString(IDS_NO_DUPLICATES), CDocHost::kInformation);
             return;
         }
         CArticleIdSet marked;
@@ -287,9 +286,9 @@ std::vector<CArticleNotifyTarget*> CQuorvaneDoc::ArticleWindowsOfScope(int scope
 {
     CArticleIdSet chosen;
     if (scope == 2)
-        NotifyIndexView(8, reinterpret_cast<intptr_t>(&chosen));
+        NotifyIndexView(IndexCode::kGetListedArticleIds, &chosen);
     else if (scope == 4)
-        NotifyIndexView(26, reinterpret_cast<intptr_t>(&chosen));
+        NotifyIndexView(IndexCode::kGetHighlightedArticleIds, &chosen);
     std::vector<CArticleNotifyTarget*> windows;
     for (CDocumentView* view : Views()) {
         auto* article = dynamic_cast<CArticleNotifyTarget*>(view);
@@ -350,7 +349,7 @@ bool CQuorvaneDoc::CopyFileChosen(const std::string& path, int titleId)
 bool CQuorvaneDoc::CopyDataFileTo(const std::string& target)
 {
     if (IsSameFile(m_dataFile.GetFilePath(), target)) {
-        CQuorError(100, target).Report();
+        CQuorError(kFileError, target).Report();
         return false;
     }
     if (!Flush())
@@ -363,7 +362,7 @@ bool CQuorvaneDoc::CopyDataFileTo(const std::string& target)
 bool CQuorvaneDoc::CopyClosedFileTo(const std::string& source, const std::string& target)
 {
     if (IsSameFile(source, target) || (IsOpen() && IsSameFile(m_dataFile.GetFilePath(), target))) {
-        CQuorError(100, target).Report();
+        CQuorError(kFileError, target).Report();
         return false;
     }
     CFile in;
@@ -423,7 +422,7 @@ bool CQuorvaneDoc::CopyKeyedRecord(int key, CDataFile& other)
         return true;
     } catch (const CQuorError& error) {
         // A full disk concerns the whole copy the caller makes; anything else costs only this record.
-        if (error.Code() == 12)
+        if (error.Code() == kDiskFull)
             throw;
     } catch (const std::bad_alloc&) {
     }

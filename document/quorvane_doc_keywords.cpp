@@ -15,7 +15,7 @@ std::string CQuorvaneDoc::GetKeywordName(int32_t id) const
     if (id < 0)
         return m_pendingKeywords.Get(id);
     if (static_cast<size_t>(id) >= m_keywordNames.size())
-        throw CQuorError(5, m_dataFile.GetFilePath());
+        throw CQuorError(kCorruptedRecord, m_dataFile.GetFilePath());
     return m_keywordNames[static_cast<size_t>(id)];
 }
 
@@ -71,7 +71,7 @@ int32_t CQuorvaneDoc::GetKeywordIdByName(const std::string& name)
     try {
         return m_pendingKeywords.Add(name);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -84,7 +84,7 @@ int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
         if (m_keywordNames.size() <= static_cast<size_t>(id))
             m_keywordNames.resize(static_cast<size_t>(id) + 1);
         m_keywordNames[static_cast<size_t>(id)] = name;
-        NotifyIndexView(2, id, select ? 1 : 0);
+        NotifyIndexView(IndexCode::kKeywordAdded, id, select ? 1 : 0);
         if (m_importBatch.IsRecording())
             m_importBatch.RecordKeyword(id);
         else
@@ -92,7 +92,7 @@ int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
         m_dataFile.Flush();
         return id;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -114,7 +114,7 @@ void CQuorvaneDoc::CommitPendingKeywords(CKeywordIdSet& keywords)
         int32_t stored = FindKeyword(name);
         if (stored == kNoneId)
             stored = AddKeyword(name, false);
-        NotifyArticleViews(4, id, stored);
+        NotifyArticleViews(ArticleHint::kPendingKeywordStored, id, stored);
         m_pendingKeywords.Remove(id);
         committed.push_back(stored);
     }
@@ -131,7 +131,7 @@ void CQuorvaneDoc::PurgePendingKeywords()
         bool used = false;
         for (CDocumentView* view : Views()) {
             auto* article = dynamic_cast<CArticleNotifyTarget*>(view);
-            if (article && article->OnDocumentNotify(6, id, 0) != 0) {
+            if (article && article->OnDocumentNotify(ArticleHint::kUsesPendingKeyword, id, 0) != 0) {
                 used = true;
                 break;
             }
@@ -190,7 +190,7 @@ void CQuorvaneDoc::GetKeywordArticleIds(int32_t keyword, CArticleIdSet& out)
         record.GetArticleIds(out);
     } catch (const CQuorError& error) {
         out.RemoveAll();
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             error.Report();
     }
 }
@@ -204,7 +204,7 @@ void CQuorvaneDoc::GetGroupsOfKeyword(int32_t keyword, CGroupIdSet& out)
         record.GetGroupIds(out);
     } catch (const CQuorError& error) {
         out.RemoveAll();
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             error.Report();
     }
 }
@@ -275,8 +275,8 @@ void CQuorvaneDoc::RemoveGroupFromKeywords(int32_t group, const CKeywordIdSet& k
 
 void CQuorvaneDoc::ReportKeywordChanged(int32_t keyword)
 {
-    for (int kind = 1; kind <= 3; ++kind)
-        QueryReportView(kind, 1, keyword);
+    for (ReportKind kind : kKeywordReports)
+        QueryReportView(kind, ReportRequest::kKeywordChanged, keyword);
 }
 
 void CQuorvaneDoc::ClearBatchUnlessRecording()
@@ -312,11 +312,11 @@ void CQuorvaneDoc::UpdateKeyword(int32_t id, const std::string& name, const CGro
         for (int32_t group : joinedGroups.Values())
             ChangeGroupRecord(group, self, true);
 
-        NotifyIndexView(10, id);
+        NotifyIndexView(IndexCode::kKeywordRenamed, id);
         ReportKeywordChanged(id);
         if (oldGroups.GetSize() > 0)
-            QueryReportView(4, 1, id);
-        NotifyArticleViews(3, id);
+            QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kKeywordChanged, id);
+        NotifyArticleViews(ArticleHint::kKeywordRenamed, id);
         m_dataFile.Flush();
     });
 }
@@ -353,8 +353,8 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
 
     for (size_t i = 0; i < keywords.Values().size(); ++i) {
         int32_t keyword = keywords.Values()[i];
-        for (int kind = 1; kind <= 3; ++kind)
-            QueryReportView(kind, 5, keyword);
+        for (ReportKind kind : kKeywordReports)
+            QueryReportView(kind, ReportRequest::kKeywordDeleting, keyword);
         for (int32_t article : articlesOf[i].Values()) {
             CArticleRecord record;
             record.Read(m_dataFile, article);
@@ -399,9 +399,9 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
             RemoveKeywordFromAllGroups(keyword);
         }
 
-        NotifyArticleViews(2, keyword);
+        NotifyArticleViews(ArticleHint::kKeywordDeleted, keyword);
         if (groups.GetSize() > 0)
-            QueryReportView(4, 11);
+            QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
         m_keywordNames[static_cast<size_t>(keyword)].clear();
         m_dataFile.DeleteKeywordEntry(keyword);
     }
@@ -421,7 +421,7 @@ void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
         GetGroupsOfKeyword(from, groups);
         if (groups.GetSize() > 0) {
             AddKeywordsToGroups(target, groups);
-            QueryReportView(4, 11);
+            QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
         }
     } catch (const std::bad_alloc&) {
         // Dropped without a message, as the caller goes on to delete `from`.
@@ -440,7 +440,7 @@ void CQuorvaneDoc::AssignKeywords(const CArticleIdSet& articles, const CKeywordI
         record.GetKeywordIds(ids);
         ids.Union(keywords);
         for (int32_t keyword : keywords.Values())
-            NotifyArticleView(1, article, keyword, 0);
+            NotifyArticleView(ArticleHint::kKeywordAssigned, article, keyword, 0);
         record.SetKeywordIds(ids);
         UpdateArticle(article, record, true);
     }

@@ -25,7 +25,7 @@ CArticleNotifyTarget* CQuorvaneDoc::FindArticleView(int32_t id) const
     return nullptr;
 }
 
-CReportQueryTarget* CQuorvaneDoc::FindReportView(int kind) const
+CReportQueryTarget* CQuorvaneDoc::FindReportView(ReportKind kind) const
 {
     for (CDocumentView* view : Views()) {
         auto* report = dynamic_cast<CReportQueryTarget*>(view);
@@ -35,47 +35,47 @@ CReportQueryTarget* CQuorvaneDoc::FindReportView(int kind) const
     return nullptr;
 }
 
-int32_t CQuorvaneDoc::NotifyIndexView(int code, intptr_t p, intptr_t n)
+int32_t CQuorvaneDoc::NotifyIndexView(IndexCode code, ChannelArg p, int32_t n)
 {
     CIndexNotifyTarget* index = GetIndexView();
     return index ? index->IndexNotify(code, p, n) : kNoneId;
 }
 
-void CQuorvaneDoc::NotifyArticleViews(int code, intptr_t p, intptr_t n)
+void CQuorvaneDoc::NotifyArticleViews(ArticleHint hint, int32_t p, int32_t n)
 {
     // A receiver may close its window; walk a copy of the list.
     std::vector<CDocumentView*> views = Views();
     for (CDocumentView* view : views)
         if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
-            article->OnDocumentNotify(code, p, n);
+            article->OnDocumentNotify(hint, p, n);
 }
 
-void CQuorvaneDoc::NotifyArticleView(int code, int32_t article, intptr_t p, intptr_t n)
+void CQuorvaneDoc::NotifyArticleView(ArticleHint hint, int32_t article, int32_t p, int32_t n)
 {
     if (CArticleNotifyTarget* view = FindArticleView(article))
-        view->OnDocumentNotify(code, p, n);
+        view->OnDocumentNotify(hint, p, n);
 }
 
-int32_t CQuorvaneDoc::QueryReportView(int kind, int code, intptr_t p, intptr_t n)
+int32_t CQuorvaneDoc::QueryReportView(ReportKind kind, ReportRequest request, ChannelArg p, int32_t n)
 {
     CReportQueryTarget* report = FindReportView(kind);
     int32_t answer = kNoneId;
     if (report)
-        ReportErrors([&] { answer = report->Query(code, p, n); });
+        ReportErrors([&] { answer = report->Query(request, p, n); });
     return answer;
 }
 
 void CQuorvaneDoc::NotifyReminderChanged(int32_t article)
 {
-    NotifyArticleView(18, article);
-    NotifyIndexView(44, 0, 0);
+    NotifyArticleView(ArticleHint::kReminderChanged, article);
+    NotifyIndexView(IndexCode::kRemindersChanged, 0, 0);
 }
 
 void CQuorvaneDoc::NotifyRemindersChanged(const CArticleIdSet& articles)
 {
     for (int32_t article : articles.Values())
-        NotifyArticleView(18, article);
-    NotifyIndexView(44, 0, 0);
+        NotifyArticleView(ArticleHint::kReminderChanged, article);
+    NotifyIndexView(IndexCode::kRemindersChanged, 0, 0);
 }
 
 void CQuorvaneDoc::BeginWaitCursor()
@@ -90,54 +90,54 @@ void CQuorvaneDoc::EndWaitCursor()
 
 void CQuorvaneDoc::RefreshViews()
 {
-    NotifyIndexView(7);
-    NotifyArticleViews(7);
-    for (int kind = 1; kind <= 3; ++kind)
-        QueryReportView(kind, 2);
+    NotifyIndexView(IndexCode::kListFontChanged);
+    NotifyArticleViews(ArticleHint::kDisplayChanged);
+    for (ReportKind kind : kKeywordReports)
+        QueryReportView(kind, ReportRequest::kDisplayRefresh);
 }
 
 void CQuorvaneDoc::GetSelectedArticleIds(CArticleIdSet& out)
 {
     out.RemoveAll();
-    NotifyIndexView(8, reinterpret_cast<intptr_t>(&out));
+    NotifyIndexView(IndexCode::kGetListedArticleIds, &out);
 }
 
 void CQuorvaneDoc::GetHighlightedArticleIds(CArticleIdSet& out)
 {
     out.RemoveAll();
-    NotifyIndexView(26, reinterpret_cast<intptr_t>(&out));
+    NotifyIndexView(IndexCode::kGetHighlightedArticleIds, &out);
 }
 
 int32_t CQuorvaneDoc::GetIndexKeywordSelection(CKeywordIdSet& out)
 {
     out.RemoveAll();
-    return NotifyIndexView(13, reinterpret_cast<intptr_t>(&out));
+    return NotifyIndexView(IndexCode::kGetSelectedKeywords, &out);
 }
 
 int32_t CQuorvaneDoc::GetIndexMode()
 {
-    return NotifyIndexView(15);
+    return NotifyIndexView(IndexCode::kGetTitlesMode);
 }
 
 void CQuorvaneDoc::ClearIndexTitleSelection()
 {
-    NotifyIndexView(16);
+    NotifyIndexView(IndexCode::kClearTitleSelection);
 }
 
 void CQuorvaneDoc::ClearIndexListSelection()
 {
-    NotifyIndexView(17);
+    NotifyIndexView(IndexCode::kClearKeywordSelection);
 }
 
 void CQuorvaneDoc::HighlightIndexKeywords(const CKeywordIdSet& keywords)
 {
-    NotifyIndexView(46, reinterpret_cast<intptr_t>(&keywords));
+    NotifyIndexView(IndexCode::kSelectKeywords, &keywords);
 }
 
 void CQuorvaneDoc::ApplyActiveLinks(int32_t setting)
 {
-    NotifyIndexView(24, setting);
-    NotifyArticleViews(17, setting);
+    NotifyIndexView(IndexCode::kSetLinkDisplay, setting);
+    NotifyArticleViews(ArticleHint::kActiveLinks, setting);
 }
 
 void CQuorvaneDoc::CloseArticleWindow(int32_t article, int direction)
@@ -146,61 +146,61 @@ void CQuorvaneDoc::CloseArticleWindow(int32_t article, int direction)
     if (!view || !view->PromptSaveAndClose())
         return;
     view->CloseFrame();
-    NotifyIndexView(27, article, direction);
+    NotifyIndexView(IndexCode::kOpenNeighbour, article, direction);
 }
 
 // Report text of kind `kind`, and with `countWidth` its count-column width too.
-static void AskReportText(CQuorvaneDoc& document, int kind, int form, std::string& text, int32_t* countWidth)
+static void AskReportText(CQuorvaneDoc& document, ReportKind kind, int form, std::string& text, int32_t* countWidth)
 {
     text.clear();
     if (countWidth)
         *countWidth = -1;
     if (!document.FindReportView(kind))
         return;
-    document.QueryReportView(kind, 3, reinterpret_cast<intptr_t>(&text), form);
+    document.QueryReportView(kind, ReportRequest::kGetReportText, &text, form);
     if (countWidth)
-        *countWidth = document.QueryReportView(kind, 9);
+        *countWidth = document.QueryReportView(kind, ReportRequest::kGetCountWidth);
 }
 
 void CQuorvaneDoc::GetIndexReportText(int form, std::string& text)
 {
-    AskReportText(*this, 1, form, text, nullptr);
+    AskReportText(*this, ReportKind::kIndexReport, form, text, nullptr);
 }
 
 void CQuorvaneDoc::GetKeywordUsageReportText(int form, std::string& text, int32_t& countWidth)
 {
-    AskReportText(*this, 2, form, text, &countWidth);
+    AskReportText(*this, ReportKind::kKeywordUsage, form, text, &countWidth);
 }
 
 void CQuorvaneDoc::GetKeywordCloudReportText(int form, std::string& text, int32_t& countWidth)
 {
-    AskReportText(*this, 3, form, text, &countWidth);
+    AskReportText(*this, ReportKind::kKeywordCloud, form, text, &countWidth);
 }
 
 void CQuorvaneDoc::GetKeywordGroupReportText(int form, std::string& text)
 {
-    AskReportText(*this, 4, form, text, nullptr);
+    AskReportText(*this, ReportKind::kKeywordGroups, form, text, nullptr);
 }
 
 void CQuorvaneDoc::GetIndexReportKeywordIds(CKeywordIdSet& out)
 {
     out.RemoveAll();
-    QueryReportView(1, 4, reinterpret_cast<intptr_t>(&out));
+    QueryReportView(ReportKind::kIndexReport, ReportRequest::kGetKeywordIds, &out);
 }
 
 void CQuorvaneDoc::GetKeywordUsageReportKeywordIds(CKeywordIdSet& out)
 {
     out.RemoveAll();
-    QueryReportView(2, 4, reinterpret_cast<intptr_t>(&out));
+    QueryReportView(ReportKind::kKeywordUsage, ReportRequest::kGetKeywordIds, &out);
 }
 
 void CQuorvaneDoc::GetKeywordGroupReportGroupIds(CGroupIdSet& out)
 {
     out.RemoveAll();
-    QueryReportView(4, 10, reinterpret_cast<intptr_t>(&out));
+    QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGetGroupIds, &out);
 }
 
 void CQuorvaneDoc::FilterReportArticleIds(CArticleIdSet& ids)
 {
-    QueryReportView(1, 6, reinterpret_cast<intptr_t>(&ids));
+    QueryReportView(ReportKind::kIndexReport, ReportRequest::kFilterArticleIds, &ids);
 }

@@ -6,6 +6,7 @@
 #include "document/doc_views.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
+#include "resources/resource.h"
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
 #include "storage/quor_error.h"
@@ -68,10 +69,10 @@ void CQuorvaneDoc::SetProtectAll(bool on)
 void CQuorvaneDoc::NotifyPrivacyChanged()
 {
     UpdateHiddenReminderArticles();
-    NotifyIndexView(30);
-    NotifyIndexView(44);
-    for (int kind = 1; kind <= 3; ++kind)
-        QueryReportView(kind, 8);
+    NotifyIndexView(IndexCode::kRerunTitles);
+    NotifyIndexView(IndexCode::kRemindersChanged);
+    for (ReportKind kind : kKeywordReports)
+        QueryReportView(kind, ReportRequest::kPrivateChanged);
 }
 
 bool CQuorvaneDoc::UnlockPrivateArticles()
@@ -100,7 +101,7 @@ void CQuorvaneDoc::HidePrivateArticles()
             saved = false;
     }
     if (!saved) {
-        m_host.Inform("Unable to hide private articles, because one or more private articles could not be saved.",
+        m_host.Inform(QuorLoadString(IDS_CANNOT_HIDE_PRIVATE),
                       CDocHost::kExclamation);
         return;
     }

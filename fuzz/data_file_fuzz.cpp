@@ -59,7 +59,7 @@ void ReadEverything(CDataFile& file)
                 reader.OpenEntry(&file, table, i, CRecordStream::kRead);
                 ReadFields(reader);
             } catch (const CQuorError& e) {
-                if (e.Code() == 5 || e.Code() == 10)
+                if (e.Code() == kCorruptedRecord || e.Code() == kTruncatedFile)
                     break;  // the rest of this table lies behind the same broken chain
             }
         }

@@ -5,6 +5,7 @@
 #include "framework/ansi_case.h"
 #include "index/query_names.h"
 #include "index/query_scanner.h"
+#include "resources/resource.h"
 #include "storage/quor_error.h"
 
 namespace {
@@ -18,7 +19,7 @@ public:
 
 bool IsQueryError(int code)
 {
-    return code >= 14000 && code <= 14102;
+    return code >= IDS_QUERY_AND_INSTEAD_OF_OPERAND && code <= IDS_QUERY_EXPECTING_GROUP_NAME;
 }
 
 }  // namespace
@@ -31,7 +32,7 @@ void CCurrentQuery::SetText(const std::string& text)
         m_text = text;
     } catch (const std::bad_alloc&) {
         m_text.clear();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -53,7 +54,7 @@ bool CCurrentQuery::CompileReporting(const std::string& text, bool saved)
         m_compiler.Compile(text, m_source ? static_cast<const CQueryNames&>(*m_source) : kNoNames);
     } catch (const CQuorError& error) {
         if (saved && IsQueryError(error.Code()))
-            CQuorError(14101).Report();
+            CQuorError(IDS_QUERY_SAVED_QUERY_PROBLEMS).Report();
         else
             error.Report();
         return false;

@@ -5,6 +5,7 @@
 #include "framework/ansi_case.h"
 #include "index/query_names.h"
 #include "index/query_scanner.h"
+#include "resources/resource.h"
 #include "storage/quor_error.h"
 
 namespace {
@@ -60,7 +61,7 @@ void CQueryCompiler::Compile(const std::string& text, const CQueryNames& names)
         return;
     ParseOr();
     if (m_token.kind != kTokenEnd)
-        throw CQuorError(14007);
+        throw CQuorError(IDS_QUERY_EXPECTING_OPERATOR);
 }
 
 void CQueryCompiler::GetInstruction(int i, QueryToken& out) const
@@ -68,7 +69,7 @@ void CQueryCompiler::GetInstruction(int i, QueryToken& out) const
     if (m_capacity == 0)
         return;
     if (i < 0 || i >= m_count)
-        throw CQuorError(5);
+        throw CQuorError(kCorruptedRecord);
     out = m_code[static_cast<size_t>(i)];
 }
 
@@ -167,14 +168,14 @@ void CQueryCompiler::ParsePrimary()
     switch (m_token.kind) {
     case kTokenParenthesis:
         if (m_token.value != kWordOpen)
-            throw CQuorError(14001);
+            throw CQuorError(IDS_QUERY_PAREN_INSTEAD_OF_OPERAND);
         if (m_nesting >= kMaxNesting)
-            throw CQuorError(14005);
+            throw CQuorError(IDS_QUERY_SYNTAX_ERROR);
         ++m_nesting;
         NextToken(false);
         ParseOr();
         if (m_token.kind != kTokenParenthesis || m_token.value != kWordClose)
-            throw CQuorError(14006);
+            throw CQuorError(IDS_QUERY_EXPECTING_CLOSE_PAREN);
         --m_nesting;
         NextToken(false);
         return;
@@ -196,25 +197,25 @@ void CQueryCompiler::ParsePrimary()
             NextToken(true);
             if (m_token.kind != kTokenGroup || m_token.value == kNoneId) {
                 m_tokenStart = groupStart;
-                throw CQuorError(14102);
+                throw CQuorError(IDS_QUERY_EXPECTING_GROUP_NAME);
             }
             Emit(m_token);
             NextToken(false);
             return;
         }
         case kWordAnd:
-            throw CQuorError(14000);
+            throw CQuorError(IDS_QUERY_AND_INSTEAD_OF_OPERAND);
         case kWordOr:
-            throw CQuorError(14009);
+            throw CQuorError(IDS_QUERY_OR_INSTEAD_OF_OPERAND);
         default:
-            throw CQuorError(14005);
+            throw CQuorError(IDS_QUERY_SYNTAX_ERROR);
         }
     case kTokenEnd:
-        throw CQuorError(14003);
+        throw CQuorError(IDS_QUERY_INCOMPLETE);
     case kTokenUnresolved:
-        throw CQuorError(14002);
+        throw CQuorError(IDS_QUERY_UNKNOWN_KEYWORD);
     default:
-        throw CQuorError(14005);
+        throw CQuorError(IDS_QUERY_SYNTAX_ERROR);
     }
 }
 
@@ -226,7 +227,7 @@ void CQueryCompiler::Emit(const QueryToken& instruction)
             m_capacity += kGrowBy;
         }
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_code[static_cast<size_t>(m_count++)] = instruction;
 }

@@ -11,7 +11,7 @@ int CQueryList::Add(const std::string& name, const std::string& text, int32_t fr
     try {
         m_entries.push_back(SavedQuery{name, text, from, to});
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_modified = true;
     int index = GetCount() - 1;

@@ -201,11 +201,11 @@ void CQueryList::Load(CDataFile& file)
         stream.Close();
     } catch (const CQuorError& error) {
         RemoveAll();
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             throw;
     } catch (const std::bad_alloc&) {
         RemoveAll();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -219,7 +219,7 @@ void CQueryList::Save(CDataFile& file)
         Write(stream, file.GetVersion());
         stream.Close();
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_modified = false;
 }

@@ -463,7 +463,7 @@ void CAppSettings::ReadFileSettings(CDataFile* file)
         stream.Close();
     } catch (const CQuorError& e) {
         // Code 5: the record is missing or its chain is damaged; the defaults stand.
-        if (e.Code() != 5)
+        if (e.Code() != kCorruptedRecord)
             throw;
     }
     m_fileDirty = 0;

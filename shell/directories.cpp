@@ -140,7 +140,7 @@ void CDirectories::Save(IProfileStore& profile) const
         for (const Entry& e : m_entries)
             profile.WriteString(kSection, e.valueName, e.configured);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 

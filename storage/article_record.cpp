@@ -106,7 +106,7 @@ void CArticleRecord::SetMainAttachment(const CLinkTarget& target)
     if (target.GetKind() == CLinkTarget::kNone) {
         m_attachments.RemoveAll();
     } else if (m_attachments.GetSize() == 0) {
-        if (m_attachments.Add(target) < 0) throw CQuorError(1);
+        if (m_attachments.Add(target) < 0) throw CQuorError(kOutOfMemory);
     } else {
         m_attachments.SetAt(0, target);
     }
@@ -160,7 +160,7 @@ void CArticleRecord::ClearTrackFlags()
 void CArticleRecord::ReadHeader(CRecordStream& stream)
 {
     int32_t length = stream.ReadInt();
-    if (length < 0) throw CQuorError(5, stream.GetFilePath());
+    if (length < 0) throw CQuorError(kCorruptedRecord, stream.GetFilePath());
     uint8_t header[kHeaderLength] = {};
     int32_t n = length < kHeaderLength ? length : kHeaderLength;
     int code = stream.ReadRaw(header, n);
@@ -189,12 +189,12 @@ void CArticleRecord::WriteHeader(CRecordStream& stream, int16_t version) const
 void CArticleRecord::ReadAttachments(CRecordStream& stream)
 {
     int16_t count = stream.ReadSizedShort();
-    if (count < 0) throw CQuorError(5, stream.GetFilePath());
+    if (count < 0) throw CQuorError(kCorruptedRecord, stream.GetFilePath());
     m_attachments.RemoveAll();
     for (int i = 0; i < count; ++i) {
         CLinkTarget target;
         target.Read(stream);
-        if (m_attachments.Add(target) < 0) throw CQuorError(1);
+        if (m_attachments.Add(target) < 0) throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -240,7 +240,7 @@ void CArticleRecord::ReadFrom(CRecordStream& stream)
         if (type == kNewLayoutType)
             ReadNewLayout(stream);
         else if (type < 0)  // bit 15 with another layout: nothing this program can read or keep
-            throw CQuorError(5, stream.GetFilePath());
+            throw CQuorError(kCorruptedRecord, stream.GetFilePath());
         else
             ReadOldLayout(stream, type);
     } catch (...) {
@@ -266,7 +266,7 @@ void CArticleRecord::ReadSummaryFrom(CRecordStream& stream)
             SetHasLinks(m_links.GetCount() > 0);
         }
     } else if (type < 0) {
-        throw CQuorError(5, stream.GetFilePath());
+        throw CQuorError(kCorruptedRecord, stream.GetFilePath());
     } else {
         m_version = type;
         if (type >= 1) m_date = stream.ReadSizedInt();

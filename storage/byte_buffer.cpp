@@ -11,12 +11,12 @@ int32_t CByteBuffer::Append(const void* bytes, int32_t n)
         return 0;
     int64_t needed = static_cast<int64_t>(m_cursor) + n;
     if (needed > INT32_MAX - 512)
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     if (m_size < needed) {
         int32_t capacity = static_cast<int32_t>(static_cast<int64_t>(m_size) + n + 512);
         uint8_t* grown = new (std::nothrow) uint8_t[static_cast<size_t>(capacity)];
         if (!grown)
-            throw CQuorError(1);
+            throw CQuorError(kOutOfMemory);
         if (m_cursor > 0)
             std::memcpy(grown, m_data.get(), static_cast<size_t>(m_cursor));
         m_data.reset(grown);

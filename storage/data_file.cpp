@@ -138,7 +138,7 @@ void CDataFile::NotePending(Pending kind)
 
 void CDataFile::Corrupt() const
 {
-    throw CQuorError(5, GetFilePath());
+    throw CQuorError(kCorruptedRecord, GetFilePath());
 }
 
 int32_t CDataFile::Get32(int offset) const
@@ -188,14 +188,14 @@ void CDataFile::ReadHeader()
     uint8_t start[4];
     Seek(0, begin);
     if (Read(start, 4) < 4)
-        throw CQuorError(10, GetFilePath());
+        throw CQuorError(kTruncatedFile, GetFilePath());
     int version = static_cast<int16_t>(start[2] | start[3] << 8);
     int32_t headerSize = kOldHeaderSize;
     if (version >= 300) {
         uint8_t field[4];
         Seek(kHeaderSizeOffset, begin);
         if (Read(field, 4) < 4)
-            throw CQuorError(10, GetFilePath());
+            throw CQuorError(kTruncatedFile, GetFilePath());
         uint32_t value = static_cast<uint32_t>(LoadLeInt32(field));
         headerSize = value > static_cast<uint32_t>(kMaxHeaderSize) ? kMaxHeaderSize : static_cast<int32_t>(value);
     }
@@ -204,19 +204,19 @@ void CDataFile::ReadHeader()
     int32_t toRead = std::max<int32_t>(headerSize, 4);
     Seek(0, begin);
     if (Read(m_header, static_cast<uint32_t>(toRead)) < static_cast<uint32_t>(toRead))
-        throw CQuorError(10, GetFilePath());
+        throw CQuorError(kTruncatedFile, GetFilePath());
     m_headerSize = headerSize;
     if (m_header[0] != 'V' || m_header[1] != 'Q')
-        throw CQuorError(6, GetFilePath());
+        throw CQuorError(kNotDataFile, GetFilePath());
     if (version < 210)
-        throw CQuorError(7, GetFilePath());
+        throw CQuorError(kInvalidDataFile, GetFilePath());
     if (version > 400)
-        throw CQuorError(8, GetFilePath());
+        throw CQuorError(kNewerDataFile, GetFilePath());
     if (version >= 300) {
         if (m_headerSize < kTextEnd ||
             std::strncmp(reinterpret_cast<const char*>(m_header + kTextOffset), kIdentifyingText,
                          sizeof kIdentifyingText) != 0)
-            throw CQuorError(7, GetFilePath());
+            throw CQuorError(kInvalidDataFile, GetFilePath());
     }
     CheckStructure();
 }
@@ -228,7 +228,7 @@ void CDataFile::CheckStructure() const
     int entries = m_header[6] | m_header[7] << 8;
     int32_t needed = GetVersion() >= 300 ? kVersion300HeaderSize : kOldHeaderSize;
     if (blockSize != kBlockSize || entries != kEntriesPerBlock || m_headerSize < needed)
-        throw CQuorError(7, GetFilePath());
+        throw CQuorError(kInvalidDataFile, GetFilePath());
 }
 
 void CDataFile::WriteHeader()
@@ -369,7 +369,7 @@ void CDataFile::Open(const std::string& path, bool readOnly, bool allowNewerMino
             m_diskLastBlock = LastBlock();
         });
     } catch (const CQuorError& e) {
-        if (e.Code() == 8 && allowNewerMinor && GetVersion() > 400 && GetVersion() < 500) {
+        if (e.Code() == kNewerDataFile && allowNewerMinor && GetVersion() > 400 && GetVersion() < 500) {
             try {
                 CheckStructure();
             } catch (...) {
@@ -393,9 +393,9 @@ CDataFile::Format CDataFile::CheckFormat(const std::string& path)
     try {
         file.Open(path, true);
     } catch (const CQuorError& e) {
-        if (e.Code() == 7)
+        if (e.Code() == kInvalidDataFile)
             return kInvalid;
-        if (e.Code() != 8)
+        if (e.Code() != kNewerDataFile)
             throw;
         return file.GetVersion() < 500 ? kNewerReadable : kNewerUnreadable;
     }
@@ -477,7 +477,7 @@ void CDataFile::CheckDataBlock(int32_t n) const
     if (IsDataBlock(n))
         return;
     if (n > 0 && n <= LastBlock() && n % kEntriesPerBlock != 0)
-        throw CQuorError(10, GetFilePath());
+        throw CQuorError(kTruncatedFile, GetFilePath());
     Corrupt();
 }
 
@@ -505,7 +505,7 @@ void CDataFile::ReadAt(uint64_t offset, void* buffer, uint32_t n)
     if (got == n)
         return;
     if (offset + n > LogicalLength())
-        throw CQuorError(10, GetFilePath());
+        throw CQuorError(kTruncatedFile, GetFilePath());
     std::memset(static_cast<uint8_t*>(buffer) + got, 0, n - got);
 }
 
@@ -1069,7 +1069,7 @@ void CDataFile::ForgetCaches()
 void CDataFile::CheckTable(int table) const
 {
     if (table < 0 || table >= kTableCount || table == kKeyDirectory)
-        throw CQuorError(3);
+        throw CQuorError(kNoSuchTableEntry);
     int32_t count = GetDescriptor(table, 0);
     int32_t free = GetDescriptor(table, 1);
     if (count < 0 || free < 0 || free > count)
@@ -1080,7 +1080,7 @@ void CDataFile::CheckEntry(int table, int32_t i) const
 {
     CheckTable(table);
     if (i < 0 || i >= GetDescriptor(table, 0))
-        throw CQuorError(3);
+        throw CQuorError(kNoSuchTableEntry);
 }
 
 // The index block holding entry i; with extend, blocks are appended to the chain as needed.
@@ -1094,7 +1094,7 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
             if (!extend)
                 Corrupt();
             if (DescriptorOffset(table) + 12 > m_headerSize)
-                throw CQuorError(3);  // this header has no such table
+                throw CQuorError(kNoSuchTableEntry);  // this header has no such table
             first = AllocateBlock();
             NoteUse(first, 1);
             WriteTakenBlocks();  // taken on disk before the header names it
@@ -1232,7 +1232,7 @@ void CDataFile::PutEntry(int table, int32_t i, int32_t firstBlock)
 {
     CheckTable(table);
     if (i < 0)
-        throw CQuorError(3);
+        throw CQuorError(kNoSuchTableEntry);
     Batched([&] {
         int32_t count = GetDescriptor(table, 0);
         if (i >= count) {

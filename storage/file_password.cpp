@@ -94,7 +94,7 @@ void CFilePassword::ReadFrom(CRecordStream& stream)
         m_damaged = true;
         m_flags = m_flags != 0 ? m_flags : 1;
         m_unlocked = false;
-        throw CQuorError(5, stream.GetFilePath());
+        throw CQuorError(kCorruptedRecord, stream.GetFilePath());
     }
     m_unlocked = m_flags == 0;
 }
@@ -129,11 +129,11 @@ void CFilePassword::Read(CDataFile& file)
             ReadFrom(stream);
             stream.Close();
         } catch (const CQuorError& e) {
-            if (e.Code() == 5 || m_damaged) {
+            if (e.Code() == kCorruptedRecord || m_damaged) {
                 m_damaged = true;
                 m_flags = m_flags != 0 ? m_flags : 1;
                 m_unlocked = false;
-                throw CQuorError(5, file.GetFilePath());
+                throw CQuorError(kCorruptedRecord, file.GetFilePath());
             }
             throw;
         }

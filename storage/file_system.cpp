@@ -125,7 +125,7 @@ std::string MakeUniqueFileName(const std::string& folder, const std::string& tit
             path = base + "\\" + name + std::to_string(number) + extension;
         return path;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 

@@ -15,7 +15,7 @@ auto GuardMemory(F&& operation) -> decltype(operation())
     try {
         return operation();
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 

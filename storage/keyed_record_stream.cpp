@@ -42,7 +42,7 @@ int32_t CKeyedRecordStream::FindKey(CDataFile* file, int key)
             return entries.back().second;
         return kNoneId;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -52,7 +52,7 @@ void CKeyedRecordStream::Open(CDataFile* file, int key, int mode)
     int32_t first = FindKey(file, key);
     if (first == kNoneId) {
         if (mode != kRewrite)
-            throw CQuorError(5, file->GetFilePath());
+            throw CQuorError(kCorruptedRecord, file->GetFilePath());
         first = file->AllocateBlock();
         mode = kNew;
     }
@@ -91,7 +91,7 @@ void CKeyedRecordStream::AddKeyToDirectory()
         stream.Close();
         file->SetKeyDirectory(directory, static_cast<int32_t>(entries.size()));
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 

@@ -20,14 +20,14 @@ void CKeyedText::Load(CDataFile& file)
         text = stream.ReadString();
         stream.Close();
     } catch (const CQuorError& error) {
-        if (error.Code() != 5) {
+        if (error.Code() != kCorruptedRecord) {
             m_text.clear();
             throw;
         }
         text.clear();
     } catch (const std::bad_alloc&) {
         m_text.clear();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     if (text.empty() && m_emptyTakesDefault)
         text = DefaultText(file);
@@ -52,7 +52,7 @@ void CKeyedText::SetText(const std::string& text)
         m_text = text;
     } catch (const std::bad_alloc&) {
         m_text.clear();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_changed = true;
 }

@@ -19,7 +19,7 @@ constexpr int kGroupLayout = 3;
 
 int Layout(int16_t type) { return type & 0x7FFF; }
 
-[[noreturn]] void WrongType(CRecordStream& stream) { throw CQuorError(56, stream.GetFilePath()); }
+[[noreturn]] void WrongType(CRecordStream& stream) { throw CQuorError(kCorruptedRecordType, stream.GetFilePath()); }
 
 void CopySorted(const CIdSet& from, CIdSet& to)
 {

@@ -30,7 +30,7 @@ void CLinkRangeList::SetAt(int i, const LinkRange& range)
     try {
         m_ranges[static_cast<size_t>(i)] = range;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -39,7 +39,7 @@ void CLinkRangeList::Add(const LinkRange& range)
     try {
         m_ranges.push_back(range);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -133,7 +133,7 @@ void CLinkRangeList::Read(CRecordStream& stream)
 {
     m_ranges.clear();
     int32_t count = stream.ReadInt();
-    if (count < 0) throw CQuorError(5, stream.GetFilePath());
+    if (count < 0) throw CQuorError(kCorruptedRecord, stream.GetFilePath());
     for (int32_t i = 0; i < count; ++i) {
         // Each range is read whole before it is added; a damaged count ends in code 5 when the
         // record's chain runs out, never in a huge allocation.

@@ -45,7 +45,7 @@ void CLinkTarget::Set(int kind, const std::string& target, int32_t flags, int32_
         m_articleId = articleId;
     } catch (const std::bad_alloc&) {
         Reset();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -55,7 +55,7 @@ int CLinkTarget::GetTarget(std::string& out) const
         out = m_kind == kFile ? ExpandDriveRelative(m_target) : m_target;
     } catch (const std::bad_alloc&) {
         out.clear();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     return m_kind;
 }
@@ -67,7 +67,7 @@ void CLinkTarget::Copy(const CLinkTarget& other)
         m_target = other.m_target;
     } catch (const std::bad_alloc&) {
         Reset();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_kind = other.m_kind;
     m_flags = other.m_flags;
@@ -161,7 +161,7 @@ void CAttachmentArray::SetAt(int i, const CLinkTarget& target)
     try {
         *m_items[static_cast<size_t>(i)] = target;
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -175,7 +175,7 @@ void CAttachmentArray::Copy(const CAttachmentArray& other)
     if (&other == this) return;
     m_items.clear();
     for (const auto& item : other.m_items) {
-        if (Add(*item) < 0) throw CQuorError(1);
+        if (Add(*item) < 0) throw CQuorError(kOutOfMemory);
     }
 }
 

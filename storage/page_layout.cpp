@@ -74,7 +74,7 @@ void CPageLayout::Load(CDataFile& file)
         takeFlag(m_firstFooter);
         stream.Close();
     } catch (const CQuorError& error) {
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             throw;
     }
     m_changed = false;

@@ -18,7 +18,7 @@ void CPointerStack::Push(void* p)
             m_pointers.reserve(m_pointers.size() + 10);
         m_pointers.push_back(p);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 

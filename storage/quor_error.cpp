@@ -32,7 +32,7 @@ void CQuorError::Report() const
 
 void ReportOutOfMemory()
 {
-    CQuorError(1).Report();
+    CQuorError(kOutOfMemory).Report();
 }
 
 int OsErrorToErrorCode(long osError)
@@ -40,17 +40,17 @@ int OsErrorToErrorCode(long osError)
     switch (osError) {
     case 2:  // file not found
     case 3:  // path not found
-        return 101;
+        return kFileNotFound;
     case 4:  // too many open files
-        return 102;
+        return kTooManyOpenFiles;
     case 5:  // access denied
-        return 103;
+        return kFileAccessDenied;
     case 8:  // not enough memory
-        return 1;
+        return kOutOfMemory;
     case 19:  // write protected
-        return 104;
+        return kWriteProtected;
     case 21:  // device not ready
-        return 105;
+        return kDriveNotReady;
     case 23:  // CRC error
     case 24:  // bad length (seek)
     case 25:  // seek error
@@ -58,15 +58,15 @@ int OsErrorToErrorCode(long osError)
     case 27:  // sector not found
     case 29:  // write fault
     case 30:  // read fault
-        return 106;
+        return kDriveFault;
     case 32:  // sharing violation
     case 33:  // lock violation
     case 36:  // sharing buffer exceeded
-        return 107;
+        return kFileInUse;
     default:
         if (osError >= 64 && osError <= 72)  // network errors
-            return 108;
-        return 100;
+            return kNetworkError;
+        return kFileError;
     }
 }
 
@@ -74,21 +74,21 @@ int FileExceptionToErrorCode(const CFileException& e)
 {
     switch (e.m_cause) {
     case CFileException::fileNotFound:
-        return 101;
+        return kFileNotFound;
     case CFileException::accessDenied: {
         int code = OsErrorToErrorCode(e.m_osError);
-        return code == 100 ? 103 : code;
+        return code == kFileError ? kFileAccessDenied : code;
     }
     case CFileException::badSeek:
-        return 9;
+        return kFileAccess;
     case CFileException::hardIO:
-        return 106;
+        return kDriveFault;
     case CFileException::sharingViolation:
-        return 107;
+        return kFileInUse;
     case CFileException::diskFull:
-        return 12;
+        return kDiskFull;
     case CFileException::endOfFile:
-        return 10;
+        return kTruncatedFile;
     default:
         return OsErrorToErrorCode(e.m_osError);
     }
@@ -101,6 +101,6 @@ void RethrowAsQuorError(const std::string& path)
     } catch (const CFileException& e) {
         throw CQuorError(FileExceptionToErrorCode(e), path);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }

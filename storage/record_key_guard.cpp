@@ -19,5 +19,5 @@ bool HasRecordKey(const CDataFile& file)
 void RequireRecordKeyFor(const CDataFile& file, int mode)
 {
     if ((EffectivePackedMode(file, mode) & 2) != 0 && !HasRecordKey(file))
-        throw CQuorError(48, file.GetFilePath());
+        throw CQuorError(kWrongPassword, file.GetFilePath());
 }

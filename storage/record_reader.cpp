@@ -7,7 +7,7 @@ void CRecordReader::OpenEntry(CDataFile* file, int table, int32_t entry, int mod
 {
     int32_t first = file->GetEntry(table, entry);
     if (first == kNoneId)
-        throw CQuorError(5, file->GetFilePath());
+        throw CQuorError(kCorruptedRecord, file->GetFilePath());
     m_table = table;
     m_entry = entry;
     Open(file, first, mode);

@@ -98,7 +98,7 @@ bool Inflate(const std::vector<uint8_t>& packed, int32_t length, std::vector<uin
 {
     z_stream stream = {};
     if (inflateInit(&stream) != Z_OK)
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     stream.next_in = const_cast<Bytef*>(packed.data());
     stream.avail_in = static_cast<uInt>(packed.size());
     size_t target = static_cast<size_t>(length);
@@ -125,11 +125,11 @@ bool Inflate(const std::vector<uint8_t>& packed, int32_t length, std::vector<uin
         }
     } catch (const std::bad_alloc&) {
         inflateEnd(&stream);
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     inflateEnd(&stream);
     if (result == Z_MEM_ERROR)
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     return result == Z_STREAM_END && produced == target;
 }
 
@@ -163,7 +163,7 @@ std::string CRecordStream::FileName() const
 
 void CRecordStream::Corrupt() const
 {
-    throw CQuorError(5, GetFilePath());
+    throw CQuorError(kCorruptedRecord, GetFilePath());
 }
 
 void CRecordStream::Open(CDataFile* file, int32_t firstBlock, int mode)
@@ -188,7 +188,7 @@ void CRecordStream::Start(int32_t firstBlock, int mode)
         if (!m_block)
             m_block = TakeBuffer(g_spareReadBuffer, kReadAheadBlocks);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_firstBlock = firstBlock;
     m_current = firstBlock;
@@ -219,7 +219,7 @@ void CRecordStream::Building(F&& operation)
         operation();
     } catch (const std::bad_alloc&) {
         Abandon();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     } catch (...) {
         Abandon();
         throw;
@@ -319,7 +319,7 @@ int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
 void CRecordStream::ThrowReadError(int code) const
 {
     if (code == 1)
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     throw CQuorError(code, GetFilePath());
 }
 
@@ -364,7 +364,7 @@ std::vector<uint8_t> CRecordStream::ReadBytes(int32_t n)
             done += chunk;
         }
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     return bytes;
 }
@@ -387,7 +387,7 @@ void CRecordStream::ReadIdSet(CIdSet& set)
         for (size_t i = 0; i < bytes.size(); i += 4)
             set.Values().push_back(static_cast<int32_t>(LoadLe32(&bytes[i])));
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     set.Sort();  // the file is not trusted to hold a sorted set without duplicates or the none id
 }
@@ -449,7 +449,7 @@ std::vector<uint8_t> CRecordStream::ReadPacked()
 
 std::vector<uint8_t> CRecordStream::ReadPackedAfter(int16_t mode)
 {
-    auto invalid = [this] { return CQuorError(5, FileName()); };
+    auto invalid = [this] { return CQuorError(kCorruptedRecord, FileName()); };
     int32_t first = ReadInt();
     auto readAll = [&](int32_t n) {
         if (n < 0 || static_cast<int64_t>(n) > static_cast<int64_t>(m_file->GetWalkLimit()) * kBlockSize)
@@ -457,7 +457,7 @@ std::vector<uint8_t> CRecordStream::ReadPackedAfter(int16_t mode)
         try {
             return ReadBytes(n);
         } catch (const CQuorError& e) {
-            if (e.Code() != 5)
+            if (e.Code() != kCorruptedRecord)
                 throw;  // a failing disk or a truncated file keeps its own code
             throw invalid();
         }
@@ -508,13 +508,13 @@ void CRecordStream::SkipPacked()
     }
     int32_t n = ReadInt();
     if (n < 0 || static_cast<int64_t>(n) > static_cast<int64_t>(m_file->GetWalkLimit()) * kBlockSize)
-        throw CQuorError(5, FileName());
+        throw CQuorError(kCorruptedRecord, FileName());
     try {
         Skip(n);
     } catch (const CQuorError& e) {
-        if (e.Code() != 5)
+        if (e.Code() != kCorruptedRecord)
             throw;  // as ReadPacked: a failing disk or a truncated file keeps its own code
-        throw CQuorError(5, FileName());
+        throw CQuorError(kCorruptedRecord, FileName());
     }
 }
 
@@ -580,13 +580,13 @@ void CRecordStream::WritePacked(const void* bytes, int32_t n, int mode)
 {
     Building([&] {
         if (n > kMaxPackedLength)
-            throw CQuorError(17);  // "The text is too long.": it could never be read back
+            throw CQuorError(kTextTooLong);  // "The text is too long.": it could never be read back
         if (m_file->IsProtectAll())
             mode |= kPackCompressed | kPackMasked;
         // Masked under any key but the file's own (the zero key of a locked file) the field could
         // never be read again; the whole record is refused before it reaches the file.
         if ((mode & kPackMasked) && !HasRecordKey(*m_file))
-            throw CQuorError(48, m_file->GetFilePath());
+            throw CQuorError(kWrongPassword, m_file->GetFilePath());
         m_writeBuffer.AppendShort(static_cast<int16_t>(mode));
         if ((mode & kPackCompressed) == 0) {
             m_writeBuffer.AppendInt(n);
@@ -597,7 +597,7 @@ void CRecordStream::WritePacked(const void* bytes, int32_t n, int mode)
         std::vector<uint8_t> packed(bound, 0);
         int result = compress(packed.data(), &bound, static_cast<const Bytef*>(bytes), static_cast<uLong>(n));
         if (result != Z_OK)
-            throw CQuorError(1);  // compress fails only for want of memory with a bound-sized buffer
+            throw CQuorError(kOutOfMemory);  // compress fails only for want of memory with a bound-sized buffer
         int32_t compressed = static_cast<int32_t>(bound);
         int32_t uncompressed = n;
         uint32_t salt = 0;
@@ -793,7 +793,7 @@ void CRecordStream::WriteRun(int32_t first, int32_t count, const uint8_t* conten
     try {
         m_file->ReadBlocks(first, count, m_stored.get());
     } catch (const CQuorError& e) {
-        if (e.Code() != 5 && e.Code() != 10)
+        if (e.Code() != kCorruptedRecord && e.Code() != kTruncatedFile)
             throw;
         m_file->WriteBlocks(first, count, content);  // blocks past a short file's end: write them all
         return;

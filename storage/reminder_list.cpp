@@ -136,11 +136,11 @@ void CReminderList::Load(CDataFile& file)
         stream.Close();
     } catch (const CQuorError& error) {
         RemoveAll();
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             throw;
     } catch (const std::bad_alloc&) {
         RemoveAll();
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     UpdateArticleSet();
     m_modified = false;
@@ -165,7 +165,7 @@ void CReminderList::Save(CDataFile& file)
         }
         stream.Close();
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     m_modified = false;
 }

@@ -35,9 +35,9 @@ int32_t CStringPool::Add(const std::string& name)
             }
         }
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
-    throw CQuorError(1);  // unreachable while the live count is right
+    throw CQuorError(kOutOfMemory);  // unreachable while the live count is right
 }
 
 std::string CStringPool::Get(int32_t id) const

@@ -9,11 +9,11 @@
 void CTextBuffer::Grow(int32_t by)
 {
     if (static_cast<int64_t>(m_capacity) + by > INT32_MAX)
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     int32_t capacity = m_capacity + by;
     char* grown = new (std::nothrow) char[static_cast<size_t>(capacity)];
     if (!grown)
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     if (m_length > 0)
         std::memcpy(grown, m_chars.get(), static_cast<size_t>(m_length));
     m_chars.reset(grown);
@@ -25,7 +25,7 @@ void CTextBuffer::Append(const std::string& text)
     if (text.empty())
         return;
     if (text.size() > static_cast<size_t>(INT32_MAX))
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     int32_t n = static_cast<int32_t>(text.size());
     if (static_cast<int64_t>(m_length) + n >= m_capacity)
         Grow(n > m_growthStep ? n : m_growthStep);

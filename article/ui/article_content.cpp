@@ -99,7 +99,7 @@ void CArticleContent::SetLinkRanges(const CLinkRangeList& links)
     try {
         m_links.Copy(links);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     ApplyLinkFormatting();
 }

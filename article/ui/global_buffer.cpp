@@ -12,7 +12,7 @@ class CLockedBlock {
 public:
     explicit CLockedBlock(HGLOBAL block) : m_block(block), m_data(block ? static_cast<char*>(GlobalLock(block)) : nullptr)
     {
-        if (!m_data) throw CQuorError(1);
+        if (!m_data) throw CQuorError(kOutOfMemory);
     }
     ~CLockedBlock() { GlobalUnlock(m_block); }
     CLockedBlock(const CLockedBlock&) = delete;
@@ -41,14 +41,14 @@ void CGlobalBuffer::Free()
 void CGlobalBuffer::Append(const void* bytes, int32_t n)
 {
     if (n <= 0) return;
-    if (n > INT32_MAX - m_total) throw CQuorError(1);
+    if (n > INT32_MAX - m_total) throw CQuorError(kOutOfMemory);
     const int32_t needed = m_total + n;
     if (needed > m_capacity) {
         int32_t capacity = std::max<int32_t>(needed, m_capacity > INT32_MAX / 2 ? INT32_MAX : m_capacity * 2);
         capacity = std::max<int32_t>(capacity, 4096);
         HGLOBAL block = m_block ? GlobalReAlloc(m_block, static_cast<SIZE_T>(capacity), GMEM_MOVEABLE | GMEM_ZEROINIT)
                                 : GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(capacity));
-        if (!block) throw CQuorError(1);
+        if (!block) throw CQuorError(kOutOfMemory);
         m_block = block;
         m_capacity = capacity;
     }
@@ -60,7 +60,7 @@ void CGlobalBuffer::Append(const void* bytes, int32_t n)
 void CGlobalBuffer::SetString(const std::string& text)
 {
     Free();
-    if (text.size() > static_cast<size_t>(INT32_MAX)) throw CQuorError(1);
+    if (text.size() > static_cast<size_t>(INT32_MAX)) throw CQuorError(kOutOfMemory);
     Append(text.data(), static_cast<int32_t>(text.size()));
     m_readPosition = 0;
 }

@@ -221,7 +221,7 @@ void CRichEditCtrl1::AppendPlainText(const std::string& text)
         GetDefaultCharFormat(format, m_markColor);
         SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -232,7 +232,7 @@ void CRichEditCtrl1::AppendRtf(const std::string& rtf)
         SetSel(n, n);
         StreamInChecked(SFF_SELECTION | SF_RTF, rtf);
     } catch (const std::bad_alloc&) {
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
 }
 
@@ -423,7 +423,7 @@ int CRichEditCtrl1::ReplaceAll(DWORD flags, const std::string& find, const std::
     } catch (const std::bad_alloc&) {
         SetSel(0, 0);
         SendMessage(EM_HIDESELECTION, FALSE);
-        throw CQuorError(1);
+        throw CQuorError(kOutOfMemory);
     }
     SetSel(0, 0);
     SendMessage(EM_HIDESELECTION, FALSE);

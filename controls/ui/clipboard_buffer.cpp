@@ -71,17 +71,17 @@ void CClipboardBuffer::ReadFromClipboard(UINT format)
     if (size == 0)
         throw CQuorError(kClipboardFormatMissing);
     if (size > static_cast<SIZE_T>(INT32_MAX))
-        throw CQuorError(kClipboardOutOfMemory);
+        throw CQuorError(kOutOfMemory);
     const void* source = GlobalLock(data);
     if (!source)
-        throw CQuorError(kClipboardOutOfMemory);
+        throw CQuorError(kOutOfMemory);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     void* target = block ? GlobalLock(block) : nullptr;
     if (!target) {
         GlobalUnlock(data);
         if (block)
             GlobalFree(block);
-        throw CQuorError(kClipboardOutOfMemory);
+        throw CQuorError(kOutOfMemory);
     }
     std::memcpy(target, source, size);
     GlobalUnlock(block);

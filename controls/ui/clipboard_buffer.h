@@ -16,7 +16,7 @@ public:
     // Copies the clipboard's data of `format` (GlobalSize bytes) into a new block; reading starts at
     // its first byte. Frees the buffer's block first. Throws CQuorError kClipboardBusy when the
     // clipboard cannot be opened, kClipboardFormatMissing when it holds no data of the format or
-    // the data is empty, kClipboardOutOfMemory when memory cannot be had (the buffer is then
+    // the data is empty, kOutOfMemory when memory cannot be had (the buffer is then
     // empty). The clipboard is closed on every path.
     void ReadFromClipboard(UINT format);
     // GlobalFree of the block; block, size and read position back to none.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "framework/callback_exceptions.h"
 #include "framework/error_sink.h"
 #include "framework/string_table.h"
 #include "framework/ui/frame_wnd.h"
@@ -56,7 +57,7 @@ int CWinApp::Main(int showCommand)
         if (InitInstance())
             exitCode = Run();
     } catch (...) {
-        LogCallbackException("application start-up");
+        ReportCallbackException("application start-up");
     }
     return ExitInstance(exitCode);
 }
@@ -95,14 +96,14 @@ bool CWinApp::PreTranslateMessage(MSG* msg)
         // accelerators.
         return m_mainWnd && m_mainWnd->IsWindow() && m_mainWnd->PreTranslateMessage(msg);
     } catch (...) {
-        LogCallbackException("message pre-translation");
+        ReportCallbackException("message pre-translation");
         return false;
     }
 }
 
 void CWinApp::ReportCommandException()
 {
-    LogCallbackException("command handler");
+    ReportCallbackException("command handler");
 }
 
 void CWinApp::OnIdle()
@@ -111,7 +112,7 @@ void CWinApp::OnIdle()
         if (auto* frame = dynamic_cast<CFrameWnd*>(m_mainWnd))
             frame->OnIdleUpdateCmdUI();
     } catch (...) {
-        LogCallbackException("idle update");
+        ReportCallbackException("idle update");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "framework/ui/dialog.h"
 
+#include "framework/callback_exceptions.h"
 #include "framework/ui/app.h"
 
 CDialog::~CDialog()
@@ -124,7 +125,7 @@ INT_PTR CDialog::HandleMessage(CDialog* self, HWND hwnd, UINT msg, WPARAM wParam
             }
         }
     } catch (...) {
-        LogCallbackException("dialog procedure");
+        ReportCallbackException("dialog procedure");
     }
     if (msg == WM_NCDESTROY)
         self->EndOfWindow();

@@ -1,5 +1,6 @@
 #include "framework/ui/frame_wnd.h"
 
+#include "framework/callback_exceptions.h"
 #include "framework/document.h"
 #include "framework/ui/app.h"
 #include "framework/ui/context_help.h"
@@ -99,7 +100,7 @@ bool CFrameWnd::ExecuteCommand(unsigned id)
         if (CWinApp* app = CWinApp::Current())
             app->ReportCommandException();
         else
-            LogCallbackException("command handler");
+            ReportCallbackException("command handler");
     }
     return true;
 }

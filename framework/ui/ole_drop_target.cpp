@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "framework/callback_exceptions.h"
 #include "framework/ui/wnd.h"
 
 namespace {
@@ -124,7 +125,7 @@ HRESULT COleDropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL poin
         COleDataObject object(m_data);
         *effect = OnDragEnter(m_hWnd, object, keyState, ToClient(point)) & allowed;
     } catch (...) {
-        LogCallbackException("drag enter");
+        ReportCallbackException("drag enter");
     }
     return S_OK;
 }
@@ -139,7 +140,7 @@ HRESULT COleDropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect)
         COleDataObject object(m_data);
         *effect = OnDragOver(m_hWnd, object, keyState, ToClient(point)) & allowed;
     } catch (...) {
-        LogCallbackException("drag over");
+        ReportCallbackException("drag over");
     }
     return S_OK;
 }
@@ -149,7 +150,7 @@ HRESULT COleDropTarget::DragLeave()
     try {
         OnDragLeave(m_hWnd);
     } catch (...) {
-        LogCallbackException("drag leave");
+        ReportCallbackException("drag leave");
     }
     ForgetData();
     return S_OK;
@@ -165,7 +166,7 @@ HRESULT COleDropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DW
         COleDataObject object(data);
         *effect = OnDrop(m_hWnd, object, keyState, ToClient(point)) & allowed;
     } catch (...) {
-        LogCallbackException("drop");
+        ReportCallbackException("drop");
     }
     ForgetData();
     return S_OK;

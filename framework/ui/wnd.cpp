@@ -1,5 +1,7 @@
 #include "framework/ui/wnd.h"
 
+#include "framework/callback_exceptions.h"
+
 #include <string>
 
 CWnd::~CWnd()
@@ -101,7 +103,7 @@ LRESULT CWnd::RouteMessage(CWnd* self, HWND hwnd, UINT msg, WPARAM wParam, LPARA
         if (!self->Dispatch(msg, wParam, lParam, result))
             result = self->DefaultProc(msg, wParam, lParam);
     } catch (...) {
-        LogCallbackException("window procedure");
+        ReportCallbackException("window procedure");
     }
     if (msg == WM_NCDESTROY)
         self->EndOfWindow();
@@ -115,12 +117,6 @@ void CWnd::EndOfWindow()
     try {
         OnFinalMessage();
     } catch (...) {
-        LogCallbackException("final message");
+        ReportCallbackException("final message");
     }
-}
-
-void LogCallbackException(const char* where)
-{
-    std::string note = std::string("Quorvane: an exception was stopped in a ") + where + "\n";
-    OutputDebugStringA(note.c_str());
 }

@@ -60,6 +60,3 @@ private:
     bool ReflectToChild(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };
 
-// Writes a note that a callback swallowed an exception (a C++ exception must not unwind through
-// user32). `where` names the callback.
-void LogCallbackException(const char* where);

@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include "framework/callback_exceptions.h"
 #include "framework/ui/wnd.h"
 
 CWorkerThread::~CWorkerThread()
@@ -46,7 +47,7 @@ unsigned __stdcall CWorkerThread::Entry(void* param)
     try {
         return static_cast<CWorkerThread*>(param)->m_body();
     } catch (...) {
-        LogCallbackException("worker thread");
+        ReportCallbackException("worker thread");
         return 1;
     }
 }

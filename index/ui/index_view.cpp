@@ -828,13 +828,13 @@ bool CIndexView::PreTranslateMessage(MSG* msg)
 
 // ---- Notifications ----
 
-int32_t CIndexView::IndexNotify(int code, intptr_t p, intptr_t n)
+int32_t CIndexView::IndexNotify(IndexCode code, ChannelArg p, int32_t n)
 {
     try {
         switch (code) {
-        case 4: return m_values.view;
-        case 5: return IsWindowVisible() ? 1 : 0;
-        case 7: {
+        case IndexCode::kIsCatalog: return m_values.view;
+        case IndexCode::kIsVisible: return IsWindowVisible() ? 1 : 0;
+        case IndexCode::kListFontChanged: {
             HFONT font = FontOr(Services().listFont);
             m_groupList.SetListFont(font, true);
             m_indexList.SetListFont(font, true);
@@ -844,82 +844,82 @@ int32_t CIndexView::IndexNotify(int code, intptr_t p, intptr_t n)
             RecalcLayout();
             return 0;
         }
-        case 8:
-            if (p)
-                m_titleList.GetIds(*reinterpret_cast<CArticleIdSet*>(p));
+        case IndexCode::kGetListedArticleIds:
+            if (CArticleIdSet* ids = p.ArticleIds())
+                m_titleList.GetIds(*ids);
             return 0;
-        case 11:
+        case IndexCode::kDateFormatChanged:
             m_titleList.Measure();
             m_titleList.Invalidate();
             RecalcLayout();
             return 0;
-        case 12:
-            if (p)
-                m_indexList.AddAndSelectIds(*reinterpret_cast<CKeywordIdSet*>(p));
+        case IndexCode::kAddAndSelectKeywords:
+            if (const CKeywordIdSet* ids = p.KeywordIdsToRead())
+                m_indexList.AddAndSelectIds(*ids);
             return 0;
-        case 13:
-            if (p)
-                m_selectedList.GetIds(*reinterpret_cast<CKeywordIdSet*>(p));
+        case IndexCode::kGetSelectedKeywords:
+            if (CKeywordIdSet* ids = p.KeywordIds())
+                m_selectedList.GetIds(*ids);
             return m_andOrMode;
-        case 14:
+        case IndexCode::kSortOrderChanged:
             m_titleList.Resort(false);
             UpdateSortImages();
             return 0;
-        case 15: return m_titleListMode;
-        case 16:
+        case IndexCode::kGetTitlesMode: return m_titleListMode;
+        case IndexCode::kClearTitleSelection:
             m_titleList.SendMessage(LB_SETSEL, FALSE, -1);
             return 0;
-        case 17:
+        case IndexCode::kClearKeywordSelection:
             m_indexList.SendMessage(LB_SETSEL, FALSE, -1);
             return 0;
-        case 18: return m_andOrMode;
-        case 21: return m_values.previewOn;
-        case 22:
-            SetPreviewFlags(m_values.previewOn ^ static_cast<int>(p));
+        case IndexCode::kGetAndOrMode: return m_andOrMode;
+        case IndexCode::kGetPreviewFlags: return m_values.previewOn;
+        case IndexCode::kTogglePreview:
+            SetPreviewFlags(m_values.previewOn ^ p.Value());
             return 0;
-        case 26:
-            if (p)
-                m_titleList.GetSelectedIds(*reinterpret_cast<CArticleIdSet*>(p));
+        case IndexCode::kGetHighlightedArticleIds:
+            if (CArticleIdSet* ids = p.ArticleIds())
+                m_titleList.GetSelectedIds(*ids);
             return 0;
-        case 28:
+        case IndexCode::kDisplayPrefsChanged:
             ApplyColumnHeaders();
             m_titleList.Invalidate();
             RecalcLayout();
             return 0;
-        case 29:
+        case IndexCode::kTitlesCaption:
             UpdateCaptions();
             return 0;
-        case 31:
+        case IndexCode::kCyclePreview:
             SetPreviewFlags(m_values.previewOn >= 3 ? 0 : m_values.previewOn + 1);
             return 0;
-        case 32:
+        case IndexCode::kSavePlacement:
             if (CFrameWnd* frame = GetParentFrame())
                 frame->SendMessage(kSavePlacementMessage);
             return 0;
-        case 34: return m_values.indexMode;
-        case 36:
-            m_groupList.AddGroup(static_cast<int32_t>(p));
+        case IndexCode::kGetIndexMode: return m_values.indexMode;
+        case IndexCode::kGroupAdded:
+            m_groupList.AddGroup(p.Value());
             if (n > 0)
-                m_groupList.SetGroupSel(static_cast<int32_t>(p), true);
+                m_groupList.SetGroupSel(p.Value(), true);
             return 0;
-        case 37: {
-            bool highlighted = m_groupList.IsGroupSelected(static_cast<int32_t>(p));
-            m_groupList.RemoveGroup(static_cast<int32_t>(p));
+        case IndexCode::kGroupRemoved: {
+            bool highlighted = m_groupList.IsGroupSelected(p.Value());
+            m_groupList.RemoveGroup(p.Value());
             return highlighted ? 1 : 0;
         }
-        case 41: return m_values.groupVisible;
-        case 42:
-            ShowGroupPane(p != 0, n == 0);
+        case IndexCode::kIsGroupPaneVisible: return m_values.groupVisible;
+        case IndexCode::kShowGroupPane:
+            ShowGroupPane(p.Value() != 0, n == 0);
             return 0;
-        case 44:
+        case IndexCode::kRemindersChanged:
             m_titleList.Invalidate();
             return 0;
-        case 46:
-            if (p)
-                m_indexList.SelectIds(*reinterpret_cast<CKeywordIdSet*>(p));
+        case IndexCode::kSelectKeywords:
+            if (const CKeywordIdSet* ids = p.KeywordIdsToRead())
+                m_indexList.SelectIds(*ids);
             return 0;
-        case 2:
-            m_indexList.AddId(static_cast<int32_t>(p), n != 0);
+        case IndexCode::kKeywordAdded:
+            m_indexList.AddId(p.Value(), n != 0);
             return 0;
         default:
             return 0;

@@ -71,7 +71,7 @@ public:
     void OnInitialUpdate() override;
     unsigned DropClasses() const override { return DropWindowFacts::kIndexView; }
 
-    int32_t IndexNotify(int code, intptr_t p, intptr_t n) override;
+    int32_t IndexNotify(IndexCode code, ChannelArg p, int32_t n) override;
     void UpdateTitleForArticle(int32_t id, const CKeywordIdSet& keywords, bool highlight) override;
     void RemoveArticleTitle(int32_t id) override;
 

@@ -2,8 +2,10 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <new>
 
+#include "framework/callback_exceptions.h"
 #include "shell/app_settings.h"
 #include "shell/option_store_host.h"
 #include "shell/ui/main_frame.h"
@@ -12,11 +14,43 @@
 // The one application object; it exists before WinMain runs.
 CQuorvaneApp theApp;
 
+namespace {
+
+// Call inside a catch block only: the program's error shows its own message, memory exhaustion the
+// out-of-memory message, anything else the internal error ("An unknown error has occurred").
+void ReportHandledException()
+{
+    try {
+        throw;
+    } catch (const CQuorError& error) {
+        error.Report();
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+    } catch (...) {
+        CQuorError(kUnknownError).Report();
+    }
+}
+
+// An exception stopped at a window procedure, dialog procedure, thread entry or OLE callback is a
+// fault of the program: the user is told. A second one while the first box is up (the box pumps
+// messages) is not stacked on top of it.
+void ReportStoppedException(const char* /*where*/, const char* /*what*/)
+{
+    static std::atomic<bool> reporting{false};
+    if (reporting.exchange(true))
+        return;
+    ReportHandledException();
+    reporting = false;
+}
+
+}  // namespace
+
 CQuorvaneApp::CQuorvaneApp() = default;
 CQuorvaneApp::~CQuorvaneApp() = default;
 
 bool CQuorvaneApp::InitInstance()
 {
+    SetCallbackExceptionSink(&ReportStoppedException);
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
 
@@ -47,13 +81,5 @@ int CQuorvaneApp::ExitInstance(int exitCode)
 
 void CQuorvaneApp::ReportCommandException()
 {
-    try {
-        throw;
-    } catch (const CQuorError& error) {
-        error.Report();
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-    } catch (...) {
-        CQuorError(18).Report();
-    }
+    ReportHandledException();
 }

@@ -120,11 +120,11 @@ TEST(ClipboardCodec, MemoryFailuresRaiseCodeOne)
     CMemoryClipboardCodec codec;
     codec.LimitMemory(10);
     codec.AppendText("12345678");
-    EXPECT_EQ(ErrorCodeOf([&] { codec.AppendText("too much"); }), kClipboardOutOfMemory);
+    EXPECT_EQ(ErrorCodeOf([&] { codec.AppendText("too much"); }), kOutOfMemory);
     EXPECT_EQ(codec.GetSize(), 8u) << "a failed write leaves what was written";
 
     CMemoryClipboardCodec locked(std::string("abcd\0", 5));
     locked.FailLocks(true);
-    EXPECT_EQ(ErrorCodeOf([&] { locked.ReadString(); }), kClipboardOutOfMemory);
-    EXPECT_EQ(ErrorCodeOf([&] { locked.AppendInt(1); }), kClipboardOutOfMemory);
+    EXPECT_EQ(ErrorCodeOf([&] { locked.ReadString(); }), kOutOfMemory);
+    EXPECT_EQ(ErrorCodeOf([&] { locked.AppendInt(1); }), kOutOfMemory);
 }

@@ -447,7 +447,7 @@ TEST_F(CrashSweep, AFailingWriteIsAlwaysReportedAndLeavesASoundFile)
                     // written (the one record being rewritten in place), which reads as damaged.
                     if (!surfaced) {
                         EXPECT_EQ(e.Code(), code) << e.Text();
-                    } else if (e.Code() == 5) {
+                    } else if (e.Code() == kCorruptedRecord) {
                         ++metDamage;
                     } else {
                         EXPECT_EQ(e.Code(), code) << e.Text();

@@ -128,7 +128,7 @@ TEST_F(DataFileExport, CancelAtAnyStepLeavesNoFile)
             exporter.Export(m_out, Articles({12, 5, 9}));
             ADD_FAILURE() << "not cancelled";
         } catch (const CQuorError& error) {
-            EXPECT_EQ(error.Code(), 0);
+            EXPECT_EQ(error.Code(), kCancelled);
         }
         EXPECT_FALSE(std::filesystem::exists(NativePath(m_out)));
         EXPECT_TRUE(m_xhost.m_mainWindowEnabled);

@@ -202,6 +202,6 @@ TEST_F(DataFileImport, ARefusedPasswordIsReportedAndAddsNothing)
     m_xhost.m_password = "wrong";
     CDataFileImport importer(*m_doc, m_xhost, nullptr);
     EXPECT_FALSE(importer.Import(m_otherPath, CKeywordIdSet()));
-    EXPECT_EQ(m_errors.Messages(), std::vector<std::string>{CQuorError(48, m_otherPath).Message()});
+    EXPECT_EQ(m_errors.Messages(), std::vector<std::string>{CQuorError(kWrongPassword, m_otherPath).Message()});
     EXPECT_EQ(m_doc->GetArticleCount(), 0);
 }

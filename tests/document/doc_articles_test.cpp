@@ -183,7 +183,7 @@ TEST_F(DocArticles, AssignKeywordsTellsEachOpenArticleWindow)
     m_doc->AddView(&view);
     m_trace.clear();
     m_doc->AssignKeywords(Articles({a, b}), Keywords({k}));
-    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), Notice{'A', 1, k, 0}), m_trace.end());
+    EXPECT_NE(std::find(m_trace.begin(), m_trace.end(), Notice{ArticleHint::kKeywordAssigned, k, 0}), m_trace.end());
     CArticleIdSet ids;
     m_doc->GetKeywordArticleIds(k, ids);
     EXPECT_EQ(ids.Values(), (std::vector<int32_t>{a, b}));

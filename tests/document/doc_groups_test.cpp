@@ -31,8 +31,30 @@ TEST_F(DocGroups, MergingMovesEveryKeywordAndLeavesNoEntryForTheFirstGroup)
     EXPECT_EQ(MembersOf(b), (std::vector<int32_t>{k1, k2, k3}));
     EXPECT_EQ(GroupsOf(k1), (std::vector<int32_t>{b}));
     EXPECT_EQ(GroupsOf(k2), (std::vector<int32_t>{b}));
-    EXPECT_EQ(m_trace, (Trace{{'I', 37, a, 0}, {'I', 43, a, 0}}));
+    EXPECT_EQ(m_trace, (Trace{{IndexCode::kGroupRemoved, a, 0}, {IndexCode::kGroupsChanged, a, 0}}));
     EXPECT_EQ(CheckOpenFile(), "");
+}
+
+TEST_F(DocGroups, RenamingAGroupRewritesTheSavedQueriesThatNameIt)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("Fruit", false);
+    int32_t g = AddGroup("Fruit", Keywords({k}));
+    m_doc->GetQueryList().Add("Both", "GROUP: Fruit AND Fruit", 0, 0);
+    m_doc->GetQueryList().Add("Other", "GROUP: Veg OR Fruit", 0, 0);
+
+    CKeywordGroupRecord renamed;
+    m_doc->LoadKeywordGroup(g, renamed);
+    renamed.SetName("Produce");
+    m_doc->UpdateKeywordGroup(g, renamed);
+
+    // Only the group reference changes; the keyword of the same name stays.
+    std::string name, text;
+    int32_t from = 0, to = 0;
+    ASSERT_TRUE(m_doc->GetQueryList().GetAt(m_doc->GetQueryList().FindByName("Both"), name, text, from, to));
+    EXPECT_EQ(text, "GROUP: Produce AND Fruit");
+    ASSERT_TRUE(m_doc->GetQueryList().GetAt(m_doc->GetQueryList().FindByName("Other"), name, text, from, to));
+    EXPECT_EQ(text, "GROUP: Veg OR Fruit");
 }
 
 TEST_F(DocGroups, MergingAGroupIntoItselfKeepsIt)

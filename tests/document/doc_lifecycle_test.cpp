@@ -48,7 +48,7 @@ TEST_F(DocLifecycle, OpeningAFileWithoutGroupsHidesTheGroupsPane)
     m_doc = std::make_unique<CQuorvaneDoc>(m_host);
     Attach();
     ASSERT_TRUE(m_doc->OnOpenDocument(m_path));
-    EXPECT_EQ(m_trace, (Trace{{'I', 42, 0, 1}, {'I', 7, 0, 0}}));
+    EXPECT_EQ(m_trace, (Trace{{IndexCode::kShowGroupPane, 0, 1}, {IndexCode::kListFontChanged, 0, 0}}));
 }
 
 TEST_F(DocLifecycle, ReadOnlyOpenNeverWritesEvenAfterBookmarkChanges)
@@ -109,7 +109,7 @@ TEST_F(DocLifecycle, BookmarkOfADeletedArticleIsRepairedWithMessage38)
     }
     ASSERT_TRUE(Open());
     ASSERT_EQ(m_errors.Messages().size(), 1u);
-    EXPECT_EQ(m_errors.Messages()[0], CQuorError(38, m_path).Message());
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(kBookmarkListRepaired, m_path).Message());
     CArticleIdSet bookmarked;
     m_doc->GetBookmarkedIds(bookmarked);
     EXPECT_EQ(bookmarked.Values(), (std::vector<int32_t>{a}));
@@ -126,7 +126,7 @@ TEST_F(DocLifecycle, SaveFileOnADeletedFileReportsCode100AndKeepsTheTables)
         GTEST_SKIP() << "the platform does not let an open file be deleted";
     m_doc->OnFileSave();
     ASSERT_EQ(m_errors.Messages().size(), 1u);
-    EXPECT_EQ(m_errors.Messages()[0], CQuorError(100, m_path).Message());
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(kFileError, m_path).Message());
     EXPECT_EQ(m_doc->GetKeywordName(k), "Kept");
     EXPECT_EQ(m_doc->GetArticleCount(), 1);
     EXPECT_TRUE(m_doc->IsOpen());
@@ -156,7 +156,7 @@ TEST_F(DocLifecycle, AWrongPasswordAtOpenFailsWithCode48)
     m_host.m_password = "wrong";
     EXPECT_FALSE(Open());
     ASSERT_EQ(m_errors.Messages().size(), 1u);
-    EXPECT_EQ(m_errors.Messages()[0], CQuorError(48, m_path).Message());
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(kWrongPassword, m_path).Message());
     EXPECT_EQ(m_host.m_passwordPrompts, (std::vector<std::string>{"kb.xrd"}));
     m_host.m_password = "secret";
     EXPECT_TRUE(Open());
@@ -194,7 +194,7 @@ TEST_F(DocLifecycle, AnOpenThatFailsLateLeavesTheDocumentEmpty)
     m_doc->GetReminders().SetReminder(-1, reminder);
     Close();
 
-    m_host.m_onShowIndexFrame = [] { throw CQuorError(1); };
+    m_host.m_onShowIndexFrame = [] { throw CQuorError(kOutOfMemory); };
     EXPECT_FALSE(Open());
     ASSERT_EQ(m_errors.Messages().size(), 1u);
     EXPECT_FALSE(m_doc->IsOpen());
@@ -233,7 +233,7 @@ TEST_F(DocLifecycle, AFailedReopenDuringSaveFileClosesTheDocumentWithAMessage)
         GTEST_SKIP() << "the platform does not let an open file be deleted";
 
     ASSERT_EQ(m_errors.Messages().size(), 1u);
-    EXPECT_EQ(m_errors.Messages()[0], CQuorError(101, m_path).Message());
+    EXPECT_EQ(m_errors.Messages()[0], CQuorError(kFileNotFound, m_path).Message());
     EXPECT_FALSE(m_doc->IsOpen());
     EXPECT_EQ(m_doc->GetArticleCount(), 0);
     EXPECT_EQ(m_doc->GetKeywordCount(), 0);

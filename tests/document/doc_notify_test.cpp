@@ -1,6 +1,7 @@
 // What each operation tells the index view, the article windows and the report windows, in order.
-// Report requests are recorded with code = request * 10 + report kind.
 #include <functional>
+#include <iterator>
+#include <vector>
 
 #include "tests/document/doc_fixture.h"
 
@@ -13,12 +14,24 @@ struct NotifyCase {
     std::function<Trace(int32_t k, int32_t g, int32_t a)> expected;
 };
 
-Trace ReportsOf(int request, intptr_t p, std::initializer_list<int> kinds)
+Trace ReportsOf(ReportRequest request, intptr_t p, std::vector<ReportKind> kinds)
 {
     Trace trace;
-    for (int kind : kinds)
-        trace.push_back({'R', request * 10 + kind, p, 0});
+    for (ReportKind kind : kinds)
+        trace.push_back({request, kind, p, 0});
     return trace;
+}
+
+std::vector<ReportKind> KeywordReports()
+{
+    return {std::begin(kKeywordReports), std::end(kKeywordReports)};
+}
+
+std::vector<ReportKind> AllReports()
+{
+    std::vector<ReportKind> kinds = KeywordReports();
+    kinds.push_back(ReportKind::kKeywordGroups);
+    return kinds;
 }
 
 Trace operator+(Trace a, const Trace& b)
@@ -30,7 +43,7 @@ Trace operator+(Trace a, const Trace& b)
 const NotifyCase kCases[] = {
     {"AddKeyword",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.AddKeyword("new", true); },
-     [](int32_t k, int32_t g, int32_t a) { return Trace{{'I', 2, k + 1, 1}}; }},
+     [](int32_t k, int32_t g, int32_t a) { return Trace{{IndexCode::kKeywordAdded, k + 1, 1}}; }},
     {"AddArticleBookmarked",
      [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) {
          CArticleRecord record;
@@ -39,8 +52,8 @@ const NotifyCase kCases[] = {
          d.AddArticle(record, true, true);
      },
      [](int32_t k, int32_t, int32_t a) {
-         return Trace{{'I', 1, a + 1, 1}, {'T', 0, a + 1, 1}} + ReportsOf(1, k, {1, 2, 3}) +
-                Trace{{'I', 23, a + 1, 0}};
+         return Trace{{IndexCode::kBookmarkChanged, a + 1, 1}, TitlePlaced(a + 1, true)} + ReportsOf(ReportRequest::kKeywordChanged, k, KeywordReports()) +
+                Trace{{IndexCode::kArticleChanged, a + 1, 0}};
      }},
     {"UpdateArticleUnchanged",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) {
@@ -49,7 +62,7 @@ const NotifyCase kCases[] = {
          d.UpdateArticle(a, record, false);
      },
      [](int32_t, int32_t, int32_t a) {
-         return Trace{{'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+         return Trace{TitlePlaced(a, false), {IndexCode::kArticleChanged, a, 0}, {IndexCode::kRemindersChanged, a, 0}};
      }},
     {"UpdateArticleTitle",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) {
@@ -59,8 +72,8 @@ const NotifyCase kCases[] = {
          d.UpdateArticle(a, record, false);
      },
      [](int32_t k, int32_t, int32_t a) {
-         return ReportsOf(1, k, {1, 2, 3}) +
-                Trace{{'I', 3, a, 0}, {'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+         return ReportsOf(ReportRequest::kKeywordChanged, k, KeywordReports()) +
+                Trace{{IndexCode::kArticleTitleChanged, a, 0}, TitlePlaced(a, false), {IndexCode::kArticleChanged, a, 0}, {IndexCode::kRemindersChanged, a, 0}};
      }},
     {"UpdateArticleKeywordsOnly",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) {
@@ -70,7 +83,7 @@ const NotifyCase kCases[] = {
          d.UpdateArticle(a, record, false);
      },
      [](int32_t k, int32_t, int32_t a) {
-         return ReportsOf(1, k, {1, 2, 3}) + Trace{{'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+         return ReportsOf(ReportRequest::kKeywordChanged, k, KeywordReports()) + Trace{TitlePlaced(a, false), {IndexCode::kArticleChanged, a, 0}, {IndexCode::kRemindersChanged, a, 0}};
      }},
     {"UpdateArticleWithANewPendingKeyword",
      [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t a) {
@@ -80,22 +93,22 @@ const NotifyCase kCases[] = {
          d.UpdateArticle(a, record, false);
      },
      [](int32_t k, int32_t, int32_t a) {
-         return Trace{{'I', 2, k + 1, 0}} + ReportsOf(1, k + 1, {1, 2, 3}) +
-                Trace{{'T', 0, a, 0}, {'I', 23, a, 0}, {'I', 44, a, 0}};
+         return Trace{{IndexCode::kKeywordAdded, k + 1, 0}} + ReportsOf(ReportRequest::kKeywordChanged, k + 1, KeywordReports()) +
+                Trace{TitlePlaced(a, false), {IndexCode::kArticleChanged, a, 0}, {IndexCode::kRemindersChanged, a, 0}};
      }},
     {"DeleteArticle",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) { d.DeleteArticle(a); },
      [](int32_t k, int32_t, int32_t a) {
-         return ReportsOf(1, k, {1, 2, 3}) +
-                Trace{{'I', 1, a, 0}, {'X', 0, a, 0}, {'I', 29, 0, 0}, {'I', 44, 0, 0}};
+         return ReportsOf(ReportRequest::kKeywordChanged, k, KeywordReports()) +
+                Trace{{IndexCode::kBookmarkChanged, a, 0}, TitleRemoved(a), {IndexCode::kTitlesCaption, 0, 0}, {IndexCode::kRemindersChanged, 0, 0}};
      }},
     {"SetBookmark",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t a) { d.SetBookmark(a, true); },
-     [](int32_t, int32_t, int32_t a) { return Trace{{'I', 1, a, 1}}; }},
+     [](int32_t, int32_t, int32_t a) { return Trace{{IndexCode::kBookmarkChanged, a, 1}}; }},
     {"RenameGroupedKeyword",
      [](CQuorvaneDoc& d, int32_t k, int32_t g, int32_t) { d.UpdateKeyword(k, "renamed", Groups({g})); },
      [](int32_t k, int32_t, int32_t) {
-         return Trace{{'I', 10, k, 0}} + ReportsOf(1, k, {1, 2, 3, 4});
+         return Trace{{IndexCode::kKeywordRenamed, k, 0}} + ReportsOf(ReportRequest::kKeywordChanged, k, AllReports());
      }},
     {"RenameUngroupedKeywordIntoAGroup",
      [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) {
@@ -104,12 +117,12 @@ const NotifyCase kCases[] = {
      },
      [](int32_t k, int32_t, int32_t) {
          // Not in a group before the change: the group report is not asked.
-         return Trace{{'I', 2, k + 1, 0}, {'I', 10, k + 1, 0}} + ReportsOf(1, k + 1, {1, 2, 3});
+         return Trace{{IndexCode::kKeywordAdded, k + 1, 0}, {IndexCode::kKeywordRenamed, k + 1, 0}} + ReportsOf(ReportRequest::kKeywordChanged, k + 1, KeywordReports());
      }},
     {"DeleteGroupedKeyword",
      [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) { d.DeleteKeywords(Keywords({k})); },
      [](int32_t k, int32_t, int32_t) {
-         return ReportsOf(5, k, {1, 2, 3}) + ReportsOf(11, 0, {4});
+         return ReportsOf(ReportRequest::kKeywordDeleting, k, KeywordReports()) + ReportsOf(ReportRequest::kGroupsChanged, 0, {ReportKind::kKeywordGroups});
      }},
     {"AddGroup",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) {
@@ -117,7 +130,7 @@ const NotifyCase kCases[] = {
          group.SetName("other");
          d.AddKeywordGroup(group);
      },
-     [](int32_t, int32_t g, int32_t) { return Trace{{'I', 36, g + 1, 0}} + ReportsOf(11, 0, {4}); }},
+     [](int32_t, int32_t g, int32_t) { return Trace{{IndexCode::kGroupAdded, g + 1, 0}} + ReportsOf(ReportRequest::kGroupsChanged, 0, {ReportKind::kKeywordGroups}); }},
     {"RenameGroupOnly",
      [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) {
          CKeywordGroupRecord group;
@@ -126,7 +139,7 @@ const NotifyCase kCases[] = {
          d.UpdateKeywordGroup(g, group);
      },
      [](int32_t, int32_t g, int32_t) {
-         return Trace{{'I', 37, g, 0}, {'I', 36, g, 0}} + ReportsOf(11, 0, {4});
+         return Trace{{IndexCode::kGroupRemoved, g, 0}, {IndexCode::kGroupAdded, g, 0}} + ReportsOf(ReportRequest::kGroupsChanged, 0, {ReportKind::kKeywordGroups});
      }},
     {"ChangeGroupMembers",
      [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) {
@@ -135,15 +148,15 @@ const NotifyCase kCases[] = {
          group.SetKeywordIds(CKeywordIdSet());
          d.UpdateKeywordGroup(g, group);
      },
-     [](int32_t, int32_t g, int32_t) { return Trace{{'I', 43, g, 0}} + ReportsOf(11, 0, {4}); }},
+     [](int32_t, int32_t g, int32_t) { return Trace{{IndexCode::kGroupsChanged, g, 0}} + ReportsOf(ReportRequest::kGroupsChanged, 0, {ReportKind::kKeywordGroups}); }},
     {"DeleteGroup",
      [](CQuorvaneDoc& d, int32_t, int32_t g, int32_t) { d.DeleteKeywordGroup(g); },
      [](int32_t, int32_t g, int32_t) {
-         return Trace{{'I', 37, g, 0}, {'I', 43, g, 0}} + ReportsOf(11, 0, {4});
+         return Trace{{IndexCode::kGroupRemoved, g, 0}, {IndexCode::kGroupsChanged, g, 0}} + ReportsOf(ReportRequest::kGroupsChanged, 0, {ReportKind::kKeywordGroups});
      }},
     {"SetSortOrder",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.SetSortOrder(3); },
-     [](int32_t, int32_t, int32_t) { return Trace{{'I', 14, 0, 0}}; }},
+     [](int32_t, int32_t, int32_t) { return Trace{{IndexCode::kSortOrderChanged, 0, 0}}; }},
     {"IndexQuestionsAndRequests",
      [](CQuorvaneDoc& d, int32_t k, int32_t, int32_t) {
          CArticleIdSet articles;
@@ -158,12 +171,12 @@ const NotifyCase kCases[] = {
          d.ApplyActiveLinks(1);
      },
      [](int32_t, int32_t, int32_t) {
-         return Trace{{'I', 8, 0, 0},  {'I', 26, 0, 0}, {'I', 13, 0, 0}, {'I', 15, 0, 0},
-                      {'I', 16, 0, 0}, {'I', 17, 0, 0}, {'I', 46, 0, 0}, {'I', 24, 1, 0}};
+         return Trace{{IndexCode::kGetListedArticleIds, 0, 0},  {IndexCode::kGetHighlightedArticleIds, 0, 0}, {IndexCode::kGetSelectedKeywords, 0, 0}, {IndexCode::kGetTitlesMode, 0, 0},
+                      {IndexCode::kClearTitleSelection, 0, 0}, {IndexCode::kClearKeywordSelection, 0, 0}, {IndexCode::kSelectKeywords, 0, 0}, {IndexCode::kSetLinkDisplay, 1, 0}};
      }},
     {"RefreshViews",
      [](CQuorvaneDoc& d, int32_t, int32_t, int32_t) { d.RefreshViews(); },
-     [](int32_t, int32_t, int32_t) { return Trace{{'I', 7, 0, 0}} + ReportsOf(2, 0, {1, 2, 3}); }},
+     [](int32_t, int32_t, int32_t) { return Trace{{IndexCode::kListFontChanged, 0, 0}} + ReportsOf(ReportRequest::kDisplayRefresh, 0, KeywordReports()); }},
 };
 
 class DocNotify : public DocFixture, public ::testing::WithParamInterface<NotifyCase> {};
@@ -178,7 +191,8 @@ TEST_P(DocNotify, SendsExactlyTheCodesInOrder)
     group.SetKeywordIds(Keywords({k}));
     int32_t g = m_doc->AddKeywordGroup(group);
     int32_t a = AddArticle("a", Keywords({k}));
-    CRecordingReportView reports[] = {{m_trace, 1}, {m_trace, 2}, {m_trace, 3}, {m_trace, 4}};
+    CRecordingReportView reports[] = {{m_trace, ReportKind::kIndexReport}, {m_trace, ReportKind::kKeywordUsage},
+                                      {m_trace, ReportKind::kKeywordCloud}, {m_trace, ReportKind::kKeywordGroups}};
     for (auto& report : reports)
         m_doc->AddView(&report);
     m_trace.clear();
@@ -215,7 +229,7 @@ TEST_F(DocFixture, ArticleWindowHintsGoToTheWindowOfTheArticle)
         if (notice.channel == 'A')
             articleHints.push_back(notice);
     // Bookmark to a's window; rename to both; deletion: 19 then the bookmark cleared.
-    EXPECT_EQ(articleHints, (Trace{{'A', 5, 1, 0}, {'A', 3, k, 0}, {'A', 3, k, 0}, {'A', 19, 0, 0}, {'A', 5, 0, 0}}));
+    EXPECT_EQ(articleHints, (Trace{{ArticleHint::kBookmarkState, 1, 0}, {ArticleHint::kKeywordRenamed, k, 0}, {ArticleHint::kKeywordRenamed, k, 0}, {ArticleHint::kArticleDeleting, 0, 0}, {ArticleHint::kBookmarkState, 0, 0}}));
     m_doc->RemoveView(&viewA);
     m_doc->RemoveView(&viewB);
 }
@@ -238,7 +252,7 @@ TEST_F(DocFixture, TitlesArePlacedWithTheStoredKeywordSet)
     for (const Notice& notice : m_trace)
         if (notice.channel == 'T')
             placed.push_back(notice);
-    EXPECT_EQ(placed, (Trace{{'T', 0, a, 1}, {'T', 0, a, 0}}));
+    EXPECT_EQ(placed, (Trace{TitlePlaced(a, true), TitlePlaced(a, false)}));
     EXPECT_EQ(m_index.m_placedKeywords, (std::vector<std::vector<int32_t>>{{k, typed}, {k2}}));
 }
 
@@ -246,8 +260,10 @@ TEST_F(DocFixture, WithoutAnIndexViewEveryQuestionAnswersNone)
 {
     Create();
     m_doc->RemoveView(&m_index);
-    for (int code : {4, 5, 8, 13, 15, 21, 22, 37, 41})
-        EXPECT_EQ(m_doc->NotifyIndexView(code, 0, 0), kNoneId) << code;
+    for (IndexCode code : {IndexCode::kIsCatalog, IndexCode::kIsVisible, IndexCode::kGetListedArticleIds,
+                           IndexCode::kGetSelectedKeywords, IndexCode::kGetTitlesMode, IndexCode::kGetPreviewFlags,
+                           IndexCode::kTogglePreview, IndexCode::kGroupRemoved, IndexCode::kIsGroupPaneVisible})
+        EXPECT_EQ(m_doc->NotifyIndexView(code, 0, 0), kNoneId) << static_cast<int>(code);
     m_doc->AddView(&m_index);
 }
 
@@ -259,7 +275,7 @@ TEST_F(DocFixture, ANewSortOrderIsAnnouncedAndTheIndexWindowActivated)
     EXPECT_EQ(m_host.m_indexActivations, 0);
     m_doc->SetSortOrder(3);
     m_doc->SetSortOrder(3);
-    EXPECT_EQ(m_trace, (Trace{{'I', 14, 0, 0}}));
+    EXPECT_EQ(m_trace, (Trace{{IndexCode::kSortOrderChanged, 0, 0}}));
     EXPECT_EQ(m_host.m_indexActivations, 1);
     EXPECT_EQ(m_doc->GetSortOrder(), 3);
 }
@@ -300,7 +316,7 @@ TEST_F(DocFixture, ArticleWindowsApplyActiveLinksAndCloseForTheNextArticle)
     m_trace.clear();
 
     m_doc->ApplyActiveLinks(2);
-    EXPECT_EQ(m_trace, (Trace{{'I', 24, 2, 0}, {'A', 17, 2, 0}, {'A', 17, 2, 0}}));
+    EXPECT_EQ(m_trace, (Trace{{IndexCode::kSetLinkDisplay, 2, 0}, {ArticleHint::kActiveLinks, 2, 0}, {ArticleHint::kActiveLinks, 2, 0}}));
 
     // A window that refuses to close stays, and the index view is not asked to move on.
     m_trace.clear();
@@ -310,7 +326,7 @@ TEST_F(DocFixture, ArticleWindowsApplyActiveLinksAndCloseForTheNextArticle)
     EXPECT_EQ(m_trace, Trace{});
     m_doc->CloseArticleWindow(b, -1);
     EXPECT_TRUE(viewB.m_closed);
-    EXPECT_EQ(m_trace, (Trace{{'I', 27, b, -1}}));
+    EXPECT_EQ(m_trace, (Trace{{IndexCode::kOpenNeighbour, b, -1}}));
     m_doc->RemoveView(&viewA);
     m_doc->RemoveView(&viewB);
 }
@@ -334,7 +350,8 @@ TEST_F(DocFixture, ReportTextsAndListsComeFromTheOpenReportWindowOfTheKind)
     EXPECT_EQ(articles.Values(), (std::vector<int32_t>{1, 2, 3}));
     EXPECT_EQ(m_trace, Trace{});
 
-    CRecordingReportView reports[] = {{m_trace, 1}, {m_trace, 2}, {m_trace, 3}, {m_trace, 4}};
+    CRecordingReportView reports[] = {{m_trace, ReportKind::kIndexReport}, {m_trace, ReportKind::kKeywordUsage},
+                                      {m_trace, ReportKind::kKeywordCloud}, {m_trace, ReportKind::kKeywordGroups}};
     for (auto& report : reports) {
         report.m_listed.Copy(std::vector<int32_t>{2, 7});
         m_doc->AddView(&report);
@@ -356,8 +373,8 @@ TEST_F(DocFixture, ReportTextsAndListsComeFromTheOpenReportWindowOfTheKind)
     EXPECT_EQ(groups.Values(), (std::vector<int32_t>{2, 7}));
     m_doc->FilterReportArticleIds(articles);
     EXPECT_EQ(articles.Values(), (std::vector<int32_t>{2}));
-    EXPECT_EQ(m_trace, (Trace{{'R', 31, 0, 2}, {'R', 32, 0, 1}, {'R', 92, 0, 0}, {'R', 33, 0, 3}, {'R', 93, 0, 0},
-                              {'R', 34, 0, 1}, {'R', 41, 0, 0}, {'R', 42, 0, 0}, {'R', 104, 0, 0}, {'R', 61, 0, 0}}));
+    EXPECT_EQ(m_trace, (Trace{{ReportRequest::kGetReportText, ReportKind::kIndexReport, 0, 2}, {ReportRequest::kGetReportText, ReportKind::kKeywordUsage, 0, 1}, {ReportRequest::kGetCountWidth, ReportKind::kKeywordUsage, 0, 0}, {ReportRequest::kGetReportText, ReportKind::kKeywordCloud, 0, 3}, {ReportRequest::kGetCountWidth, ReportKind::kKeywordCloud, 0, 0},
+                              {ReportRequest::kGetReportText, ReportKind::kKeywordGroups, 0, 1}, {ReportRequest::kGetKeywordIds, ReportKind::kIndexReport, 0, 0}, {ReportRequest::kGetKeywordIds, ReportKind::kKeywordUsage, 0, 0}, {ReportRequest::kGetGroupIds, ReportKind::kKeywordGroups, 0, 0}, {ReportRequest::kFilterArticleIds, ReportKind::kIndexReport, 0, 0}}));
     for (auto& report : reports)
         m_doc->RemoveView(&report);
 }

@@ -292,7 +292,7 @@ TEST_F(DocOpen, AFileGivenTheRecordKeyReadsPrivateArticlesCopiedIntoIt)
         record.WriteNew(other);
         ADD_FAILURE() << "a masked record was written without the record key";
     } catch (const CQuorError& error) {
-        EXPECT_EQ(error.Code(), 48);
+        EXPECT_EQ(error.Code(), kWrongPassword);
     }
     m_doc->CopyRecordKey(other);
     int32_t copied = record.WriteNew(other);

@@ -1,6 +1,7 @@
 // Private articles, the password and the rewrites a change of protection needs.
 #include "document/password_checks.h"
 #include "framework/string_table.h"
+#include "resources/resource.h"
 #include "tests/document/doc_fixture.h"
 
 using DocPrivacy = DocFixture;
@@ -48,7 +49,7 @@ TEST_F(DocPrivacy, HiddenPrivateArticlesLeaveTheCountsAndLists)
     m_trace.clear();
     m_doc->HidePrivateArticles();
     EXPECT_TRUE(m_doc->ArePrivateArticlesHidden());
-    EXPECT_EQ(m_trace, (Trace{{'I', 30, 0, 0}, {'I', 44, 0, 0}}));
+    EXPECT_EQ(m_trace, (Trace{{IndexCode::kRerunTitles, 0, 0}, {IndexCode::kRemindersChanged, 0, 0}}));
     EXPECT_EQ(m_doc->GetArticleCount(), 1);
     EXPECT_EQ(m_doc->GetBookmarkedCount(), 1);
     CArticleIdSet all;
@@ -75,7 +76,7 @@ TEST_F(DocPrivacy, HidingIsRefusedWhileAPrivateArticleCannotBeSaved)
     EXPECT_FALSE(m_doc->ArePrivateArticlesHidden());
     ASSERT_EQ(m_host.m_informed.size(), 1u);
     EXPECT_EQ(m_host.m_informed[0],
-              "Unable to hide private articles, because one or more private articles could not be saved.");
+              QuorLoadString(IDS_CANNOT_HIDE_PRIVATE));
     m_doc->RemoveView(&window);
 }
 
@@ -195,10 +196,11 @@ TEST_F(DocPrivacy, ARightOldPasswordWhileHiddenShowsThePrivateArticlesToTheViews
     AddArticle("open", Keywords({}));
     Reopen();
     ASSERT_TRUE(m_doc->ArePrivateArticlesHidden());
-    CRecordingReportView reports[] = {{m_trace, 1}, {m_trace, 2}, {m_trace, 3}, {m_trace, 4}};
+    CRecordingReportView reports[] = {{m_trace, ReportKind::kIndexReport}, {m_trace, ReportKind::kKeywordUsage},
+                                      {m_trace, ReportKind::kKeywordCloud}, {m_trace, ReportKind::kKeywordGroups}};
     for (auto& report : reports)
         m_doc->AddView(&report);
-    const Trace shown{{'I', 30, 0, 0}, {'I', 44, 0, 0}, {'R', 81, 0, 0}, {'R', 82, 0, 0}, {'R', 83, 0, 0}};
+    const Trace shown{{IndexCode::kRerunTitles, 0, 0}, {IndexCode::kRemindersChanged, 0, 0}, {ReportRequest::kPrivateChanged, ReportKind::kIndexReport, 0, 0}, {ReportRequest::kPrivateChanged, ReportKind::kKeywordUsage, 0, 0}, {ReportRequest::kPrivateChanged, ReportKind::kKeywordCloud, 0, 0}};
 
     // A wrong one changes nothing and tells nobody.
     EXPECT_EQ(ChangePasswordOk(*m_doc, m_host, "wrong", "new", "new"), PasswordDlgOutcome::kCloseCancel);

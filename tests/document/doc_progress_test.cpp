@@ -1,6 +1,7 @@
 // The operations that run under the progress window: rebuilding the keyword-group links and sorting
 // article ids. What the window showed, how far it went, Cancel, and the main window enabled again.
 #include "framework/string_table.h"
+#include "resources/resource.h"
 #include "tests/document/doc_fixture.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST_F(DocProgress, RepairRebuildsEveryKeywordsGroupsFromTheGroupRecords)
 
     EXPECT_EQ(m_host.m_progressCaption, "Personal Quorvane");
     EXPECT_EQ(m_host.m_progressCaption, QuorLoadString(127));
-    EXPECT_EQ(m_host.m_progressMessage, "Fixing Keyword Group lists...");
+    EXPECT_EQ(m_host.m_progressMessage, QuorLoadString(IDS_FIXING_GROUP_LISTS));
     EXPECT_EQ(m_host.m_progressRange, 4 + 2);
     EXPECT_EQ(m_host.m_progressSteps, 4 + 2);  // once per readable keyword, once per group
     ExpectProgressClosed();
@@ -101,7 +102,7 @@ TEST_F(DocProgress, SortShowsItsProgressAndSortsEveryId)
     EXPECT_TRUE(m_doc->SortArticleIds("Print", ids, 0));
     EXPECT_EQ(ids, sorted);
     EXPECT_EQ(m_host.m_progressCaption, "Print");
-    EXPECT_EQ(m_host.m_progressMessage, "Sorting articles...");
+    EXPECT_EQ(m_host.m_progressMessage, QuorLoadString(IDS_SORTING_ARTICLES));
     EXPECT_EQ(m_host.m_progressRange, 5);
     EXPECT_EQ(m_host.m_progressSteps, 5);
     EXPECT_EQ(m_doc->GetSortOrder(), 0);

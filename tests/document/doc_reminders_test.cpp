@@ -95,7 +95,7 @@ TEST_F(DocReminders, SetReminderAddsEditsOrDeletesAndTellsTheViews)
                 EXPECT_EQ(stored.id, existing);
             }
         }
-        EXPECT_EQ(m_trace, c.notified ? (Trace{{'A', 18, 0, 0}, {'I', 44, 0, 0}}) : Trace{});
+        EXPECT_EQ(m_trace, c.notified ? (Trace{{ArticleHint::kReminderChanged, 0, 0}, {IndexCode::kRemindersChanged, 0, 0}}) : Trace{});
 
         m_doc->RemoveView(&window);
         m_doc->RemoveView(&otherWindow);

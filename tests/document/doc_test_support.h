@@ -15,18 +15,32 @@
 #include "storage/file_password.h"
 #include "storage/id_set.h"
 
-// One notification as a receiver saw it. Channel 'I' index view, 'A' article view, 'R' report view,
-// 'T' a title placed in the index view, 'X' a title removed from it.
+// One notification as a receiver saw it. Channel 'I' index view, 'A' article view, 'R' report view
+// (code = request * 10 + report kind), 'T' a title placed in the index view, 'X' a title removed
+// from it. Tests build them from the named codes: {IndexCode::kArticleChanged, a, 0}.
 struct Notice {
     char channel;
     int code;
     intptr_t p;
     intptr_t n;
+
+    Notice(char channel, int code, intptr_t p, intptr_t n) : channel(channel), code(code), p(p), n(n) {}
+    Notice(IndexCode code, intptr_t p, intptr_t n) : Notice('I', static_cast<int>(code), p, n) {}
+    Notice(ArticleHint hint, intptr_t p, intptr_t n) : Notice('A', static_cast<int>(hint), p, n) {}
+    Notice(ReportRequest request, ReportKind kind, intptr_t p, intptr_t n)
+        : Notice('R', static_cast<int>(request) * 10 + static_cast<int>(kind), p, n)
+    {
+    }
+
     bool operator==(const Notice& other) const
     {
         return channel == other.channel && code == other.code && p == other.p && n == other.n;
     }
 };
+
+// A title placed in (highlighted or not) or removed from the index view's titles list.
+inline Notice TitlePlaced(int32_t article, bool highlight) { return Notice('T', 0, article, highlight ? 1 : 0); }
+inline Notice TitleRemoved(int32_t article) { return Notice('X', 0, article, 0); }
 
 inline std::ostream& operator<<(std::ostream& out, const Notice& notice)
 {
@@ -124,25 +138,26 @@ class CRecordingIndexView : public CDocumentView, public CIndexNotifyTarget {
 public:
     explicit CRecordingIndexView(Trace& trace) : m_trace(trace) {}
     void OnUpdate(CDocumentView*, long, void*) override {}
-    int32_t IndexNotify(int code, intptr_t p, intptr_t n) override
+    int32_t IndexNotify(IndexCode code, ChannelArg p, int32_t n) override
     {
         // Id sets passed by address are recorded as 0: their address is not part of the contract.
-        bool setArgument = code == 8 || code == 13 || code == 20 || code == 26 || code == 46;
-        m_trace.push_back({'I', code, setArgument ? 0 : p, n});
-        if ((code == 8 || code == 26) && p)
-            reinterpret_cast<CArticleIdSet*>(p)->Copy(m_listedArticles);
-        if (code == 13 && p)
-            reinterpret_cast<CKeywordIdSet*>(p)->Copy(m_selectedKeywords);
-        if (code == 20 && m_document)
-            m_document->DeleteKeywords(*reinterpret_cast<const CKeywordIdSet*>(p));
+        m_trace.push_back({code, p.Value(), n});
+        if (CArticleIdSet* out = p.ArticleIds())
+            if (code == IndexCode::kGetListedArticleIds || code == IndexCode::kGetHighlightedArticleIds)
+                out->Copy(m_listedArticles);
+        if (CKeywordIdSet* out = p.KeywordIds())
+            if (code == IndexCode::kGetSelectedKeywords)
+                out->Copy(m_selectedKeywords);
+        if (code == IndexCode::kDeleteKeywords && m_document && p.KeywordIdsToRead())
+            m_document->DeleteKeywords(*p.KeywordIdsToRead());
         return m_answer;
     }
     void UpdateTitleForArticle(int32_t id, const CKeywordIdSet& keywords, bool highlight) override
     {
-        m_trace.push_back({'T', 0, id, highlight ? 1 : 0});
+        m_trace.push_back(TitlePlaced(id, highlight));
         m_placedKeywords.push_back(keywords.Values());
     }
-    void RemoveArticleTitle(int32_t id) override { m_trace.push_back({'X', 0, id, 0}); }
+    void RemoveArticleTitle(int32_t id) override { m_trace.push_back(TitleRemoved(id)); }
 
     Trace& m_trace;
     // The keyword set given with each placed title, in order.
@@ -158,12 +173,12 @@ class CRecordingArticleView : public CDocumentView, public CArticleNotifyTarget 
 public:
     CRecordingArticleView(Trace& trace, int32_t id) : m_trace(trace), m_id(id) {}
     void OnUpdate(CDocumentView*, long, void*) override {}
-    int32_t OnDocumentNotify(int code, intptr_t p, intptr_t n) override
+    int32_t OnDocumentNotify(ArticleHint hint, int32_t p, int32_t n) override
     {
-        m_trace.push_back({'A', code, p, n});
-        if (code == 4 && p == m_pending)
-            m_pending = static_cast<int32_t>(n);
-        return code == 6 && p == m_pending ? 1 : 0;
+        m_trace.push_back({hint, p, n});
+        if (hint == ArticleHint::kPendingKeywordStored && p == m_pending)
+            m_pending = n;
+        return hint == ArticleHint::kUsesPendingKeyword && p == m_pending ? 1 : 0;
     }
     int32_t GetArticleId() const override { return m_id; }
     bool IsModified() const override { return m_modified; }
@@ -195,25 +210,26 @@ public:
 
 class CRecordingReportView : public CDocumentView, public CReportQueryTarget {
 public:
-    CRecordingReportView(Trace& trace, int kind) : m_trace(trace), m_kind(kind) {}
+    CRecordingReportView(Trace& trace, ReportKind kind) : m_trace(trace), m_kind(kind) {}
     void OnUpdate(CDocumentView*, long, void*) override {}
-    int GetReportKind() const override { return m_kind; }
-    int32_t Query(int code, intptr_t p, intptr_t n) override
+    ReportKind GetReportKind() const override { return m_kind; }
+    int32_t Query(ReportRequest request, ChannelArg p, int32_t n) override
     {
         // Arguments that carry a string or an id set are recorded as 0, as for the index view.
-        bool pointerArgument = code == 3 || code == 4 || code == 6 || code == 10;
-        m_trace.push_back({'R', code * 10 + m_kind, pointerArgument ? 0 : p, n});
-        if (code == 3 && p)
-            *reinterpret_cast<std::string*>(p) = "report " + std::to_string(m_kind) + " form " + std::to_string(n);
-        if ((code == 4 || code == 10) && p)
-            reinterpret_cast<CIdSet*>(p)->Copy(m_listed);
-        if (code == 6 && p)
-            reinterpret_cast<CIdSet*>(p)->Intersect(m_listed);
-        return code == 9 ? 100 + m_kind : 0;
+        m_trace.push_back({request, m_kind, p.Value(), n});
+        if (std::string* text = p.Text())
+            *text = "report " + std::to_string(static_cast<int>(m_kind)) + " form " + std::to_string(n);
+        if (CKeywordIdSet* out = p.KeywordIds())
+            out->Copy(m_listed);
+        if (CGroupIdSet* out = p.GroupIds())
+            out->Copy(m_listed);
+        if (CArticleIdSet* ids = p.ArticleIds())
+            ids->Intersect(m_listed);
+        return request == ReportRequest::kGetCountWidth ? 100 + static_cast<int>(m_kind) : 0;
     }
 
     Trace& m_trace;
-    int m_kind;
+    ReportKind m_kind;
     // The ids the report lists (requests 4 and 10) and keeps (request 6).
     CIdSet m_listed;
 };

@@ -33,7 +33,7 @@ inline std::set<int32_t> ReadKeyedIds(CDataFile& file, int key)
     try {
         CKeyedRecordStream::ReadIdSet(&file, key, ids);
     } catch (const CQuorError& error) {
-        if (error.Code() != 5)
+        if (error.Code() != kCorruptedRecord)
             throw;
     }
     return std::set<int32_t>(ids.Values().begin(), ids.Values().end());

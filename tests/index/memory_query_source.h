@@ -64,7 +64,7 @@ public:
     void GetGroupKeywordIds(int32_t group, CKeywordIdSet& out) override
     {
         if (group == m_failingGroup)
-            throw CQuorError(5, "test.xrd");
+            throw CQuorError(kCorruptedRecord, "test.xrd");
         out.Copy(m_groupKeywords.at(static_cast<size_t>(group)));
     }
 

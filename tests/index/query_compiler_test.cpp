@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "storage/quor_error.h"
 #include "tests/index/memory_query_source.h"
 
@@ -87,28 +88,28 @@ struct ErrorCase {
 };
 
 const ErrorCase kErrorCases[] = {
-    {"a b", 14007, 2, 3, "Expecting an AND or OR operator."},
-    {"(a) (b)", 14007, 4, 5, "Expecting an AND or OR operator."},
-    {"(a OR b", 14006, 7, 7, "Expecting a ')'."},
-    {"(a OR b x", 14006, 8, 9, "Expecting a ')'."},
-    {"a AND", 14003, 5, 5, "The query expression is incomplete."},
-    {"NOT   ", 14003, 6, 6, "The query expression is incomplete."},
-    {"AND a", 14000, 0, 3, "Expecting a keyword or keyword group instead of an AND."},
-    {"a OR and", 14000, 5, 8, "Expecting a keyword or keyword group instead of an AND."},
-    {"OR a", 14009, 0, 2, "Expecting a keyword or keyword group instead of an OR."},
-    {") a", 14001, 0, 1, "Expecting a keyword or keyword group instead of a ')'."},
-    {"a AND ()", 14001, 7, 8, "Expecting a keyword or keyword group instead of a ')'."},
-    {"zzz", 14002, 0, 3, "This keyword is not in the current data file."},
-    {"a OR \"no such\"", 14002, 5, 14, "This keyword is not in the current data file."},
-    {"GROUP:Work", 14002, 0, 10, "This keyword is not in the current data file."},
-    {"a\"b", 14002, 0, 3, "This keyword is not in the current data file."},
-    {"NOT BOOKMARKED NOT", 14007, 15, 18, "Expecting an AND or OR operator."},
-    {"a AND GROUP:", 14102, 6, 12, "Expecting a keyword group name."},
-    {"GROUP: Nowhere AND a", 14102, 0, 14, "Expecting a keyword group name."},
-    {"x OR GROUP:  a", 14102, 5, 14, "Expecting a keyword group name."},
-    {"GROUP: \"\"", 14102, 0, 9, "Expecting a keyword group name."},
-    {"GROUP: AND", 14102, 0, 10, "Expecting a keyword group name."},
-    {"a AND GROUP: (Work)", 14102, 6, 14, "Expecting a keyword group name."},
+    {"a b", IDS_QUERY_EXPECTING_OPERATOR, 2, 3, "Expecting an AND or OR operator."},
+    {"(a) (b)", IDS_QUERY_EXPECTING_OPERATOR, 4, 5, "Expecting an AND or OR operator."},
+    {"(a OR b", IDS_QUERY_EXPECTING_CLOSE_PAREN, 7, 7, "Expecting a ')'."},
+    {"(a OR b x", IDS_QUERY_EXPECTING_CLOSE_PAREN, 8, 9, "Expecting a ')'."},
+    {"a AND", IDS_QUERY_INCOMPLETE, 5, 5, "The query expression is incomplete."},
+    {"NOT   ", IDS_QUERY_INCOMPLETE, 6, 6, "The query expression is incomplete."},
+    {"AND a", IDS_QUERY_AND_INSTEAD_OF_OPERAND, 0, 3, "Expecting a keyword or keyword group instead of an AND."},
+    {"a OR and", IDS_QUERY_AND_INSTEAD_OF_OPERAND, 5, 8, "Expecting a keyword or keyword group instead of an AND."},
+    {"OR a", IDS_QUERY_OR_INSTEAD_OF_OPERAND, 0, 2, "Expecting a keyword or keyword group instead of an OR."},
+    {") a", IDS_QUERY_PAREN_INSTEAD_OF_OPERAND, 0, 1, "Expecting a keyword or keyword group instead of a ')'."},
+    {"a AND ()", IDS_QUERY_PAREN_INSTEAD_OF_OPERAND, 7, 8, "Expecting a keyword or keyword group instead of a ')'."},
+    {"zzz", IDS_QUERY_UNKNOWN_KEYWORD, 0, 3, "This keyword is not in the current data file."},
+    {"a OR \"no such\"", IDS_QUERY_UNKNOWN_KEYWORD, 5, 14, "This keyword is not in the current data file."},
+    {"GROUP:Work", IDS_QUERY_UNKNOWN_KEYWORD, 0, 10, "This keyword is not in the current data file."},
+    {"a\"b", IDS_QUERY_UNKNOWN_KEYWORD, 0, 3, "This keyword is not in the current data file."},
+    {"NOT BOOKMARKED NOT", IDS_QUERY_EXPECTING_OPERATOR, 15, 18, "Expecting an AND or OR operator."},
+    {"a AND GROUP:", IDS_QUERY_EXPECTING_GROUP_NAME, 6, 12, "Expecting a keyword group name."},
+    {"GROUP: Nowhere AND a", IDS_QUERY_EXPECTING_GROUP_NAME, 0, 14, "Expecting a keyword group name."},
+    {"x OR GROUP:  a", IDS_QUERY_EXPECTING_GROUP_NAME, 5, 14, "Expecting a keyword group name."},
+    {"GROUP: \"\"", IDS_QUERY_EXPECTING_GROUP_NAME, 0, 9, "Expecting a keyword group name."},
+    {"GROUP: AND", IDS_QUERY_EXPECTING_GROUP_NAME, 0, 10, "Expecting a keyword group name."},
+    {"a AND GROUP: (Work)", IDS_QUERY_EXPECTING_GROUP_NAME, 6, 14, "Expecting a keyword group name."},
 };
 
 TEST_F(QueryCompilerTest, ErrorsCarryTheirMessageAndTokenSpan)
@@ -179,7 +180,7 @@ TEST_F(QueryCompilerTest, DeepNestingIsRefusedInsteadOfExhaustingTheStack)
         compiler.Compile(tooDeep, base);
         ADD_FAILURE();
     } catch (const CQuorError& e) {
-        EXPECT_EQ(e.Code(), 14005);
+        EXPECT_EQ(e.Code(), IDS_QUERY_SYNTAX_ERROR);
     }
     // A long NOT chain needs no nesting.
     std::string nots;

@@ -144,7 +144,7 @@ TEST(ArticleRecord, PrivateArticleIsMaskedAndNeedsTheRecordKey)
     CRecordTestFile t(400);
     CArticleRecord a = FullArticle();
     a.SetPrivate(true);
-    EXPECT_EQ(ErrorCodeOf([&] { StoreArticle(t, a); }), 48);  // no record key: refused
+    EXPECT_EQ(ErrorCodeOf([&] { StoreArticle(t, a); }), kWrongPassword);  // no record key: refused
 
     t.SetKey(0x3C);
     int32_t id = StoreArticle(t, a);
@@ -156,7 +156,7 @@ TEST(ArticleRecord, PrivateArticleIsMaskedAndNeedsTheRecordKey)
     CArticleRecord back = LoadArticle(t, id);
     EXPECT_TRUE(back.IsPrivate());
     t.SetKey(0);  // locked: the masked fields cannot be read
-    EXPECT_EQ(ErrorCodeOf([&] { LoadArticle(t, id); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { LoadArticle(t, id); }), kCorruptedRecord);
 }
 
 TEST(ArticleRecord, OrdinaryArticleUnderProtectAllIsMasked)

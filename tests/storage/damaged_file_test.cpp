@@ -106,7 +106,7 @@ TEST_F(DamagedFile, TwoRecordsSharingAChainAreNeitherRewrittenNorFreed)
     EXPECT_EQ(Load(b), applesBefore);
     EXPECT_EQ(Rewrite(b, "bread again", 2000), 5);
     EXPECT_EQ(Load(a), applesBefore);
-    EXPECT_EQ(ErrorCodeOf([&] { t.file.DeleteArticleEntry(b); }), 5);  // the chain is apples' too
+    EXPECT_EQ(ErrorCodeOf([&] { t.file.DeleteArticleEntry(b); }), kCorruptedRecord);  // the chain is apples' too
     EXPECT_EQ(Load(a), applesBefore);
     EXPECT_EQ(Problems().find("free chain"), std::string::npos);
 }
@@ -151,8 +151,8 @@ TEST_F(DamagedFile, AnIndexChainLoopingOntoItselfShowsNoArticleUnderAnotherId)
         int32_t index0 = Get32(bytes, 40);
         Put32(bytes, Slot(index0), index0);
     });
-    EXPECT_EQ(ErrorCodeOf([&] { t.file.GetEntry(CDataFile::kArticleTable, 128); }), 5);
-    EXPECT_EQ(ErrorCodeOf([&] { Store("new", 20); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { t.file.GetEntry(CDataFile::kArticleTable, 128); }), kCorruptedRecord);
+    EXPECT_EQ(ErrorCodeOf([&] { Store("new", 20); }), kCorruptedRecord);
     EXPECT_EQ(Load(ids[5]).substr(0, 2), "f5");
 }
 

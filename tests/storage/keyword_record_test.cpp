@@ -68,7 +68,7 @@ TEST(KeywordRecord, GroupLayoutIsRefusedBelowVersion400)
                           &text),
               56);
     EXPECT_EQ(text, t.Path());
-    EXPECT_EQ(CQuorError(56, text).Message().rfind("This data file has been corrupted:", 0), 0u);
+    EXPECT_EQ(CQuorError(kCorruptedRecordType, text).Message().rfind("This data file has been corrupted:", 0), 0u);
     EXPECT_EQ(record.GetName(), "");
     EXPECT_EQ(record.GetArticleCount(), 0);
 }
@@ -167,9 +167,9 @@ TEST(KeywordRecord, ProtectAllMasksTheNameAndNeedsTheRecordKey)
     t.file.SetProtectAll(true);
     CKeywordRecord record;
     record.SetName("Secret");
-    EXPECT_EQ(ErrorCodeOf([&] { StoreKeyword(t, record); }), 48);
+    EXPECT_EQ(ErrorCodeOf([&] { StoreKeyword(t, record); }), kWrongPassword);
     CKeywordGroupRecord group;
-    EXPECT_EQ(ErrorCodeOf([&] { t.StoreRaw(CDataFile::kGroupTable, [&](CRecordStream& s) { group.WriteTo(s); }); }), 48);
+    EXPECT_EQ(ErrorCodeOf([&] { t.StoreRaw(CDataFile::kGroupTable, [&](CRecordStream& s) { group.WriteTo(s); }); }), kWrongPassword);
 
     t.SetKey(0x5A);
     int32_t id = StoreKeyword(t, record);

@@ -239,8 +239,8 @@ TEST_F(LinkTargetTest, LinkRangesStoredSortedWithTheirMode)
         EXPECT_EQ(s.ReadShort(), 3);  // the target's packed mode
     });
     t.SetKey(0);
-    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.Read(s); }); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.Read(s); }); }), kCorruptedRecord);
 
     int32_t bad = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) { s.WriteInt(-1); });
-    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, bad, [&](CRecordStream& s) { back.Read(s); }); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, bad, [&](CRecordStream& s) { back.Read(s); }); }), kCorruptedRecord);
 }

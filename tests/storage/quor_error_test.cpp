@@ -17,11 +17,11 @@ void RecordingSink(const std::string& message) { g_shown.push_back(message); }
 
 TEST(QuorError, MessageNumberAndPlaceholder)
 {
-    EXPECT_EQ(CQuorError(5, "C:\\a.xrd").Message(), "This data file has been corrupted:\nC:\\a.xrd");
-    EXPECT_EQ(CQuorError(5).MessageId(), 1105);
+    EXPECT_EQ(CQuorError(kCorruptedRecord, "C:\\a.xrd").Message(), "This data file has been corrupted:\nC:\\a.xrd");
+    EXPECT_EQ(CQuorError(kCorruptedRecord).MessageId(), 1105);
     EXPECT_EQ(CQuorError(14002).MessageId(), 14002);
-    EXPECT_EQ(CQuorError(1, "ignored").Message().rfind("Not enough memory", 0), 0u);
-    EXPECT_EQ(CQuorError(101).Message(), "Can not find this file:\n");
+    EXPECT_EQ(CQuorError(kOutOfMemory, "ignored").Message().rfind("Not enough memory", 0), 0u);
+    EXPECT_EQ(CQuorError(kFileNotFound).Message(), "Can not find this file:\n");
 }
 
 TEST(QuorError, ReportShowsNothingForCodeZero)
@@ -29,7 +29,7 @@ TEST(QuorError, ReportShowsNothingForCodeZero)
     ErrorSink previous = SetErrorSink(RecordingSink);
     g_shown.clear();
     CQuorError().Report();
-    CQuorError(0, "cancelled").Report();
+    CQuorError(kCancelled, "cancelled").Report();
     EXPECT_TRUE(g_shown.empty());
     ReportOutOfMemory();
     ASSERT_EQ(g_shown.size(), 1u);
@@ -87,6 +87,6 @@ TEST(QuorError, RethrowTurnsFileAndMemoryFailuresIntoCodes)
     };
     EXPECT_EQ(rethrown(CFileException(CFileException::diskFull, 112)), std::make_pair(12, std::string("C:\\kb.xrd")));
     EXPECT_EQ(rethrown(std::bad_alloc()), std::make_pair(1, std::string()));
-    EXPECT_EQ(rethrown(CQuorError(5, "x")), std::make_pair(5, std::string("x")));
+    EXPECT_EQ(rethrown(CQuorError(kCorruptedRecord, "x")), std::make_pair(5, std::string("x")));
     EXPECT_THROW(rethrown(std::runtime_error("other")), std::runtime_error);
 }

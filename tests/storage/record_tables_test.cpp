@@ -80,7 +80,7 @@ TEST(RecordTables, ArticlesThroughTheirTable)
 
     // A deleted entry: the error passes on and the record's texts and lists are empty.
     t.file.DeleteArticleEntry(second);
-    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, second); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, second); }), kCorruptedRecord);
     EXPECT_EQ(back.GetTitle(), "");
     EXPECT_EQ(back.GetLinks().GetCount(), 0);
 }
@@ -151,7 +151,7 @@ TEST(RecordTables, KeywordsAndGroupsThroughTheirTables)
         s.WritePackedString("Future", 0);
     });
     std::string text;
-    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, wrong); }, &text), 56);
+    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, wrong); }, &text), kCorruptedRecordType);
     EXPECT_EQ(text, t.Path());
     EXPECT_EQ(back.GetName(), "");
 }
@@ -185,17 +185,17 @@ TEST(RecordTables, PrivateArticleUnderAPassword)
     EXPECT_TRUE(opened.HasPassword());
     EXPECT_FALSE(opened.IsUnlocked());
     CArticleRecord back;
-    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, id); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, id); }), kCorruptedRecord);
     EXPECT_FALSE(opened.Verify("wrong"));
-    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, id); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, id); }), kCorruptedRecord);
     ASSERT_TRUE(opened.Verify("gardener"));
     back.Read(t.file, id);
     EXPECT_EQ(back.GetTitle(), "Seed catalogue");
     EXPECT_TRUE(back.IsPrivate());
     opened.Lock();
-    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, id); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { back.Read(t.file, id); }), kCorruptedRecord);
     // While locked, nothing masked can be written.
-    EXPECT_EQ(ErrorCodeOf([&] { a.WriteNew(t.file); }), 48);
+    EXPECT_EQ(ErrorCodeOf([&] { a.WriteNew(t.file); }), kWrongPassword);
 
     // The password record travels to a new file.
     CTempFolder other;
@@ -217,7 +217,7 @@ TEST(RecordTables, DamagedPasswordRecordStaysLocked)
     stream.WriteShort(1);
     stream.Close();
     CFilePassword password;
-    EXPECT_EQ(ErrorCodeOf([&] { password.Read(t.file); }), 5);
+    EXPECT_EQ(ErrorCodeOf([&] { password.Read(t.file); }), kCorruptedRecord);
     EXPECT_TRUE(password.HasPassword());
     EXPECT_FALSE(password.IsUnlocked());
     EXPECT_FALSE(password.SetPassword("new"));

@@ -39,8 +39,8 @@ TEST(ErrorBox, ReportShowsTheMessageOwnedByTheMainWindow)
         mainWindow = frame.Handle();
         CQuorError().Report();
         codeZeroReturned = true;
-        CQuorError(5, "C:\\data\\notes.xrd").Report();
-        CQuorError(1).Report();
+        CQuorError(kCorruptedRecord, "C:\\data\\notes.xrd").Report();
+        CQuorError(kOutOfMemory).Report();
     });
 
     // Code 0 shows nothing: the call returns at once without a box to answer.

@@ -6,6 +6,7 @@
 
 #include "framework/sync.h"
 #include "framework/ui/worker_thread.h"
+#include "tests/support/callback_exceptions.h"
 
 TEST(WorkerThread, StartsSuspendedAndRunsWhenResumed)
 {
@@ -27,13 +28,18 @@ TEST(WorkerThread, StartsSuspendedAndRunsWhenResumed)
     EXPECT_EQ(worker.ExitCode(), 42u);
 }
 
-TEST(WorkerThread, AnExceptionEndsOnlyTheThread)
+TEST(WorkerThread, AnExceptionEndsOnlyTheThreadAndReachesTheSink)
 {
+    CExpectedCallbackExceptions expected;
     CWorkerThread worker([]() -> unsigned { throw std::runtime_error("worker failed"); });
     ASSERT_TRUE(worker.CreateSuspended());
     ASSERT_TRUE(worker.Resume());
     ASSERT_TRUE(worker.Wait(20000));
     EXPECT_EQ(worker.ExitCode(), 1u);
+    auto stopped = expected.Stopped();
+    ASSERT_EQ(stopped.size(), 1u);
+    EXPECT_EQ(stopped[0].where, "worker thread");
+    EXPECT_EQ(stopped[0].what, "worker failed");
 }
 
 TEST(WorkerThread, SharesACriticalSectionWithTheStartingThread)

@@ -176,7 +176,7 @@ TEST_F(IndexViewTest, CatalogShowsTheTitlesColumnAndTheRightGripOnly)
     EXPECT_TRUE(IsWindowVisible(Child(CIndexView::kTitleList)));
     EXPECT_EQ(ChildRect(Child(CIndexView::kTitleList)).left, 8);
     EXPECT_EQ(m_view->Layout().leftGrip.width, 0);
-    EXPECT_EQ(m_view->IndexNotify(4, 0, 0), 1);
+    EXPECT_EQ(m_view->IndexNotify(IndexCode::kIsCatalog, 0, 0), 1);
     const LayoutRect& grip = m_view->Layout().rightGrip;
     Mouse(WM_LBUTTONDOWN, MK_LBUTTON, grip.x + 2, grip.y + 5);
     Mouse(WM_LBUTTONUP, 0, grip.x + 2, grip.y + 5);
@@ -243,7 +243,7 @@ TEST_F(IndexViewTest, SizesAndPlacementAreKeptAcrossARestart)
     m_view->SetPreviewFlags(2);
     MoveWindow(m_frame->m_hWnd, 10, 20, 600, 400, TRUE);
     Pump();
-    m_view->IndexNotify(32, 0, 0);
+    m_view->IndexNotify(IndexCode::kSavePlacement, 0, 0);
     Close();
 
     EXPECT_EQ(m_profile.GetInt("Index Display", "ListWidth", -5), 150);
@@ -270,7 +270,7 @@ TEST_F(IndexViewTest, SizesAndPlacementAreKeptAcrossARestart)
     // is now stored.
     m_frame->ShowWindow(SW_MAXIMIZE);
     MoveWindow(m_frame->m_hWnd, 50, 60, 300, 200, TRUE);
-    m_view->IndexNotify(42, 1, 0);
+    m_view->IndexNotify(IndexCode::kShowGroupPane, 1, 0);
     Close();
     EXPECT_EQ(m_profile.GetInt("Index Display", "Left", -5), 10);
     EXPECT_EQ(m_profile.GetInt("Index Display", "Width", -5), 600);
