@@ -957,6 +957,7 @@ const CDataFile::CBlockUse& CDataFile::UsedBlocks()
     if (m_usedKnown)
         return m_used;
     CBlockUse used;
+    used.Reserve(LastBlock() + 1);
     for (int table : {kKeywordTable, kArticleTable, kGroupTable}) {
         CheckTable(table);
         int32_t count = GetDescriptor(table, 0);
@@ -1040,6 +1041,8 @@ void CDataFile::ForgetChains()
 {
     for (std::vector<int32_t>& chain : m_indexChains)
         chain.clear();
+    for (std::unordered_set<int32_t>& blocks : m_indexChainBlocks)
+        blocks.clear();
 }
 
 void CDataFile::ForgetCaches()
@@ -1103,12 +1106,13 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
         }
         CheckDataBlock(first);
         chain.push_back(first);
+        m_indexChainBlocks[table] = {first};
     }
     while (chain.size() <= wanted) {
         if (chain.size() >= static_cast<size_t>(GetWalkLimit()))
             Corrupt();
         int32_t next = GetNextBlock(chain.back());
-        if (next != kNoneId && std::find(chain.begin(), chain.end(), next) != chain.end())
+        if (next != kNoneId && m_indexChainBlocks[table].count(next))
             Corrupt();  // an index chain that loops would show one block's entries under many ids
         if (next == kNoneId) {
             // Entries are added one at a time, so a sound table needs at most its chain's next
@@ -1122,6 +1126,7 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
         }
         CheckDataBlock(next);
         chain.push_back(next);
+        m_indexChainBlocks[table].insert(next);
     }
     return chain[wanted];
 }

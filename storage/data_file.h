@@ -264,6 +264,7 @@ private:
         {
             return block >= 0 && static_cast<size_t>(block) < m_counts.size() ? m_counts[static_cast<size_t>(block)] : 0;
         }
+        void Reserve(int32_t blocks) { m_counts.reserve(static_cast<size_t>(std::max(blocks, 0))); }
         void Add(int32_t block)
         {
             if (static_cast<size_t>(block) >= m_counts.size())
@@ -362,6 +363,9 @@ private:
     std::unordered_map<int32_t, Slots> m_indexBlocks;
     // The index blocks of each table found so far, in chain order.
     std::vector<int32_t> m_indexChains[kTableCount];
+    // The same blocks as a set, so that finding a loop while the chain is walked costs one lookup
+    // per block, not a search of the chain.
+    std::unordered_set<int32_t> m_indexChainBlocks[kTableCount];
     // Reads of a few blocks that follow the previous read fetch the blocks behind them too, so that
     // walking many small records in file order (building the article index at open) costs one system
     // call per window, not one per record. Writes to a block in the window drop the window.
