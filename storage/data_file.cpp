@@ -19,6 +19,17 @@ constexpr int kHeaderSizeOffset = 60;
 constexpr int32_t kOldHeaderSize = 60;
 constexpr int32_t kVersion300HeaderSize = 172;
 
+// Empties a map that may have grown large: clear() would set its whole bucket array to zero every
+// time, even when it is already empty, so a large one is given back instead.
+template <typename Map>
+void Release(Map& map)
+{
+    if (map.bucket_count() > 1024)
+        Map().swap(map);
+    else
+        map.clear();
+}
+
 }  // namespace
 
 CDataFile::CDataFile() = default;
@@ -726,7 +737,7 @@ void CDataFile::SetNextBlock(int32_t n, int32_t next)
             NotePending(kPendingAllocation);
         int32_t& slot = TableBlock(n)[static_cast<size_t>(n % kEntriesPerBlock)];
         if (slot != kNoneId) {
-            m_chainPositions.clear();  // a chain cut or relinked: positions behind n may be gone
+            Release(m_chainPositions);  // a chain cut or relinked: positions behind n may be gone
             CutCheckedChainAfter(n);
         }
         slot = next;
@@ -757,7 +768,7 @@ int32_t CDataFile::WalkChain(int32_t first, int32_t index, int32_t* reached)
         }
         constexpr size_t kMostPositions = 65536;
         if (m_chainPositions.size() >= kMostPositions)
-            m_chainPositions.clear();
+            Release(m_chainPositions);
         m_chainPositions[first] = ChainPosition{at, block};
         *reached = at;
         return block;
@@ -845,8 +856,8 @@ void CDataFile::CutCheckedChainAfter(int32_t block)
 
 void CDataFile::ForgetCheckedChains()
 {
-    m_checkedChains.clear();
-    m_checkedBlocks.clear();
+    Release(m_checkedChains);
+    Release(m_checkedBlocks);
 }
 
 int32_t CDataFile::AllocateBlock()
@@ -907,7 +918,7 @@ void CDataFile::FreeChain(int32_t first)
         return;
     Batched([&] {
         NotePending(kPendingFree);
-        m_chainPositions.clear();
+        Release(m_chainPositions);
         // Walk the whole chain first, so that a broken one changes nothing: a chain that loops, or
         // runs into a block where a live record or index starts, is not freed. A chain that runs
         // into the free chain's head (a crash cut it off there) is freed up to it.
@@ -1059,7 +1070,7 @@ void CDataFile::ForgetCaches()
     m_used.Clear();
     m_usedKnown = false;
     ForgetChains();
-    m_chainPositions.clear();
+    Release(m_chainPositions);
     ForgetCheckedChains();
     m_chainBlocksChecked = 0;
     m_chunks.clear();  // a scope's cache goes on with the file now open

@@ -639,8 +639,16 @@ void CRecordStream::Reserve(int32_t n)
     // destroy another record or the record itself): checked by the data file, which remembers what
     // it checked, so that a record growing at its end costs only its new blocks.
     int32_t reached = 0;
-    int32_t block = m_mode == kRewrite ? m_file->CheckOwnChain(m_firstBlock, needed - 1, &reached)
-                                       : m_file->WalkChain(m_firstBlock, needed - 1, &reached);
+    int32_t block = m_firstBlock;
+    if (m_mode == kRewrite) {
+        block = m_file->CheckOwnChain(m_firstBlock, needed - 1, &reached);
+    } else {
+        // A new record's own blocks, taken by an earlier Reserve: not remembered for later walks.
+        int32_t limit = m_file->GetWalkLimit();
+        for (int32_t next; reached < needed - 1 && (next = m_file->GetNextBlock(block)) != kNoneId; block = next)
+            if (++reached >= limit)
+                Corrupt();
+    }
     int32_t count = reached + 1;
     int32_t lastExisting = block;
     allocated = allocated || count < needed || m_mode == kNew;
