@@ -173,7 +173,7 @@ TEST_F(DamagedFile, AChainCheckedBeforeIsCheckedAgainAfterItChanges)
             t.file.SetNextBlock(chain[2], chain[1]);
         else
             t.file.AddEntry(CDataFile::kArticleTable, chain[1]);
-        EXPECT_EQ(Rewrite(a, "apples, long", 3000), 5);
+        EXPECT_EQ(Rewrite(a, "apples, long", 3000), kCorruptedRecord);
         if (!loop) {
             EXPECT_EQ(Load(a), applesBefore);
         }

@@ -284,7 +284,7 @@ TEST_F(DataFileTest, AReadCacheReadsEachChunkOnceAndSeesEveryWrite)
         EXPECT_EQ(read(101), fill(0x65));
         EXPECT_EQ(read(100), fill(0));
         EXPECT_EQ(file.GetBlockReads() - before, 5);
-        EXPECT_EQ(ErrorOf([&] { read(200); }), 5);
+        EXPECT_EQ(ErrorOf([&] { read(200); }), kCorruptedRecord);
     }
     EXPECT_EQ(read(71), fill(0xE7));
 }
