@@ -44,6 +44,12 @@ public:
     virtual void FlushProfileCache() {}
     // Closes the main frame's Find dialog (the file it searched is going away).
     virtual void CloseFindDialog() {}
+    // The main frame's Find dialog reads its choices again (the articles it may search changed).
+    virtual void RefreshFindDialog() {}
+    // "Clear Bookmarked Title List" with `text`, the focus on No; true for Yes.
+    virtual bool ConfirmClearBookmarks(const std::string& text) { return false; }
+    // Hands the stored selected-keyword mode (AND or OR) to the index view.
+    virtual void ApplySelectListMode() {}
 
     // A wait cursor for the operations that run without a progress window.
     virtual void BeginWaitCursor() {}

@@ -266,6 +266,11 @@ public:
     bool ConvertOldFile(const std::string& path, bool& readOnly);
     void SetConverter(IDataFileConverter* converter) { m_converter = converter; }
 
+    // ---- Menu commands on the whole knowledge base (quorvane_doc_commands.cpp) ----
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+    // Empties the bookmarked title list after the user confirmed it.
+    void ClearBookmarks();
+
     // ---- Reminders (quorvane_doc_reminders.cpp) ----
     // Set Reminder on article `article`: the host's Edit Reminder dialog on its reminder (a new one
     // when it has none); on OK the reminder is deleted or stored, and the views told.
@@ -281,6 +286,34 @@ public:
     CExportHeader& GetExportHeader() { return m_exportHeader; }
 
 private:
+    // Command handlers and update rules.
+    void OnUpdateWritable(CCmdUI& ui);
+    void OnUpdateAlwaysDisabled(CCmdUI& ui);
+    void OnClearBookmarks();
+    void OnUpdateClearBookmarks(CCmdUI& ui);
+    void OnShowIndex();
+    void OnSortOrder(unsigned id);
+    void OnUpdateSortOrder(CCmdUI& ui);
+    void OnSelectListMode(unsigned id);
+    void OnUpdateSelectListMode(CCmdUI& ui);
+    void OnShowCatalog();
+    void OnUpdateShowCatalog(CCmdUI& ui);
+    void OnKeywordLists();
+    void OnUpdateKeywordLists(CCmdUI& ui);
+    void OnTogglePreviews();
+    void OnUpdateTogglePreviews(CCmdUI& ui);
+    void OnPreviewKind(unsigned id);
+    void OnUpdatePreviewKind(CCmdUI& ui);
+    void OnPreviewPaneCycle();
+    void OnIndexMode(unsigned id);
+    void OnUpdateIndexMode(CCmdUI& ui);
+    void OnIndexModeToggle();
+    void OnKeywordGroupsPane();
+    void OnUpdateKeywordGroupsPane(CCmdUI& ui);
+    void OnManageReminders();
+    void OnUndoImport();
+    void OnUpdateUndoImport(CCmdUI& ui);
+    int StoredSelectListMode() const;
 
     // Tables and lists.
     void LoadTables();

@@ -56,7 +56,8 @@ IFileFaults* SetFileFaults(IFileFaults* faults);
 
 class CFile {
 public:
-    // Open flags: one access mode, one share mode, optionally modeCreate (create or truncate).
+    // Open flags: one access mode, one share mode, optionally modeCreate (create or truncate) or
+    // modeCreateNew.
     enum OpenFlags : unsigned {
         modeRead = 0x0000,
         modeWrite = 0x0001,
@@ -65,6 +66,9 @@ public:
         shareDenyWrite = 0x0020,  // other openers may read only
         shareDenyNone = 0x0040,
         modeCreate = 0x1000,
+        // Creates the file and fails (ERROR_FILE_EXISTS) when one of that name exists: a file the
+        // program makes only for a moment never replaces one of the user's.
+        modeCreateNew = 0x2000,
     };
     enum SeekPosition { begin = 0, current = 1, end = 2 };
 

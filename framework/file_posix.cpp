@@ -75,7 +75,9 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         oflags |= O_RDONLY;
         break;
     }
-    if (flags & modeCreate)
+    if (flags & modeCreateNew)
+        oflags |= O_CREAT | O_EXCL;
+    else if (flags & modeCreate)
         oflags |= O_CREAT | O_TRUNC;
     std::string native = NativePath(path);
     int fd = ::open(native.c_str(), oflags, 0666);

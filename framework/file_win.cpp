@@ -34,7 +34,7 @@ bool CFile::Open(const std::string& path, unsigned flags, CFileException* error)
         share = FILE_SHARE_READ | FILE_SHARE_WRITE;
     else if ((flags & shareDenyWrite) == shareDenyWrite)
         share = FILE_SHARE_READ;
-    DWORD disposition = (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
+    DWORD disposition = (flags & modeCreateNew) ? CREATE_NEW : (flags & modeCreate) ? CREATE_ALWAYS : OPEN_EXISTING;
     HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                                 nullptr);
     if (handle == INVALID_HANDLE_VALUE) {

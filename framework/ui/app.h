@@ -34,6 +34,10 @@ public:
     // default notes it; the program's application shows its own error type to the user.
     virtual void ReportCommandException();
 
+    // Before the program ends: every document may save. False keeps the program running. The
+    // default has no documents.
+    virtual bool SaveAllModified() { return true; }
+
     // The program's help hook: shows the help topic of `helpId` (a context from context-help mode
     // or a help button). The default shows nothing.
     virtual void ShowHelp(DWORD helpId) {}

@@ -22,12 +22,17 @@ INT_PTR CFileDialog::DoModal()
     ofn.lpstrInitialDir = m_initialDir.empty() ? nullptr : m_initialDir.c_str();
     ofn.lpstrTitle = m_title.empty() ? nullptr : m_title.c_str();
     ofn.lpstrDefExt = m_defaultExt.empty() ? nullptr : m_defaultExt.c_str();
-    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | m_flags;
+    ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | m_flags;
+    if (m_showReadOnly)
+        ofn.Flags &= ~static_cast<DWORD>(OFN_HIDEREADONLY);
+    else
+        ofn.Flags |= OFN_HIDEREADONLY;
     BOOL chosen = m_open ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
     if (!chosen)
         return IDCANCEL;
 
     m_filterIndex = static_cast<int>(ofn.nFilterIndex);
+    m_readOnly = (ofn.Flags & OFN_READONLY) != 0;
     m_files.clear();
     // One file: its full path. Several (explorer style): the folder, then each name, NUL-separated,
     // ending with two NULs; nFileOffset then points past the folder's terminating NUL.

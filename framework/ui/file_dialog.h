@@ -27,6 +27,10 @@ public:
     std::vector<std::string> m_files;
     // Added to OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR.
     DWORD m_flags = 0;
+    // In: show the Open dialog's read-only check box (OFN_HIDEREADONLY is then left out); out: the
+    // box was ticked.
+    bool m_showReadOnly = false;
+    bool m_readOnly = false;
     // Characters for the names chosen, all together.
     size_t m_bufferSize = 32768;
 

@@ -275,6 +275,11 @@ void CMainFrame::SaveBarState()
 
 bool CMainFrame::OnClose(LRESULT& result)
 {
+    // The open file is saved first; when that fails and the user keeps it, the program stays.
+    if (CWinApp* app = CWinApp::Current(); app && !app->SaveAllModified()) {
+        result = 0;
+        return true;
+    }
     HCURSOR old = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
     SaveBarState();
     SetCursor(old);
@@ -363,6 +368,21 @@ void CMainFrame::RestoreAndShow(int showCommand)
     ShowWindow(maximized && showCommand != SW_SHOWMINNOACTIVE && showCommand != SW_SHOWMINIMIZED
                    ? SW_SHOWMAXIMIZED
                    : showCommand);
+    KeepNormalRect();
+    UpdateWindow();
+}
+
+void CMainFrame::ShowAtPlacement(const MainWindowPlacement& placement)
+{
+    WINDOWPLACEMENT place = {};
+    place.length = sizeof place;
+    GetWindowPlacement(m_hWnd, &place);
+    place.rcNormalPosition = {placement.left, placement.top, placement.left + placement.width,
+                              placement.top + placement.height};
+    place.showCmd = SW_HIDE;
+    SetWindowPlacement(m_hWnd, &place);
+    m_normalRect = place.rcNormalPosition;
+    ShowWindow(placement.showCommand);
     KeepNormalRect();
     UpdateWindow();
 }

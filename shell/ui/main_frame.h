@@ -9,6 +9,7 @@
 
 #include "framework/ui/mdi_wnd.h"
 #include "framework/ui/status_bar.h"
+#include "shell/app_startup.h"
 #include "shell/article_placement.h"
 #include "shell/toolbar_specs.h"
 
@@ -46,6 +47,8 @@ public:
     // Puts the frame where it was at the last close ("Quorvane Display"), when that place is on a
     // monitor, and shows it (maximised when it was).
     void RestoreAndShow(int showCommand);
+    // Puts the frame at `placement` (the start-up decision) and shows it with its show command.
+    void ShowAtPlacement(const MainWindowPlacement& placement);
     // The application's open data file (null: none ever opens).
     void SetOpenFileState(IOpenFileState* state) { m_openFile = state; }
 

@@ -1,32 +1,191 @@
-// The application object of quorvane.exe. For now it chooses the option store, loads the settings,
-// opens the main frame with its bars and reports the program's errors from command handlers; the
-// start-up sequence grows here.
+// The application object of quorvane.exe: it runs the start-up sequence and the shut-down, owns the
+// long-lived services (option store, folders, fonts, settings, recent files, the current query), is
+// the document's host on Windows, and handles the commands that need no open data file: New, Open,
+// the recent files and help. The open knowledge base is reached through GetOpenDocument.
 #pragma once
-#include <memory>
+#include <windows.h>
 
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/compactor.h"
+#include "document/quorvane_doc.h"
+#include "document/ui/doc_host_win.h"
+#include "document/ui/exchange_host_win.h"
+#include "export/print_options.h"
+#include "framework/command_line.h"
+#include "framework/recent_file_list.h"
 #include "framework/ui/app.h"
+#include "index/current_query.h"
+#include "shell/app_startup.h"
 #include "shell/directories.h"
 #include "shell/font_settings.h"
+#include "shell/help_requests.h"
 #include "shell/option_store.h"
+#include "shell/recent_files.h"
+#include "shell/ui/main_frame.h"
 
 class CAppSettings;
 
-class CQuorvaneApp : public CWinApp {
+// Where help requests go: HTML Help in the program, a recorder in tests.
+class IHelpViewer {
 public:
+    virtual ~IHelpViewer() = default;
+    virtual void Show(const HelpCall& call) = 0;
+};
+
+// The framework's recent list as the program's recent-file operations see it.
+class CRecentListMenu : public IRecentFileMenu {
+public:
+    explicit CRecentListMenu(CRecentFileList& list) : m_list(list) {}
+    int GetSize() const override { return m_list.GetSize(); }
+    std::string GetEntry(int index) const override { return m_list.GetEntry(index); }
+    void Add(const std::string& path) override { m_list.Add(path); }
+    void Remove(int index) override { m_list.Remove(index); }
+
+private:
+    CRecentFileList& m_list;
+};
+
+class CQuorvaneApp : public CWinApp, public CWindowsDocHost, public IOpenFileState {
+public:
+    // Command posted to the main window that runs the start-up steps (tip of the day, welcome).
+    static constexpr unsigned kStartupStepsCommand = 101;
+    static constexpr unsigned kFileNewShellCommand = 57600;
+
     CQuorvaneApp();
     ~CQuorvaneApp() override;
     void ReportCommandException() override;
 
     COptionStore& Options() { return m_options; }
     CAppSettings& Settings() { return *m_settings; }
+    CDirectories& Directories() { return m_directories; }
+    CRecentFileList& RecentFileList() { return m_recentList; }
+    CRecentFiles& OwnRecentFiles() { return m_recentFiles; }
+    const std::string& GetVersionText() const { return m_version.text; }
+    uint32_t GetVersionNumber() const { return m_version.number; }
+    uint32_t GetStartupFlags() const { return m_startupFlags; }
+    void SetStartupFlag(uint32_t flag) { m_startupFlags |= flag; }
+    bool IsCompacting() const { return m_compacting; }
+    void SetSplashShowing(bool showing) { m_splashShowing = showing; }
+    CMainFrame* MainFrame() const;
+    // The open knowledge base; null while no data file is open.
+    CQuorvaneDoc* GetOpenDocument() const;
+
+    // ---- Opening and creating data files ----
+    // The open-document routine: closes the open file (asking when its save failed), probes the
+    // header and converts, asks or refuses by its format. True when the file opened.
+    bool OpenDataFile(const std::string& path, bool readOnly, bool openNewer);
+    CQuorvaneDoc* OpenDocumentFile(const std::string& path);
+    // The open file is saved and closed; when its save fails, message 1301 asks whether to close it
+    // anyway (default No). False keeps it open.
+    bool CloseOpenFile();
+    bool SaveAllModified() override;
+    // Rebuilds the Edit menu's Run Saved Query submenu in the menus.
+    void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more);
+    void ApplyOnTop();
+    void ShowHelp(DWORD helpId) override;
+    void SetHelpViewer(IHelpViewer* viewer) { m_helpViewer = viewer; }
+    // The Recent File List entries are shown again in the menus.
+    void UpdateRecentFileMenus();
+
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+
+    // ---- The document's host ----
+    void SetCaption(const std::string& title) override;
+    void AddToRecentFiles(const std::string& path) override;
+    void ShowIndexFrame() override;
+    void ActivateIndexFrame() override;
+    void SetCurrentDocument(CQuorvaneDoc* document) override;
+    bool ConfirmClearBookmarks(const std::string& text) override;
+    void ApplySelectListMode() override;
+    int ChooseConversion(const std::string& path) override;
+    // Remembers the chosen path: Copy and Open opens the copy.
+    std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder) override;
+
+    // ---- The open file as the status bar sees it ----
+    bool IsFileOpen() override { return GetOpenDocument() != nullptr; }
+    bool CanModify() override { return GetOpenDocument() && GetOpenDocument()->CanModify(); }
+
+    // The start-up steps in the order they ran (tests).
+    const std::vector<std::string>& StartupTrace() const { return m_startupTrace; }
 
 protected:
     bool InitInstance() override;
     int ExitInstance(int exitCode) override;
 
+    // The program's own path (tests put it elsewhere).
+    virtual std::string ProgramPath() const;
+    // The command line's parameters after the program's name.
+    virtual std::vector<std::string> CommandLineParams() const;
+    // The dialogs of New and Open, and the newer-format choice; tests answer them.
+    virtual bool ChooseNewFilePath(const std::string& folder, std::string& path);
+    virtual bool ChooseFileToOpen(const std::string& folder, std::string& path, bool& readOnly);
+    // 3 open anyway, 4 copy and open, 5 open read-only, anything else cancel.
+    virtual int ChooseNewerFormatAction(const std::string& path);
+    virtual void ShowNewerFormatNotice(const std::string& path);
+    // A Yes/No question with the exclamation icon and No as default.
+    virtual bool AskYesNo(const std::string& text);
+    // The Save dialog of a copy of a data file ("Copy File To", "Save Backup As").
+    virtual std::string RunDataFileCopyDialog(const std::string& title, const std::string& initialFolder);
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnUpdateFileNewOpen(CCmdUI& ui);
+    void OnRecentFile(unsigned id);
+    void OnUpdateRecentFile(CCmdUI& ui);
+    void OnStartupSteps();
+    void OnShellFileNew() {}
+
+
 private:
+    void Trace(const char* step) { m_startupTrace.push_back(step); }
+    void LoadVersion();
+    void CreateDialogFont();
+    void LoadIcons();
+    void DestroyIcons();
+    void ShowHtmlHelp(const HelpCall& call);
+    // The document for a file about to be opened or created, with the application's services.
+    std::unique_ptr<CQuorvaneDoc> MakeDocument();
+    // Opens `path` as the open knowledge base with the pending open options.
+    bool OpenWithDocument(const std::string& path);
+    bool CreateNewDataFile(const std::string& path);
+    void CloseAllDocuments();
+    // The command line's file: opened when it exists, else message 1153. False when it named a file
+    // that did not open.
+    bool ProcessShellCommand(const CCommandLineInfo& info);
+
+    // Members in the order of their lifetimes.
     COptionStore m_options;
+    CPrintOptions m_printOptions;
+    CCurrentQuery m_currentQuery;
     CDirectories m_directories;
     CFontSettings m_fonts;
     std::unique_ptr<CAppSettings> m_settings;
+    CRecentFiles m_recentFiles{m_directories};
+    CRecentFileList m_recentList{CRecentFiles::kMaxFiles};
+    std::unique_ptr<CWindowsExchangeHost> m_exchangeHost;
+    std::unique_ptr<CCompactingConverter> m_converter;
+
+    std::unique_ptr<CQuorvaneDoc> m_document;
+    CQuorvaneDoc* m_currentDocument = nullptr;
+
+    uint32_t m_startupFlags = 0;
+    bool m_compacting = false;
+    bool m_splashShowing = false;
+    bool m_portable = false;
+    ProgramVersion m_version;
+    HFONT m_dialogFont = nullptr;
+    HICON m_icons[7] = {};
+    ULONG_PTR m_gdiplusToken = 0;
+    HMODULE m_gdiplus = nullptr;
+    bool m_missingStartFile = false;
+    std::string m_missingStartPath;
+    int m_autoSave = 0;
+    int m_snoozeDuration = 0;
+    IHelpViewer* m_helpViewer = nullptr;
+    std::vector<std::string> m_startupTrace;
+    std::string m_lastCopyPath;
 };

@@ -68,6 +68,13 @@ public:
     void SetCaption(const std::string& title) override { m_caption = title; }
     void SetCurrentDocument(CQuorvaneDoc* document) override { m_current = document; }
     void ActivateIndexFrame() override { ++m_indexActivations; }
+    bool ConfirmClearBookmarks(const std::string& text) override
+    {
+        m_clearBookmarkPrompts.push_back(text);
+        return Confirm(text);
+    }
+    void ApplySelectListMode() override { ++m_selectModeApplied; }
+    void RefreshFindDialog() override { ++m_findRefreshes; }
     void ShowIndexFrame() override
     {
         if (m_onShowIndexFrame)
@@ -114,6 +121,9 @@ public:
     std::string m_caption;
     CQuorvaneDoc* m_current = nullptr;
     int m_indexActivations = 0;
+    std::vector<std::string> m_clearBookmarkPrompts;
+    int m_selectModeApplied = 0;
+    int m_findRefreshes = 0;
     std::function<void()> m_onFlushProfileCache;
     std::function<void()> m_onShowIndexFrame;
     std::string m_progressCaption;

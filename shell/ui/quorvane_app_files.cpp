@@ -1,0 +1,453 @@
+// The application's commands on data files: New, Open, the recent files and the open-document
+// routine with its checks of older and newer formats; closing the open file; help; the menus the
+// application rebuilds.
+#include <new>
+
+#include "document/doc_errors.h"
+#include "document/ui/clear_bookmarks_dlg.h"
+#include "document/ui/file_format_dlgs.h"
+#include "framework/string_table.h"
+#include "framework/ui/recent_file_menu.h"
+#include "resources/commands.h"
+#include "resources/resource.h"
+#include "shell/app_settings.h"
+#include "shell/data_file_opening.h"
+#include "shell/saved_query_menu.h"
+#include "shell/ui/get_new_file_name_dlg.h"
+#include "shell/ui/quorvane_app.h"
+#include "storage/file_system.h"
+#include "storage/quor_error.h"
+
+namespace {
+
+// OFN_FILEMUSTEXIST | OFN_SHOWHELP.
+constexpr DWORD kOpenFlags = 0x1010;
+constexpr unsigned kCommandNew = IDM_FILE_NEW;
+constexpr unsigned kCommandOpen = IDM_FILE_OPEN;
+
+// The folder part of `path` with its trailing backslash.
+size_t FolderLength(const std::string& path)
+{
+    size_t slash = path.find_last_of('\\');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// EnumChildWindows callback: every descendant leaves its menu or capture mode.
+BOOL CALLBACK CancelModeOfChild(HWND child, LPARAM)
+{
+    SendMessageA(child, WM_CANCELMODE, 0, 0);
+    return TRUE;
+}
+
+}  // namespace
+
+bool CQuorvaneApp::OnCmdMsg(unsigned id, CCmdUI* ui)
+{
+    using Row = CommandEntry<CQuorvaneApp>;
+    static const Row kCommands[] = {
+        Row(kCommandNew, &CQuorvaneApp::OnFileNew, &CQuorvaneApp::OnUpdateFileNewOpen),
+        Row(kCommandOpen, &CQuorvaneApp::OnFileOpen, &CQuorvaneApp::OnUpdateFileNewOpen),
+        Row(kFileNewShellCommand, &CQuorvaneApp::OnShellFileNew),
+        Row(kFirstRecentFileCommand, kLastRecentFileCommand, &CQuorvaneApp::OnRecentFile,
+            &CQuorvaneApp::OnUpdateRecentFile),
+        Row(kStartupStepsCommand, &CQuorvaneApp::OnStartupSteps),
+    };
+    if (RouteToTable(this, kCommands, id, ui))
+        return true;
+    return CWinApp::OnCmdMsg(id, ui);
+}
+
+void CQuorvaneApp::OnUpdateFileNewOpen(CCmdUI& ui)
+{
+    ui.Enable(!m_compacting);
+}
+
+void CQuorvaneApp::OnUpdateRecentFile(CCmdUI& ui)
+{
+    ui.Enable(m_recentList.GetSize() > 0);
+}
+
+// ---- Dialogs (tests answer them instead) ----
+
+bool CQuorvaneApp::ChooseNewFilePath(const std::string& folder, std::string& path)
+{
+    CGetNewFileNameDlg dialog(MainWindow());
+    dialog.m_initialDir = folder;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    path = dialog.m_fileName;
+    return true;
+}
+
+bool CQuorvaneApp::ChooseFileToOpen(const std::string& folder, std::string& path, bool& readOnly)
+{
+    CFileDialog dialog(true, MainWindow());
+    dialog.m_filter = QuorLoadString(IDS_DATA_FILE_FILTER);
+    dialog.m_defaultExt = "xrd";
+    dialog.m_flags = kOpenFlags;
+    dialog.m_showReadOnly = true;
+    dialog.m_initialDir = folder;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    path = dialog.m_fileName;
+    readOnly = dialog.m_readOnly;
+    return true;
+}
+
+int CQuorvaneApp::ChooseNewerFormatAction(const std::string& path)
+{
+    CNewerFormatOpenDlg dialog(MainWindow());
+    dialog.m_versionText = GetVersionText();
+    return static_cast<int>(dialog.DoModal());
+}
+
+void CQuorvaneApp::ShowNewerFormatNotice(const std::string& path)
+{
+    CNewerFormatDlg dialog(MainWindow());
+    dialog.m_versionText = GetVersionText();
+    dialog.DoModal();
+}
+
+bool CQuorvaneApp::AskYesNo(const std::string& text)
+{
+    const std::string caption = QuorLoadString(IDS_APP_NAME);
+    return MessageBoxA(MainWindow(), text.c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+int CQuorvaneApp::ChooseConversion(const std::string& path)
+{
+    CConvertFileDlg dialog(MainWindow());
+    if (dialog.DoModal() != IDOK)
+        return -1;
+    return dialog.m_option;
+}
+
+// ---- Closing the open file ----
+
+bool CQuorvaneApp::SaveAllModified()
+{
+    if (!m_document || !m_document->IsOpen() || m_document->SaveModified())
+        return true;
+    return AskYesNo(QuorLoadString(IDS_EXIT_UNSAVED));
+}
+
+bool CQuorvaneApp::CloseOpenFile()
+{
+    if (!m_document || !m_document->IsOpen() || m_document->SaveModified())
+        return true;
+    return AskYesNo(QuorLoadString(IDS_CLOSE_UNSAVED));
+}
+
+void CQuorvaneApp::CloseAllDocuments()
+{
+    if (!m_document)
+        return;
+    m_document->DeleteContents();
+    m_document.reset();
+}
+
+std::unique_ptr<CQuorvaneDoc> CQuorvaneApp::MakeDocument()
+{
+    auto document = std::make_unique<CQuorvaneDoc>(*this);
+    document->SetSettings(m_settings.get());
+    document->SetDirectories(&m_directories);
+    document->SetPrintOptions(&m_printOptions);
+    document->SetConverter(m_converter.get());
+    return document;
+}
+
+// ---- File New ----
+
+void CQuorvaneApp::OnFileNew()
+{
+    if (m_compacting)
+        return;
+    std::string path;
+    if (!ChooseNewFilePath(m_directories.GetExpandedFolder(CDirectories::kData), path))
+        return;
+    if (!CloseOpenFile())
+        return;
+    CloseAllDocuments();
+    m_directories.SetFolderFromPath(CDirectories::kData, path, FolderLength(path));
+    CreateNewDataFile(path);
+}
+
+bool CQuorvaneApp::CreateNewDataFile(const std::string& path)
+{
+    bool created = false;
+    ReportErrors([&] {
+        ProbeFreeSpace(path);
+        std::unique_ptr<CQuorvaneDoc> document = MakeDocument();
+        if (!document->CreateNewFile(path)) {
+            document->DeleteContents();
+            return;
+        }
+        m_document = std::move(document);
+        AddToRecentFiles(path);
+        created = true;
+    });
+    return created;
+}
+
+// ---- File Open and the open-document routine ----
+
+void CQuorvaneApp::OnFileOpen()
+{
+    if (m_compacting)
+        return;
+    std::string path;
+    bool readOnly = false;
+    if (!ChooseFileToOpen(m_directories.GetExpandedFolder(CDirectories::kData), path, readOnly))
+        return;
+    if (!CloseOpenFile())
+        return;
+    CloseAllDocuments();
+    m_directories.SetFolderFromPath(CDirectories::kData, path, FolderLength(path));
+    OpenDataFile(path, readOnly, false);
+}
+
+CQuorvaneDoc* CQuorvaneApp::OpenDocumentFile(const std::string& path)
+{
+    return OpenDataFile(path, false, false) ? GetOpenDocument() : nullptr;
+}
+
+bool CQuorvaneApp::OpenDataFile(const std::string& path, bool readOnly, bool openNewer)
+{
+    if (!CloseOpenFile())
+        return false;
+    const std::string expanded = m_directories.ExpandDriveRelative(path);
+    CloseAllDocuments();
+    try {
+        switch (DecideOpenStep(CDataFile::CheckFormat(expanded), readOnly, openNewer)) {
+        case OpenStep::kConvert: {
+            std::unique_ptr<CQuorvaneDoc> converter = MakeDocument();
+            bool convertedReadOnly = false;
+            if (!converter->ConvertOldFile(expanded, convertedReadOnly))
+                return false;
+            readOnly = readOnly || convertedReadOnly;
+            break;
+        }
+        case OpenStep::kAskNewer:
+            switch (ChooseNewerFormatAction(expanded)) {
+            case 3:
+                return OpenDataFile(expanded, readOnly, true);
+            case 4: {
+                std::unique_ptr<CQuorvaneDoc> copier = MakeDocument();
+                m_lastCopyPath.clear();
+                if (!copier->CopyFileTo(expanded) || m_lastCopyPath.empty())
+                    return false;
+                return OpenDataFile(m_lastCopyPath, readOnly, true);
+            }
+            case 5:
+                return OpenDataFile(expanded, true, true);
+            default:
+                return false;
+            }
+        case OpenStep::kNotice:
+            ShowNewerFormatNotice(expanded);
+            return false;
+        case OpenStep::kOpen:
+            break;
+        }
+    } catch (const CQuorError& error) {
+        error.Report();
+        return false;
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+        return false;
+    }
+    std::unique_ptr<CQuorvaneDoc> document = MakeDocument();
+    document->SetOpenOptions(readOnly, openNewer);
+    if (CWnd* main = GetMainWnd())
+        main->UpdateWindow();
+    if (!document->OnOpenDocument(expanded))
+        return false;
+    m_document = std::move(document);
+    m_recentFiles.Add(expanded);
+    return true;
+}
+
+// ---- Recent files ----
+
+void CQuorvaneApp::OnRecentFile(unsigned id)
+{
+    const int index = static_cast<int>(id - kFirstRecentFileCommand);
+    CRecentListMenu menu(m_recentList);
+    OpenRecentFile(
+        index, menu, m_recentFiles, m_directories, [this](const std::string& path) { return OpenDataFile(path, false, false); },
+        FileExists);
+    UpdateRecentFileMenus();
+}
+
+void CQuorvaneApp::AddToRecentFiles(const std::string& path)
+{
+    m_recentList.Add(path);
+    m_recentFiles.Add(path);
+    UpdateRecentFileMenus();
+}
+
+void CQuorvaneApp::UpdateRecentFileMenus()
+{
+    CMainFrame* frame = MainFrame();
+    if (!frame)
+        return;
+    ApplyRecentFilesToMenu(frame->GetDefaultMenu(), m_recentList);
+    if (HMENU shown = GetMenu(frame->m_hWnd); shown && shown != frame->GetDefaultMenu())
+        ApplyRecentFilesToMenu(shown, m_recentList);
+    DrawMenuBar(frame->m_hWnd);
+}
+
+// ---- Menus ----
+
+void CQuorvaneApp::UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more)
+{
+    CMainFrame* frame = MainFrame();
+    if (!frame)
+        return;
+    const std::vector<MenuItemModel> items =
+        BuildSavedQueryMenu(names, more, QuorLoadString(IDS_NO_SAVED_QUERIES), QuorLoadString(IDS_MORE_QUERIES));
+    HMENU menus[] = {GetMenu(frame->m_hWnd)};
+    for (HMENU menu : menus) {
+        if (!menu)
+            continue;
+        // The Edit menu: the last top-level popup whose first item is Undo.
+        HMENU edit = nullptr;
+        for (int i = GetMenuItemCount(menu) - 1; i >= 0 && !edit; --i) {
+            HMENU sub = GetSubMenu(menu, i);
+            if (sub && GetMenuItemID(sub, 0) == IDM_EDIT_UNDO)
+                edit = sub;
+        }
+        if (!edit)
+            continue;
+        // The submenu after Build Query.
+        HMENU run = nullptr;
+        const int count = GetMenuItemCount(edit);
+        for (int i = 0; i + 1 < count; ++i) {
+            if (GetMenuItemID(edit, i) == IDM_EDIT_BUILD_QUERY) {
+                run = GetSubMenu(edit, i + 1);
+                break;
+            }
+        }
+        if (!run)
+            continue;
+        while (GetMenuItemCount(run) > 0)
+            DeleteMenu(run, 0, MF_BYPOSITION);
+        for (const MenuItemModel& item : items) {
+            if (item.separator)
+                AppendMenuA(run, MF_SEPARATOR, 0, nullptr);
+            else
+                AppendMenuA(run, MF_STRING | (item.grayed ? MF_GRAYED : 0), item.id, item.text.c_str());
+        }
+    }
+    DrawMenuBar(frame->m_hWnd);
+}
+
+// ---- The document's host ----
+
+void CQuorvaneApp::SetCaption(const std::string& title)
+{
+    if (CMainFrame* frame = MainFrame())
+        frame->UpdateTitle(title);
+}
+
+void CQuorvaneApp::ShowIndexFrame()
+{
+    // The index window shows the open file; until it is part of the program, the main frame's
+    // caption and status bar alone say which file is open.
+}
+
+void CQuorvaneApp::ActivateIndexFrame()
+{
+    ShowIndexFrame();
+}
+
+void CQuorvaneApp::SetCurrentDocument(CQuorvaneDoc* document)
+{
+    m_currentDocument = document;
+    m_currentQuery.SetSource(document);
+    // The Run Saved Query submenu lists the open file's recent queries ("More Queries..." when the
+    // file holds more than those).
+    std::vector<std::string> names;
+    bool more = false;
+    if (document) {
+        document->GetQueryList().GetRecentNames(names);
+        more = document->GetQueryList().GetRecentCount() < document->GetQueryList().GetCount();
+    }
+    UpdateSavedQueryMenus(names, more);
+}
+
+bool CQuorvaneApp::ConfirmClearBookmarks(const std::string& text)
+{
+    CClearBookmarksDlg dialog(MainWindow());
+    dialog.m_text = text;
+    return dialog.DoModal() == IDOK;
+}
+
+void CQuorvaneApp::ApplySelectListMode()
+{
+    // Handed to the index view once it exists.
+}
+
+std::string CQuorvaneApp::ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)
+{
+    m_lastCopyPath = RunDataFileCopyDialog(title, initialFolder);
+    return m_lastCopyPath;
+}
+
+std::string CQuorvaneApp::RunDataFileCopyDialog(const std::string& title, const std::string& initialFolder)
+{
+    return CWindowsDocHost::ChooseDataFileCopy(title, initialFolder);
+}
+
+// ---- Help ----
+
+void CQuorvaneApp::ShowHtmlHelp(const HelpCall& call)
+{
+    // HTML Help's viewer is loaded on first use; without it help shows nothing.
+    using HtmlHelpProc = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+    static HMODULE library = LoadLibraryA("hhctrl.ocx");
+    static auto htmlHelp =
+        library ? reinterpret_cast<HtmlHelpProc>(reinterpret_cast<void*>(GetProcAddress(library, "HtmlHelpA")))
+                : nullptr;
+    std::string file = ProgramPath();
+    const size_t dot = file.find_last_of('.');
+    const size_t slash = file.find_last_of('\\');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        file.erase(dot);
+    file += ".chm";
+    constexpr UINT kDisplayTopic = 0x0000;   // HH_DISPLAY_TOPIC
+    constexpr UINT kHelpContext = 0x000F;    // HH_HELP_CONTEXT
+    switch (call.kind) {
+    case HelpCall::kQuit:
+        WinHelpA(MainWindow(), nullptr, HELP_QUIT, 0);
+        break;
+    case HelpCall::kDefaultTopic:
+        if (htmlHelp)
+            htmlHelp(GetDesktopWindow(), file.c_str(), kDisplayTopic, 0);
+        break;
+    case HelpCall::kContext:
+        if (htmlHelp)
+            htmlHelp(GetDesktopWindow(), file.c_str(), kHelpContext, call.id);
+        break;
+    }
+}
+
+void CQuorvaneApp::ShowHelp(DWORD helpId)
+{
+    uint32_t reportHelp = 0;
+    for (const HelpCall& call : PlanHelpCalls(helpId, m_splashShowing, reportHelp)) {
+        if (call.cancelModes) {
+            if (CWnd* main = GetMainWnd()) {
+                main->SendMessage(WM_CANCELMODE);
+                EnumChildWindows(main->m_hWnd, CancelModeOfChild, 0);
+            }
+            if (HWND capture = GetCapture())
+                SendMessageA(capture, WM_CANCELMODE, 0, 0);
+        }
+        if (m_helpViewer)
+            m_helpViewer->Show(call);
+        else
+            ShowHtmlHelp(call);
+    }
+}

@@ -1,0 +1,457 @@
+// The application object on real windows, in the test's own thread: start-up and shut-down with
+// a portable option store in a fresh folder, the start file, File New and File Open over each header
+// format, the recent lists and help through its seam. Dialogs are answered by the test app; error
+// messages are recorded.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "document/quorvane_doc.h"
+#include "framework/error_sink.h"
+#include "framework/file.h"
+#include "resources/commands.h"
+#include "shell/app_settings.h"
+#include "shell/app_startup.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/quorvane_app.h"
+#include "storage/article_record.h"
+#include "storage/file_system.h"
+#include "tests/support/gui_driver.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+std::vector<std::string> g_errors;
+void RecordError(const std::string& message)
+{
+    g_errors.push_back(message);
+}
+
+class CRecordingHelp : public IHelpViewer {
+public:
+    void Show(const HelpCall& call) override { m_calls.push_back(call); }
+    std::vector<HelpCall> m_calls;
+};
+
+class CTestApp : public CQuorvaneApp {
+public:
+    explicit CTestApp(const std::string& folder) : m_folder(folder) {}
+
+    bool Start() { return InitInstance(); }
+    // Closes the main frame (which writes its placement) and runs the shut-down.
+    int Stop()
+    {
+        if (CWnd* main = GetMainWnd(); main && main->IsWindow())
+            ::DestroyWindow(main->m_hWnd);
+        SetMainWnd(nullptr);
+        return ExitInstance(0);
+    }
+    void Pump()
+    {
+        gui::WaitFor([] { return false; }, 200);
+    }
+    bool Command(unsigned id)
+    {
+        CCmdUIProbe probe(id);
+        if (!OnCmdMsg(id, &probe) || !probe.m_enabled)
+            return false;
+        return OnCmdMsg(id, nullptr);
+    }
+
+    std::string ProgramPath() const override { return m_folder + "\\quorvane.exe"; }
+    std::vector<std::string> CommandLineParams() const override { return m_params; }
+    bool ChooseNewFilePath(const std::string& folder, std::string& path) override
+    {
+        m_dialogFolders.push_back(folder);
+        path = m_answerPath;
+        return !path.empty();
+    }
+    bool ChooseFileToOpen(const std::string& folder, std::string& path, bool& readOnly) override
+    {
+        m_dialogFolders.push_back(folder);
+        path = m_answerPath;
+        readOnly = m_answerReadOnly;
+        return !path.empty();
+    }
+    int ChooseNewerFormatAction(const std::string& path) override
+    {
+        m_newerAsked.push_back(path);
+        return m_newerAnswer;
+    }
+    void ShowNewerFormatNotice(const std::string& path) override { m_notices.push_back(path); }
+    bool AskYesNo(const std::string& text) override
+    {
+        m_questions.push_back(text);
+        return m_yes;
+    }
+    void Inform(const std::string& text, Icon) override { m_informed.push_back(text); }
+    std::string RunDataFileCopyDialog(const std::string&, const std::string&) override { return m_copyPath; }
+
+    std::string m_folder;
+    std::vector<std::string> m_params;
+    std::string m_answerPath;
+    bool m_answerReadOnly = false;
+    int m_newerAnswer = IDCANCEL;
+    bool m_yes = false;
+    std::string m_copyPath;
+    std::vector<std::string> m_dialogFolders;
+    std::vector<std::string> m_newerAsked;
+    std::vector<std::string> m_notices;
+    std::vector<std::string> m_questions;
+    std::vector<std::string> m_informed;
+};
+
+class QuorvaneApp : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_errors.clear();
+        m_previousSink = SetErrorSink(RecordError);
+        SetErrorSink(m_previousSink);
+        // A portable store: the INI beside the program, marked portable, so nothing reaches the
+        // registry and each test starts from nothing.
+        WriteIni("[Quorvane]\nPortable=1\n");
+    }
+    void TearDown() override
+    {
+        if (m_app)
+            m_app->Stop();
+        m_app.reset();
+        SetErrorSink(m_previousSink);
+    }
+    void WriteIni(const std::string& text) { m_folder.Write("quorvane.ini", text); }
+    void AppendIni(const std::string& text)
+    {
+        std::ofstream out(NativePath(m_folder.File("quorvane.ini")), std::ios::app);
+        out << text;
+    }
+    CTestApp& Start()
+    {
+        m_app = std::make_unique<CTestApp>(m_folder.Path());
+        // The application installs its message box as the error sink; the test records instead.
+        SetErrorSink(RecordError);
+        m_app->m_params = m_params;
+        EXPECT_TRUE(m_app->Start());
+        m_app->Pump();
+        return *m_app;
+    }
+    void Restart()
+    {
+        m_app->Stop();
+        m_app.reset();
+        Start();
+    }
+    // A knowledge base of `articles` articles made through the document alone.
+    std::string MakeFile(const std::string& name, int articles = 2)
+    {
+        const std::string path = m_folder.File(name);
+        CDocHost silent;
+        CQuorvaneDoc doc(silent);
+        EXPECT_TRUE(doc.CreateNewFile(path));
+        for (int i = 0; i < articles; ++i) {
+            CArticleRecord record;
+            record.SetTitle("article " + std::to_string(i));
+            doc.AddArticle(record, false, false);
+        }
+        EXPECT_TRUE(doc.SaveModified());
+        doc.DeleteContents();
+        return path;
+    }
+    // The file with its header's version field set to `version`.
+    std::string MakeFileOfVersion(const std::string& name, int version)
+    {
+        std::string path;
+        if (version == 300) {
+            path = m_folder.File(name);
+            CDataFile file;
+            file.Create(path, 300);
+            file.Close();
+            return path;
+        }
+        path = MakeFile(name);
+        std::string bytes = m_folder.Read(name);
+        bytes[2] = static_cast<char>(version & 0xFF);
+        bytes[3] = static_cast<char>(version >> 8);
+        m_folder.Write(name, bytes);
+        return path;
+    }
+    RECT MainRect()
+    {
+        WINDOWPLACEMENT place = {};
+        place.length = sizeof place;
+        GetWindowPlacement(m_app->GetMainWnd()->m_hWnd, &place);
+        return place.rcNormalPosition;
+    }
+    std::string Caption() { return gui::GetText(m_app->GetMainWnd()->m_hWnd); }
+
+    CTempFolder m_folder;
+    std::vector<std::string> m_params;
+    std::unique_ptr<CTestApp> m_app;
+    ErrorSink m_previousSink = nullptr;
+};
+
+}  // namespace
+
+TEST_F(QuorvaneApp, FirstStartCentresTheWindowAndARestartKeepsWhereTheUserPutIt)
+{
+    CTestApp& app = Start();
+    const std::vector<std::string> steps = {"common controls", "gdiplus", "option store", "command line",
+                                            "dialog font", "version", "recent files", "folders", "icons",
+                                            "settings", "start file", "main frame", "splash", "placement",
+                                            "shell command", "open start file", "on top"};
+    EXPECT_EQ(app.StartupTrace(), steps);
+    // No start file: command 101 ran the start-up steps, so every flag is set.
+    EXPECT_EQ(app.GetStartupFlags(), uint32_t(kStartupAllDone));
+    RECT desktop;
+    GetClientRect(GetDesktopWindow(), &desktop);
+    RECT first = MainRect();
+    const int width = std::min<int>(desktop.right, 720), height = std::min<int>(desktop.bottom, 560);
+    EXPECT_EQ(first.right - first.left, width);
+    EXPECT_EQ(first.bottom - first.top, height);
+    EXPECT_EQ(first.left, (desktop.right - width) / 2);
+    EXPECT_EQ(first.top, (desktop.bottom - height) / 2);
+
+    MoveWindow(app.GetMainWnd()->m_hWnd, 20, 30, 500, 400, TRUE);
+    app.Pump();
+    Restart();
+    RECT again = MainRect();
+    EXPECT_EQ(again.left, 20);
+    EXPECT_EQ(again.top, 30);
+    EXPECT_EQ(again.right - again.left, 500);
+    EXPECT_EQ(again.bottom - again.top, 400);
+    EXPECT_TRUE(g_errors.empty()) << g_errors.front();
+}
+
+TEST_F(QuorvaneApp, StartsMaximisedAndPullsAStrayCornerToTheDesktopCentre)
+{
+    AppendIni("[Quorvane Display]\nTop=5000\nLeft=10\nWidth=600\nHeight=450\nMaximized=3\n");
+    CTestApp& app = Start();
+    EXPECT_TRUE(IsZoomed(app.GetMainWnd()->m_hWnd));
+    RECT desktop;
+    GetClientRect(GetDesktopWindow(), &desktop);
+    RECT normal = MainRect();
+    EXPECT_EQ(normal.left, desktop.right / 2);
+    EXPECT_EQ(normal.top, desktop.bottom / 2);
+    EXPECT_EQ(normal.right - normal.left, 600);
+}
+
+TEST_F(QuorvaneApp, StartFileFromTheSettingsOrTheCommandLine)
+{
+    const std::string notes = MakeFile("notes.xrd");
+    // LoadLastFile 2 with a bare name: the data folder's file.
+    WriteIni("[Quorvane]\nPortable=1\nLoadLastFile=2\nLastFileName=notes.xrd\n[Directories]\nQuorvane Data=" +
+             m_folder.Path() + "\n");
+    CTestApp& app = Start();
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_EQ(app.GetOpenDocument()->GetPathName(), notes);
+    EXPECT_NE(Caption().find("notes.xrd"), std::string::npos);
+    // A start file opened: command 101 waits, so the welcome and tip flags stay clear.
+    EXPECT_EQ(app.GetStartupFlags(), uint32_t(kStartupSplashDone | kStartupStepsBegun));
+    m_app->Stop();
+    m_app.reset();
+
+    // A missing last file: no file, LoadLastFile becomes 0, the start-up steps say which file.
+    WriteIni("[Quorvane]\nPortable=1\nLoadLastFile=2\nLastFileName=gone.xrd\n[Directories]\nQuorvane Data=" +
+             m_folder.Path() + "\n");
+    CTestApp& missing = Start();
+    EXPECT_EQ(missing.GetOpenDocument(), nullptr);
+    ASSERT_EQ(missing.m_informed.size(), 1u);
+    EXPECT_NE(missing.m_informed[0].find(m_folder.File("gone.xrd")), std::string::npos);
+    EXPECT_EQ(missing.Settings().GetLoadLastFile(), 0);
+    m_app->Stop();
+    m_app.reset();
+
+    // "quorvane.exe notes.xrd" opens its full path; a missing one says so and starts without a file.
+    SetCurrentDirectoryA(m_folder.Path().c_str());
+    m_params = {"notes.xrd"};
+    CTestApp& named = Start();
+    ASSERT_NE(named.GetOpenDocument(), nullptr);
+    EXPECT_EQ(named.GetOpenDocument()->GetPathName(), notes);
+    m_app->Stop();
+    m_app.reset();
+    m_params = {"gone.xrd"};
+    g_errors.clear();
+    CTestApp& gone = Start();
+    EXPECT_EQ(gone.GetOpenDocument(), nullptr);
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(g_errors[0], "Can not find the following data file specified in the shortcut target:\ngone.xrd");
+    // It starts as if no file was named: the start-up steps ran.
+    EXPECT_EQ(gone.GetStartupFlags(), uint32_t(kStartupAllDone));
+}
+
+TEST_F(QuorvaneApp, FileNewCreatesInTheChosenFolderAndTopsTheRecentList)
+{
+    CTestApp& app = Start();
+    CreateDirectoryA(m_folder.File("kb").c_str(), nullptr);
+    const std::string path = m_folder.File("kb\\fresh.xrd");
+    app.m_answerPath = path;
+    ASSERT_TRUE(app.Command(IDM_FILE_NEW));
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_TRUE(app.GetOpenDocument()->CanModify());
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_FALSE(FileExists(path + ".freespacecheck"));
+    EXPECT_EQ(app.RecentFileList().GetEntry(0), path);
+    EXPECT_EQ(app.Directories().GetExpandedFolder(CDirectories::kData), m_folder.File("kb"));
+
+    // A second New closes the first file and starts in the folder of the first choice.
+    const std::string second = m_folder.File("kb\\second.xrd");
+    app.m_answerPath = second;
+    ASSERT_TRUE(app.Command(IDM_FILE_NEW));
+    EXPECT_EQ(app.m_dialogFolders.back(), m_folder.File("kb"));
+    EXPECT_EQ(app.GetOpenDocument()->GetPathName(), second);
+    EXPECT_EQ(app.RecentFileList().GetEntry(1), path);
+
+    // A disk that takes no bytes: message 1127, no data file and no probe file left.
+    struct FullDisk : IFileFaults {
+        long Before(Call call, const std::string&, uint64_t, uint32_t, uint32_t*) override
+        {
+            return call == kWrite ? 112 : 0;
+        }
+    } full;
+    const std::string third = m_folder.File("kb\\third.xrd");
+    app.m_answerPath = third;
+    app.m_yes = true;  // the open file closes even if its last save fails on that disk
+    IFileFaults* previous = SetFileFaults(&full);
+    app.Command(IDM_FILE_NEW);
+    SetFileFaults(previous);
+    ASSERT_FALSE(g_errors.empty());
+    EXPECT_EQ(g_errors.back().find("There is not enough space on the disk to create:\n" + third), 0u);
+    EXPECT_FALSE(FileExists(third));
+    EXPECT_FALSE(FileExists(third + ".freespacecheck"));
+}
+
+TEST_F(QuorvaneApp, FileOpenByHeaderFormat)
+{
+    CTestApp& app = Start();
+    const std::string current = MakeFile("current.xrd");
+    app.m_answerPath = current;
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_EQ(app.GetOpenDocument()->GetArticleCount(), 2);
+
+    // An older file opened read-only opens as it is and is the same bytes after closing.
+    const std::string older = MakeFileOfVersion("older.xrd", 300);
+    const std::string olderBytes = m_folder.Read("older.xrd");
+    app.m_answerPath = older;
+    app.m_answerReadOnly = true;
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_FALSE(app.GetOpenDocument()->CanModify());
+    EXPECT_TRUE(app.IsFileOpen());
+    EXPECT_FALSE(app.CanModify());
+    app.m_answerReadOnly = false;
+
+    // 450: the choices; Cancel opens nothing, Open Read-Only opens read-only.
+    const std::string newer = MakeFileOfVersion("newer.xrd", 450);
+    app.m_answerPath = newer;
+    app.m_newerAnswer = IDCANCEL;
+    app.Command(IDM_FILE_OPEN);
+    EXPECT_EQ(app.m_newerAsked.size(), 1u);
+    EXPECT_EQ(app.GetOpenDocument(), nullptr);
+    EXPECT_EQ(m_folder.Read("older.xrd"), olderBytes);
+    app.m_newerAnswer = 5;
+    app.Command(IDM_FILE_OPEN);
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_FALSE(app.GetOpenDocument()->CanModify());
+    // Copy and Open: the copy opens, the original is left as it was.
+    const std::string newerBytes = m_folder.Read("newer.xrd");
+    app.m_newerAnswer = 4;
+    app.m_copyPath = m_folder.File("copy.xrd");
+    app.Command(IDM_FILE_OPEN);
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_EQ(app.GetOpenDocument()->GetPathName(), m_folder.File("copy.xrd"));
+    app.m_answerPath = current;
+    app.Command(IDM_FILE_OPEN);
+    EXPECT_EQ(m_folder.Read("newer.xrd"), newerBytes);
+
+    // 500: the notice only.
+    app.m_answerPath = MakeFileOfVersion("future.xrd", 500);
+    app.Command(IDM_FILE_OPEN);
+    EXPECT_EQ(app.m_notices.size(), 1u);
+    EXPECT_EQ(app.GetOpenDocument(), nullptr);
+
+    // Not a data file: message 1106.
+    app.m_answerPath = m_folder.Write("text.xrd", std::string(400, 'w'));
+    g_errors.clear();
+    app.Command(IDM_FILE_OPEN);
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(g_errors[0], "This file is not a Personal Quorvane data file:\n" + app.m_answerPath);
+    EXPECT_EQ(app.GetOpenDocument(), nullptr);
+}
+
+TEST_F(QuorvaneApp, RecentListKeepsFourNewestFirstAndForgetsDeletedFiles)
+{
+    CTestApp& app = Start();
+    std::vector<std::string> paths;
+    for (int i = 0; i < 5; ++i) {
+        paths.push_back(MakeFile("f" + std::to_string(i) + ".xrd", 0));
+        app.m_answerPath = paths.back();
+        ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    }
+    ASSERT_EQ(app.RecentFileList().GetSize(), 4);
+    EXPECT_EQ(app.RecentFileList().GetEntry(0), paths[4]);
+    EXPECT_EQ(app.RecentFileList().GetEntry(3), paths[1]);
+    // The menu shows them as commands 57616..57619.
+    HMENU menu = GetMenu(app.GetMainWnd()->m_hWnd);
+    char text[300] = {};
+    GetMenuStringA(menu, kFirstRecentFileCommand + 1, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string(text), app.RecentFileList().MenuText(1));
+    EXPECT_EQ(std::string(text).substr(0, 3), "&2 ");
+    EXPECT_EQ(std::string(text).substr(std::strlen(text) - 6), "f3.xrd");
+
+    // Entry 3 deleted on disk: choosing it drops it from both lists.
+    app.Command(IDM_FILE_OPEN);  // same file again, no change
+    DeleteFileIfExists(paths[2]);
+    app.Command(kFirstRecentFileCommand + 2);
+    EXPECT_EQ(app.RecentFileList().GetSize(), 3);
+    std::string own;
+    for (int i = 0; app.OwnRecentFiles().GetAt(i, own); ++i)
+        EXPECT_NE(own, paths[2]);
+
+    // The list survives a restart (portable: the program's own list too).
+    Restart();
+    EXPECT_EQ(m_app->RecentFileList().GetSize(), 3);
+    EXPECT_EQ(m_app->RecentFileList().GetEntry(0), paths[4]);
+}
+
+TEST_F(QuorvaneApp, AFailedSaveAsksBeforeTheFileIsClosed)
+{
+    CTestApp& app = Start();
+    app.m_answerPath = MakeFile("kept.xrd");
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    // With nothing to save both close at once.
+    EXPECT_TRUE(app.CloseOpenFile());
+    EXPECT_TRUE(app.m_questions.empty());
+}
+
+TEST_F(QuorvaneApp, HelpGoesThroughTheSeam)
+{
+    CTestApp& app = Start();
+    CRecordingHelp help;
+    app.SetHelpViewer(&help);
+    app.ShowHelp(0x1E112);
+    app.ShowHelp(0x1809F);
+    app.ShowHelp(0x40002);
+    app.ShowHelp(0xFFFFFFFE);
+    app.SetSplashShowing(true);
+    app.ShowHelp(0x1E110);
+    const std::vector<HelpCall> expected = {{HelpCall::kContext, 0x1E110, true},
+                                            {HelpCall::kContext, 0x18006, true},
+                                            {HelpCall::kContext, 258, false}};
+    EXPECT_EQ(help.m_calls, expected);
+}
+
+TEST_F(QuorvaneApp, SavedQueryMenuInTheEditMenu)
+{
+    CTestApp& app = Start();
+    // The main menu has no Edit menu: nothing changes and nothing fails.
+    app.UpdateSavedQueryMenus({"a"}, true);
+    SUCCEED();
+}
