@@ -3,6 +3,8 @@
 #pragma once
 
 #define IDR_MAINFRAME 127
+// The article text's context menu ("ContentBox").
+#define IDR_CONTENT_BOX_MENU 154
 
 #define IDS_APP_NAME 57344
 

@@ -88,6 +88,10 @@ public:
     TypingGroup GetTypingGroup() const { return m_typingGroup; }
 
 protected:
+    // Tracks the text's context menu at `screen` with the right button; the main frame (else the
+    // parent) owns its commands.
+    virtual void TrackContextMenu(HMENU popup, POINT screen);
+
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnKeyDown(UINT key, UINT repeat, UINT flags, LRESULT& result) override;
@@ -116,6 +120,9 @@ private:
     int32_t CharFromPoint(LPARAM lParam) const;
     void ShowLinkStatusText(const LinkRange& link);
     void ShowStatus(const std::string& text);
+    // The first pop-up of the text's menu at a screen point; (-1, -1): at the caret (the keyboard's
+    // menu key).
+    void ShowContextMenu(POINT screen);
 
     // ---- article_content.cpp: looks and snapshots ----
     void ApplyLinkLook(int32_t start, int32_t end);

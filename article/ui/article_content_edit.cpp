@@ -451,6 +451,18 @@ bool CArticleContent::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     case WM_KILLFOCUS:
         if (!(m_typingFlags & kTypingDrop) && !m_bypass) ClearTypingFlags();
         return false;
+    case WM_CONTEXTMENU:
+        ShowContextMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        result = 0;
+        return true;
+    case WM_RBUTTONUP: {
+        // Not passed on: the control's default would ask for the menu a second time.
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ::ClientToScreen(m_hWnd, &point);
+        ShowContextMenu(point);
+        result = 0;
+        return true;
+    }
     default:
         break;
     }

@@ -7,6 +7,7 @@
 #include "article/link_upkeep.h"
 #include "article/ui/article_content.h"
 #include "framework/string_table.h"
+#include "framework/ui/app.h"
 #include "resources/resource.h"
 #include "storage/link_shell.h"
 #include "storage/link_target.h"
@@ -120,4 +121,30 @@ void CArticleContent::OnMouseMoved(LPARAM lParam)
     }
     m_currentCursor = LoadCursor(nullptr, IDC_IBEAM);
     ShowStatus(QuorLoadString(IDS_ARTICLE_CONTENT));
+}
+
+void CArticleContent::ShowContextMenu(POINT screen)
+{
+    ::SetFocus(m_hWnd);
+    if (screen.x == -1 && screen.y == -1) {
+        int32_t start, end;
+        GetSel(start, end);
+        POINTL caret = {0, 0};
+        SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&caret), end);
+        screen = {caret.x, caret.y};
+        ::ClientToScreen(m_hWnd, &screen);
+    }
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTENT_BOX_MENU));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (popup) TrackContextMenu(popup, screen);
+    ::DestroyMenu(menu);
+}
+
+void CArticleContent::TrackContextMenu(HMENU popup, POINT screen)
+{
+    CWinApp* app = CWinApp::Current();
+    CWnd* main = app ? app->GetMainWnd() : nullptr;
+    HWND owner = main && main->m_hWnd ? main->m_hWnd : ::GetParent(m_hWnd);
+    ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
 }

@@ -578,3 +578,64 @@ TEST_F(ArticleContentTest, StoredTextKeepsProtectionOnItsLinksOnly)
     EXPECT_EQ(Describe(), "6-8");
     ExpectLookOnLinksOnly();
 }
+
+namespace {
+
+// Records the menus the pane would track instead of tracking them.
+class CMenuRecordingPane : public CArticleContent {
+public:
+    struct Shown {
+        std::vector<UINT> ids;  // 0 for a separator, -1 for a pop-up
+        std::vector<std::string> texts;
+        POINT at;
+    };
+    std::vector<Shown> shown;
+
+protected:
+    void TrackContextMenu(HMENU popup, POINT screen) override
+    {
+        Shown menu;
+        menu.at = screen;
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            char text[128] = {};
+            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            menu.ids.push_back(GetMenuItemID(popup, i));
+            menu.texts.push_back(text);
+        }
+        shown.push_back(menu);
+    }
+};
+
+}  // namespace
+
+TEST_F(ArticleContentTest, TheContextMenuOffersTheArticleCommands)
+{
+    CMenuRecordingPane pane;
+    RECT rect = {0, 0, 300, 200};
+    ASSERT_TRUE(pane.Create(WS_CHILD | WS_VISIBLE | ES_MULTILINE, rect, m_frame.m_hWnd, 1004));
+    ::SetFocus(m_pane.m_hWnd);
+    PostMessageA(pane.m_hWnd, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 10));
+    PostMessageA(pane.m_hWnd, WM_RBUTTONUP, 0, MAKELPARAM(20, 10));
+    Pump();
+    ASSERT_EQ(pane.shown.size(), 1u) << "one right click, one menu";
+    EXPECT_EQ(::GetFocus(), pane.m_hWnd);
+    POINT expected = {20, 10};
+    ClientToScreen(pane.m_hWnd, &expected);
+    EXPECT_EQ(pane.shown[0].at.x, expected.x);
+    EXPECT_EQ(pane.shown[0].at.y, expected.y);
+    const UINT popup = static_cast<UINT>(-1);
+    const std::vector<UINT> ids = {57635, 57634, 57637, popup, 0, 32797, 0, 32925, popup, 32926, 0, 32889, 32924,
+                                   0, 32786, 32787, 32789, 32790, 32788, 0, 32876, 32877, 33030};
+    EXPECT_EQ(pane.shown[0].ids, ids);
+    EXPECT_EQ(pane.shown[0].texts[3], "Paste &Special");
+    EXPECT_EQ(pane.shown[0].texts[14], "&Close Article\tCtrl+W");
+
+    // The menu key: at the caret.
+    pane.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(pane.m_hWnd), MAKELPARAM(-1, -1));
+    ASSERT_EQ(pane.shown.size(), 2u);
+    POINT caret = {0, 0};
+    ClientToScreen(pane.m_hWnd, &caret);
+    EXPECT_GE(pane.shown[1].at.x, caret.x);
+    EXPECT_GE(pane.shown[1].at.y, caret.y);
+    EXPECT_LT(pane.shown[1].at.y, caret.y + 50);
+}
