@@ -17,6 +17,14 @@ bool RangeMeetsLink(const LinkRange& link, int32_t from, int32_t to, LinkTouch t
 
 TextSpan WidenToLinks(const CLinkRangeList& links, TextSpan range, LinkTouch touch, std::vector<int>* met)
 {
+    // Most keys are typed away from every link: one pass that keeps nothing answers them.
+    bool meets = false;
+    for (int i = 0; i < links.GetCount() && !meets; ++i)
+        meets = RangeMeetsLink(*links.Item(i), range.start, range.end, touch);
+    if (!meets) {
+        if (met) met->clear();
+        return range;
+    }
     std::vector<bool> covered(static_cast<size_t>(links.GetCount()), false);
     bool grown = true;
     LinkTouch rule = touch;
