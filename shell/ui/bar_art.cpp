@@ -22,13 +22,13 @@ CImageList MakeList(int bitmapId, int size, int capacity)
 
 }  // namespace
 
-bool CBarImages::Load(CToolBar& bar, const ToolBarSpec& spec, int sizeMode)
+bool CBarImages::Load(CToolBar& bar, const ToolBarLayout& layout, int sizeMode)
 {
     const int size = ToolBarImageSize(sizeMode);
-    const int* ids = spec.bitmaps[sizeMode ? 1 : 0];
-    normal = MakeList(ids[0], size, spec.capacity);
-    hot = MakeList(ids[1], size, spec.capacity);
-    disabled = MakeList(ids[2], size, spec.capacity);
+    const int* ids = layout.bitmaps[sizeMode ? 1 : 0];
+    normal = MakeList(ids[0], size, layout.capacity);
+    hot = MakeList(ids[1], size, layout.capacity);
+    disabled = MakeList(ids[2], size, layout.capacity);
     if (!normal || !hot || !disabled)
         return false;
     // The control keeps the lists but does not free them; this object does, after the control.

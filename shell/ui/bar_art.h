@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "framework/ui/gdi.h"
-#include "shell/toolbar_specs.h"
+#include "shell/toolbar_layouts.h"
 
 class CToolBar;
 
@@ -13,9 +13,9 @@ struct CBarImages {
     CImageList hot;
     CImageList disabled;
 
-    // Builds the three lists from the spec's bitmaps for `sizeMode` (magenta is transparent) and
+    // Builds the three lists from the layout's bitmaps for `sizeMode` (magenta is transparent) and
     // hands them to the bar; sets the button and image sizes. False when a bitmap is missing.
-    bool Load(CToolBar& bar, const ToolBarSpec& spec, int sizeMode);
+    bool Load(CToolBar& bar, const ToolBarLayout& layout, int sizeMode);
 };
 
 // Paints the gripper over items 0 and 1 and fills items clearFirst..clearLast with the bar's

@@ -11,7 +11,7 @@
 #include "framework/ui/status_bar.h"
 #include "shell/app_startup.h"
 #include "shell/article_placement.h"
-#include "shell/toolbar_specs.h"
+#include "shell/toolbar_layouts.h"
 
 class CAppSettings;
 class CControlBar;

@@ -7,20 +7,20 @@
 
 bool CMainFrameBar::Create(DWORD toolbarStyle, DWORD style, DWORD barStyle)
 {
-    return CreateEx(m_mainFrame, toolbarStyle, style, barStyle, static_cast<UINT>(Spec().resourceId));
+    return CreateEx(m_mainFrame, toolbarStyle, style, barStyle, static_cast<UINT>(Layout().resourceId));
 }
 
 bool CMainFrameBar::OnCreateBar()
 {
-    if (!LoadToolBar(Spec().resourceId))
+    if (!LoadToolBar(Layout().resourceId))
         return false;
     SetGripperItems(2);
-    return m_images.Load(*this, Spec(), m_sizeMode);
+    return m_images.Load(*this, Layout(), m_sizeMode);
 }
 
 void CMainFrameBar::PaintDecoration(HDC dc)
 {
-    PaintBarDecoration(*this, dc, Spec().clearFirst, Spec().clearLast);
+    PaintBarDecoration(*this, dc, Layout().clearFirst, Layout().clearLast);
 }
 
 bool CMainFrameBar::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)

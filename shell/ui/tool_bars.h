@@ -4,7 +4,7 @@
 // shown or hidden. The Format bar is CFormatToolBar.
 #pragma once
 #include "framework/ui/tool_bar.h"
-#include "shell/toolbar_specs.h"
+#include "shell/toolbar_layouts.h"
 #include "shell/ui/bar_art.h"
 
 class CMainFrame;
@@ -17,7 +17,7 @@ public:
     void SetSizeMode(int mode) { m_sizeMode = mode ? 1 : 0; }
     int GetImageSize() const { return ToolBarImageSize(m_sizeMode); }
     ToolBarKind GetKind() const { return m_kind; }
-    const ToolBarSpec& Spec() const { return kToolBarSpecs[m_kind]; }
+    const ToolBarLayout& Layout() const { return kToolBarLayouts[m_kind]; }
 
     bool Create(DWORD toolbarStyle, DWORD style, DWORD barStyle);
 

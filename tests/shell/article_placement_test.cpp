@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/article_placement.h"
-#include "shell/toolbar_specs.h"
+#include "shell/toolbar_layouts.h"
 
 TEST(ArticlePlacement, CascadesAndWrapsPerAxis)
 {
@@ -26,11 +26,11 @@ TEST(ArticlePlacement, CascadesAndWrapsPerAxis)
     EXPECT_EQ(placement.Next(100, 100, 20), (Rect{0, 0, 300, 200}));
 }
 
-TEST(ToolBarSpecs, BitmapIdsAndSizes)
+TEST(ToolBarLayouts, BitmapIdsAndSizes)
 {
-    EXPECT_EQ(kToolBarSpecs[kToolsBar].bitmaps[0][1], 381);  // small Tools: hot 381
-    EXPECT_EQ(kToolBarSpecs[kToolsBar].bitmaps[0][2], 380);  // disabled 380
-    EXPECT_EQ(kToolBarSpecs[kFormatBar].bitmaps[1][0], 324);
+    EXPECT_EQ(kToolBarLayouts[kToolsBar].bitmaps[0][1], 381);  // small Tools: hot 381
+    EXPECT_EQ(kToolBarLayouts[kToolsBar].bitmaps[0][2], 380);  // disabled 380
+    EXPECT_EQ(kToolBarLayouts[kFormatBar].bitmaps[1][0], 324);
     EXPECT_EQ(ToolBarButtonSize(0), 24);
     EXPECT_EQ(ToolBarButtonSize(1), 32);
 }

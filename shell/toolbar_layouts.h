@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-struct ToolBarSpec {
+struct ToolBarLayout {
     int resourceId;        // toolbar resource, also the bar's control id
     const char* caption;   // window text, shown while the bar floats
     int bitmaps[2][3];     // [size mode][normal, hot, disabled]
@@ -16,7 +16,7 @@ struct ToolBarSpec {
 enum ToolBarKind { kStandardBar = 0, kToolsBar = 1, kFormatBar = 2, kBrowseBar = 3, kToolBarCount = 4 };
 
 // In the order the frame creates and docks them: Standard, Tools, Format, Browse.
-extern const ToolBarSpec kToolBarSpecs[kToolBarCount];
+extern const ToolBarLayout kToolBarLayouts[kToolBarCount];
 
 // Size modes: 0 small, 1 large.
 inline int ToolBarImageSize(int sizeMode) { return sizeMode ? 24 : 16; }

@@ -1,6 +1,6 @@
-#include "shell/toolbar_specs.h"
+#include "shell/toolbar_layouts.h"
 
-const ToolBarSpec kToolBarSpecs[kToolBarCount] = {
+const ToolBarLayout kToolBarLayouts[kToolBarCount] = {
     {127, "Standard", {{277, 278, 279}, {272, 273, 274}}, 18, -1, -1},
     // The small Tools bar takes its hot images from 381 and its disabled ones from 380.
     {377, "Tools", {{379, 381, 380}, {382, 383, 384}}, 2, 8, 8},
