@@ -243,27 +243,15 @@ void CArticleListBox::EnsureVisible(int index) const
 
 void CArticleListBox::SetListFont(HFONT font, bool redraw)
 {
-    CClientDC dc(m_hWnd);
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    if (metrics.tmHeight > 0)
-        SendMessage(LB_SETITEMHEIGHT, 0, metrics.tmHeight);
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    SetListFontWithTextHeight(m_hWnd, font, redraw);
 }
 
 void CArticleListBox::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    if (item.itemAction == ODA_FOCUS) {
-        DrawFocusRect(item.hDC, &item.rcItem);
+    if (!PaintListItemBackground(item))
         return;
-    }
     int index = static_cast<int>(item.itemID);
     bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemState & ODS_FOCUS)
-        DrawFocusRect(item.hDC, &item.rcItem);
     const char* title = m_items.IsValidIndex(index) ? TitleOf(m_items.At(index)) : nullptr;
     if (!title)
         return;

@@ -97,15 +97,10 @@ bool CIndexTitleList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 
 void CIndexTitleList::DrawItem(const DRAWITEMSTRUCT& item)
 {
-    if (item.itemAction == ODA_FOCUS) {
-        DrawFocusRect(item.hDC, &item.rcItem);
+    if (!PaintListItemBackground(item))
         return;
-    }
     int index = static_cast<int>(item.itemID);
     bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemState & ODS_FOCUS)
-        DrawFocusRect(item.hDC, &item.rcItem);
     int32_t id = GetItemId(index);
     CQuorvaneDoc* document = GetDocument();
     if (id == kNoneId || !document)

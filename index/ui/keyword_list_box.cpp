@@ -16,6 +16,31 @@ bool IsHighContrastOn()
            (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+bool PaintListItemBackground(const DRAWITEMSTRUCT& item)
+{
+    if (item.itemAction == ODA_FOCUS) {
+        DrawFocusRect(item.hDC, &item.rcItem);
+        return false;
+    }
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
+}
+
+void SetListFontWithTextHeight(HWND list, HFONT font, bool redraw)
+{
+    CClientDC dc(list);
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    if (metrics.tmHeight > 0)
+        SendMessageA(list, LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+}
+
 void DrawTextWithinScreen(HDC dc, int x, int y, const std::string& text, bool tabbed)
 {
     auto widthOf = [&](int length) {

@@ -100,3 +100,9 @@ private:
 bool IsHighContrastOn();
 // Draws `text` at (x, y) in `dc`, cut to the longest prefix narrower than the screen.
 void DrawTextWithinScreen(HDC dc, int x, int y, const std::string& text, bool tabbed);
+// Starts drawing an owner-drawn list item: a change of focus alone draws the focus rectangle and
+// gives false; otherwise the item is filled with the highlight colour when selected, else the window
+// colour, gets its focus rectangle when it has the focus, and the result is true.
+bool PaintListItemBackground(const DRAWITEMSTRUCT& item);
+// Gives `list` the font (null: the system's) and items as tall as the font's text.
+void SetListFontWithTextHeight(HWND list, HFONT font, bool redraw);
