@@ -36,5 +36,6 @@ int ShellErrorMessageId(intptr_t result);
 // The address an Internet link may be handed to the shell as, or "" when it must not be: only
 // addresses of the web, mail and news schemes (and file addresses, which open like file links) are
 // passed on; "www." and "ftp." host names without a scheme get theirs. Anything else (a program's
-// path, a command) could run a program nobody meant to start.
+// path, a command) could run a program nobody meant to start. Spaces, double quotes and control
+// characters are passed percent-encoded.
 std::string SafeInternetAddress(const std::string& address);

@@ -66,10 +66,29 @@ int ShellErrorMessageId(intptr_t result)
     }
 }
 
-std::string SafeInternetAddress(const std::string& address)
+// Spaces, quotes and control characters would let the shell split the address into a command and
+// its arguments, or break it at a line end: they go as their percent codes.
+std::string PercentEncodeUnsafe(const std::string& address)
 {
-    for (char c : address)
-        if (static_cast<unsigned char>(c) < 0x20) return "";
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(address.size());
+    for (char ch : address) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c <= 0x20 || c == 0x7F || c == '"') {
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string SafeInternetAddress(const std::string& rawAddress)
+{
+    const std::string address = PercentEncodeUnsafe(rawAddress);
     size_t colon = address.find(':');
     // A scheme is letters, digits, "+", "-", "." after a letter; "C:\..." has a one-letter "scheme",
     // which is a drive.

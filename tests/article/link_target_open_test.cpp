@@ -185,7 +185,7 @@ TEST_F(LinkTargetOpen, InternetAddresses)
 TEST_F(LinkTargetOpen, AddressesThatCouldStartAProgramAreNotHandedToTheShell)
 {
     for (const char* address : {"C:\\Windows\\system32\\cmd.exe", "calc", "javascript:alert(1)", "ms-settings:x",
-                                "\\\\server\\share\\run.exe", "http://a\nb"}) {
+                                "\\\\server\\share\\run.exe", "telnet://host", "\"C:\\x.exe\" http://a"}) {
         g_messages.clear();
         Target(CLinkTarget::kInternet, address).Open(false, 0);
         EXPECT_EQ(g_messages.size(), 1u) << address;
@@ -195,6 +195,9 @@ TEST_F(LinkTargetOpen, AddressesThatCouldStartAProgramAreNotHandedToTheShell)
     EXPECT_EQ(SafeInternetAddress("FTP.example.org"), "ftp://FTP.example.org");
     EXPECT_EQ(SafeInternetAddress("MailTo:a@b.c"), "MailTo:a@b.c");
     EXPECT_EQ(SafeInternetAddress("https://x"), "https://x");
+    // Nothing in an address handed on can split it into a program and its arguments.
+    EXPECT_EQ(SafeInternetAddress("http://a b\"c\nd\x7f"), "http://a%20b%22c%0Ad%7F");
+    EXPECT_EQ(SafeInternetAddress("www.x.org/a b"), "http://www.x.org/a%20b");
 }
 
 TEST_F(LinkTargetOpen, AnArticleTargetIsTheCallersToOpen)
