@@ -87,7 +87,7 @@ void Generate(const std::string& path, int articles, int keywords)
         CKeywordRecord record;
         record.Read(file, i);
         record.SetArticleIds(articlesOf[static_cast<size_t>(i)]);
-        record.Rewrite(file, i);
+        record.Write(file, i);
     }
     file.Close();
 }

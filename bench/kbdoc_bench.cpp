@@ -227,7 +227,7 @@ void GenerateOurs(const std::string& path, const Plan& plan)
         CKeywordRecord record;
         record.Read(file, i);
         record.SetArticleIds(articlesOf[static_cast<size_t>(i)]);
-        record.Rewrite(file, i);
+        record.Write(file, i);
     }
     file.Close();
 }

@@ -252,7 +252,7 @@ void CCompactor::OpenSource()
     m_source.Open(m_sourcePath, true);
     CFilePassword password;
     try {
-        password.Read(m_source);
+        password.Load(m_source);
     } catch (const CQuorError& error) {
         // A damaged password record leaves the private articles unreadable; they count as lost and
         // the rest of the file is still recovered.

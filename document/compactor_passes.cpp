@@ -431,7 +431,7 @@ void CCompactor::AssignKeywordsToGroups()
         CKeywordIdSet keywords;
         keywords.Copy(m_groups[id]->keywords);
         group.SetKeywordIds(keywords);
-        group.Rewrite(m_destination, static_cast<int32_t>(id));
+        group.Write(m_destination, static_cast<int32_t>(id));
         m_host.StepProgress();
     }
 }
@@ -451,7 +451,7 @@ void CCompactor::AssignArticlesToKeywords()
         CArticleIdSet articles;
         articles.Copy(copy.articles);
         keyword.SetArticleIds(articles);
-        keyword.Rewrite(m_destination, static_cast<int32_t>(id));
+        keyword.Write(m_destination, static_cast<int32_t>(id));
         copy.articles.clear();
         copy.articles.shrink_to_fit();
         m_host.StepProgress();
@@ -472,7 +472,7 @@ void CCompactor::AdjustLinks()
         record.Read(m_destination, id);
         // A link or attachment whose article was dropped goes.
         TranslateArticleReferences(record, [&](int32_t article) { return Lookup(m_articleMap, article); });
-        record.Rewrite(m_destination, id);
+        record.Write(m_destination, id);
     }
 }
 

@@ -17,6 +17,7 @@
 #include "index/query_list.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
+#include "shell/file_settings.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ bool CDataFileImport::Import(const std::string& path, const CKeywordIdSet& extra
         m_other.Open(path, true);
         CFilePassword password;
         try {
-            password.Read(m_other);
+            password.Load(m_other);
         } catch (const CQuorError& error) {
             if (error.Code() != kCorruptedRecord)
                 throw;
@@ -141,7 +142,7 @@ void CDataFileImport::ReadOtherSettings()
     int32_t color = -1;
     if (m_settings) {
         CAppSettings other(*m_settings);
-        other.ReadFileSettings(&m_other);
+        CFileSettings(other).Load(m_other);
         font = other.GetFileFont();
         color = other.GetFileTextColor();
         m_wordWrap = other.GetWordWrap();

@@ -11,6 +11,7 @@
 #include "framework/file.h"
 #include "shell/app_settings.h"
 #include "shell/directories.h"
+#include "shell/file_settings.h"
 #include "storage/file_system.h"
 #include "storage/keyed_record_stream.h"
 #include "storage/keyword_record.h"
@@ -64,7 +65,7 @@ bool CQuorvaneDoc::CreateNewFile(const std::string& path)
         m_host.SetCurrentDocument(this);
         ReadPrintRecords();
         m_queries.Load(m_dataFile);
-        m_password->Read(m_dataFile);
+        m_password->Load(m_dataFile);
         NotifyIndexView(IndexCode::kListFontChanged);
     });
     if (!created) {
@@ -82,7 +83,7 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
         m_importBatch.Clear();
         m_dataFile.Open(path, m_openReadOnly, m_openAllowNewer);
 
-        m_password->Read(m_dataFile);
+        m_password->Load(m_dataFile);
         if (m_dataFile.IsPasswordAtOpen() && !m_host.PromptPassword(FileNameOf(path), *m_password))
             throw CQuorError(kWrongPassword, path);
 
@@ -106,7 +107,7 @@ bool CQuorvaneDoc::OnOpenDocument(const std::string& path)
             m_printOptions->SetIncludeKeywords(m_pageLayout.GetPrintKeywords());
         }
         if (m_settings)
-            m_settings->ReadFileSettings(&m_dataFile);
+            CFileSettings(*m_settings).Load(m_dataFile);
         SetAttachmentsFolder();
         m_queries.Load(m_dataFile);
         m_reminders.Load(m_dataFile);
@@ -226,13 +227,13 @@ void CQuorvaneDoc::WriteKeyedRecords(bool queriesFirst)
         return;
     m_exportHeader.Save(m_dataFile);
     if (m_settings)
-        m_settings->WriteFileSettings(&m_dataFile);
+        CFileSettings(*m_settings).Save(m_dataFile);
     m_pageLayout.Save(m_dataFile);
     m_headerText.Save(m_dataFile);
     m_footerText.Save(m_dataFile);
     if (queriesFirst)
         m_queries.SaveIfModified(m_dataFile);
-    m_password->Write(m_dataFile);
+    m_password->Save(m_dataFile);
     if (!queriesFirst)
         m_queries.SaveIfModified(m_dataFile);
 }

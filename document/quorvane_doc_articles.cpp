@@ -102,7 +102,7 @@ void CQuorvaneDoc::UpdateArticle(int32_t id, CArticleRecord& record, bool stamp)
             record.SetDate(now.year * 10000 + now.month * 100 + now.day);
             record.SetTime(now.hour * 3600 + now.minute * 60 + now.second);
         }
-        record.Rewrite(m_dataFile, id);
+        record.Write(m_dataFile, id);
 
         bool sameSummary = entry && entry->title == record.GetTitle() && entry->date == record.GetDateOf(0) &&
                            entry->time == record.GetTimeOf(0) &&

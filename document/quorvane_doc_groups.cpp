@@ -71,7 +71,7 @@ void CQuorvaneDoc::ChangeGroupRecord(int32_t group, const CKeywordIdSet& keyword
             members.Remove(keyword);
     }
     record.SetKeywordIds(members);
-    record.Rewrite(m_dataFile, group);
+    record.Write(m_dataFile, group);
 }
 
 int32_t CQuorvaneDoc::AddKeywordGroup(CKeywordGroupRecord& record)
@@ -122,7 +122,7 @@ void CQuorvaneDoc::UpdateKeywordGroup(int32_t id, CKeywordGroupRecord& record)
         AddGroupToKeywords(id, added);
         bool membershipChanged = removed.GetSize() > 0 || added.GetSize() > 0;
 
-        record.Rewrite(m_dataFile, id);
+        record.Write(m_dataFile, id);
         m_dataFile.Flush();
 
         bool renamed = oldName != record.GetName();
@@ -184,7 +184,7 @@ void CQuorvaneDoc::MergeKeywordGroup(int32_t from, int32_t into)
     target.GetKeywordIds(members);
     members.Union(keywords);
     target.SetKeywordIds(members);
-    target.Rewrite(m_dataFile, into);
+    target.Write(m_dataFile, into);
     m_dataFile.Flush();
     DeleteKeywordGroup(from);
 }
@@ -208,7 +208,7 @@ void CQuorvaneDoc::AddKeywordsToGroups(const CKeywordIdSet& keywords, const CGro
         record.GetGroupIds(ids);
         ids.Union(groups);
         record.SetGroupIds(ids);
-        record.Rewrite(m_dataFile, keyword);
+        record.Write(m_dataFile, keyword);
     }
     m_dataFile.Flush();
 }
@@ -262,7 +262,7 @@ void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
             return;
         members.Remove(keyword);
         record.SetKeywordIds(members);
-        record.Rewrite(m_dataFile, group);
+        record.Write(m_dataFile, group);
     });
 }
 
@@ -280,7 +280,7 @@ void CQuorvaneDoc::RepairGroupLinks()
             record.GetGroupIds(groups);
             if (groups.GetSize() > 0) {
                 record.SetGroupIds(CGroupIdSet());
-                record.Rewrite(m_dataFile, keyword);
+                record.Write(m_dataFile, keyword);
             }
             m_host.StepProgress();
         });
@@ -298,7 +298,7 @@ void CQuorvaneDoc::RepairGroupLinks()
                     record.GetGroupIds(groups);
                     groups.Add(group);
                     record.SetGroupIds(groups);
-                    record.Rewrite(m_dataFile, keyword);
+                    record.Write(m_dataFile, keyword);
                 } catch (const CQuorError& error) {
                     if (!IsDamagedRecord(error))
                         throw;

@@ -220,7 +220,7 @@ static void ChangeKeywordRecords(CDataFile& file, const CIdSet& keywords, Change
         CKeywordRecord record;
         record.Read(file, keyword);
         if (change(record))
-            record.Rewrite(file, keyword);
+            record.Write(file, keyword);
     }
     file.Flush();
 }
@@ -296,7 +296,7 @@ void CQuorvaneDoc::UpdateKeyword(int32_t id, const std::string& name, const CGro
         record.GetGroupIds(oldGroups);
         record.SetName(name);
         record.SetGroupIds(groups);
-        record.Rewrite(m_dataFile, id);
+        record.Write(m_dataFile, id);
 
         m_keywordNames[static_cast<size_t>(id)] = name;
         m_host.OnKeywordRenamed(id, oldName, name);
@@ -362,7 +362,7 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
             record.GetKeywordIds(ids);
             ids.Remove(keyword);
             record.SetKeywordIds(ids);
-            record.Rewrite(m_dataFile, article);
+            record.Write(m_dataFile, article);
         }
 
         CGroupIdSet groups;
@@ -451,7 +451,7 @@ void CQuorvaneDoc::AssignKeywords(const CArticleIdSet& articles, const CKeywordI
         record.GetArticleIds(ids);
         ids.Union(articles);
         record.SetArticleIds(ids);
-        record.Rewrite(m_dataFile, keyword);
+        record.Write(m_dataFile, keyword);
         ReportKeywordChanged(keyword);
         m_dataFile.Flush();
     }

@@ -27,7 +27,7 @@ bool CQuorvaneDoc::SetPassword(const std::string& text)
     m_password->SetPassword(text);
     UpdateHiddenReminderArticles();
     if (CanModify())
-        m_password->Write(m_dataFile);
+        m_password->Save(m_dataFile);
     return true;
 }
 
@@ -120,14 +120,14 @@ void CQuorvaneDoc::RewriteAllKeywords()
             continue;
         CKeywordRecord record;
         record.Read(m_dataFile, keyword);
-        record.Rewrite(m_dataFile, keyword);
+        record.Write(m_dataFile, keyword);
     }
     for (int32_t group = 0; group < static_cast<int32_t>(m_groupNames.size()); ++group) {
         if (m_groupNames[static_cast<size_t>(group)].empty())
             continue;
         CKeywordGroupRecord record;
         record.Read(m_dataFile, group);
-        record.Rewrite(m_dataFile, group);
+        record.Write(m_dataFile, group);
     }
 }
 
@@ -136,7 +136,7 @@ void CQuorvaneDoc::RewriteArticles(const CArticleIdSet& ids)
     for (int32_t id : ids.Values()) {
         CArticleRecord record;
         LoadArticle(id, record);
-        record.Rewrite(m_dataFile, id);
+        record.Write(m_dataFile, id);
     }
 }
 

@@ -53,7 +53,7 @@ void CheckResult(const std::string& path)
     file.Open(path, true);
     CFilePassword password;
     try {
-        password.Read(file);
+        password.Load(file);
         if (password.HasPassword())
             password.Verify("pw");
     } catch (const CQuorError&) {

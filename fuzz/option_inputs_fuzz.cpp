@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/app_settings.h"
+#include "shell/file_settings.h"
 #include "shell/memory_profile_store.h"
 #include "shell/option_store.h"
 
@@ -27,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     CFontSettings fonts;
     CAppSettings settings(store, fonts, dirs);
-    settings.DecodeFileSettings(data + 1, size - 1);
-    std::vector<uint8_t> written = settings.EncodeFileSettings();
+    CFileSettings(settings).Decode(data + 1, size - 1);
+    std::vector<uint8_t> written = CFileSettings(settings).Encode();
     CAppSettings again(store, fonts, dirs);
-    again.DecodeFileSettings(written.data() + 4, written.size() - 4);
-    if (again.EncodeFileSettings() != written)
+    CFileSettings(again).Decode(written.data() + 4, written.size() - 4);
+    if (CFileSettings(again).Encode() != written)
         std::abort();
     return 0;
 }

@@ -108,7 +108,7 @@ void FuzzRecord(const uint8_t* data, size_t size, int version)
         CRecordStream stream;
         stream.Open(&file, first, CRecordStream::kRead);
         stream.Skip(4);  // the byte block's own length
-        list.Read(stream);
+        list.ReadFrom(stream);
     } catch (const CQuorError&) {
         if (list.GetCount() != 0 || list.GetRecentCount() != 0)
             std::abort();

@@ -45,7 +45,7 @@ void ReadAndRewrite(CDataFile& file, int table)
             if (file.GetEntry(table, i) == kNoneId) return;
             Record record;
             record.Read(file, i);
-            record.Rewrite(file, i);
+            record.Write(file, i);
         });
     }
 }
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CDataFile file;
         file.Open(path, false, true);
         CFilePassword password;
-        Attempt([&] { password.Read(file); });
+        Attempt([&] { password.Load(file); });
         Attempt([&] { password.Verify("password"); });
         const uint8_t key[16] = {9, 8, 7};
         file.SetRecordKey(key);
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ReadAndRewrite<CArticleRecord>(file, CDataFile::kArticleTable);
         ReadAndRewrite<CKeywordGroupRecord>(file, CDataFile::kGroupTable);
         Attempt([&] {
-            if (password.SetPassword("new")) password.Write(file);
+            if (password.SetPassword("new")) password.Save(file);
         });
     } catch (const CQuorError&) {
     }

@@ -58,11 +58,11 @@ public:
     void RemoveAll();
     bool IsModified() const { return m_modified; }
 
-    // The body of keyed record 8 (see query_list_record.cpp). Read replaces the list; its stream
-    // errors pass on (the list is then empty). Write uses the layout of a data file of version
+    // The body of keyed record 8 (see query_list_record.cpp). ReadFrom replaces the list; its stream
+    // errors pass on (the list is then empty). WriteTo uses the layout of a data file of version
     // `fileVersion`.
-    void Read(CRecordStream& stream);
-    void Write(CRecordStream& stream, int fileVersion) const;
+    void ReadFrom(CRecordStream& stream);
+    void WriteTo(CRecordStream& stream, int fileVersion) const;
 
     // Keyed record 8 of `file`. Load replaces the list; a missing or damaged record (code 5) gives an
     // empty list and no error, any other error empties the list and passes on. Save writes the list

@@ -96,7 +96,7 @@ private:
 
 }  // namespace
 
-void CQueryList::Read(CRecordStream& stream)
+void CQueryList::ReadFrom(CRecordStream& stream)
 {
     RemoveAll();
     try {
@@ -160,7 +160,7 @@ void CQueryList::ReadEntries(CRecordStream& stream)
     m_modified = false;
 }
 
-void CQueryList::Write(CRecordStream& stream, int fileVersion) const
+void CQueryList::WriteTo(CRecordStream& stream, int fileVersion) const
 {
     if (fileVersion >= kVersionCurrentLayout) {
         stream.WriteInt(kCurrentLayoutSign);
@@ -197,7 +197,7 @@ void CQueryList::Load(CDataFile& file)
     try {
         CKeyedRecordStream stream;
         stream.Open(&file, kSavedQueriesKey, CRecordStream::kRead);
-        Read(stream);
+        ReadFrom(stream);
         stream.Close();
     } catch (const CQuorError& error) {
         RemoveAll();
@@ -216,7 +216,7 @@ void CQueryList::Save(CDataFile& file)
     try {
         CKeyedRecordStream stream;
         stream.Open(&file, kSavedQueriesKey, CRecordStream::kRewrite);
-        Write(stream, file.GetVersion());
+        WriteTo(stream, file.GetVersion());
         stream.Close();
     } catch (const std::bad_alloc&) {
         throw CQuorError(kOutOfMemory);

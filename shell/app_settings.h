@@ -1,33 +1,9 @@
 // The program's settings: user preferences kept in the option store, and a per-file part kept in each
-// data file (keyed record 4). Built with defaults, loaded at start-up after the font settings, written
-// back whenever a setting changes and never at exit.
+// data file (keyed record 4, read and written by CFileSettings in file_settings.h). Built with defaults,
+// loaded at start-up after the font settings, written back whenever a setting changes and never at exit.
 //
 // Option-store sections: "Quorvane" (the product section, any case), "Index Display", "Date", and
 // "DialogBoxes" for the keyword dialog's rectangle. Colours are COLORREF values with -1 for automatic.
-//
-// Per-file settings record (keyed record 4; integers little-endian):
-//   offset  size  field
-//   0       4     payload length L = 74 + size(FontDescription) + size(LinkLocationPath), the bytes after it
-//   4       2     AutoUpdateDates
-//   6       2     DisplayDate (ignored on reading)
-//   8       2     InitList (ignored on reading)
-//   10      2     ArtSize (ignored on reading)
-//   12      2     WordWrap
-//   14      2     AutoSave (ignored on reading)
-//   16      50    FileFont, compact: height, width, escapement, orientation, weight (int16 each); italic,
-//                 underline, strike-out, charset, out precision, clip precision, quality, pitch and family
-//                 (1 byte each); face name (32 bytes, NUL-terminated)
-//   66      4     FileTextColor
-//   70      4     FileAutoColor
-//   74      var   FontDescription: int32 n (length + 1, or 0 when empty), then n bytes with the NUL
-//   var     2     LinkLocationMode
-//   var     var   LinkLocationPath, same string form
-//   var     2     SaveFullPathnames
-// The size of a string is its length + 5 when it is not empty, else 4.
-//
-// The record is untrusted on reading: a field is taken only while the record still holds all of it;
-// a string length that is negative or runs past the record, or a face name without its NUL, ends the
-// reading there, and every field not read keeps its default.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -38,9 +14,6 @@
 #include "shell/font_settings.h"
 #include "shell/profile_store.h"
 
-class CDataFile;
-class CRecordStream;
-
 class CAppSettings {
 public:
     struct Rect {
@@ -48,7 +21,6 @@ public:
     };
 
     static constexpr int32_t kAutomaticColor = -1;
-    static constexpr int16_t kFileSettingsKey = 4;
 
     // Only makes the texts empty and HighlightColor automatic; nothing is read. `profile`, `fonts` and
     // `directories` must outlive the settings.
@@ -61,22 +33,7 @@ public:
     // Writes every stored setting except the four that write their own key; true when all writes worked.
     bool SaveToProfile();
 
-    // Record 4 as bytes, its length field first.
-    std::vector<uint8_t> EncodeFileSettings() const;
-    // Applies the fields of a record payload (the bytes after the length field) over the current values;
-    // the caller resets first.
-    void DecodeFileSettings(const uint8_t* payload, size_t size);
-    // The per-file part of an opened data file: defaults and the stored options first, then record 4
-    // over them. A missing or damaged record leaves the defaults (it never fails the open); other
-    // errors (a file that cannot be read) pass to the caller.
-    void ReadFileSettings(CDataFile* file);
-    // Writes record 4 (creating it when missing) when the per-file part changed; the caller checks that
-    // the open document may be modified.
-    void WriteFileSettings(CDataFile* file);
-    // The same over an open record stream: the length, then as much of the payload as the record holds.
-    // The stream's owner opens and closes it, and clears the dirty flag once the record is written.
-    void ReadFileSettings(CRecordStream& stream);
-    void WriteFileSettings(CRecordStream& stream);
+    // Whether the per-file part changed since it was last read or written (see CFileSettings).
     bool IsFileDirty() const { return m_fileDirty != 0; }
     void SetFileDirty(bool dirty) { m_fileDirty = dirty ? 1 : 0; }
 
@@ -241,8 +198,9 @@ public:
     struct KeyedField;
 
 private:
-    template <class Writer>
-    void EmitFileSettings(Writer& out) const;
+    // Reads and writes the per-file fields as they stand, without the setters' rules.
+    friend class CFileSettings;
+
     void SetDefaults();
     void ApplyClamps();
 

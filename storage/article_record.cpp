@@ -193,7 +193,7 @@ void CArticleRecord::ReadAttachments(CRecordStream& stream)
     m_attachments.RemoveAll();
     for (int i = 0; i < count; ++i) {
         CLinkTarget target;
-        target.Read(stream);
+        target.ReadFrom(stream);
         if (m_attachments.Add(target) < 0) throw CQuorError(kOutOfMemory);
     }
 }
@@ -201,7 +201,7 @@ void CArticleRecord::ReadAttachments(CRecordStream& stream)
 void CArticleRecord::WriteAttachments(CRecordStream& stream, int mode) const
 {
     stream.WriteSizedShort(static_cast<int16_t>(m_attachments.GetSize()));
-    for (int i = 0; i < m_attachments.GetSize(); ++i) m_attachments.Item(i)->Write(stream, mode);
+    for (int i = 0; i < m_attachments.GetSize(); ++i) m_attachments.Item(i)->WriteTo(stream, mode);
 }
 
 void CArticleRecord::ReadNewLayout(CRecordStream& stream)
@@ -214,7 +214,7 @@ void CArticleRecord::ReadNewLayout(CRecordStream& stream)
     if (m_version > 2) ReadAttachments(stream);
     if (m_version > 3) (m_version <= kPlainTextVersion ? m_plainText : m_content) = stream.ReadPackedString();
     if (m_version > 4) m_info.ReadNewForm(stream);
-    if (m_version > 5) m_links.Read(stream);
+    if (m_version > 5) m_links.ReadFrom(stream);
 }
 
 void CArticleRecord::ReadOldLayout(CRecordStream& stream, int16_t version)
@@ -262,7 +262,7 @@ void CArticleRecord::ReadSummaryFrom(CRecordStream& stream)
             // Only the links are wanted: the text between is passed over, not kept.
             if (m_version > 3) stream.SkipPacked();
             if (m_version > 4) m_info.ReadNewForm(stream);
-            if (m_version > 5) m_links.Read(stream);
+            if (m_version > 5) m_links.ReadFrom(stream);
             SetHasLinks(m_links.GetCount() > 0);
         }
     } else if (type < 0) {
@@ -352,7 +352,7 @@ void CArticleRecord::WriteNewLayout(CRecordStream& stream)
     WriteAttachments(stream, mode);
     stream.WritePackedString(version == kPlainTextVersion ? m_plainText : m_content, mode);
     if (version > 4) m_info.WriteNewForm(stream);
-    if (version > 5) m_links.Write(stream, mode);
+    if (version > 5) m_links.WriteTo(stream, mode);
     m_version = version;
 }
 
@@ -381,7 +381,7 @@ int32_t CArticleRecord::WriteNew(CDataFile& file)
     return id;
 }
 
-void CArticleRecord::Rewrite(CDataFile& file, int32_t id)
+void CArticleRecord::Write(CDataFile& file, int32_t id)
 {
     Write(file, [&](CRecordReader& w) { w.OpenEntry(&file, CDataFile::kArticleTable, id, CRecordStream::kRewrite); },
           nullptr);
@@ -401,6 +401,6 @@ bool CArticleRecord::ReplaceByPlaceholder(CDataFile& file, int32_t id, bool forc
     Reset();
     SetCreated(createdDate, createdTime);
     m_flags = static_cast<int16_t>(flags | kTrackedSaved | kPlaceholder);
-    Rewrite(file, id);
+    Write(file, id);
     return false;
 }

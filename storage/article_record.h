@@ -70,7 +70,8 @@ public:
     void ReadSummary(CDataFile& file, int32_t id);
     // New table-1 record; returns its id.
     int32_t WriteNew(CDataFile& file);
-    void Rewrite(CDataFile& file, int32_t id);
+    // Writes over entry id.
+    void Write(CDataFile& file, int32_t id);
     // A new record at entry id (compaction).
     void WriteNewAt(CDataFile& file, int32_t id);
     // Untracked articles (or force): true, the caller deletes the entry. Tracked ones are replaced by

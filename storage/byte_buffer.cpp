@@ -80,6 +80,16 @@ bool CByteBuffer::ReadShort(int16_t& value)
     return true;
 }
 
+bool CByteBuffer::ReadBytes(void* bytes, int32_t n)
+{
+    if (n < 0 || GetRemaining() < n)
+        return false;
+    if (n > 0)
+        std::memcpy(bytes, m_data.get() + m_cursor, static_cast<size_t>(n));
+    m_cursor += n;
+    return true;
+}
+
 bool CByteBuffer::ReadString(std::string& text)
 {
     if (GetRemaining() <= 0)

@@ -31,6 +31,8 @@ public:
     // A field that does not fit in what remains leaves the target and the cursor unchanged.
     bool ReadInt(int32_t& value);
     bool ReadShort(int16_t& value);
+    // n bytes as they stand; false (nothing read) when fewer remain.
+    bool ReadBytes(void* bytes, int32_t n);
     // The NUL-terminated string at the cursor (ending at the end of the content when no NUL comes).
     bool ReadString(std::string& text);
     int32_t GetRemaining() const { return m_size - m_cursor; }

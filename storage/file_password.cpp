@@ -118,7 +118,7 @@ void CFilePassword::WriteTo(CRecordStream& stream) const
 
 
 
-void CFilePassword::Read(CDataFile& file)
+void CFilePassword::Load(CDataFile& file)
 {
     ResetState();
     m_file = &file;
@@ -142,7 +142,7 @@ void CFilePassword::Read(CDataFile& file)
     m_unlocked = m_flags == 0;
 }
 
-void CFilePassword::Write(CDataFile& file)
+void CFilePassword::Save(CDataFile& file)
 {
     if (!m_dirty || file.GetOpenMode() == CDataFile::kClosed) return;
     CKeyedRecordStream stream;
@@ -155,10 +155,10 @@ void CFilePassword::Write(CDataFile& file)
 void CFilePassword::CopyTo(CDataFile& source, CDataFile& target)
 {
     CFilePassword password;
-    password.Read(source);
+    password.Load(source);
     if (!password.HasPassword()) return;
     password.m_dirty = true;
-    password.Write(target);
+    password.Save(target);
 }
 
 // ---- the password -------------------------------------------------------------------------------

@@ -13,10 +13,10 @@
 //   54      48    further bytes, kept as read (zero when created here)
 //
 // States:
-//   no password (flags 0, unlocked) --SetPassword--> password set, unlocked, dirty --Write--> clean
-//   opening: Read --> locked when a password exists --Verify(right)--> unlocked (record key set)
+//   no password (flags 0, unlocked) --SetPassword--> password set, unlocked, dirty --Save--> clean
+//   opening: Load --> locked when a password exists --Verify(right)--> unlocked (record key set)
 //   unlocked --Lock--> locked (record key zero)        any --RemovePassword--> no password, dirty
-//   Read of a damaged record --> damaged: locked for good, Verify and SetPassword refuse
+//   Load of a damaged record --> damaged: locked for good, Verify and SetPassword refuse
 #pragma once
 #include <cstdint>
 #include <string>
@@ -35,13 +35,13 @@ public:
     // Resets, remembers the file and reads record 9. A missing record means no password. A damaged one
     // (shorter than the flags, salt, check and key it claims, or cut off) leaves the file locked and
     // raises code 5 for the caller to report; it never reads as "no password".
-    void Read(CDataFile& file);
+    void Load(CDataFile& file);
     // Writes record 9 when dirty and the file is open.
-    void Write(CDataFile& file);
+    void Save(CDataFile& file);
     // Record 9 of `source`, when it holds a password, into `target`.
     static void CopyTo(CDataFile& source, CDataFile& target);
 
-    // The file whose record key the password sets (Read sets it too).
+    // The file whose record key the password sets (Load sets it too).
     void SetFile(CDataFile* file) { m_file = file; }
 
     bool HasPassword() const { return m_flags != 0; }

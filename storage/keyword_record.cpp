@@ -120,7 +120,7 @@ void CKeywordRecord::Read(CDataFile& file, int32_t id)
 
 int32_t CKeywordRecord::WriteNew(CDataFile& file) { return WriteNewRecord(file, CDataFile::kKeywordTable, *this); }
 
-void CKeywordRecord::Rewrite(CDataFile& file, int32_t id) { RewriteRecord(file, CDataFile::kKeywordTable, id, *this); }
+void CKeywordRecord::Write(CDataFile& file, int32_t id) { RewriteRecord(file, CDataFile::kKeywordTable, id, *this); }
 
 void CKeywordRecord::GetArticleIds(CIdSet& set) const { CopySorted(m_articleIds, set); }
 
@@ -246,6 +246,6 @@ void CKeywordGroupRecord::ReadName(CDataFile& file, int32_t id)
 
 int32_t CKeywordGroupRecord::WriteNew(CDataFile& file) { return WriteNewRecord(file, CDataFile::kGroupTable, *this); }
 
-void CKeywordGroupRecord::Rewrite(CDataFile& file, int32_t id) { RewriteRecord(file, CDataFile::kGroupTable, id, *this); }
+void CKeywordGroupRecord::Write(CDataFile& file, int32_t id) { RewriteRecord(file, CDataFile::kGroupTable, id, *this); }
 
 void CKeywordGroupRecord::GetKeywordIds(CIdSet& set) const { CopySorted(m_keywordIds, set); }

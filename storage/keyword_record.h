@@ -31,7 +31,8 @@ public:
     void Read(CDataFile& file, int32_t id);
     // Writes a new table-0 record (layout by the file's version) and returns its id.
     int32_t WriteNew(CDataFile& file);
-    void Rewrite(CDataFile& file, int32_t id);
+    // Writes over entry id.
+    void Write(CDataFile& file, int32_t id);
 
     // The stored fields, for streams opened elsewhere (layout by the stream's data file).
     void ReadFrom(CRecordStream& stream);
@@ -75,7 +76,8 @@ public:
     // The type check and the name only.
     void ReadName(CDataFile& file, int32_t id);
     int32_t WriteNew(CDataFile& file);
-    void Rewrite(CDataFile& file, int32_t id);
+    // Writes over entry id.
+    void Write(CDataFile& file, int32_t id);
 
     void ReadFrom(CRecordStream& stream, bool nameOnly = false);
     void WriteTo(CRecordStream& stream) const;

@@ -129,7 +129,7 @@ void CLinkRangeList::Sort()
                      [](const LinkRange& a, const LinkRange& b) { return a.start < b.start; });
 }
 
-void CLinkRangeList::Read(CRecordStream& stream)
+void CLinkRangeList::ReadFrom(CRecordStream& stream)
 {
     m_ranges.clear();
     int32_t count = stream.ReadInt();
@@ -149,7 +149,7 @@ void CLinkRangeList::Read(CRecordStream& stream)
     }
 }
 
-void CLinkRangeList::Write(CRecordStream& stream, int mode)
+void CLinkRangeList::WriteTo(CRecordStream& stream, int mode)
 {
     Sort();
     stream.WriteInt(GetCount());

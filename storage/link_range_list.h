@@ -74,10 +74,10 @@ public:
     // By start; ranges with equal starts keep their order.
     void Sort();
 
-    // The stored form. Write sorts the list first; packed targets use `mode`. Read replaces the list;
+    // The stored form. WriteTo sorts the list first; packed targets use `mode`. ReadFrom replaces the list;
     // a negative count is corruption (code 5).
-    void Read(CRecordStream& stream);
-    void Write(CRecordStream& stream, int mode);
+    void ReadFrom(CRecordStream& stream);
+    void WriteTo(CRecordStream& stream, int mode);
 
 
 private:

@@ -193,7 +193,7 @@ constexpr int16_t kTargetPacked = static_cast<int16_t>(0x8000);
 constexpr int16_t kIdAndFlagsFollow = 0x4000;
 }  // namespace
 
-void CLinkTarget::Read(CRecordStream& stream)
+void CLinkTarget::ReadFrom(CRecordStream& stream)
 {
     Reset();
     int16_t word = stream.ReadSizedShort();
@@ -211,7 +211,7 @@ void CLinkTarget::Read(CRecordStream& stream)
     m_flags = flags;
 }
 
-void CLinkTarget::Write(CRecordStream& stream, int mode) const
+void CLinkTarget::WriteTo(CRecordStream& stream, int mode) const
 {
     int version = stream.GetFile()->GetVersion();
     if (version < 300) {

@@ -88,8 +88,8 @@ public:
     int32_t GetStoredSize(int fileVersion) const;
     // The stored form; the layout follows the version of the stream's data file, packed fields use
     // `mode`.
-    void Read(CRecordStream& stream);
-    void Write(CRecordStream& stream, int mode) const;
+    void ReadFrom(CRecordStream& stream);
+    void WriteTo(CRecordStream& stream, int mode) const;
 
 private:
     int32_t m_callerValue = 0;  // handed to the opener and its not-found dialog

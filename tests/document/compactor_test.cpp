@@ -157,7 +157,7 @@ protected:
         CDataFile file;
         file.Open(path, true);
         CFilePassword key;
-        key.Read(file);
+        key.Load(file);
         if (key.HasPassword())
             EXPECT_TRUE(key.Verify(password));
         FileTables tables = ReadFileTables(file);

@@ -3,6 +3,7 @@
 #include "framework/string_table.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
+#include "shell/file_settings.h"
 #include "shell/memory_profile_store.h"
 #include "tests/document/doc_fixture.h"
 #include "tests/document/exchange_test_support.h"
@@ -84,7 +85,7 @@ protected:
         settings.SetFileFont(font);
         CDataFile file;
         file.Open(m_otherPath, false);
-        settings.WriteFileSettings(&file);
+        CFileSettings(settings).Save(file);
         file.Close();
     }
 

@@ -97,7 +97,7 @@ TEST_F(DocGroups, ConsistencyTestAndRemovalFromEveryGroup)
     CKeywordGroupRecord record;
     m_doc->LoadKeywordGroup(g2, record);
     record.SetKeywordIds(Keywords({}));
-    record.Rewrite(m_doc->GetDataFile(), g2);  // broken on purpose: g2 no longer lists k
+    record.Write(m_doc->GetDataFile(), g2);  // broken on purpose: g2 no longer lists k
     EXPECT_FALSE(m_doc->AreKeywordGroupsConsistent(k));
 
     m_doc->RemoveKeywordFromAllGroups(k);

@@ -302,7 +302,7 @@ TEST_F(DocOpen, AFileGivenTheRecordKeyReadsPrivateArticlesCopiedIntoIt)
     CDataFile reopened;
     reopened.Open(otherPath, true);
     CFilePassword password;
-    password.Read(reopened);
+    password.Load(reopened);
     CArticleRecord locked;
     EXPECT_THROW(locked.Read(reopened, copied), CQuorError);
     ASSERT_TRUE(password.Verify("pw"));

@@ -12,7 +12,7 @@ protected:
         CKeywordRecord record;
         m_doc->ReadKeywordRecord(keyword, record);
         record.SetGroupIds(groups);
-        record.Rewrite(m_doc->GetDataFile(), keyword);
+        record.Write(m_doc->GetDataFile(), keyword);
     }
 
     void ExpectProgressClosed()

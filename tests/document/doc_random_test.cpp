@@ -185,7 +185,7 @@ TEST_P(DocRandom, LinksHoldAfterEveryStep)
     CDataFile file;
     file.Open(m_path, true);
     CFilePassword password;
-    password.Read(file);
+    password.Load(file);
     ASSERT_TRUE(password.Verify("pw"));
     FileTables tables = ReadFileTables(file);
     EXPECT_EQ(CheckTableLinks(tables, true), "");

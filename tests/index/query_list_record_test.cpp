@@ -30,14 +30,14 @@ protected:
 
     int32_t Save(const CQueryList& list)
     {
-        return WriteRecord([&](CRecordStream& s) { list.Write(s, file.GetVersion()); });
+        return WriteRecord([&](CRecordStream& s) { list.WriteTo(s, file.GetVersion()); });
     }
 
     void Load(int32_t first, CQueryList& list)
     {
         CRecordStream stream;
         stream.Open(&file, first, CRecordStream::kRead);
-        list.Read(stream);
+        list.ReadFrom(stream);
     }
 
     std::string Content(int32_t first)

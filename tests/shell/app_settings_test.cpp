@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/clock.h"
+#include "shell/file_settings.h"
 #include "shell/memory_profile_store.h"
 #include "storage/data_file.h"
 #include "storage/date.h"
@@ -65,7 +66,7 @@ struct AppSettingsTest : ::testing::Test {
 // Payload of a record: the bytes after its length field.
 void Decode(CAppSettings& s, const std::vector<uint8_t>& record)
 {
-    s.DecodeFileSettings(record.data() + 4, record.size() - 4);
+    CFileSettings(s).Decode(record.data() + 4, record.size() - 4);
 }
 
 }  // namespace
@@ -378,7 +379,7 @@ TEST_F(AppSettingsTest, RecordFourIsByteExact)
         "0122417269616c00000000000000000000000000000000000000000000000000"
         "0000332211000000000013000000417269616c2c2031302070742c20426f6c64"
         "00020009000000443a5c4c696e6b73000000");
-    EXPECT_EQ(settings.EncodeFileSettings(), expected);
+    EXPECT_EQ(CFileSettings(settings).Encode(), expected);
 
     // Read back over defaults: every per-file field returns, the ignored shorts do not.
     CAppSettings other(store, fonts, dirs);
@@ -402,7 +403,7 @@ TEST_F(AppSettingsTest, RecordFourIsByteExact)
 TEST_F(AppSettingsTest, RecordFourWithEmptyStringsHasLength82)
 {
     settings.ResetSettings();
-    std::vector<uint8_t> record = settings.EncodeFileSettings();
+    std::vector<uint8_t> record = CFileSettings(settings).Encode();
     ASSERT_EQ(record.size(), 86u);
     EXPECT_EQ(record[0], 82);
     EXPECT_EQ(record[1] | record[2] | record[3], 0);
@@ -425,12 +426,12 @@ TEST_F(AppSettingsTest, ShortOrDamagedRecordFourKeepsDefaultsForTheRest)
     settings.SetFileAutoColor(1);
     settings.SetLinkLocationMode(1);
     settings.SetSaveFullPathnames(0);
-    const std::vector<uint8_t> full = settings.EncodeFileSettings();
+    const std::vector<uint8_t> full = CFileSettings(settings).Encode();
 
     auto readPrefix = [&](size_t payloadBytes) {
         CAppSettings s(store, fonts, dirs);
         s.ResetSettings();
-        s.DecodeFileSettings(full.data() + 4, payloadBytes);
+        CFileSettings(s).Decode(full.data() + 4, payloadBytes);
         return s;
     };
     {
@@ -515,7 +516,7 @@ struct FileSettingsTest : AppSettingsTest {
     std::vector<uint8_t> StoredRecord(int32_t n)
     {
         CKeyedRecordStream stream;
-        stream.Open(&file, CAppSettings::kFileSettingsKey, CRecordStream::kRead);
+        stream.Open(&file, CFileSettings::kKey, CRecordStream::kRead);
         std::vector<uint8_t> bytes(static_cast<size_t>(n));
         EXPECT_EQ(stream.ReadRaw(bytes.data(), n), 0);
         stream.Close();
@@ -525,7 +526,7 @@ struct FileSettingsTest : AppSettingsTest {
     void StoreRecord(const std::vector<uint8_t>& bytes)
     {
         CKeyedRecordStream stream;
-        stream.Open(&file, CAppSettings::kFileSettingsKey, CRecordStream::kRewrite);
+        stream.Open(&file, CFileSettings::kKey, CRecordStream::kRewrite);
         for (size_t i = 0; i + 4 <= bytes.size(); i += 4)
             stream.WriteInt(Get32(std::string(bytes.begin() + long(i), bytes.begin() + long(i) + 4), 0));
         stream.Close();
@@ -539,23 +540,23 @@ struct FileSettingsTest : AppSettingsTest {
 
 TEST_F(FileSettingsTest, WrittenOnlyWhenChangedAndReadBackFromTheDataFile)
 {
-    settings.ReadFileSettings(&file);  // no record 4 yet: the defaults
+    CFileSettings(settings).Load(file);  // no record 4 yet: the defaults
     EXPECT_EQ(settings.GetWordWrap(), 1);
-    settings.WriteFileSettings(&file);
+    CFileSettings(settings).Save(file);
     EXPECT_EQ(CKeyedRecordStream::FindKey(&file, 4), kNoneIdValue);
 
     settings.SetWordWrap(0);
     settings.SetFontDescription("Georgia, 9 pt");
     settings.SetLinkLocationMode(1);
-    settings.WriteFileSettings(&file);
+    CFileSettings(settings).Save(file);
     EXPECT_FALSE(settings.IsFileDirty());
-    std::vector<uint8_t> expected = settings.EncodeFileSettings();
+    std::vector<uint8_t> expected = CFileSettings(settings).Encode();
     EXPECT_EQ(StoredRecord(static_cast<int32_t>(expected.size())), expected);
 
     file.Close();
     file.Open(folder.File("kb.xrd"), false);
     CAppSettings reader(store, fonts, dirs);
-    reader.ReadFileSettings(&file);
+    CFileSettings(reader).Load(file);
     EXPECT_EQ(reader.GetWordWrap(), 0);
     EXPECT_EQ(reader.GetFontDescription(), "Georgia, 9 pt");
     EXPECT_EQ(reader.GetLinkLocationMode(), 1);
@@ -567,7 +568,7 @@ TEST_F(FileSettingsTest, DamagedRecordNeverFailsTheOpen)
     // A length field far beyond the record: nothing of it is taken (its blocks end in zero padding).
     settings.ResetSettings();
     settings.SetWordWrap(0);
-    std::vector<uint8_t> record = settings.EncodeFileSettings();
+    std::vector<uint8_t> record = CFileSettings(settings).Encode();
     record.resize(4 + 12);  // the six shorts only
     record[0] = 0xFF;
     record[1] = 0xFF;
@@ -575,7 +576,7 @@ TEST_F(FileSettingsTest, DamagedRecordNeverFailsTheOpen)
     record[3] = 0x01;  // 0x0100FFFF
     StoreRecord(record);
     CAppSettings reader(store, fonts, dirs);
-    EXPECT_NO_THROW(reader.ReadFileSettings(&file));
+    EXPECT_NO_THROW(CFileSettings(reader).Load(file));
     EXPECT_EQ(reader.GetWordWrap(), 1);
     EXPECT_EQ(GetFaceName(reader.GetFileFont()), "Georgia");
     EXPECT_EQ(reader.GetFontDescription(), "");
@@ -587,11 +588,11 @@ TEST_F(FileSettingsTest, DamagedRecordNeverFailsTheOpen)
     record[3] = 0x00;  // 509 bytes after the length field: one past the block
     StoreRecord(record);
     CAppSettings pastBlock(store, fonts, dirs);
-    EXPECT_NO_THROW(pastBlock.ReadFileSettings(&file));
+    EXPECT_NO_THROW(CFileSettings(pastBlock).Load(file));
     EXPECT_EQ(pastBlock.GetWordWrap(), 1);
     record[3] = 0xFF;
     StoreRecord(record);
     CAppSettings negative(store, fonts, dirs);
-    EXPECT_NO_THROW(negative.ReadFileSettings(&file));
+    EXPECT_NO_THROW(CFileSettings(negative).Load(file));
     EXPECT_EQ(negative.GetWordWrap(), 1);
 }

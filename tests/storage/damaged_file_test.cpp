@@ -43,7 +43,7 @@ protected:
             a.SetRichTextVersion();
             a.SetTitle(title);
             a.SetRtfText(Text(length, title[0]));
-            a.Rewrite(t.file, id);
+            a.Write(t.file, id);
         });
     }
     // Reopens the file after `edit` changed its bytes.

@@ -231,7 +231,7 @@ std::string FileAfterAdding(const AppendCase& c, bool shortcut, CKeywordRecord::
         CKeywordRecord whole;
         whole.Read(t.file, id);
         if (whole.AddArticleId(article))
-            whole.Rewrite(t.file, id);
+            whole.Write(t.file, id);
     }
     t.file.Close();
     return CTempFolder::ReadFile(t.Path());

@@ -180,8 +180,8 @@ TEST_F(LinkTargetTest, StoredFormsByFileVersion)
     for (int version : {220, 300, 400}) {
         CRecordTestFile t(version);
         int32_t id = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) {
-            article.Write(s, 0);
-            web.Write(s, 0);
+            article.WriteTo(s, 0);
+            web.WriteTo(s, 0);
         });
         t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) {
             int16_t word = s.ReadSizedShort();
@@ -189,8 +189,8 @@ TEST_F(LinkTargetTest, StoredFormsByFileVersion)
         });
         CLinkTarget a, w;
         t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) {
-            a.Read(s);
-            w.Read(s);
+            a.ReadFrom(s);
+            w.ReadFrom(s);
         });
         EXPECT_EQ(a.GetKind(), CLinkTarget::kArticle);
         EXPECT_EQ(a.GetStoredTarget(), "Tulips");
@@ -219,10 +219,10 @@ TEST_F(LinkTargetTest, LinkRangesStoredSortedWithTheirMode)
     earlier.target = "Earlier";
     list.Add(later);
     list.Add(earlier);
-    int32_t id = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) { list.Write(s, 3); });
+    int32_t id = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) { list.WriteTo(s, 3); });
     CLinkRangeList back;
     back.Add(later);  // replaced by what is read
-    t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.Read(s); });
+    t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.ReadFrom(s); });
     ASSERT_EQ(back.GetCount(), 2);
     LinkRange r;
     back.GetAt(0, r);
@@ -239,8 +239,8 @@ TEST_F(LinkTargetTest, LinkRangesStoredSortedWithTheirMode)
         EXPECT_EQ(s.ReadShort(), 3);  // the target's packed mode
     });
     t.SetKey(0);
-    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.Read(s); }); }), kCorruptedRecord);
+    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, id, [&](CRecordStream& s) { back.ReadFrom(s); }); }), kCorruptedRecord);
 
     int32_t bad = t.StoreRaw(CDataFile::kArticleTable, [&](CRecordStream& s) { s.WriteInt(-1); });
-    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, bad, [&](CRecordStream& s) { back.Read(s); }); }), kCorruptedRecord);
+    EXPECT_EQ(ErrorCodeOf([&] { t.LoadRaw(CDataFile::kArticleTable, bad, [&](CRecordStream& s) { back.ReadFrom(s); }); }), kCorruptedRecord);
 }

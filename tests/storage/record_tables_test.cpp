@@ -66,7 +66,7 @@ TEST(RecordTables, ArticlesThroughTheirTable)
     back.Read(t.file, first);
     EXPECT_EQ(back.GetTitle(), "Seed catalogue");
     back.SetTitle("Seed catalogue 2025");
-    back.Rewrite(t.file, first);
+    back.Write(t.file, first);
     EXPECT_EQ(independent::ReadArticle(t.Bytes(), first, t.ZeroKey()).title, "Seed catalogue 2025");
 
     SampleArticle().WriteNewAt(t.file, 10);
@@ -124,7 +124,7 @@ TEST(RecordTables, KeywordsAndGroupsThroughTheirTables)
     keyword.SetArticleIds(articles);
     int32_t id = keyword.WriteNew(t.file);
     keyword.SetName("Old roses");
-    keyword.Rewrite(t.file, id);
+    keyword.Write(t.file, id);
     CKeywordRecord back;
     back.Read(t.file, id);
     EXPECT_EQ(back.GetName(), "Old roses");
@@ -140,7 +140,7 @@ TEST(RecordTables, KeywordsAndGroupsThroughTheirTables)
     name.ReadName(t.file, groupId);
     EXPECT_EQ(name.GetName(), "Flowers");
     group.SetNumber(3);
-    group.Rewrite(t.file, groupId);
+    group.Write(t.file, groupId);
     CKeywordGroupRecord full;
     full.Read(t.file, groupId);
     EXPECT_EQ(full.GetNumber(), 3);
@@ -160,10 +160,10 @@ TEST(RecordTables, PrivateArticleUnderAPassword)
 {
     CRecordTestFile t(400);
     CFilePassword password;
-    password.Read(t.file);  // no record 9: no password
+    password.Load(t.file);  // no record 9: no password
     EXPECT_FALSE(password.HasPassword());
     ASSERT_TRUE(password.SetPassword("gardener"));
-    password.Write(t.file);
+    password.Save(t.file);
     EXPECT_FALSE(password.IsDirty());
 
     CArticleRecord a = SampleArticle();
@@ -181,7 +181,7 @@ TEST(RecordTables, PrivateArticleUnderAPassword)
     // Opened again: locked until the password is given, and locked again by Lock.
     t.SetKey(0);
     CFilePassword opened;
-    opened.Read(t.file);
+    opened.Load(t.file);
     EXPECT_TRUE(opened.HasPassword());
     EXPECT_FALSE(opened.IsUnlocked());
     CArticleRecord back;
@@ -203,7 +203,7 @@ TEST(RecordTables, PrivateArticleUnderAPassword)
     copy.Create(other.File("copy.xrd"), 400);
     CFilePassword::CopyTo(t.file, copy);
     CFilePassword copied;
-    copied.Read(copy);
+    copied.Load(copy);
     EXPECT_TRUE(copied.Verify("gardener"));
     copy.Close();
 }
@@ -217,7 +217,7 @@ TEST(RecordTables, DamagedPasswordRecordStaysLocked)
     stream.WriteShort(1);
     stream.Close();
     CFilePassword password;
-    EXPECT_EQ(ErrorCodeOf([&] { password.Read(t.file); }), kCorruptedRecord);
+    EXPECT_EQ(ErrorCodeOf([&] { password.Load(t.file); }), kCorruptedRecord);
     EXPECT_TRUE(password.HasPassword());
     EXPECT_FALSE(password.IsUnlocked());
     EXPECT_FALSE(password.SetPassword("new"));
