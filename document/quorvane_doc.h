@@ -225,7 +225,7 @@ public:
     // the index view opens the neighbouring title (direction -1 or +1).
     void CloseArticleWindow(int32_t article, int direction);
 
-    // ---- Import batch, duplicates and file copies (quorvane_doc_import.cpp) ----
+    // ---- Import batch (quorvane_doc_import.cpp) ----
     void SetImportRecording(bool on) { m_importBatch.SetRecording(on); }
     void LockImportBatch(bool on) { m_importBatch.SetLocked(on); }
     void ClearImportBatch() { m_importBatch.Clear(); }
@@ -235,19 +235,25 @@ public:
     int GetImportedArticleCount() const { return m_importBatch.Articles().GetSize(); }
     void OpenImportedArticles();
     CImportBatch& GetImportBatch() { return m_importBatch; }
+    void FindImportedDuplicates(std::vector<int32_t>& out);
+    // After an import, by the duplicate setting: 0 ask, 1 delete, 2 keep.
+    void HandleImportedDuplicates(int action);
+
+    // ---- Duplicate articles (quorvane_doc_duplicates.cpp) ----
     bool AreDuplicates(int32_t a, int32_t b);
     bool FindDuplicates(std::vector<int32_t>& out);
-    void FindImportedDuplicates(std::vector<int32_t>& out);
+    // The Check for Duplicate Articles command.
+    void CheckForDuplicateArticles();
+
+    // ---- Saving article windows before an operation (quorvane_doc_article_windows.cpp) ----
     // Saves the modified article windows of a scope: 0 all, 1 bookmarked articles, 2 articles selected
     // in the index, 3 the active window, 4 articles highlighted in the index. False as soon as a
     // window stays modified.
     bool SaveArticleWindows(int scope);
     // Asks before an operation on articles when a window of the scope holds changes; true to go on.
     bool PromptSaveArticles(const std::string& caption, int scope);
-    // After an import, by the duplicate setting: 0 ask, 1 delete, 2 keep.
-    void HandleImportedDuplicates(int action);
-    // The Check for Duplicate Articles command.
-    void CheckForDuplicateArticles();
+
+    // ---- Copies of the data file and its records (quorvane_doc_file_copies.cpp) ----
     // "Save Backup As" and "Copy File To": copy the data file at `path` (open or not) to a file the
     // user picks, starting in the data folder, whose folder then becomes the data folder. False when
     // cancelled or after a reported failure.
@@ -260,6 +266,8 @@ public:
     // A missing record copies nothing; a full disk (code 12) passes on; other failures are dropped.
     // True when the record was copied.
     bool CopyKeyedRecord(int key, CDataFile& other);
+
+    // ---- Older data files (quorvane_doc_conversion.cpp) ----
     // Before an older data file is opened: the user converts it (after a backup if chosen) or opens
     // it read-only (sets `readOnly`). True when the open may go on. The conversion itself needs the
     // converter; without one the file is reported as not convertible.

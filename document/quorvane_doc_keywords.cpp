@@ -456,3 +456,13 @@ void CQuorvaneDoc::AssignKeywords(const CArticleIdSet& articles, const CKeywordI
         m_dataFile.Flush();
     }
 }
+
+// The index view deletes the keywords (kDeleteKeywords) so that it can drop them from its lists; without
+// an index view the document deletes them itself.
+void CQuorvaneDoc::DeleteKeywordsThroughIndex(const CKeywordIdSet& keywords)
+{
+    if (GetIndexView())
+        NotifyIndexView(IndexCode::kDeleteKeywords, &keywords);
+    else
+        DeleteKeywords(keywords);
+}

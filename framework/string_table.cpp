@@ -1,5 +1,7 @@
 #include "framework/string_table.h"
 
+#include <cstdio>
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -69,4 +71,11 @@ std::string QuorFormatArgs(const std::string& pattern, std::initializer_list<std
         }
     }
     return out;
+}
+
+std::string QuorFormatNumbers(const std::string& pattern, int a, int b, int c)
+{
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer, pattern.c_str(), a, b, c);
+    return buffer;
 }
