@@ -59,8 +59,8 @@ enum class IndexCode : int32_t {
     kSelectKeywords = 46,         // p keyword id set to highlight (others stay)
 };
 
-// Hints of an article window's entry; the answer matters only for kUsesPendingKeyword. Hints 9, 10
-// and 12 to 16 are not sent by the document.
+// Hints of an article window's entry; the answer matters only for the questions. Hints 9, 10 and
+// 12 to 16 are not sent by the document: Find, Replace, export and printing send them.
 enum class ArticleHint : int32_t {
     kKeywordAssigned = 1,         // p keyword given to the shown article
     kKeywordDeleted = 2,          // p keyword
@@ -70,7 +70,10 @@ enum class ArticleHint : int32_t {
     kUsesPendingKeyword = 6,      // question: nonzero when the window holds pending id p
     kDisplayChanged = 7,          // fonts or display settings
     kBookmarkOff = 8,
+    kStatusPrompt = 10,           // p command: the string id of its prompt in the window's state, or 0
     kRedraw = 11,
+    kSaveIfModified = 15,         // question: 1 when the article holds no unsaved changes afterwards
+    kReload = 16,                 // the stored article changed underneath: load it again
     kActiveLinks = 17,            // p the active-links setting
     kReminderChanged = 18,
     kArticleDeleting = 19,        // the shown article is being deleted

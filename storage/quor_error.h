@@ -35,6 +35,7 @@ enum QuorErrorCode : int {
     kArticleGone = 49,             // the target article no longer exists
     kPrivateLinkTarget = 51,       // a link to a private article while private articles stay hidden
     kShortcutTargetMissing = 53,
+    kUnsavedArticles = 54,         // a quiet save of an open article was refused
     kCorruptedRecordType = 56,     // a keyword or group record of the wrong type: compacting may help
     // The file errors, mapped from the framework's file exceptions and the system's error numbers.
     kFileError = 100,

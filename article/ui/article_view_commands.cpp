@@ -1,0 +1,436 @@
+// The article window's commands with their update rules, the notifications of its controls, the
+// keyword drags from other lists and the files dropped on it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "article/ui/article_dlgs.h"
+#include "article/ui/article_view.h"
+#include "document/quorvane_doc.h"
+#include "framework/string_table.h"
+#include "framework/ui/frame_wnd.h"
+#include "framework/ui/mdi_wnd.h"
+#include "resources/resource.h"
+#include "resources/commands.h"
+#include "shell/app_settings.h"
+#include "storage/date.h"
+#include "storage/link_target.h"
+#include "storage/quor_error.h"
+
+namespace {
+
+bool HasSelection(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start != end;
+}
+
+}  // namespace
+
+bool CArticleView::OnCmdMsg(unsigned id, CCmdUI* ui)
+{
+    static const CommandEntry<CArticleView> kCommands[] = {
+        {IDM_ARTICLE_SAVE, &CArticleView::OnSaveArticle, &CArticleView::OnUpdateSave},
+        {IDM_EDIT_UNDO_ARTICLE, &CArticleView::OnUndoArticleChanges, &CArticleView::OnUpdateUndoArticleChanges},
+        {IDM_EDIT_UNDO, &CArticleView::OnUndo, &CArticleView::OnUpdateUndo},
+        {IDM_EDIT_CUT, &CArticleView::OnCut, &CArticleView::OnUpdateCut},
+        {IDM_EDIT_COPY, &CArticleView::OnCopy, &CArticleView::OnUpdateCopy},
+        {IDM_EDIT_PASTE, &CArticleView::OnPaste, &CArticleView::OnUpdatePaste},
+        {IDM_EDIT_PASTE_TEXT, &CArticleView::OnPaste, &CArticleView::OnUpdatePaste},
+        {IDM_EDIT_SELECT_ALL, &CArticleView::OnSelectAll, &CArticleView::OnUpdateSelectAll},
+        {IDM_ARTICLE_BOOKMARK, &CArticleView::OnBookmark, &CArticleView::OnUpdateBookmark},
+        {IDM_ARTICLE_NOW, &CArticleView::OnSetToNow, &CArticleView::OnUpdateWritable},
+        {IDM_ARTICLE_DELETE, &CArticleView::OnDeleteArticle, &CArticleView::OnUpdateEditable},
+        {IDM_KEYWORD_CHANGE, &CArticleView::OnChangeKeywords, &CArticleView::OnUpdateEditable},
+        {CKeywordListBox::kAddKeywordsCommand, &CArticleView::OnChangeKeywordsFromList,
+         &CArticleView::OnUpdateChangeKeywordsFromList},
+        {IDM_KEYWORD_REMOVE, &CArticleView::OnRemoveKeyword, &CArticleView::OnUpdateRemoveKeyword},
+        {IDM_KEYWORD_CREATE, &CArticleView::OnCreateKeyword, &CArticleView::OnUpdateCreateKeyword},
+        {kCalendarCommand, &CArticleView::OnSelectDate, &CArticleView::OnUpdateEditable},
+        {kCalendarButtonId, &CArticleView::OnSelectDate, &CArticleView::OnUpdateEditable},
+        // Served by later parts of the window: routed here, greyed until then.
+        {IDM_TOOLS_SPELLING, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_INSERT_LINK, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_INSERT_SPECIAL, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_EDIT_PASTE_RTF, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_EDIT_PASTE_HTML, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_ARTICLE_GALLERY, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_ARTICLE_SET_REMINDER, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_ARTICLE_OPEN_ATTACHMENTS, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_ARTICLE_PROPERTIES, nullptr, &CArticleView::OnUpdateNotServed},
+        {IDM_FORMAT_FONT, nullptr, &CArticleView::OnUpdateNotServed},
+    };
+    return RouteToTable(this, kCommands, id, ui) || CView::OnCmdMsg(id, ui);
+}
+
+bool CArticleView::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
+{
+    if (!control) {
+        // A command posted by a child (the keyword list's Enter, Insert, Delete, double click) takes
+        // the frame's route, with its update rule.
+        if (CFrameWnd* frame = GetParentFrame())
+            frame->ExecuteCommand(id);
+        result = 0;
+        return true;
+    }
+    switch (id) {
+    case kTitleBoxId:
+    case kDateBoxId:
+    case kContentId:
+        if (code == EN_CHANGE)
+            OnEditChange();
+        else if (code == EN_SETFOCUS)
+            m_activeText = control;
+        return false;
+    case kKeywordListId:
+        if (code == LBN_SETFOCUS)
+            m_activeText = control;
+        else if (code == LBN_DBLCLK && IsEditable())
+            ChangeKeywords(std::string());
+        return false;
+    case kCalendarButtonId:
+        if (code == BN_CLICKED) {
+            if (CFrameWnd* frame = GetParentFrame())
+                frame->ExecuteCommand(kCalendarCommand);
+            result = 0;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CArticleView::OnEditChange()
+{
+    m_modified = true;
+    m_replaceUndoState = 0;
+    if (CQuorvaneDoc* document = GetDoc())
+        document->ClearImportBatch();
+}
+
+// ---- Update rules ----
+
+void CArticleView::OnUpdateEditable(CCmdUI& ui) { ui.Enable(IsEditable()); }
+
+void CArticleView::OnUpdateWritable(CCmdUI& ui) { ui.Enable(CanModify()); }
+
+void CArticleView::OnUpdateNotServed(CCmdUI& ui) { ui.Enable(false); }
+
+void CArticleView::OnUpdateSave(CCmdUI& ui) { ui.Enable(CanModify() && m_modified); }
+
+void CArticleView::OnUpdateUndoArticleChanges(CCmdUI& ui)
+{
+    const bool redo = !m_modified && m_undoSnapshot;
+    ui.SetText(QuorLoadString(redo ? IDS_REDO_ARTICLE_CHANGES : IDS_UNDO_ARTICLE_CHANGES));
+    ui.Enable(CanModify() && (m_modified || m_undoSnapshot));
+}
+
+void CArticleView::OnUpdateBookmark(CCmdUI& ui)
+{
+    ui.Enable(CanModify());
+    ui.SetCheck(m_bookmarked ? 1 : 0);
+}
+
+// ---- Undo: an import first, then the control that has the focus ----
+
+void CArticleView::OnUpdateUndo(CCmdUI& ui)
+{
+    CQuorvaneDoc* document = GetDoc();
+    const bool showing = ::IsWindowVisible(m_hWnd) && !(GetParentFrame() && ::IsIconic(GetParentFrame()->m_hWnd));
+    if (document && document->CanUndoImport()) {
+        ui.SetText(QuorLoadString(IDS_EDIT_UNDO_IMPORT));
+        ui.Enable(showing);
+        return;
+    }
+    ui.SetText(QuorLoadString(IDS_EDIT_UNDO));
+    HWND focus = GetFocus();
+    bool can = false;
+    if (focus == m_titleBox.m_hWnd)
+        can = m_titleBox.SendMessage(EM_CANUNDO) != 0;
+    else if (focus == m_content.m_hWnd)
+        can = m_content.CanUndo() || m_content.SendMessage(EM_CANREDO) != 0;
+    else if (focus == m_dateBox.m_hWnd)
+        can = m_dateBox.CanUndo();
+    else if (focus == m_keywordList.m_hWnd)
+        can = m_keywordSnapshot != nullptr;
+    ui.Enable(showing && CanModify() && can);
+}
+
+void CArticleView::OnUndo()
+{
+    CQuorvaneDoc* document = GetDoc();
+    if (document && document->CanUndoImport()) {
+        document->UndoImport();
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus == m_titleBox.m_hWnd) {
+        m_titleBox.SendMessage(EM_UNDO);
+    } else if (focus == m_content.m_hWnd) {
+        if (m_content.CanUndo())
+            m_content.Undo();
+        else if (m_content.SendMessage(EM_CANREDO))
+            m_content.SendMessage(EM_REDO);
+    } else if (focus == m_dateBox.m_hWnd) {
+        m_dateBox.SwapWithPrevious();
+        OnEditChange();
+    } else if (focus == m_keywordList.m_hWnd) {
+        UndoKeywordChange();
+    }
+}
+
+// ---- Clipboard of the header boxes; the content keeps its own through its messages ----
+
+static HWND FocusedEdit(HWND title, HWND date, HWND content)
+{
+    HWND focus = GetFocus();
+    return focus == title || focus == date || focus == content ? focus : nullptr;
+}
+
+void CArticleView::OnUpdateCut(CCmdUI& ui)
+{
+    HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd);
+    ui.Enable(edit && HasSelection(edit) && IsEditable());
+}
+
+void CArticleView::OnUpdateCopy(CCmdUI& ui)
+{
+    HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd);
+    ui.Enable(edit && HasSelection(edit));
+}
+
+void CArticleView::OnCut()
+{
+    if (HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd))
+        ::SendMessageA(edit, WM_CUT, 0, 0);
+}
+
+void CArticleView::OnCopy()
+{
+    if (HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd))
+        ::SendMessageA(edit, WM_COPY, 0, 0);
+}
+
+void CArticleView::OnUpdatePaste(CCmdUI& ui)
+{
+    HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd);
+    bool can = false;
+    if (edit == m_content.m_hWnd)
+        can = m_content.SendMessage(EM_CANPASTE) != 0;
+    else if (edit)
+        can = IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+    ui.Enable(can && IsEditable());
+}
+
+void CArticleView::OnPaste()
+{
+    HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd);
+    if (!edit)
+        return;
+    ::SendMessageA(edit, WM_PASTE, 0, 0);
+    if (edit == m_titleBox.m_hWnd)
+        CutTitleToLimit();
+}
+
+void CArticleView::CutTitleToLimit()
+{
+    std::string text = m_titleBox.GetWindowText();
+    if (text.size() <= static_cast<size_t>(CArticleTitleBox::kMaxLength))
+        return;
+    DWORD start = 0, end = 0;
+    m_titleBox.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    text.resize(CArticleTitleBox::kMaxLength);
+    m_titleBox.SetWindowText(text);
+    m_titleBox.SetSel(static_cast<int>(std::min<DWORD>(start, CArticleTitleBox::kMaxLength)),
+                      static_cast<int>(std::min<DWORD>(end, CArticleTitleBox::kMaxLength)));
+}
+
+void CArticleView::OnUpdateSelectAll(CCmdUI& ui)
+{
+    HWND focus = GetFocus();
+    const bool showing = ::IsWindowVisible(m_hWnd);
+    ui.Enable(showing && (focus == m_titleBox.m_hWnd || focus == m_dateBox.m_hWnd || focus == m_content.m_hWnd ||
+                          focus == m_keywordList.m_hWnd));
+}
+
+void CArticleView::OnSelectAll()
+{
+    HWND focus = GetFocus();
+    if (focus == m_keywordList.m_hWnd) {
+        m_keywordList.SendMessage(LB_SETSEL, TRUE, -1);
+    } else if (focus == m_content.m_hWnd) {
+        m_content.SetSel(0, -1);
+    } else if (focus == m_titleBox.m_hWnd || focus == m_dateBox.m_hWnd) {
+        ::SendMessageA(focus, EM_SETSEL, 0, -1);
+        ::SendMessageA(focus, EM_SCROLLCARET, 0, 0);
+    }
+}
+
+// ---- Article commands ----
+
+void CArticleView::OnBookmark()
+{
+    m_bookmarked = !m_bookmarked;
+    if (m_articleId != kNewArticle) {
+        if (CQuorvaneDoc* document = GetDoc())
+            document->SetBookmark(m_articleId, m_bookmarked);
+    }
+    Invalidate();
+}
+
+void CArticleView::OnSetToNow() { SetToCurrentDateTime(); }
+
+void CArticleView::OnDeleteArticle()
+{
+    CQuorvaneDoc* document = GetDoc();
+    if (!document)
+        return;
+    try {
+        if (m_articleId == kNewArticle) {
+            if (m_modified && Ask(QuorLoadString(IDS_DELETE_MODIFIED_NEW_ARTICLE), MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return;
+            m_modified = false;
+            CloseFrame();
+            return;
+        }
+        HWND owner = GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd;
+        bool yes = Services().confirmDelete ? Services().confirmDelete(owner, *document, m_articleId)
+                                            : ConfirmDeleteArticle(owner, *document, m_articleId);
+        if (!yes)
+            return;
+        // The document closes this window by a posted close: the view lives until this handler ends.
+        m_modified = false;
+        document->DeleteArticle(m_articleId);
+    } catch (const CQuorError& error) {
+        ReportError(error);
+    }
+}
+
+void CArticleView::OnChangeKeywords() { ChangeKeywords(std::string()); }
+
+void CArticleView::OnUpdateChangeKeywordsFromList(CCmdUI& ui)
+{
+    ui.Enable(IsEditable() && GetFocus() == m_keywordList.m_hWnd);
+}
+
+void CArticleView::OnChangeKeywordsFromList() { ChangeKeywords(std::string()); }
+
+void CArticleView::OnUpdateRemoveKeyword(CCmdUI& ui)
+{
+    ui.Enable(IsEditable() && m_keywordList.SendMessage(LB_GETSELCOUNT) > 0);
+}
+
+void CArticleView::OnRemoveKeyword()
+{
+    SaveKeywordSnapshot();
+    m_keywordList.RemoveSelected();
+    OnEditChange();
+}
+
+void CArticleView::OnUpdateCreateKeyword(CCmdUI& ui)
+{
+    HWND focus = GetFocus();
+    ui.Enable(IsEditable() && (focus == m_titleBox.m_hWnd || focus == m_content.m_hWnd) && HasSelection(focus));
+}
+
+void CArticleView::OnCreateKeyword()
+{
+    try {
+        std::string text;
+        HWND focus = GetFocus();
+        if (focus == m_content.m_hWnd) {
+            m_content.GetSelectionText(text);
+        } else if (focus == m_titleBox.m_hWnd) {
+            DWORD start = 0, end = 0;
+            m_titleBox.SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+            std::string title = m_titleBox.GetWindowText();
+            if (start < end && end <= title.size())
+                text = title.substr(start, end - start);
+        }
+        AssignKeywordByName(text);
+    } catch (const CQuorError& error) {
+        ReportError(error);
+    }
+}
+
+void CArticleView::OnSelectDate()
+{
+    int32_t shown = 0;
+    const bool valid = m_dateBox.GetDate(shown);
+    int32_t date = valid ? shown : GetTodayYmd();
+    RECT box;
+    ::GetWindowRect(m_dateBox.m_hWnd, &box);
+    HWND owner = GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd;
+    bool chosen = Services().chooseDate ? Services().chooseDate(owner, box.bottom + 1, box.right, date)
+                                        : ChooseDateFromCalendar(owner, box.bottom + 1, box.right, date);
+    if (!chosen || (valid && date == shown))
+        return;
+    m_dateBox.SetDate(date, true);
+    m_dateBox.SetSel(0, -1);
+    m_dateBox.SendMessage(EM_SCROLLCARET);
+    m_dateBox.SetFocus();
+    OnEditChange();
+}
+
+// ---- Drops ----
+
+void CArticleView::OnKeywordsDropped(HWND source)
+{
+    CQuorvaneDoc* document = GetDoc();
+    if (!document || !document->CanModify() || !::IsWindow(source))
+        return;
+    // The drag names its list by handle: only a live keyword list of this program answers.
+    auto* list = dynamic_cast<CKeywordListBox*>(CWnd::FromHandle(source));
+    if (!list || list == &m_keywordList)
+        return;
+    try {
+        CKeywordIdSet selected;
+        list->GetSelectedIds(selected);
+        int before = m_keywordList.GetCount();
+        SaveKeywordSnapshot();
+        for (int32_t id : selected.Values())
+            m_keywordList.AddId(id, false);
+        if (m_keywordList.GetCount() != before)
+            OnEditChange();
+    } catch (const CQuorError& error) {
+        ReportError(error);
+    }
+}
+
+void CArticleView::OnDropFiles(HDROP drop)
+{
+    try {
+        UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+        if (count > 0 && CanModify()) {
+            if (auto* child = dynamic_cast<CMDIChildWnd*>(GetParentFrame()))
+                child->MDIActivate();
+            std::string text = QuorFormat1(QuorLoadString(IDS_ATTACH_DROPPED_FILES), std::to_string(count));
+            if (Ask(text, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+                bool attached = false;
+                for (UINT i = 0; i < count; ++i) {
+                    UINT length = DragQueryFileA(drop, i, nullptr, 0);
+                    std::string path(length + 1, '\0');
+                    DragQueryFileA(drop, i, &path[0], length + 1);
+                    path.resize(length);
+                    if (path.size() >= MAX_PATH) {
+                        // Never attach a path cut short: it would name another file, or none.
+                        Ask(QuorFormat1(QuorLoadString(IDS_DROPPED_PATH_TOO_LONG), path), MB_OK | MB_ICONEXCLAMATION);
+                        continue;
+                    }
+                    CLinkTarget target;
+                    target.Set(CLinkTarget::kFile, path);
+                    m_attachments.Add(target);
+                    attached = true;
+                }
+                if (attached) {
+                    OnEditChange();
+                    Invalidate();
+                }
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+    }
+    DragFinish(drop);
+}
