@@ -24,32 +24,30 @@ struct ArticleHeaderHooks {
     std::function<void()> timeFocus;
 };
 
-class CArticleTitleBox : public CEdit {
+// The hooks a header control was given by its view.
+class CArticleHeaderHooked {
+public:
+    void SetHooks(const ArticleHeaderHooks* hooks) { m_hooks = hooks; }
+
+protected:
+    const ArticleHeaderHooks* m_hooks = nullptr;
+};
+
+class CArticleTitleBox : public CEdit, public CArticleHeaderHooked {
 public:
     static constexpr int kMaxLength = 4600;
-    void SetHooks(const ArticleHeaderHooks* hooks) { m_hooks = hooks; }
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    const ArticleHeaderHooks* m_hooks = nullptr;
 };
 
-class CArticleDateBox : public CDateEdit {
-public:
-    void SetHooks(const ArticleHeaderHooks* hooks) { m_hooks = hooks; }
-
+class CArticleDateBox : public CDateEdit, public CArticleHeaderHooked {
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    const ArticleHeaderHooks* m_hooks = nullptr;
 };
 
-class CArticleTimeCtrl : public CDateTimePicker {
+class CArticleTimeCtrl : public CDateTimePicker, public CArticleHeaderHooked {
 public:
-    void SetHooks(const ArticleHeaderHooks* hooks) { m_hooks = hooks; }
     // Shows `seconds`; `edited` is added to the edited flag.
     void SetTime(int seconds, bool edited);
     bool IsEdited() const { return m_edited; }
@@ -60,17 +58,10 @@ protected:
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    const ArticleHeaderHooks* m_hooks = nullptr;
     bool m_edited = false;
 };
 
-class CArticleHeaderButton : public CThemedButton {
-public:
-    void SetHooks(const ArticleHeaderHooks* hooks) { m_hooks = hooks; }
-
+class CArticleHeaderButton : public CThemedButton, public CArticleHeaderHooked {
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-private:
-    const ArticleHeaderHooks* m_hooks = nullptr;
 };
