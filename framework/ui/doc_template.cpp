@@ -30,6 +30,11 @@ CDocument* CDocTemplate::OpenDocumentFile(CMDIFrameWnd* main, const std::string&
     bool ready = path.empty() ? document->OnNewDocument() : document->OnOpenDocument(path);
     if (!ready)
         return nullptr;
+    return AddDocument(main, std::move(document));
+}
+
+CDocument* CDocTemplate::AddDocument(CMDIFrameWnd* main, std::unique_ptr<CDocument> document)
+{
     if (document->GetTitle().empty())
         document->SetTitle("Untitled");
     CDocument* raw = document.get();

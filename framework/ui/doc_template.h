@@ -42,6 +42,9 @@ public:
     // A new document (`path` empty) or the document of `path`, with a frame and view in `main`;
     // nullptr when the document refused or a window could not be created.
     CDocument* OpenDocumentFile(CMDIFrameWnd* main, const std::string& path);
+    // A document its caller made ready (a file it created), shown in a new frame and view; nullptr
+    // when the windows could not be made, the document then being freed.
+    CDocument* AddDocument(CMDIFrameWnd* main, std::unique_ptr<CDocument> document);
     // A further frame and view of this template over `document`, activated and initially updated.
     CMDIChildWnd* CreateNewFrame(CMDIFrameWnd* main, CDocument* document);
 

@@ -313,7 +313,13 @@ void CIndexView::StopReminderWatcher()
     }
     if (m_hWnd) {
         MSG msg;
+        // A filtered peek still hands out WM_QUIT (the main window closing posted it): it goes back
+        // for the message loop, or the program would never end.
         while (PeekMessageA(&msg, m_hWnd, kRemindersDueMessage, kRemindersDueMessage, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
         }
     }
 }

@@ -76,6 +76,8 @@ public:
     void SetChildCommandPrompt(unsigned id);
     // The active child is a maximised report window (the bars then keep their flags).
     bool IsReportWindowMaximized() const;
+    // The stored width of the index window's keyword preview ("Divider").
+    int GetDivider() const { return m_divider; }
 
     // A toolbar was shown or hidden: keeps its visible flag.
     void OnBarShown(ToolBarKind kind, bool visible);

@@ -8,6 +8,7 @@
 #include "framework/callback_exceptions.h"
 #include "framework/string_table.h"
 #include "framework/ui/recent_file_menu.h"
+#include "index/ui/index_frame.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
@@ -68,7 +69,10 @@ CQuorvaneApp::CQuorvaneApp() : m_currentQuery(nullptr) {}
 
 CQuorvaneApp::~CQuorvaneApp()
 {
-    m_document.reset();
+    m_indexTemplate.reset();
+    CIndexView::SetServices(CIndexViewServices());
+    if (m_listFont)
+        DeleteObject(m_listFont);
     if (m_gdiplus) {
         if (m_gdiplusToken) {
             if (auto shutdown = reinterpret_cast<GdiplusShutdownProc>(
@@ -100,7 +104,27 @@ CMainFrame* CQuorvaneApp::MainFrame() const
 
 CQuorvaneDoc* CQuorvaneApp::GetOpenDocument() const
 {
-    return m_document && m_document->IsOpen() ? m_document.get() : nullptr;
+    if (!m_indexTemplate)
+        return nullptr;
+    for (const std::unique_ptr<CDocument>& document : m_indexTemplate->Documents()) {
+        auto* open = dynamic_cast<CQuorvaneDoc*>(document.get());
+        if (open && open->IsOpen())
+            return open;
+    }
+    return nullptr;
+}
+
+CIndexFrame* CQuorvaneApp::GetIndexFrame() const
+{
+    if (!m_indexTemplate)
+        return nullptr;
+    for (const std::unique_ptr<CDocument>& document : m_indexTemplate->Documents()) {
+        for (CDocumentView* view : document->Views()) {
+            if (auto* index = dynamic_cast<CIndexView*>(view))
+                return dynamic_cast<CIndexFrame*>(index->GetParentFrame());
+        }
+    }
+    return nullptr;
 }
 
 // ---- Start-up ----
@@ -169,6 +193,14 @@ bool CQuorvaneApp::InitInstance()
     Trace("folders");
     m_directories.Load(m_options, programPath, true);
 
+    Trace("templates");
+    try {
+        RegisterTemplates();
+    } catch (const std::bad_alloc&) {
+        m_indexTemplate.reset();
+        return false;
+    }
+
     Trace("icons");
     LoadIcons();
 
@@ -203,15 +235,19 @@ bool CQuorvaneApp::InitInstance()
 
     Trace("main frame");
     auto* frame = new (std::nothrow) CMainFrame(m_options, *m_settings);
-    if (!frame)
+    if (!frame) {
+        m_indexTemplate.reset();
         return false;
+    }
     frame->m_autoDelete = true;
     if (!frame->LoadFrame()) {
         delete frame;
+        m_indexTemplate.reset();
         return false;
     }
     SetMainWnd(frame);
     frame->SetOpenFileState(this);
+    ConnectIndexWindow(*frame);
     UpdateRecentFileMenus();
 
     Trace("splash");

@@ -17,8 +17,10 @@
 #include "export/print_options.h"
 #include "framework/command_line.h"
 #include "framework/recent_file_list.h"
+#include "framework/ui/doc_template.h"
 #include "framework/ui/app.h"
 #include "index/current_query.h"
+#include "index/ui/index_view.h"
 #include "shell/app_startup.h"
 #include "shell/directories.h"
 #include "shell/font_settings.h"
@@ -28,6 +30,7 @@
 #include "shell/ui/main_frame.h"
 
 class CAppSettings;
+class CIndexFrame;
 
 // Where help requests go: HTML Help in the program, a recorder in tests.
 class IHelpViewer {
@@ -73,6 +76,10 @@ public:
     CMainFrame* MainFrame() const;
     // The open knowledge base; null while no data file is open.
     CQuorvaneDoc* GetOpenDocument() const;
+    // The index window's frame of the open knowledge base; null without one.
+    CIndexFrame* GetIndexFrame() const;
+    // The template through which data files are opened and created (the index window).
+    CDocTemplate* GetIndexTemplate() const { return m_indexTemplate.get(); }
 
     // ---- Opening and creating data files ----
     // The open-document routine: closes the open file (asking when its save failed), probes the
@@ -90,6 +97,8 @@ public:
     void SetHelpViewer(IHelpViewer* viewer) { m_helpViewer = viewer; }
     // The Recent File List entries are shown again in the menus.
     void UpdateRecentFileMenus();
+    // The main frame's menus and the windows' shared menus, each once.
+    std::vector<HMENU> ProgramMenus() const;
 
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
 
@@ -128,11 +137,14 @@ protected:
     virtual void ShowNewerFormatNotice(const std::string& path);
     // A Yes/No question with the exclamation icon and No as default.
     virtual bool AskYesNo(const std::string& text);
+    // File > Compact's dialogs and the compaction itself; true when the result opened.
+    virtual bool RunCompaction();
     // The Save dialog of a copy of a data file ("Copy File To", "Save Backup As").
     virtual std::string RunDataFileCopyDialog(const std::string& title, const std::string& initialFolder);
 
     void OnFileNew();
     void OnFileOpen();
+    void OnFileCompact();
     void OnUpdateFileNewOpen(CCmdUI& ui);
     void OnRecentFile(unsigned id);
     void OnUpdateRecentFile(CCmdUI& ui);
@@ -147,8 +159,15 @@ private:
     void LoadIcons();
     void DestroyIcons();
     void ShowHtmlHelp(const HelpCall& call);
-    // The document for a file about to be opened or created, with the application's services.
+    // The document for a file about to be opened or created, with the application's services and
+    // the pending open options.
     std::unique_ptr<CQuorvaneDoc> MakeDocument();
+    void RegisterTemplates();
+    // What the index window takes from the application: the option store, the settings, the fonts
+    // and the main frame.
+    void ConnectIndexWindow(CMainFrame& frame);
+    // The list font made again from the open file's font.
+    void MakeListFont();
     // Opens `path` as the open knowledge base with the pending open options.
     bool OpenWithDocument(const std::string& path);
     bool CreateNewDataFile(const std::string& path);
@@ -169,8 +188,14 @@ private:
     std::unique_ptr<CWindowsExchangeHost> m_exchangeHost;
     std::unique_ptr<CCompactingConverter> m_converter;
 
-    std::unique_ptr<CQuorvaneDoc> m_document;
+    // Destroyed before the services above, which its documents use.
+    std::unique_ptr<CDocTemplate> m_indexTemplate;
     CQuorvaneDoc* m_currentDocument = nullptr;
+    // Read by the document that the index template makes while it opens a file.
+    bool m_pendingReadOnly = false;
+    bool m_pendingNewer = false;
+    CIndexViewServices m_indexServices;
+    HFONT m_listFont = nullptr;
 
     uint32_t m_startupFlags = 0;
     bool m_compacting = false;

@@ -1,6 +1,7 @@
 // The application's commands on data files: New, Open, the recent files and the open-document
 // routine with its checks of older and newer formats; closing the open file; help; the menus the
 // application rebuilds.
+#include <algorithm>
 #include <new>
 
 #include "document/doc_errors.h"
@@ -8,11 +9,15 @@
 #include "document/ui/file_format_dlgs.h"
 #include "framework/string_table.h"
 #include "framework/ui/recent_file_menu.h"
+#include "index/ui/index_frame.h"
+#include "index/ui/index_view.h"
 #include "resources/commands.h"
+#include "resources/main_frame_res.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
 #include "shell/data_file_opening.h"
 #include "shell/saved_query_menu.h"
+#include "shell/ui/font_win.h"
 #include "shell/ui/get_new_file_name_dlg.h"
 #include "shell/ui/quorvane_app.h"
 #include "storage/file_system.h"
@@ -47,6 +52,7 @@ bool CQuorvaneApp::OnCmdMsg(unsigned id, CCmdUI* ui)
     static const Row kCommands[] = {
         Row(kCommandNew, &CQuorvaneApp::OnFileNew, &CQuorvaneApp::OnUpdateFileNewOpen),
         Row(kCommandOpen, &CQuorvaneApp::OnFileOpen, &CQuorvaneApp::OnUpdateFileNewOpen),
+        Row(IDM_FILE_COMPACT, &CQuorvaneApp::OnFileCompact),
         Row(kFileNewShellCommand, &CQuorvaneApp::OnShellFileNew),
         Row(kFirstRecentFileCommand, kLastRecentFileCommand, &CQuorvaneApp::OnRecentFile,
             &CQuorvaneApp::OnUpdateRecentFile),
@@ -127,24 +133,44 @@ int CQuorvaneApp::ChooseConversion(const std::string& path)
 
 bool CQuorvaneApp::SaveAllModified()
 {
-    if (!m_document || !m_document->IsOpen() || m_document->SaveModified())
+    CQuorvaneDoc* document = GetOpenDocument();
+    if (!document || document->SaveModified())
         return true;
     return AskYesNo(QuorLoadString(IDS_EXIT_UNSAVED));
 }
 
 bool CQuorvaneApp::CloseOpenFile()
 {
-    if (!m_document || !m_document->IsOpen() || m_document->SaveModified())
+    CQuorvaneDoc* document = GetOpenDocument();
+    if (!document || document->SaveModified())
         return true;
     return AskYesNo(QuorLoadString(IDS_CLOSE_UNSAVED));
 }
 
 void CQuorvaneApp::CloseAllDocuments()
 {
-    if (!m_document)
+    if (!m_indexTemplate)
         return;
-    m_document->DeleteContents();
-    m_document.reset();
+    std::vector<CDocument*> documents;
+    for (const std::unique_ptr<CDocument>& document : m_indexTemplate->Documents())
+        documents.push_back(document.get());
+    for (CDocument* document : documents) {
+        // Destroying the last frame of a document frees it (through its template), so the frames
+        // are taken first.
+        std::vector<CFrameWnd*> frames;
+        for (CDocumentView* view : document->Views()) {
+            auto* shown = dynamic_cast<CView*>(view);
+            CFrameWnd* frame = shown ? shown->GetParentFrame() : nullptr;
+            if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
+                frames.push_back(frame);
+        }
+        if (frames.empty()) {
+            m_indexTemplate->OnDocumentUnused(document);
+            continue;
+        }
+        for (CFrameWnd* frame : frames)
+            frame->DestroyWindow();
+    }
 }
 
 std::unique_ptr<CQuorvaneDoc> CQuorvaneApp::MakeDocument()
@@ -154,7 +180,53 @@ std::unique_ptr<CQuorvaneDoc> CQuorvaneApp::MakeDocument()
     document->SetDirectories(&m_directories);
     document->SetPrintOptions(&m_printOptions);
     document->SetConverter(m_converter.get());
+    document->SetOpenOptions(m_pendingReadOnly, m_pendingNewer);
     return document;
+}
+
+void CQuorvaneApp::RegisterTemplates()
+{
+    // The article and report windows' templates come with those windows.
+    m_indexTemplate = std::make_unique<CDocTemplate>(
+        IDR_INDEX_FRAME, [this] { return std::unique_ptr<CDocument>(MakeDocument()); },
+        [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); },
+        [] { return static_cast<CView*>(new CIndexView); });
+}
+
+void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
+{
+    m_indexServices.profile = &m_options;
+    m_indexServices.settings = m_settings.get();
+    m_indexServices.listFont = m_listFont;
+    m_indexServices.dialogFont = m_dialogFont;
+    m_indexServices.mainDivider = [this] {
+        CMainFrame* main = MainFrame();
+        return main ? main->GetDivider() : 100;
+    };
+    m_indexServices.postToMainFrame = [this](UINT command) {
+        if (CMainFrame* main = MainFrame())
+            main->PostMessage(WM_COMMAND, command, 0);
+    };
+    CIndexView::SetServices(m_indexServices);
+}
+
+void CQuorvaneApp::MakeListFont()
+{
+    if (!m_settings)
+        return;
+    const LOGFONTA logFont = ToLogFontA(m_settings->GetFileFont());
+    HFONT font = CreateFontIndirectA(&logFont);
+    if (!font)
+        return;
+    // The lists of a window still open keep the old font until they are told of the new one.
+    HFONT old = m_listFont;
+    m_listFont = font;
+    m_indexServices.listFont = font;
+    CIndexView::SetServices(m_indexServices);
+    if (CQuorvaneDoc* document = GetOpenDocument())
+        document->NotifyIndexView(IndexCode::kListFontChanged);
+    if (old)
+        DeleteObject(old);
 }
 
 // ---- File New ----
@@ -183,7 +255,9 @@ bool CQuorvaneApp::CreateNewDataFile(const std::string& path)
             document->DeleteContents();
             return;
         }
-        m_document = std::move(document);
+        if (!m_indexTemplate->AddDocument(MainFrame(), std::move(document)))
+            throw CQuorError(kOutOfMemory);
+        ShowIndexFrame();
         AddToRecentFiles(path);
         created = true;
     });
@@ -257,15 +331,46 @@ bool CQuorvaneApp::OpenDataFile(const std::string& path, bool readOnly, bool ope
         ReportOutOfMemory();
         return false;
     }
-    std::unique_ptr<CQuorvaneDoc> document = MakeDocument();
-    document->SetOpenOptions(readOnly, openNewer);
+    m_pendingReadOnly = readOnly;
+    m_pendingNewer = openNewer;
     if (CWnd* main = GetMainWnd())
         main->UpdateWindow();
-    if (!document->OnOpenDocument(expanded))
+    CDocument* opened = nullptr;
+    try {
+        opened = m_indexTemplate->OpenDocumentFile(MainFrame(), expanded);
+    } catch (...) {
+        m_pendingReadOnly = m_pendingNewer = false;
+        ReportCommandException();
         return false;
-    m_document = std::move(document);
+    }
+    m_pendingReadOnly = m_pendingNewer = false;
+    if (!opened)
+        return false;
+    ShowIndexFrame();
     m_recentFiles.Add(expanded);
     return true;
+}
+
+// ---- File Compact ----
+
+void CQuorvaneApp::OnFileCompact()
+{
+    // New and Open wait while it runs (its progress dialog pumps messages).
+    m_compacting = true;
+    try {
+        RunCompaction();
+    } catch (...) {
+        m_compacting = false;
+        ReportCommandException();
+        return;
+    }
+    m_compacting = false;
+}
+
+bool CQuorvaneApp::RunCompaction()
+{
+    CCompactor compactor(*m_exchangeHost, &m_directories);
+    return compactor.Run();
 }
 
 // ---- Recent files ----
@@ -292,13 +397,28 @@ void CQuorvaneApp::UpdateRecentFileMenus()
     CMainFrame* frame = MainFrame();
     if (!frame)
         return;
-    ApplyRecentFilesToMenu(frame->GetDefaultMenu(), m_recentList);
-    if (HMENU shown = GetMenu(frame->m_hWnd); shown && shown != frame->GetDefaultMenu())
-        ApplyRecentFilesToMenu(shown, m_recentList);
+    for (HMENU menu : ProgramMenus())
+        ApplyRecentFilesToMenu(menu, m_recentList);
     DrawMenuBar(frame->m_hWnd);
 }
 
 // ---- Menus ----
+
+std::vector<HMENU> CQuorvaneApp::ProgramMenus() const
+{
+    std::vector<HMENU> menus;
+    auto add = [&menus](HMENU menu) {
+        if (menu && std::find(menus.begin(), menus.end(), menu) == menus.end())
+            menus.push_back(menu);
+    };
+    if (CMainFrame* frame = MainFrame()) {
+        add(frame->GetDefaultMenu());
+        add(GetMenu(frame->m_hWnd));
+    }
+    if (m_indexTemplate)
+        add(m_indexTemplate->GetSharedMenu());
+    return menus;
+}
 
 void CQuorvaneApp::UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more)
 {
@@ -307,10 +427,7 @@ void CQuorvaneApp::UpdateSavedQueryMenus(const std::vector<std::string>& names, 
         return;
     const std::vector<MenuItemModel> items =
         BuildSavedQueryMenu(names, more, QuorLoadString(IDS_NO_SAVED_QUERIES), QuorLoadString(IDS_MORE_QUERIES));
-    HMENU menus[] = {GetMenu(frame->m_hWnd)};
-    for (HMENU menu : menus) {
-        if (!menu)
-            continue;
+    for (HMENU menu : ProgramMenus()) {
         // The Edit menu: the last top-level popup whose first item is Undo.
         HMENU edit = nullptr;
         for (int i = GetMenuItemCount(menu) - 1; i >= 0 && !edit; --i) {
@@ -353,19 +470,29 @@ void CQuorvaneApp::SetCaption(const std::string& title)
 
 void CQuorvaneApp::ShowIndexFrame()
 {
-    // The index window shows the open file; until it is part of the program, the main frame's
-    // caption and status bar alone say which file is open.
+    // While a file opens its frame is not made yet: the open shows it once it is.
+    CIndexFrame* frame = GetIndexFrame();
+    if (frame && !frame->IsWindowVisible())
+        frame->ShowStored();
 }
 
 void CQuorvaneApp::ActivateIndexFrame()
 {
     ShowIndexFrame();
+    CIndexFrame* frame = GetIndexFrame();
+    if (!frame)
+        return;
+    if (IsIconic(frame->m_hWnd))
+        frame->ShowWindow(SW_RESTORE);
+    frame->MDIActivate();
 }
 
 void CQuorvaneApp::SetCurrentDocument(CQuorvaneDoc* document)
 {
     m_currentDocument = document;
     m_currentQuery.SetSource(document);
+    if (document)
+        MakeListFont();
     // The Run Saved Query submenu lists the open file's recent queries ("More Queries..." when the
     // file holds more than those).
     std::vector<std::string> names;
@@ -386,7 +513,8 @@ bool CQuorvaneApp::ConfirmClearBookmarks(const std::string& text)
 
 void CQuorvaneApp::ApplySelectListMode()
 {
-    // Handed to the index view once it exists.
+    if (CQuorvaneDoc* document = GetOpenDocument(); document && m_settings)
+        document->NotifyIndexView(IndexCode::kSetAndOrMode, m_settings->GetSelectListMode());
 }
 
 std::string CQuorvaneApp::ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)

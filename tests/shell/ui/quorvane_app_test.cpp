@@ -16,7 +16,11 @@
 #include "document/quorvane_doc.h"
 #include "framework/error_sink.h"
 #include "framework/file.h"
+#include "framework/string_table.h"
+#include "index/ui/index_frame.h"
+#include "index/ui/index_view.h"
 #include "resources/commands.h"
+#include "resources/resource.h"
 #include "shell/app_settings.h"
 #include "shell/app_startup.h"
 #include "shell/ui/main_frame.h"
@@ -93,6 +97,13 @@ public:
     }
     void Inform(const std::string& text, Icon) override { m_informed.push_back(text); }
     std::string RunDataFileCopyDialog(const std::string&, const std::string&) override { return m_copyPath; }
+    // While the compaction runs the user tries New, Open, and New through its handler directly.
+    bool RunCompaction() override
+    {
+        m_duringCompaction = {Command(IDM_FILE_NEW), Command(IDM_FILE_OPEN)};
+        OnCmdMsg(IDM_FILE_NEW, nullptr);
+        return false;
+    }
 
     std::string m_folder;
     std::vector<std::string> m_params;
@@ -106,6 +117,7 @@ public:
     std::vector<std::string> m_notices;
     std::vector<std::string> m_questions;
     std::vector<std::string> m_informed;
+    std::vector<bool> m_duringCompaction;
 };
 
 class QuorvaneApp : public ::testing::Test {
@@ -182,6 +194,27 @@ protected:
         m_folder.Write(name, bytes);
         return path;
     }
+    // The index window of the open file, shown and active, or null.
+    CIndexView* ShownIndexView()
+    {
+        CIndexFrame* frame = m_app->GetIndexFrame();
+        if (!frame || !frame->IsWindowVisible() || m_app->MainFrame()->MDIGetActive() != frame)
+            return nullptr;
+        return dynamic_cast<CIndexView*>(frame->GetActiveView());
+    }
+    int TitleCount()
+    {
+        CIndexView* view = ShownIndexView();
+        return view ? static_cast<int>(view->TitleList().SendMessage(LB_GETCOUNT)) : -1;
+    }
+    int IndexWindowCount()
+    {
+        int count = 0;
+        for (HWND child = GetWindow(m_app->MainFrame()->GetMDIClient(), GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT))
+            ++count;
+        return count;
+    }
     RECT MainRect()
     {
         WINDOWPLACEMENT place = {};
@@ -203,7 +236,7 @@ TEST_F(QuorvaneApp, FirstStartCentresTheWindowAndARestartKeepsWhereTheUserPutIt)
 {
     CTestApp& app = Start();
     const std::vector<std::string> steps = {"common controls", "gdiplus", "option store", "command line",
-                                            "dialog font", "version", "recent files", "folders", "icons",
+                                            "dialog font", "version", "recent files", "folders", "templates", "icons",
                                             "settings", "start file", "main frame", "splash", "placement",
                                             "shell command", "open start file", "on top"};
     EXPECT_EQ(app.StartupTrace(), steps);
@@ -327,6 +360,77 @@ TEST_F(QuorvaneApp, FileNewCreatesInTheChosenFolderAndTopsTheRecentList)
     EXPECT_FALSE(FileExists(third + ".freespacecheck"));
 }
 
+TEST_F(QuorvaneApp, NewOpenAndTheCommandLineShowTheFileInTheIndexWindow)
+{
+    CTestApp& app = Start();
+    EXPECT_EQ(app.GetIndexFrame(), nullptr);
+    app.m_answerPath = MakeFile("three.xrd", 3);
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    ASSERT_NE(ShownIndexView(), nullptr);
+    EXPECT_EQ(TitleCount(), 3);
+    // The index window's menu shows, with the recent list in it.
+    HMENU shown = GetMenu(app.GetMainWnd()->m_hWnd);
+    EXPECT_EQ(shown, app.GetIndexTemplate()->GetSharedMenu());
+    char text[300] = {};
+    GetMenuStringA(shown, kFirstRecentFileCommand, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string(text), app.RecentFileList().MenuText(0));
+
+    // The close box leaves it open: it goes with its file.
+    CIndexFrame* frame = app.GetIndexFrame();
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(app.GetIndexFrame(), frame);
+
+    // Another file takes its place: still one document in one index window.
+    app.m_answerPath = MakeFile("five.xrd", 5);
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    EXPECT_EQ(TitleCount(), 5);
+    EXPECT_EQ(app.GetIndexTemplate()->Documents().size(), 1u);
+    EXPECT_EQ(IndexWindowCount(), 1);
+
+    // A new file shows empty.
+    app.m_answerPath = m_folder.File("fresh.xrd");
+    ASSERT_TRUE(app.Command(IDM_FILE_NEW));
+    EXPECT_EQ(TitleCount(), 0);
+    EXPECT_EQ(app.GetIndexTemplate()->Documents().size(), 1u);
+    EXPECT_EQ(IndexWindowCount(), 1);
+
+    // A file that does not open leaves no window behind.
+    app.m_answerPath = m_folder.Write("text.xrd", std::string(400, 'w'));
+    app.Command(IDM_FILE_OPEN);
+    EXPECT_EQ(app.GetIndexFrame(), nullptr);
+    EXPECT_EQ(IndexWindowCount(), 0);
+    EXPECT_TRUE(app.GetIndexTemplate()->Documents().empty());
+
+    // LoadLastFile 1: the most recent file opens at start-up, in its index window.
+    app.Settings().SetLoadLastFile(1);
+    Restart();
+    ASSERT_NE(m_app->GetOpenDocument(), nullptr);
+    EXPECT_EQ(m_app->GetOpenDocument()->GetPathName(), m_folder.File("fresh.xrd"));
+    EXPECT_EQ(TitleCount(), 0);
+
+    // Named on the command line: the same window at start-up.
+    m_app->Settings().SetLoadLastFile(0);
+    m_app->Stop();
+    m_app.reset();
+    m_params = {m_folder.File("five.xrd")};
+    Start();
+    EXPECT_EQ(TitleCount(), 5);
+}
+
+TEST_F(QuorvaneApp, NewAndOpenDoNothingWhileCompactRuns)
+{
+    CTestApp& app = Start();
+    app.m_answerPath = m_folder.File("during.xrd");
+    ASSERT_TRUE(app.Command(IDM_FILE_COMPACT));
+    EXPECT_EQ(app.m_duringCompaction, std::vector<bool>({false, false}));
+    EXPECT_TRUE(app.m_dialogFolders.empty());
+    EXPECT_FALSE(FileExists(app.m_answerPath));
+    EXPECT_FALSE(app.IsCompacting());
+    // Afterwards both work again.
+    EXPECT_TRUE(app.Command(IDM_FILE_NEW));
+    EXPECT_TRUE(FileExists(app.m_answerPath));
+}
+
 TEST_F(QuorvaneApp, FileOpenByHeaderFormat)
 {
     CTestApp& app = Start();
@@ -426,9 +530,38 @@ TEST_F(QuorvaneApp, AFailedSaveAsksBeforeTheFileIsClosed)
     CTestApp& app = Start();
     app.m_answerPath = MakeFile("kept.xrd");
     ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    g_errors.clear();
     // With nothing to save both close at once.
     EXPECT_TRUE(app.CloseOpenFile());
     EXPECT_TRUE(app.m_questions.empty());
+
+    // A bookmark to write on a disk that takes nothing: before another open the user is asked
+    // (1301), and No keeps the file and its window open; at exit the question is 1300.
+    CArticleIdSet ids;
+    app.GetOpenDocument()->GetAllArticleIds(ids);
+    ASSERT_FALSE(ids.Values().empty());
+    app.GetOpenDocument()->SetBookmark(ids.Values()[0], true);
+    struct FullDisk : IFileFaults {
+        long Before(Call call, const std::string&, uint64_t, uint32_t, uint32_t*) override
+        {
+            return call == kWrite ? 112 : 0;
+        }
+    } full;
+    app.m_answerPath = MakeFile("other.xrd");
+    IFileFaults* previous = SetFileFaults(&full);
+    app.m_yes = false;
+    app.Command(IDM_FILE_OPEN);
+    ASSERT_EQ(app.m_questions.size(), 1u);
+    EXPECT_EQ(app.m_questions[0], QuorLoadString(IDS_CLOSE_UNSAVED));
+    ASSERT_NE(app.GetOpenDocument(), nullptr);
+    EXPECT_EQ(app.GetOpenDocument()->GetPathName(), m_folder.File("kept.xrd"));
+    EXPECT_NE(app.GetIndexFrame(), nullptr);
+    EXPECT_FALSE(app.SaveAllModified());
+    ASSERT_EQ(app.m_questions.size(), 2u);
+    EXPECT_EQ(app.m_questions[1], QuorLoadString(IDS_EXIT_UNSAVED));
+    app.m_yes = true;
+    EXPECT_TRUE(app.SaveAllModified());
+    SetFileFaults(previous);
 }
 
 TEST_F(QuorvaneApp, HelpGoesThroughTheSeam)
@@ -451,7 +584,43 @@ TEST_F(QuorvaneApp, HelpGoesThroughTheSeam)
 TEST_F(QuorvaneApp, SavedQueryMenuInTheEditMenu)
 {
     CTestApp& app = Start();
-    // The main menu has no Edit menu: nothing changes and nothing fails.
-    app.UpdateSavedQueryMenus({"a"}, true);
-    SUCCEED();
+    // The index window's Edit menu: the submenu after Build Query.
+    HMENU menu = app.GetIndexTemplate()->GetSharedMenu();
+    HMENU run = nullptr;
+    for (int i = 0; i < GetMenuItemCount(menu) && !run; ++i) {
+        HMENU sub = GetSubMenu(menu, i);
+        for (int j = 0; sub && j + 1 < GetMenuItemCount(sub); ++j) {
+            if (GetMenuItemID(sub, j) == IDM_EDIT_BUILD_QUERY)
+                run = GetSubMenu(sub, j + 1);
+        }
+    }
+    ASSERT_NE(run, nullptr);
+    auto itemText = [run](int position) {
+        char text[100] = {};
+        GetMenuStringA(run, position, text, sizeof text, MF_BYPOSITION);
+        return std::string(text);
+    };
+
+    app.UpdateSavedQueryMenus({}, false);
+    ASSERT_EQ(GetMenuItemCount(run), 1);
+    EXPECT_EQ(GetMenuItemID(run, 0), 32942u);
+    EXPECT_EQ(itemText(0), "No Saved Queries");
+    EXPECT_TRUE(GetMenuState(run, 0, MF_BYPOSITION) & MF_GRAYED);
+
+    app.UpdateSavedQueryMenus({"first", "second"}, false);
+    ASSERT_EQ(GetMenuItemCount(run), 2);
+    EXPECT_EQ(itemText(1), "second");
+    EXPECT_EQ(GetMenuItemID(run, 1), 32943u);
+    EXPECT_FALSE(GetMenuState(run, 1, MF_BYPOSITION) & MF_GRAYED);
+
+    // More names than ids: twenty, then "More Queries...".
+    std::vector<std::string> names;
+    for (int i = 0; i < 25; ++i)
+        names.push_back("query " + std::to_string(i));
+    app.UpdateSavedQueryMenus(names, true);
+    ASSERT_EQ(GetMenuItemCount(run), 22);
+    EXPECT_EQ(GetMenuItemID(run, 19), 32961u);
+    EXPECT_TRUE(GetMenuState(run, 20, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(GetMenuItemID(run, 21), 32962u);
+    EXPECT_EQ(itemText(21), "More Queries...");
 }
