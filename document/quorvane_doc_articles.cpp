@@ -2,6 +2,7 @@
 // article index and the title sort orders.
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <new>
 
 #include "document/doc_host.h"
@@ -393,8 +394,11 @@ void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, in
         int32_t date;
         int32_t time;
         bool first;  // orders 4 to 13: sorts before the articles whose `first` is false
+        uint32_t keyLength;
         size_t key;
-        size_t keyLength;
+        // Eight bytes of the key from where the keys start to differ, big-endian, zeros past the key's
+        // end: unequal ones order two keys as the whole keys do (see byTitle).
+        uint64_t prefix;
     };
     std::vector<Item> items;
     items.reserve(count);
@@ -414,10 +418,30 @@ void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, in
         }
         size_t key = keys.size();
         AppendAnsiSortKey(entry->title.c_str(), keys);
-        items.push_back(Item{id, entry->date, entry->time, in == firstWhenSet, key, keys.size() - key});
+        items.push_back(Item{id, entry->date, entry->time, in == firstWhenSet, static_cast<uint32_t>(keys.size() - key), key, 0});
     }
     const char* base = keys.data();
+    // The bytes every key starts with (titles often share a first word) tell no two apart: the
+    // prefix is taken after them.
+    size_t common = items.empty() ? 0 : items[0].keyLength;
+    for (const Item& item : items) {
+        size_t same = 0;
+        size_t most = std::min<size_t>(common, item.keyLength);
+        while (same < most && base[items[0].key + same] == base[item.key + same])
+            ++same;
+        common = same;
+    }
+    for (Item& item : items) {
+        uint64_t prefix = 0;
+        for (size_t i = common; i < common + 8; ++i)
+            prefix = prefix << 8 | (i < item.keyLength ? static_cast<unsigned char>(base[item.key + i]) : 0u);
+        item.prefix = prefix;
+    }
+    // Where the prefixes differ, the first byte that differs is in both keys, or lies past the end of
+    // one that is then a beginning of the other (and sorts first): the prefixes order the keys.
     auto byTitle = [base](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix ? -1 : 1;
         return CompareAnsiSortKeys(base + a.key, a.keyLength, base + b.key, b.keyLength);
     };
     auto byDate = [](const Item& a, const Item& b) {

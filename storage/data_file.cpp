@@ -586,16 +586,16 @@ bool CDataFile::ReadFromCache(int32_t first, int32_t count, uint8_t* buffer)
     if (first + count > inFile)
         return false;  // a read past the end keeps its own error
     for (int32_t block = first; block < first + count;) {
-        int32_t number = block / kReadWindowBlocks;
-        int32_t start = number * kReadWindowBlocks;
-        int32_t end = std::min(first + count, start + kReadWindowBlocks);
+        int32_t number = block / kCacheChunkBlocks;
+        int32_t start = number * kCacheChunkBlocks;
+        int32_t end = std::min(first + count, start + kCacheChunkBlocks);
         auto found = m_chunks.find(number);
         if (found == m_chunks.end() || found->second.blocks < end - start) {
             // Not loaded, or loaded when the file ended inside it.
             if (found == m_chunks.end() && m_chunks.size() >= kMostCachedChunks)
                 return false;
-            int32_t blocks = static_cast<int32_t>(std::min<int64_t>(kReadWindowBlocks, inFile - start));
-            Chunk chunk{std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(kReadWindowBlocks) * kBlockSize]), 0};
+            int32_t blocks = static_cast<int32_t>(std::min<int64_t>(kCacheChunkBlocks, inFile - start));
+            Chunk chunk{std::unique_ptr<uint8_t[]>(new uint8_t[static_cast<size_t>(kCacheChunkBlocks) * kBlockSize]), 0};
             ++m_blockReads;
             ReadAt(BlockOffset(start), chunk.bytes.get(), static_cast<uint32_t>(blocks) * kBlockSize);
             chunk.blocks = blocks;
@@ -612,9 +612,9 @@ bool CDataFile::ReadFromCache(int32_t first, int32_t count, uint8_t* buffer)
 void CDataFile::WriteThroughCache(int32_t first, int32_t count, const uint8_t* buffer)
 {
     for (int32_t block = first; block < first + count;) {
-        int32_t number = block / kReadWindowBlocks;
-        int32_t start = number * kReadWindowBlocks;
-        int32_t end = std::min(first + count, start + kReadWindowBlocks);
+        int32_t number = block / kCacheChunkBlocks;
+        int32_t start = number * kCacheChunkBlocks;
+        int32_t end = std::min(first + count, start + kCacheChunkBlocks);
         auto found = m_chunks.find(number);
         if (found != m_chunks.end()) {
             int32_t held = std::min(end, start + found->second.blocks);
@@ -628,14 +628,18 @@ void CDataFile::WriteThroughCache(int32_t first, int32_t count, const uint8_t* b
 }
 
 // Serves a short run from the read window. A run that is not in it but starts where the previous
-// read ended fills the window from `first` on: up to kReadWindowBlocks blocks, not past the next
-// allocation-table block, the last block in use or the file's end. False for a run to read directly
-// (scattered reads, as of a few keyword records, would only copy blocks nobody asked for).
+// read ended, or at most kReadGapBlocks blocks after, fills the window from `first` on: up to
+// kReadWindowBlocks blocks, not past the last block in use or the file's end (an allocation-table
+// block inside is read with the rest, never served: no run of data blocks holds one). False for a
+// run to read directly (scattered reads, as of a few keyword records, would only copy blocks nobody
+// asked for).
 bool CDataFile::ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer)
 {
-    bool sequential = first == m_nextSequentialRead;
+    bool sequential = m_nextSequentialRead != kNoneId && first >= m_nextSequentialRead &&
+                      first - m_nextSequentialRead <= kReadGapBlocks;
     m_nextSequentialRead = first + count;
-    if (count >= kReadWindowBlocks)
+    constexpr int32_t kLongRun = 32;  // read straight into the caller's buffer
+    if (count >= kLongRun)
         return false;
     if (m_windowCount == 0 || first < m_windowFirst || first + count > m_windowFirst + m_windowCount) {
         if (!sequential)
@@ -644,7 +648,6 @@ bool CDataFile::ReadFromWindow(int32_t first, int32_t count, uint8_t* buffer)
         if (first + count > inFile)
             return false;  // a read past the end keeps its own error
         int64_t end = std::min<int64_t>({static_cast<int64_t>(first) + kReadWindowBlocks,
-                                         first - first % kEntriesPerBlock + kEntriesPerBlock,
                                          static_cast<int64_t>(LastBlock()) + 1, inFile});
         if (!m_window)
             m_window.reset(new uint8_t[static_cast<size_t>(kReadWindowBlocks) * kBlockSize]);
@@ -751,8 +754,20 @@ int32_t CDataFile::WalkChain(int32_t first, int32_t index, int32_t* reached)
     return Guard([&] {
         int32_t at = 0;
         int32_t block = first;
+        // A chain checked for a rewrite is known block by block as far as it was checked (kept in
+        // step with every cut, relink, free and take): any position up to there costs no walk.
+        auto checked = m_checkedChains.find(first);
+        if (checked != m_checkedChains.end() && !checked->second.empty()) {
+            const std::vector<int32_t>& chain = checked->second;
+            if (index < static_cast<int32_t>(chain.size())) {
+                *reached = index;
+                return chain[static_cast<size_t>(index)];
+            }
+            at = static_cast<int32_t>(chain.size()) - 1;
+            block = chain.back();
+        }
         auto found = m_chainPositions.find(first);
-        if (found != m_chainPositions.end() && found->second.index <= index) {
+        if (found != m_chainPositions.end() && found->second.index <= index && found->second.index > at) {
             at = found->second.index;
             block = found->second.block;
         }
@@ -766,10 +781,23 @@ int32_t CDataFile::WalkChain(int32_t first, int32_t index, int32_t* reached)
                 Corrupt();  // longer than the file can hold: the chain loops
             block = next;
         }
-        constexpr size_t kMostPositions = 65536;
-        if (m_chainPositions.size() >= kMostPositions)
-            Release(m_chainPositions);
-        m_chainPositions[first] = ChainPosition{at, block};
+        // A position further along stays: a record read near its start between two visits to its
+        // end (a keyword's count and then its last id) would otherwise walk the whole chain again.
+        // Short walks are not remembered: walking them again costs less than keeping them (the
+        // article index at open passes over the text of every article).
+        constexpr int32_t kShortestRemembered = 16;
+        if (found == m_chainPositions.end()) {
+            if (at < kShortestRemembered) {
+                *reached = at;
+                return block;
+            }
+            constexpr size_t kMostPositions = 65536;
+            if (m_chainPositions.size() >= kMostPositions)
+                Release(m_chainPositions);
+            m_chainPositions.emplace(first, ChainPosition{at, block});
+        } else if (found->second.index <= at) {
+            found->second = ChainPosition{at, block};
+        }
         *reached = at;
         return block;
     });
@@ -968,7 +996,7 @@ const CDataFile::CBlockUse& CDataFile::UsedBlocks()
     if (m_usedKnown)
         return m_used;
     CBlockUse used;
-    used.Reserve(LastBlock() + 1);
+    used.Size(GetWalkLimit());  // every data block the file holds lies below
     for (int table : {kKeywordTable, kArticleTable, kGroupTable}) {
         CheckTable(table);
         int32_t count = GetDescriptor(table, 0);
@@ -1130,10 +1158,14 @@ int32_t CDataFile::IndexBlock(int table, int32_t i, bool extend)
             // block; a count far beyond the chain would otherwise grow the file without end.
             if (!extend || chain.size() != wanted)
                 Corrupt();
-            NoteUse(AppendBlock(chain.back()), 1);
-            // Taking a block from the free chain forgets the chains found so far: walk again.
-            ForgetChains();
-            return IndexBlock(table, i, false);
+            // The block taken was no index block of any table (a free block where something starts
+            // is refused, see CheckFreeBlock): the chains found so far stay as they are, and a
+            // table growing by one index block costs no walk over all the others.
+            int32_t added = AppendBlock(chain.back());
+            NoteUse(added, 1);
+            chain.push_back(added);
+            m_indexChainBlocks[table].insert(added);
+            continue;
         }
         CheckDataBlock(next);
         chain.push_back(next);
@@ -1308,18 +1340,27 @@ int32_t CDataFile::CollectArticleIds(CArticleIdSet& set)
     int step = 0;
     int32_t count = GetDescriptor(kArticleTable, 0);
     Guard([&] {
-        uint8_t bytes[kBlockSize];
+        const Slots* slots = nullptr;
         for (int32_t i = 0; i < count; ++i) {
-            if (i % kEntriesPerBlock == 0) {
-                int32_t indexBlock = IndexBlock(kArticleTable, i, false);
-                ReadRaw(indexBlock, bytes);
-            }
-            if (LoadLeInt32(bytes + 4 * (i % kEntriesPerBlock)) == kNoneId)
+            // Kept: the article index reads the entries again, and the count of record starts below.
+            if (i % kEntriesPerBlock == 0)
+                slots = &IndexSlots(IndexBlock(kArticleTable, i, false));
+            if ((*slots)[static_cast<size_t>(i % kEntriesPerBlock)] == kNoneId)
                 continue;
             set.Values().push_back(i);
             if (step < 5 && kThresholds[step] < i)
                 ++step;
         }
     });
+    // The first change of a file that can change needs to know where every record starts (see
+    // UsedBlocks): found now, with the tables just read, so that the first article added to a large
+    // file does not pay a walk over all of them. A damaged table is met again, and reported, by
+    // the change that needs it.
+    if (m_openMode == kReadWrite) {
+        try {
+            Guard([&] { UsedBlocks(); });
+        } catch (const CQuorError&) {
+        }
+    }
     return kSteps[step];
 }

@@ -129,9 +129,10 @@ public:
     int EntriesStartingAt(int32_t block);
     // The block at position `index` of the chain that starts at `first` (position 0 is `first`), or
     // the chain's last block when it is shorter: *reached says which position was reached. The walk
-    // starts from the position remembered for that chain when it lies at or before `index`, and the
-    // position reached is remembered in its place, so that going back to the end of a long record
-    // (a keyword's growing article list) walks nothing again. Cutting a chain short or freeing one
+    // starts from the furthest known position at or before `index`: the part of the chain checked by
+    // CheckOwnChain, or the position remembered for that chain. The furthest position reached by a
+    // walk of more than a few blocks is remembered, so that going back to the end of a long record (a
+    // keyword's growing article list) walks nothing again. Cutting a chain short or freeing one
     // forgets every remembered position; appending to a chain keeps them.
     int32_t WalkChain(int32_t first, int32_t index, int32_t* reached);
     // The same walk for a record about to be written over: the chain must be that record's alone up
@@ -196,7 +197,7 @@ public:
     };
 
     // Reads kept for one operation: while a CReadCache is alive every block read is kept, loaded
-    // kReadWindowBlocks aligned blocks at a time, and writes go through to what is kept, so that an
+    // kCacheChunkBlocks aligned blocks at a time, and writes go through to what is kept, so that an
     // operation that reads many records and then reads them again to rewrite them (deleting a keyword
     // from every article that has it) reads each from the disk once, and nearby records in one call.
     // At most kMostCachedChunks chunks are kept; reads past them go to the disk as without a cache.
@@ -264,7 +265,8 @@ private:
         {
             return block >= 0 && static_cast<size_t>(block) < m_counts.size() ? m_counts[static_cast<size_t>(block)] : 0;
         }
-        void Reserve(int32_t blocks) { m_counts.reserve(static_cast<size_t>(std::max(blocks, 0))); }
+        // Room for the blocks 0 to blocks - 1 at once, so that counting a whole table never grows it.
+        void Size(int32_t blocks) { m_counts.assign(static_cast<size_t>(std::max(blocks, 0)), 0); }
         void Add(int32_t block)
         {
             if (static_cast<size_t>(block) >= m_counts.size())
@@ -366,16 +368,20 @@ private:
     // The same blocks as a set, so that finding a loop while the chain is walked costs one lookup
     // per block, not a search of the chain.
     std::unordered_set<int32_t> m_indexChainBlocks[kTableCount];
-    // Reads of a few blocks that follow the previous read fetch the blocks behind them too, so that
-    // walking many small records in file order (building the article index at open) costs one system
-    // call per window, not one per record. Writes to a block in the window drop the window.
-    static constexpr int32_t kReadWindowBlocks = 32;
+    // Reads of a few blocks that start where the previous read ended, or a little after it, fetch the
+    // blocks behind them too, so that walking many records in file order (building the article index
+    // at open, which reads the start and the end of each) costs one system call per window, not one
+    // or two per record. Writes to a block in the window drop the window.
+    static constexpr int32_t kReadWindowBlocks = 256;
+    // How far past the end of the previous read a read still counts as going on through the file.
+    static constexpr int32_t kReadGapBlocks = 32;
     std::unique_ptr<uint8_t[]> m_window;
     int32_t m_windowFirst = 0;
     int32_t m_windowCount = 0;
     int32_t m_nextSequentialRead = kNoneId;  // the block after the last one read
-    // The read cache (see CReadCache): chunk number (block / kReadWindowBlocks) -> its blocks as far
+    // The read cache (see CReadCache): chunk number (block / kCacheChunkBlocks) -> its blocks as far
     // as the file held them when loaded.
+    static constexpr int32_t kCacheChunkBlocks = 32;
     struct Chunk {
         std::unique_ptr<uint8_t[]> bytes;
         int32_t blocks;

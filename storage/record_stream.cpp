@@ -285,6 +285,14 @@ void CRecordStream::LoadRun(int32_t maxBlocks)
 
 int CRecordStream::ReadRaw(void* buffer, int32_t n, int32_t* read)
 {
+    // Most fields lie whole in the blocks loaded already: taken without the loop below.
+    if (m_mode == kRead && n >= 0 && n <= m_bufferEnd - m_bufferStart) {
+        std::memcpy(buffer, m_block.get() + m_bufferStart, static_cast<size_t>(n));
+        m_bufferStart += n;
+        if (read)
+            *read = n;
+        return 0;
+    }
     uint8_t* out = static_cast<uint8_t*>(buffer);
     int32_t done = 0;
     int code = 0;
@@ -325,6 +333,11 @@ void CRecordStream::ThrowReadError(int code) const
 
 int32_t CRecordStream::ReadInt()
 {
+    if (m_mode == kRead && m_bufferEnd - m_bufferStart >= 4) {
+        int32_t value = static_cast<int32_t>(LoadLe32(m_block.get() + m_bufferStart));
+        m_bufferStart += 4;
+        return value;
+    }
     uint8_t bytes[4];
     int code = ReadRaw(bytes, 4);
     if (code != 0)
@@ -334,6 +347,11 @@ int32_t CRecordStream::ReadInt()
 
 int16_t CRecordStream::ReadShort()
 {
+    if (m_mode == kRead && m_bufferEnd - m_bufferStart >= 2) {
+        const uint8_t* bytes = m_block.get() + m_bufferStart;
+        m_bufferStart += 2;
+        return static_cast<int16_t>(bytes[0] | bytes[1] << 8);
+    }
     uint8_t bytes[2];
     int code = ReadRaw(bytes, 2);
     if (code != 0)
@@ -491,7 +509,19 @@ std::vector<uint8_t> CRecordStream::ReadPackedAfter(int16_t mode)
 
 std::string CRecordStream::ReadPackedString()
 {
-    return TextUpToNul(ReadPacked());
+    int16_t mode = ReadShort();
+    // Raw characters that lie whole in the blocks loaded (a title): taken from there at once.
+    if ((mode & kPackCompressed) == 0 && m_mode == kRead && m_bufferEnd - m_bufferStart >= 4) {
+        const uint8_t* at = m_block.get() + m_bufferStart;
+        int32_t n = static_cast<int32_t>(LoadLe32(at));
+        if (n >= 0 && n <= m_bufferEnd - m_bufferStart - 4) {
+            const char* text = reinterpret_cast<const char*>(at + 4);
+            const void* nul = std::memchr(text, 0, static_cast<size_t>(n));
+            m_bufferStart += 4 + n;
+            return std::string(text, nul ? static_cast<size_t>(static_cast<const char*>(nul) - text) : static_cast<size_t>(n));
+        }
+    }
+    return TextUpToNul(ReadPackedAfter(mode));
 }
 
 void CRecordStream::SetReadAhead(int32_t blocks)

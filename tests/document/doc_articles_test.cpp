@@ -282,6 +282,38 @@ TEST_F(DocArticles, EverySortOrderMatchesThePairwiseComparison)
     }
 }
 
+// Titles that all begin alike (the sort compares eight bytes from where the keys start to differ,
+// then the whole keys): shorter and longer than those eight bytes, one the beginning of another,
+// differing only in case or past the eighth byte.
+TEST_F(DocArticles, TitlesBeginningAlikeSortAsThePairwiseComparison)
+{
+    Create();
+    const char* const titles[] = {
+        "Article 10", "Article 9", "article 9", "ARTICLE 9", "Article 9x", "Article", "Articles", "Article 100000",
+        "Article 1000000000", "Article 1000000001", "article 1000000001", "Article 10000000", "Article \xE9t\xE9",
+        "Article \xC9t\xC9", "Article 9", "Article ", "Article 1000000001 b", "Article 1000000001 a",
+    };
+    std::vector<int32_t> ids;
+    int i = 0;
+    for (const char* title : titles) {
+        CArticleRecord record;
+        record.SetTitle(title);
+        record.SetDate(20240101 + i % 2);
+        ids.push_back(m_doc->AddArticle(record, false, false));
+        ++i;
+    }
+    std::reverse(ids.begin(), ids.end());
+    for (int order : {0, 1, 2}) {
+        m_doc->SetSortOrder(order);
+        std::vector<int32_t> expected = ids;
+        std::stable_sort(expected.begin(), expected.end(),
+                         [&](int32_t a, int32_t b) { return m_doc->CompareArticles(a, b) < 0; });
+        std::vector<int32_t> sorted = ids;
+        m_doc->SortArticleIdsInOrder(sorted);
+        EXPECT_EQ(sorted, expected) << "order " << order;
+    }
+}
+
 // Titles and keyword names sort alphabetically whatever their case; only names that differ in case
 // alone put the lower-case one first.
 TEST_F(DocArticles, TitlesAndNamesSortAlphabeticallyBeforeByCase)

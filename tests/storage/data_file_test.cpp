@@ -289,6 +289,43 @@ TEST_F(DataFileTest, AReadCacheReadsEachChunkOnceAndSeesEveryWrite)
     EXPECT_EQ(read(71), fill(0xE7));
 }
 
+// Reads going on through the file, each a little past the last (the start and the end of every
+// record, as the article index reads them at open), are served from one read of the disk per window,
+// also across an allocation-table block; a read that jumps back or far ahead goes to the disk alone,
+// and a write inside the window is seen by the next read.
+TEST_F(DataFileTest, ReadsGoingOnThroughTheFileShareOneDiskRead)
+{
+    NewFile();
+    Chain(300);  // blocks 1 to 302, with the allocation-table blocks 128 and 256 among them
+    auto fill = [](int32_t b) { return std::vector<uint8_t>(512, uint8_t(b * 7)); };
+    for (int32_t b = 1; b <= 302; ++b)
+        if (b % 128 != 0)
+            file.WriteBlocks(b, 1, fill(b).data());
+    auto read = [&](int32_t b) {
+        std::vector<uint8_t> bytes(512);
+        file.ReadBlocks(b, 1, bytes.data());
+        return bytes;
+    };
+    EXPECT_EQ(read(1), fill(1));
+    int64_t before = file.GetBlockReads();
+    // Records of 6 blocks from block 2 on: the first block of each, then its last.
+    for (int32_t start = 2; start + 5 < 250; start += 6) {
+        if (start % 128 == 0 || (start + 5) % 128 == 0)
+            continue;
+        EXPECT_EQ(read(start), fill(start));
+        EXPECT_EQ(read(start + 5), fill(start + 5));
+    }
+    EXPECT_EQ(file.GetBlockReads() - before, 1);  // blocks 2 to 257 in one window
+    before = file.GetBlockReads();
+    EXPECT_EQ(read(1), fill(1));      // back, outside the window: alone
+    EXPECT_EQ(read(300), fill(300));  // 50 blocks past the last read: alone
+    EXPECT_EQ(file.GetBlockReads() - before, 2);
+    EXPECT_EQ(read(160), fill(160));  // still in the window
+    file.WriteBlocks(161, 1, fill(1).data());
+    EXPECT_EQ(read(161), fill(1));
+    EXPECT_EQ(read(170), fill(170));
+}
+
 TEST_F(DataFileTest, EntriesAreReusedLowestFirst)
 {
     NewFile();
