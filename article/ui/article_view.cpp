@@ -496,24 +496,20 @@ HWND CArticleView::GetActiveContent()
 
 // ---- Character formats of the active text control: only the content takes them ----
 
-namespace {
-
-CHARFORMAT2A SelectionFormat(CArticleContent& content, DWORD mask)
+CHARFORMAT2A CArticleView::SelectionFormat(DWORD mask)
 {
     CHARFORMAT2A format = {};
     format.cbSize = sizeof(format);
     format.dwMask = mask;
-    content.SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    m_content.SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
     return format;
 }
-
-}  // namespace
 
 COLORREF CArticleView::GetSelectionColor()
 {
     if (m_activeText != m_content.m_hWnd)
         return static_cast<COLORREF>(-2);
-    CHARFORMAT2A format = SelectionFormat(m_content, CFM_COLOR);
+    CHARFORMAT2A format = SelectionFormat(CFM_COLOR);
     if (!(format.dwMask & CFM_COLOR))
         return static_cast<COLORREF>(-2);
     return (format.dwEffects & CFE_AUTOCOLOR) ? static_cast<COLORREF>(-1) : format.crTextColor;
@@ -537,7 +533,7 @@ COLORREF CArticleView::GetHighlightColor()
 {
     if (m_activeText != m_content.m_hWnd)
         return static_cast<COLORREF>(-2);
-    CHARFORMAT2A format = SelectionFormat(m_content, CFM_BACKCOLOR);
+    CHARFORMAT2A format = SelectionFormat(CFM_BACKCOLOR);
     if (!(format.dwMask & CFM_BACKCOLOR))
         return static_cast<COLORREF>(-2);
     return (format.dwEffects & CFE_AUTOBACKCOLOR) ? static_cast<COLORREF>(-1) : format.crBackColor;

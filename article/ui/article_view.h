@@ -217,6 +217,16 @@ private:
     void OnUpdateEditable(CCmdUI& ui);
     void OnUpdateWritable(CCmdUI& ui);
     void OnUpdateNotServed(CCmdUI& ui);
+    void OnUpdateInsertDateTime(CCmdUI& ui);
+    void OnInsertDateTime(unsigned id);
+    void OnUpdateCreateTitle(CCmdUI& ui);
+    void OnCreateTitle();
+    void OnUpdateDelete(CCmdUI& ui);
+    void OnDelete();
+    void OnUpdateEffect(CCmdUI& ui);
+    void OnEffect(unsigned id);
+    void OnUpdateNeighbour(CCmdUI& ui);
+    void OnNeighbour(unsigned id);
     void OnKeywordsDropped(HWND source);
     void OnDropFiles(HDROP drop);
     void CutTitleToLimit();
@@ -231,6 +241,8 @@ private:
     void ShowStatus(const std::string& text);
     void ReportError(const class CQuorError& error);
     void ApplyFonts();
+    // The content selection's character format for `mask` (the mask comes back cut to what is uniform).
+    CHARFORMAT2A SelectionFormat(DWORD mask);
     HFONT TitleFont() const;
 
     ArticleHeaderHooks m_hooks;

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "article/article_save_checks.h"
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_view.h"
 #include "document/quorvane_doc.h"
@@ -23,6 +24,21 @@ bool HasSelection(HWND edit)
     DWORD start = 0, end = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     return start != end;
+}
+
+// The character effect a toolbar command toggles.
+DWORD EffectOf(unsigned id)
+{
+    switch (id) {
+    case IDM_FORMAT_BOLD:
+        return CFE_BOLD;
+    case IDM_FORMAT_ITALIC:
+        return CFE_ITALIC;
+    case IDM_FORMAT_UNDERLINE:
+        return CFE_UNDERLINE;
+    default:
+        return CFE_STRIKEOUT;
+    }
 }
 
 }  // namespace
@@ -48,6 +64,14 @@ bool CArticleView::OnCmdMsg(unsigned id, CCmdUI* ui)
         {IDM_KEYWORD_CREATE, &CArticleView::OnCreateKeyword, &CArticleView::OnUpdateCreateKeyword},
         {kCalendarCommand, &CArticleView::OnSelectDate, &CArticleView::OnUpdateEditable},
         {kCalendarButtonId, &CArticleView::OnSelectDate, &CArticleView::OnUpdateEditable},
+        {IDM_EDIT_DELETE, &CArticleView::OnDelete, &CArticleView::OnUpdateDelete},
+        {IDM_INSERT_DATE_TIME, IDM_INSERT_TIME, &CArticleView::OnInsertDateTime, &CArticleView::OnUpdateInsertDateTime},
+        {IDM_ARTICLE_CREATE_TITLE, &CArticleView::OnCreateTitle, &CArticleView::OnUpdateCreateTitle},
+        {IDM_FORMAT_BOLD, IDM_FORMAT_BOLD, &CArticleView::OnEffect, &CArticleView::OnUpdateEffect},
+        {IDM_FORMAT_ITALIC, IDM_FORMAT_UNDERLINE, &CArticleView::OnEffect, &CArticleView::OnUpdateEffect},
+        {IDM_FORMAT_STRIKEOUT, IDM_FORMAT_STRIKEOUT, &CArticleView::OnEffect, &CArticleView::OnUpdateEffect},
+        {IDM_ARTICLE_PREVIOUS, IDM_ARTICLE_PREVIOUS, &CArticleView::OnNeighbour, &CArticleView::OnUpdateNeighbour},
+        {IDM_ARTICLE_NEXT, IDM_ARTICLE_NEXT, &CArticleView::OnNeighbour, &CArticleView::OnUpdateNeighbour},
         // Served by later parts of the window: routed here, greyed until then.
         {IDM_TOOLS_SPELLING, nullptr, &CArticleView::OnUpdateNotServed},
         {IDM_INSERT_LINK, nullptr, &CArticleView::OnUpdateNotServed},
@@ -433,4 +457,125 @@ void CArticleView::OnDropFiles(HDROP drop)
         ReportOutOfMemory();
     }
     DragFinish(drop);
+}
+
+// ---- Inserting and deleting text ----
+
+void CArticleView::OnUpdateInsertDateTime(CCmdUI& ui)
+{
+    HWND focus = GetFocus();
+    bool inside = focus == m_titleBox.m_hWnd;
+    if (focus == m_content.m_hWnd) {
+        int32_t start = 0, end = 0;
+        m_content.GetSel(start, end);
+        inside = m_content.FindLinkAt(start) < 0 || m_content.FindLinkAt(end) < 0;
+    }
+    ui.Enable(inside && IsEditable());
+}
+
+void CArticleView::OnInsertDateTime(unsigned id)
+{
+    std::string date = FormatToday(true);
+    std::string time = FormatTime(GetTimeOfDay(), false);
+    std::string text = id == IDM_INSERT_DATE ? date : id == IDM_INSERT_TIME ? time : date + " " + time;
+    HWND focus = GetFocus();
+    if (focus == m_content.m_hWnd)
+        m_content.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    else if (focus == m_titleBox.m_hWnd)
+        m_titleBox.ReplaceSel(text, true);
+}
+
+void CArticleView::OnUpdateCreateTitle(CCmdUI& ui)
+{
+    ui.Enable(IsEditable() && GetFocus() == m_content.m_hWnd && HasSelection(m_content.m_hWnd));
+}
+
+void CArticleView::OnCreateTitle()
+{
+    std::string text;
+    m_content.GetSelectionText(text);
+    text = TrimArticleText(text.substr(0, text.find_first_of("\r\n")));
+    if (text.size() > static_cast<size_t>(CArticleTitleBox::kMaxLength))
+        text.resize(CArticleTitleBox::kMaxLength);
+    m_titleBox.SetSel(0, -1);
+    m_titleBox.ReplaceSel(text, true);
+}
+
+void CArticleView::OnUpdateDelete(CCmdUI& ui)
+{
+    HWND focus = GetFocus();
+    bool can = false;
+    if (focus == m_titleBox.m_hWnd || focus == m_content.m_hWnd)
+        can = HasSelection(focus);
+    else if (focus == m_dateBox.m_hWnd)
+        can = true;
+    else if (focus == m_keywordList.m_hWnd)
+        can = m_keywordList.SendMessage(LB_GETSELCOUNT) > 0;
+    ui.Enable(can && IsEditable());
+}
+
+void CArticleView::OnDelete()
+{
+    HWND focus = GetFocus();
+    if (focus == m_keywordList.m_hWnd) {
+        OnRemoveKeyword();
+        return;
+    }
+    if (focus != m_titleBox.m_hWnd && focus != m_dateBox.m_hWnd && focus != m_content.m_hWnd)
+        return;
+    if (!HasSelection(focus)) {
+        DWORD start = 0, end = 0;
+        ::SendMessageA(focus, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        ::SendMessageA(focus, EM_SETSEL, start, start + 1);
+    }
+    ::SendMessageA(focus, WM_CLEAR, 0, 0);
+}
+
+// ---- Character effects of the content ----
+
+void CArticleView::OnUpdateEffect(CCmdUI& ui)
+{
+    const bool active = m_activeText == m_content.m_hWnd;
+    ui.Enable(active && IsEditable());
+    if (!active) {
+        ui.SetCheck(0);
+        return;
+    }
+    const DWORD effect = EffectOf(ui.m_id);
+    CHARFORMAT2A format = SelectionFormat(effect);
+    ui.SetCheck(!(format.dwMask & effect) ? 2 : (format.dwEffects & effect) ? 1 : 0);
+}
+
+void CArticleView::OnEffect(unsigned id)
+{
+    if (m_activeText != m_content.m_hWnd)
+        return;
+    const DWORD effect = EffectOf(id);
+    CHARFORMAT2A format = SelectionFormat(effect);
+    const bool whole = (format.dwMask & effect) && (format.dwEffects & effect);
+    CHARFORMAT2A change = {};
+    change.cbSize = sizeof(change);
+    change.dwMask = effect;
+    change.dwEffects = whole ? 0 : effect;
+    m_content.SetCharFormat(change, SCF_SELECTION);
+}
+
+// ---- Previous and Next Article ----
+
+void CArticleView::OnUpdateNeighbour(CCmdUI& ui)
+{
+    CQuorvaneDoc* document = GetDoc();
+    bool listed = false;
+    if (document && m_articleId != kNewArticle) {
+        CArticleIdSet titles;
+        document->GetSelectedArticleIds(titles);
+        listed = titles.Contains(m_articleId);
+    }
+    ui.Enable(listed);
+}
+
+void CArticleView::OnNeighbour(unsigned id)
+{
+    if (CQuorvaneDoc* document = GetDoc())
+        document->CloseArticleWindow(m_articleId, id == IDM_ARTICLE_NEXT ? 1 : -1);
 }

@@ -27,6 +27,7 @@
 #include "shell/article_placement.h"
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
+#include "storage/date.h"
 #include "storage/quor_error.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
@@ -705,6 +706,56 @@ TEST_F(ArticleViewTest, DeleteArticleAsksForAChangedNewArticleAndClosesByAPosted
     Pump();
     EXPECT_FALSE(IsOpen(frame));
     EXPECT_EQ(m_document->GetArticleCount(), 0);
+}
+
+TEST_F(ArticleViewTest, InsertCreateTitleDeleteAndCharacterEffects)
+{
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+
+    // Insert Date at the title's caret, as one undoable replacement.
+    view->TitleBox().SetFocus();
+    view->TitleBox().SetSel(0, 0);
+    EXPECT_TRUE(Command(IDM_INSERT_DATE));
+    std::string today = FormatToday(true);
+    EXPECT_EQ(view->TitleBox().GetWindowText(), today + "Stored");
+    EXPECT_TRUE(Command(IDM_EDIT_UNDO));
+    EXPECT_EQ(view->TitleBox().GetWindowText(), "Stored");
+
+    // Delete: in the title only with a selection; in the date box also without one, taking the
+    // character after the caret.
+    view->TitleBox().SetSel(0, 0);
+    EXPECT_FALSE(Probe(view, IDM_EDIT_DELETE).m_enabled);
+    view->TitleBox().SetSel(0, 1);
+    EXPECT_TRUE(Command(IDM_EDIT_DELETE));
+    EXPECT_EQ(view->TitleBox().GetWindowText(), "tored");
+    view->DateBox().SetFocus();
+    const size_t dateLength = view->DateBox().GetWindowText().size();
+    view->DateBox().SetSel(0, 0);
+    EXPECT_TRUE(Command(IDM_EDIT_DELETE));
+    EXPECT_EQ(view->DateBox().GetWindowText().size(), dateLength - 1);
+
+    // Create Title: the selected text up to its first line end replaces the title.
+    view->Content().SetPlainText("  New heading  \r\nbody", false);
+    view->Content().SetFocus();
+    view->Content().SetSel(0, -1);
+    EXPECT_TRUE(Command(IDM_ARTICLE_CREATE_TITLE));
+    EXPECT_EQ(view->TitleBox().GetWindowText(), "New heading");
+
+    // Bold toggles on the content and is checked; with the title box active it is greyed.
+    view->Content().SetFocus();
+    view->Content().SetSel(2, 5);
+    EXPECT_EQ(Probe(view, IDM_FORMAT_BOLD).m_check, 0);
+    EXPECT_TRUE(Command(IDM_FORMAT_BOLD));
+    EXPECT_EQ(Probe(view, IDM_FORMAT_BOLD).m_check, 1);
+    view->Content().SetSel(0, 8);
+    EXPECT_EQ(Probe(view, IDM_FORMAT_BOLD).m_check, 2);
+    view->TitleBox().SetFocus();
+    EXPECT_FALSE(Probe(view, IDM_FORMAT_BOLD).m_enabled);
+
+    // Previous and Next need the article in the index window's titles list: there is none here.
+    EXPECT_FALSE(Probe(view, IDM_ARTICLE_NEXT).m_enabled);
 }
 
 }  // namespace
