@@ -619,6 +619,15 @@ TEST_F(ArticleViewTest, KeywordCommandsDropsAndNotifications)
     EXPECT_EQ(view->TitleBox().GetWindowText(), "Stored");
     EXPECT_FALSE(view->IsModified());
 
+    // A letter typed in the keyword list opens the dialog with it as the start of a new keyword.
+    std::string started;
+    m_keywordScript = [&](CArticleKeywordsDlg& dialog) -> INT_PTR {
+        started = dialog.m_initialText;
+        return IDCANCEL;
+    };
+    view->KeywordList().SendMessage(WM_CHAR, 'q', 0);
+    EXPECT_EQ(started, "q");
+
     // Ctrl+T toggles the bookmark of a stored article in the document.
     EXPECT_TRUE(Command(IDM_ARTICLE_BOOKMARK));
     EXPECT_TRUE(m_document->IsBookmarked(m_storedId));
