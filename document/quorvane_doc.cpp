@@ -280,6 +280,7 @@ bool CQuorvaneDoc::SaveModified()
 
 void CQuorvaneDoc::OnFileSave()
 {
+    COperationCheck check(*this, "OnFileSave");
     CDocWaitCursor wait(m_host);
     ReportErrors([&] {
         std::string path = m_dataFile.GetFilePath();

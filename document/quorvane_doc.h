@@ -274,6 +274,12 @@ public:
     bool ConvertOldFile(const std::string& path, bool& readOnly);
     void SetConverter(IDataFileConverter* converter) { m_converter = converter; }
 
+    // ---- Checking (quorvane_doc_invariants.cpp) ----
+    // True when the invariants above hold between the records of the data file and the tables in
+    // memory (a record that cannot be read is left out); `firstBreak`, when given, gets the first
+    // break found, or "". Reads every record, so only tests and the checking build call it.
+    bool CheckInvariants(std::string* firstBreak = nullptr);
+
     // ---- Menu commands on the whole knowledge base (quorvane_doc_commands.cpp) ----
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
     // Empties the bookmarked title list after the user confirmed it.
@@ -390,7 +396,31 @@ private:
     // Case-sensitive order of titles and names: -1, 0 or 1.
     static int CompareText(const char* a, const char* b);
 
+    // Marks a public operation that changes the tables. In the checking build (QUOR_CHECK_INVARIANTS)
+    // the outermost one, started on a document whose invariants hold and ended without an error,
+    // must leave them holding, or the program stops naming it; elsewhere it costs nothing.
+    class COperationCheck {
+    public:
+#ifdef QUOR_CHECK_INVARIANTS
+        COperationCheck(CQuorvaneDoc& doc, const char* name);
+        ~COperationCheck();
+
+    private:
+        CQuorvaneDoc& m_doc;
+        const char* m_name;
+        bool m_outermost;
+        bool m_heldBefore = false;
+        int m_exceptions;
+        unsigned m_errorsBefore = 0;
+#else
+        COperationCheck(CQuorvaneDoc&, const char*) {}
+#endif
+        COperationCheck(const COperationCheck&) = delete;
+        COperationCheck& operator=(const COperationCheck&) = delete;
+    };
+
     CDocHost& m_host;
+    int m_operationDepth = 0;  // nesting of COperationCheck
 
     CReminderList m_reminders;
     CQueryList m_queries;

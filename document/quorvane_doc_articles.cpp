@@ -42,6 +42,7 @@ void CQuorvaneDoc::PrepareKeywordSet(CKeywordIdSet& keywords)
 
 int32_t CQuorvaneDoc::AddArticle(CArticleRecord& record, bool bookmark, bool highlight)
 {
+    COperationCheck check(*this, "AddArticle");
     try {
         CKeywordIdSet keywords;
         record.GetKeywordIds(keywords);
@@ -71,6 +72,7 @@ int32_t CQuorvaneDoc::AddArticle(CArticleRecord& record, bool bookmark, bool hig
 
 void CQuorvaneDoc::UpdateArticle(int32_t id, CArticleRecord& record, bool stamp)
 {
+    COperationCheck check(*this, "UpdateArticle");
     try {
         ClearBatchUnlessRecording();
         ArticleIndexEntry* entry = GetIndexEntry(id);
@@ -134,6 +136,7 @@ void CQuorvaneDoc::UpdateArticle(int32_t id, CArticleRecord& record, bool stamp)
 
 void CQuorvaneDoc::DeleteArticle(int32_t id)
 {
+    COperationCheck check(*this, "DeleteArticle");
     if (id < 0)
         return;
     ClearBatchUnlessRecording();
@@ -174,6 +177,7 @@ void CQuorvaneDoc::DeleteArticle(int32_t id)
 
 void CQuorvaneDoc::DeleteArticles(const CArticleIdSet& ids)
 {
+    COperationCheck check(*this, "DeleteArticles");
     CheckArticlesReadable(ids);
     for (int32_t id : ids.Values())
         DeleteArticle(id);
@@ -303,6 +307,7 @@ int CQuorvaneDoc::GetBookmarkedCount()
 
 void CQuorvaneDoc::SetBookmark(int32_t id, bool on)
 {
+    COperationCheck check(*this, "SetBookmark");
     if (on)
         m_bookmarkedIds.Add(id);
     else

@@ -104,6 +104,7 @@ bool CQuorvaneDoc::ConfirmAndDeleteDuplicates(const CArticleIdSet& marked)
 
 void CQuorvaneDoc::CheckForDuplicateArticles()
 {
+    COperationCheck check(*this, "CheckForDuplicateArticles");
     const std::string caption = QuorLoadString(IDS_CHECK_DUPLICATES);
     ReportErrors([&] {
         if (!PromptSaveArticles(caption, 0))

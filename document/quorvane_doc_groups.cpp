@@ -76,6 +76,7 @@ void CQuorvaneDoc::ChangeGroupRecord(int32_t group, const CKeywordIdSet& keyword
 
 int32_t CQuorvaneDoc::AddKeywordGroup(CKeywordGroupRecord& record)
 {
+    COperationCheck check(*this, "AddKeywordGroup");
     try {
         CKeywordIdSet keywords;
         record.GetKeywordIds(keywords);
@@ -101,6 +102,7 @@ int32_t CQuorvaneDoc::AddKeywordGroup(CKeywordGroupRecord& record)
 
 void CQuorvaneDoc::UpdateKeywordGroup(int32_t id, CKeywordGroupRecord& record)
 {
+    COperationCheck check(*this, "UpdateKeywordGroup");
     if (id < 0)
         return;
     try {
@@ -148,6 +150,7 @@ void CQuorvaneDoc::UpdateKeywordGroup(int32_t id, CKeywordGroupRecord& record)
 
 void CQuorvaneDoc::DeleteKeywordGroup(int32_t id)
 {
+    COperationCheck check(*this, "DeleteKeywordGroup");
     ClearBatchUnlessRecording();
     CKeywordGroupRecord record;
     record.Read(m_dataFile, id);
@@ -165,6 +168,7 @@ void CQuorvaneDoc::DeleteKeywordGroup(int32_t id)
 
 void CQuorvaneDoc::DeleteKeywordGroups(const CGroupIdSet& ids)
 {
+    COperationCheck check(*this, "DeleteKeywordGroups");
     for (int32_t id : ids.Values())
         DeleteKeywordGroup(id);
 }
@@ -172,6 +176,7 @@ void CQuorvaneDoc::DeleteKeywordGroups(const CGroupIdSet& ids)
 // Merging a group into itself would end by deleting it; it changes nothing instead.
 void CQuorvaneDoc::MergeKeywordGroup(int32_t from, int32_t into)
 {
+    COperationCheck check(*this, "MergeKeywordGroup");
     if (from == into)
         return;
     ClearBatchUnlessRecording();
@@ -191,6 +196,7 @@ void CQuorvaneDoc::MergeKeywordGroup(int32_t from, int32_t into)
 
 void CQuorvaneDoc::AddKeywordsToGroups(const CKeywordIdSet& keywords, const CGroupIdSet& groups)
 {
+    COperationCheck check(*this, "AddKeywordsToGroups");
     CDocWaitCursor wait(m_host);
     for (int32_t group : groups.Values()) {
         CKeywordGroupRecord record;
@@ -253,6 +259,7 @@ static void ForEachReadableEntry(CDataFile& file, int table, Visit visit)
 
 void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
 {
+    COperationCheck check(*this, "RemoveKeywordFromAllGroups");
     ForEachReadableEntry(m_dataFile, CDataFile::kGroupTable, [&](int32_t group) {
         CKeywordGroupRecord record;
         record.Read(m_dataFile, group);
@@ -270,6 +277,7 @@ void CQuorvaneDoc::RemoveKeywordFromAllGroups(int32_t keyword)
 // over, and so is one keyword of a group, without losing the group's other keywords.
 void CQuorvaneDoc::RepairGroupLinks()
 {
+    COperationCheck check(*this, "RepairGroupLinks");
     m_host.BeginProgress(QuorLoadString(127), QuorLoadString(IDS_FIXING_GROUP_LISTS),
                          GetKeywordCount() + GetKeywordGroupCount());
     try {

@@ -15,6 +15,7 @@ constexpr int kOpenImportedQuestionId = 8321;
 
 void CQuorvaneDoc::UndoImport()
 {
+    COperationCheck check(*this, "UndoImport");
     ReportErrors([&] {
         std::string question = QuorFormatNumbers(QuorLoadString(kUndoImportQuestionId),
                                                  m_importBatch.Articles().GetSize(), m_importBatch.Keywords().GetSize(),
@@ -92,6 +93,7 @@ void CQuorvaneDoc::FindImportedDuplicates(std::vector<int32_t>& out)
 
 void CQuorvaneDoc::HandleImportedDuplicates(int action)
 {
+    COperationCheck check(*this, "HandleImportedDuplicates");
     ReportErrors([&] {
         if (action == 2)
             return;

@@ -77,6 +77,7 @@ int32_t CQuorvaneDoc::GetKeywordIdByName(const std::string& name)
 
 int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
 {
+    COperationCheck check(*this, "AddKeyword");
     try {
         CKeywordRecord record;
         record.SetName(name);
@@ -100,6 +101,7 @@ int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
 // would make a keyword that the name array takes for a free entry.
 void CQuorvaneDoc::CommitPendingKeywords(CKeywordIdSet& keywords)
 {
+    COperationCheck check(*this, "CommitPendingKeywords");
     std::vector<int32_t>& ids = keywords.Values();
     std::vector<int32_t> committed;
     committed.reserve(ids.size());
@@ -287,6 +289,7 @@ void CQuorvaneDoc::ClearBatchUnlessRecording()
 
 void CQuorvaneDoc::UpdateKeyword(int32_t id, const std::string& name, const CGroupIdSet& groups)
 {
+    COperationCheck check(*this, "UpdateKeyword");
     ReportErrors([&] {
         ClearBatchUnlessRecording();
         CKeywordRecord record;
@@ -333,6 +336,7 @@ void CQuorvaneDoc::CheckArticlesReadable(const CArticleIdSet& ids)
 
 void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
 {
+    COperationCheck check(*this, "DeleteKeywords");
     // An id that names no stored keyword (deleted already, pending, out of range) has nothing to
     // delete; taking it on would empty a name slot that does not exist.
     CKeywordIdSet keywords;
@@ -411,6 +415,7 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
 
 void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
 {
+    COperationCheck check(*this, "MergeKeyword");
     try {
         CArticleIdSet articles;
         GetKeywordArticleIds(from, articles);
@@ -430,6 +435,7 @@ void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
 
 void CQuorvaneDoc::AssignKeywords(const CArticleIdSet& articles, const CKeywordIdSet& keywords)
 {
+    COperationCheck check(*this, "AssignKeywords");
     CDocWaitCursor wait(m_host);
     CDataFile::CReadCache cache(&m_dataFile);  // as in DeleteKeywords
     CheckArticlesReadable(articles);

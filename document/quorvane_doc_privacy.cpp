@@ -24,6 +24,7 @@ bool CQuorvaneDoc::HasPassword() const
 
 bool CQuorvaneDoc::SetPassword(const std::string& text)
 {
+    COperationCheck check(*this, "SetPassword");
     m_password->SetPassword(text);
     UpdateHiddenReminderArticles();
     if (CanModify())
@@ -63,6 +64,7 @@ bool CQuorvaneDoc::IsProtectAll() const
 
 void CQuorvaneDoc::SetProtectAll(bool on)
 {
+    COperationCheck check(*this, "SetProtectAll");
     m_dataFile.SetProtectAll(on);
 }
 
@@ -77,6 +79,7 @@ void CQuorvaneDoc::NotifyPrivacyChanged()
 
 bool CQuorvaneDoc::UnlockPrivateArticles()
 {
+    COperationCheck check(*this, "UnlockPrivateArticles");
     if (!m_host.PromptPassword(FileName(), *m_password))
         return false;
     NotifyPrivacyChanged();
@@ -85,6 +88,7 @@ bool CQuorvaneDoc::UnlockPrivateArticles()
 
 void CQuorvaneDoc::HidePrivateArticles()
 {
+    COperationCheck check(*this, "HidePrivateArticles");
     bool saved = true;
     std::vector<CDocumentView*> views = Views();
     for (CDocumentView* view : views) {
@@ -142,6 +146,7 @@ void CQuorvaneDoc::RewriteArticles(const CArticleIdSet& ids)
 
 void CQuorvaneDoc::RewriteAfterProtectionChange()
 {
+    COperationCheck check(*this, "RewriteAfterProtectionChange");
     ReportErrors([&] {
         OnFileSave();
         if (!IsOpen())
@@ -160,6 +165,7 @@ void CQuorvaneDoc::RewriteAfterProtectionChange()
 
 void CQuorvaneDoc::RemovePassword()
 {
+    COperationCheck check(*this, "RemovePassword");
     ReportErrors([&] {
         bool protectedAll = IsProtectAll();
         OnFileSave();

@@ -1,5 +1,7 @@
 #include "framework/error_sink.h"
 
+#include <atomic>
+
 #ifdef _WIN32
 #include <windows.h>
 #include "framework/string_table.h"
@@ -21,6 +23,7 @@ void DefaultSink(const std::string& message)
 }
 
 ErrorSink g_sink = nullptr;
+std::atomic<unsigned> g_shownCount{0};
 
 }  // namespace
 
@@ -33,5 +36,11 @@ ErrorSink SetErrorSink(ErrorSink sink)
 
 void ShowErrorMessage(const std::string& message)
 {
+    ++g_shownCount;
     (g_sink ? g_sink : DefaultSink)(message);
+}
+
+unsigned GetShownErrorCount()
+{
+    return g_shownCount;
 }

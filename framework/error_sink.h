@@ -10,3 +10,6 @@ using ErrorSink = void (*)(const std::string& message);
 ErrorSink SetErrorSink(ErrorSink sink);
 
 void ShowErrorMessage(const std::string& message);
+
+// Messages shown since the program started: an operation that showed one may have stopped half-way.
+unsigned GetShownErrorCount();

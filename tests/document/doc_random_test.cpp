@@ -1,5 +1,7 @@
 // Long random sequences of document operations; after every step the links between articles,
-// keywords and groups must hold both ways, and the closed file must pass the independent reader.
+// keywords and groups must hold both ways, by the independent reader and by the document's own check,
+// and the closed file must pass the independent reader.
+#include <functional>
 #include <random>
 
 #include "tests/document/doc_fixture.h"
@@ -173,6 +175,8 @@ TEST_P(DocRandom, LinksHoldAfterEveryStep)
     for (int step = 0; step < 300; ++step) {
         std::string operation = driver.Step();
         ASSERT_EQ(CheckOpenFile(), "") << "after step " << step << ": " << operation;
+        std::string broken;
+        ASSERT_TRUE(m_doc->CheckInvariants(&broken)) << "after step " << step << ": " << operation << ": " << broken;
         ASSERT_TRUE(m_errors.Messages().empty()) << "after step " << step << ": " << operation << ": "
                                                  << m_errors.Messages()[0];
         if (step % 100 == 99) {
@@ -193,3 +197,65 @@ TEST_P(DocRandom, LinksHoldAfterEveryStep)
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DocRandom, ::testing::Values(1u, 2u, 3u, 4u));
+
+namespace {
+class DocInvariants : public DocFixture {};
+}  // namespace
+
+// Each side of each link broken behind the document's back: its own check names the break, and a
+// record put back makes it whole again.
+TEST_F(DocInvariants, TheDocumentsOwnCheckNamesEachBrokenLink)
+{
+    Create();
+    int32_t k = m_doc->AddKeyword("k", false);
+    int32_t a = AddArticle("a", Keywords({k}));
+    int32_t g = AddGroup("g", Keywords({k}));
+    ASSERT_TRUE(m_doc->CheckInvariants());
+    CDataFile& file = m_doc->GetDataFile();
+
+    struct Break {
+        const char* expected;
+        std::function<void()> breakIt;
+        std::function<void()> mend;
+    };
+    CArticleRecord article;
+    article.Read(file, a);
+    CKeywordRecord keyword;
+    keyword.Read(file, k);
+    CKeywordGroupRecord group;
+    group.Read(file, g);
+    const Break breaks[] = {
+        {"keyword 0 lists article 0, which does not name it",
+         [&] {
+             CArticleRecord bare;
+             bare.Read(file, a);
+             bare.SetKeywordIds(Keywords({}));
+             bare.Write(file, a);
+         },
+         [&] { article.Write(file, a); }},
+        {"article 0 names keyword 0, which does not list it",
+         [&] {
+             CKeywordRecord bare;
+             bare.Read(file, k);
+             bare.SetArticleIds(Articles({}));
+             bare.Write(file, k);
+         },
+         [&] { keyword.Write(file, k); }},
+        {"keyword 0 names group 0, which does not list it",
+         [&] {
+             CKeywordGroupRecord bare;
+             bare.Read(file, g);
+             bare.SetKeywordIds(Keywords({}));
+             bare.Write(file, g);
+         },
+         [&] { group.Write(file, g); }},
+    };
+    for (const Break& b : breaks) {
+        b.breakIt();
+        std::string broken;
+        EXPECT_FALSE(m_doc->CheckInvariants(&broken)) << b.expected;
+        EXPECT_EQ(broken, b.expected);
+        b.mend();
+        EXPECT_TRUE(m_doc->CheckInvariants(&broken)) << broken;
+    }
+}
