@@ -102,11 +102,7 @@ bool CDeleteArticlesDlg::OnInitDialog()
         m_list.SetDocument(&m_document);
         m_list.SetListFont(CArticleView::Services().headerFont, false);
         m_list.SetIds(m_ids);
-        HWND no = ::GetDlgItem(m_hWnd, IDCANCEL);
-        ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
-        ::SendMessageA(::GetDlgItem(m_hWnd, IDOK), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-        ::SendMessageA(no, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-        ::SetFocus(no);
+        MakeNoTheDefault();
     } catch (const CQuorError& error) {
         error.Report();
         EndDialog(IDCANCEL);

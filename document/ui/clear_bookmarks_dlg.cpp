@@ -8,11 +8,6 @@ bool CClearBookmarksDlg::OnInitDialog()
 {
     CIconDialog::OnInitDialog();
     ::SetDlgItemTextA(m_hWnd, IDC_STATIC_CLEAR_BOOKMARKS_TEXT, m_text.c_str());
-    HWND no = ::GetDlgItem(m_hWnd, IDCANCEL);
-    // No becomes the default button as well, so Enter answers No too.
-    ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
-    ::SendMessageA(::GetDlgItem(m_hWnd, IDOK), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-    ::SendMessageA(no, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-    ::SetFocus(no);
+    MakeNoTheDefault();
     return false;  // the focus is set
 }

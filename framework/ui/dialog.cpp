@@ -64,6 +64,15 @@ bool CDialog::OnInitDialog()
     return true;
 }
 
+void CDialog::MakeNoTheDefault()
+{
+    HWND no = ::GetDlgItem(m_hWnd, IDCANCEL);
+    ::SendMessageA(m_hWnd, DM_SETDEFID, IDCANCEL, 0);
+    ::SendMessageA(::GetDlgItem(m_hWnd, IDOK), BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    ::SendMessageA(no, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    ::SetFocus(no);
+}
+
 void CDialog::OnOK()
 {
     if (UpdateData(true))

@@ -39,6 +39,9 @@ protected:
     // WM_HELP (F1, or the caption's question mark on a control): true when help was shown. Default:
     // false, and the dialog manager passes the request on to the owner.
     virtual bool OnHelp(HELPINFO* info) { return false; }
+    // For questions whose safe answer is No (IDCANCEL): No becomes the default button and takes the
+    // focus, so Enter answers No too. OnInitDialog then returns false.
+    void MakeNoTheDefault();
 
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
     // Unused: the dialog manager calls the default procedure when the dialog procedure returns FALSE.
