@@ -36,6 +36,7 @@
 #define QUOR_CALLGRIND 1
 #endif
 
+#include "bench/kb_plan.h"
 #include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "storage/article_record.h"
@@ -45,7 +46,6 @@
 namespace {
 using Clock = std::chrono::steady_clock;
 
-enum class Body { kTiny, k2K, k8K };
 
 struct Options {
     std::vector<int> articles{100000};
@@ -57,10 +57,6 @@ struct Options {
     bool count = false;
 };
 
-const char* BodyName(Body body)
-{
-    return body == Body::kTiny ? "tiny" : body == Body::k2K ? "2 KB" : "8 KB";
-}
 
 // Under callgrind with --count: the instructions of one step, dumped as a part of its own.
 class CCountedStep {
@@ -94,142 +90,12 @@ double MillisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
 std::string LoadAverage()
 {
     std::ifstream in("/proc/loadavg");
     std::string one;
     in >> one;
     return one.empty() ? "?" : one;
-}
-
-// Draws keyword ids 0..n-1 with probability proportional to 1 / (rank + 1).
-class ZipfKeywords {
-public:
-    ZipfKeywords(int n, unsigned seed) : m_random(seed)
-    {
-        double sum = 0;
-        for (int i = 0; i < n; ++i) {
-            sum += 1.0 / (i + 1);
-            m_cumulative.push_back(sum);
-        }
-    }
-    int32_t Next()
-    {
-        double r = std::uniform_real_distribution<double>(0, m_cumulative.back())(m_random);
-        return static_cast<int32_t>(std::lower_bound(m_cumulative.begin(), m_cumulative.end(), r) -
-                                    m_cumulative.begin());
-    }
-    std::mt19937& Random() { return m_random; }
-
-private:
-    std::vector<double> m_cumulative;
-    std::mt19937 m_random;
-};
-
-// The knowledge base both stores hold, and the articles the add step adds.
-struct Plan {
-    int articles = 0;
-    int keywords = 0;
-    Body body = Body::kTiny;
-    std::vector<std::vector<int32_t>> keywordsOf;  // sorted, per article
-    std::vector<std::vector<int32_t>> added;       // keywords of the added articles, per round
-    std::vector<int> uses;                         // articles per keyword
-
-    std::string Title(int i) const
-    {
-        // 64-bit: 7919 x i overflows 32 bits from 271,183 articles on.
-        return "Article " + std::to_string(static_cast<int64_t>(i) * 7919 % articles);
-    }
-    int32_t Date(int i) const { return 20000101 + i % 28; }
-    std::string Content(int i) const
-    {
-        std::string text = "{\\rtf1\\ansi body of article " + std::to_string(i);
-        size_t size = body == Body::kTiny ? 0 : body == Body::k2K ? 2048 : 8192;
-        static const char* const kWords[] = {"note", "keyword", "index", "title", "paragraph", "archive",
-                                             "reminder", "link", "group", "window"};
-        for (size_t w = static_cast<size_t>(i); text.size() + 12 < size; ++w) {
-            text += ' ';
-            text += kWords[(w * 7) % 10];
-        }
-        return text + "}";
-    }
-};
-
-Plan MakePlan(int articles, int keywords, Body body, int rounds)
-{
-    Plan plan;
-    plan.articles = articles;
-    plan.keywords = keywords;
-    plan.body = body;
-    plan.uses.assign(static_cast<size_t>(keywords), 0);
-    ZipfKeywords zipf(keywords, 42);
-    std::uniform_int_distribution<int> count(1, 5);
-    plan.keywordsOf.resize(static_cast<size_t>(articles));
-    for (auto& ids : plan.keywordsOf) {
-        for (int k = count(zipf.Random()); k > 0; --k)
-            ids.push_back(zipf.Next());
-        std::sort(ids.begin(), ids.end());
-        ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-        for (int32_t id : ids)
-            ++plan.uses[static_cast<size_t>(id)];
-    }
-    plan.added.resize(static_cast<size_t>(rounds) * 1000);
-    for (auto& ids : plan.added) {
-        while (ids.size() < 5) {
-            int32_t id = zipf.Next();
-            if (std::find(ids.begin(), ids.end(), id) == ids.end())
-                ids.push_back(id);
-        }
-        std::sort(ids.begin(), ids.end());
-    }
-    return plan;
-}
-
-// ---- Our data file --------------------------------------------------------------------------------
-
-// Writes the file straight through the record classes: every article record once, then every keyword
-// record once with its complete article list (adding through the document would rewrite the popular
-// keywords' records once per article).
-void GenerateOurs(const std::string& path, const Plan& plan)
-{
-    std::vector<CArticleIdSet> articlesOf(static_cast<size_t>(plan.keywords));
-    CDataFile file;
-    file.Create(path, 400);
-    for (int i = 0; i < plan.keywords; ++i) {
-        CKeywordRecord record;
-        record.SetName("keyword " + std::to_string(i));
-        record.WriteNew(file);
-    }
-    for (int i = 0; i < plan.articles; ++i) {
-        CKeywordIdSet ids;
-        for (int32_t k : plan.keywordsOf[static_cast<size_t>(i)])
-            ids.Values().push_back(k);
-        CArticleRecord record;
-        record.SetTitle(plan.Title(i));
-        record.SetDate(plan.Date(i));
-        record.SetRichTextVersion();
-        record.SetRtfText(plan.Content(i));
-        record.SetKeywordIds(ids);
-        int32_t id = record.WriteNew(file);
-        for (int32_t k : ids.Values())
-            articlesOf[static_cast<size_t>(k)].Values().push_back(id);
-    }
-    for (int i = 0; i < plan.keywords; ++i) {
-        CKeywordRecord record;
-        record.Read(file, i);
-        record.SetArticleIds(articlesOf[static_cast<size_t>(i)]);
-        record.Write(file, i);
-    }
-    file.Close();
 }
 
 // ---- The SQLite store -----------------------------------------------------------------------------
@@ -441,7 +307,7 @@ void RunOne(const Options& options, int articles, Body body)
     std::string load = LoadAverage();
 
     Clock::time_point start = Clock::now();
-    GenerateOurs(ours, plan);
+    GenerateDataFile(ours, plan);
     double generated = MillisecondsSince(start);
     double generatedPeer = 0;
     if (withPeer) {

@@ -4,11 +4,26 @@
 
 namespace {
 
-std::string Lowered(std::string text)
+// The lower-case letter of every byte of the code page, folded once: folding through the system
+// for every item of a long list cost more than the whole search.
+struct FoldTable {
+    unsigned char lower[256];
+    FoldTable()
+    {
+        char bytes[256];
+        for (int i = 0; i < 256; ++i)
+            bytes[i] = static_cast<char>(i);
+        AnsiLowerBuffer(bytes + 1, 255);  // byte 0 ends a text and stays
+        lower[0] = 0;
+        for (int i = 1; i < 256; ++i)
+            lower[i] = static_cast<unsigned char>(bytes[i]);
+    }
+};
+
+const FoldTable& Fold()
 {
-    if (!text.empty())
-        AnsiLowerBuffer(&text[0], text.size());
-    return text;
+    static const FoldTable table;
+    return table;
 }
 
 }  // namespace
@@ -17,17 +32,23 @@ int CTypeAhead::Find(const std::string& prefix, const List& list)
 {
     if (list.count <= 0 || prefix.empty() || !list.textOf)
         return -1;
-    std::string wanted = Lowered(prefix);
+    const unsigned char* lower = Fold().lower;
+    std::string wanted = prefix;
+    for (char& c : wanted)
+        c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
     int start = 0;
     if (list.anyHighlighted && list.caret >= 0 && list.caret < list.count)
         start = prefix.size() < 2 ? (list.caret + 1) % list.count : list.caret;
     for (int visited = 0; visited < list.count; ++visited) {
         int index = (start + visited) % list.count;
-        std::string text = list.textOf(index);
-        if (text.size() < wanted.size())
+        const char* text = list.textOf(index);
+        if (!text)
             continue;
-        text.resize(wanted.size());
-        if (Lowered(std::move(text)) == wanted)
+        size_t i = 0;
+        // A text shorter than the prefix stops at its terminator, which no prefix character matches.
+        while (i < wanted.size() && lower[static_cast<unsigned char>(text[i])] == static_cast<unsigned char>(wanted[i]))
+            ++i;
+        if (i == wanted.size())
             return index;
     }
     return -1;

@@ -15,12 +15,14 @@ public:
 
     // The item of the list that the key `c`, typed at tick `now`, selects; -1 when none matched (also
     // for Esc). `start` says where the search begins (below), `count` is the number of items and
-    // `textOf` gives an item's text (empty when it cannot be read).
+    // `textOf` gives an item's text, valid until its next call (nullptr when it cannot be read). A
+    // key only looks at as many characters of each text as the prefix has, with no copy: a key that
+    // matches nothing in a long list costs one pass of pointer reads.
     struct List {
         int count = 0;
         int caret = -1;          // the caret item
         bool anyHighlighted = false;
-        std::function<std::string(int index)> textOf;
+        std::function<const char*(int index)> textOf;
     };
     int OnChar(char c, uint32_t now, const List& list);
 

@@ -10,7 +10,38 @@ namespace {
 
 const char kTipClass[] = "QuorItemTip";
 
+// The work area of the monitor that holds `rect`; the full screen when it lies on none.
+PopupRect WorkAreaOf(const RECT& rect)
+{
+    if (HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoA(monitor, &info))
+            return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    }
+    return {0, 0, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)};
+}
+
 }  // namespace
+
+bool ItemTipScreenRect(HWND list, int index, const std::string& text, int tabStop, RECT& screen)
+{
+    RECT item = {};
+    if (::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+        return false;
+    CClientDC dc(list);
+    CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageA(list, WM_GETFONT, 0, 0)));
+    DWORD extent = GetTabbedTextExtentA(dc, text.c_str(), static_cast<int>(text.size()), 1, &tabStop);
+    RECT tip = item;
+    if (item.left + static_cast<LONG>(LOWORD(extent)) + 4 > tip.right)
+        tip.right = item.left + LOWORD(extent) + 4;
+    if (EqualRect(&tip, &item))
+        return false;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&tip), 2);
+    PopupRect placed = ClampHorizontally({tip.left, tip.top, tip.right, tip.bottom}, WorkAreaOf(tip));
+    screen = {placed.left, placed.top, placed.right, placed.bottom};
+    return true;
+}
 
 bool CItemTipWnd::Create(HWND ownerList)
 {
@@ -54,9 +85,30 @@ bool CItemTipWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_MOUSEACTIVATE:
         result = MA_NOACTIVATE;
         return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+        // The tip lies over the item: the click belongs to the list, in the list's coordinates.
+        Hide();
+        POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        MapWindowPoints(m_hWnd, m_ownerList, &point, 1);
+        if (::IsWindow(m_ownerList))
+            ::SendMessageA(m_ownerList, msg, 0, MAKELPARAM(point.x, point.y));
+        result = 0;
+        return true;
+    }
     default:
         return false;
     }
+}
+
+std::string CItemTipWnd::TextOf(int item) const
+{
+    if (m_textOf)
+        return m_textOf(item);
+    return CListBoxHandle(m_ownerList).GetText(item);
 }
 
 void CItemTipWnd::Paint()
@@ -78,7 +130,7 @@ void CItemTipWnd::Paint()
         FillRect(dc, &client, white);
     }
     SetBkMode(dc, TRANSPARENT);
-    std::string text = list.GetText(m_item);
+    std::string text = TextOf(m_item);
     int tabStop = m_tabStop;
     TabbedTextOutA(dc, 1, m_textTop - 1, text.c_str(), static_cast<int>(text.size()), 1, &tabStop, -1);
     RestoreDC(dc, saved);

@@ -11,27 +11,6 @@
 #include "framework/ui/gdi.h"
 #include "framework/ui/view.h"
 
-namespace {
-
-PopupRect ToPopup(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-// The work area of the monitor that holds `rect`; the full screen when it lies on none.
-PopupRect WorkAreaOf(const RECT& rect)
-{
-    if (HMONITOR monitor = MonitorFromRect(&rect, MONITOR_DEFAULTTONULL)) {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoA(monitor, &info))
-            return ToPopup(info.rcWork);
-    }
-    return {0, 0, GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN)};
-}
-
-}  // namespace
-
 CTipListBox::~CTipListBox()
 {
     if (m_captureHeld && GetCapture() == m_hWnd)
@@ -54,24 +33,11 @@ void CTipListBox::ShowTipFor(int index)
             return;
         m_tip.SetTabStop(m_tabStop);
     }
-    RECT item = {};
-    bool show = index != -1 && IsListItem(index, GetCount()) && GetItemRect(index, &item);
-    if (show) {
-        std::string text = GetText(index);
-        CClientDC dc(m_hWnd);
-        CSelectObject font(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
-        int tabStop = m_tabStop;
-        DWORD extent = GetTabbedTextExtentA(dc, text.c_str(), static_cast<int>(text.size()), 1, &tabStop);
-        RECT tip = item;
-        tip.right = std::max<LONG>(tip.right, tip.left + LOWORD(extent) + 4);
-        show = !EqualRect(&tip, &item);
-        if (show) {
-            MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&tip), 2);
-            PopupRect placed = ClampHorizontally(ToPopup(tip), WorkAreaOf(tip));
-            RECT screen = {placed.left, placed.top, placed.right, placed.bottom};
-            m_tip.ShowAt(screen, index);
-        }
-    }
+    RECT screen = {};
+    bool show = index != -1 && IsListItem(index, GetCount()) &&
+                ItemTipScreenRect(m_hWnd, index, GetText(index), m_tabStop, screen);
+    if (show)
+        m_tip.ShowAt(screen, index);
     if (!show)
         m_tip.Hide();
 

@@ -266,10 +266,7 @@ void CArticleListBox::OnChar(char c)
     list.count = m_items.Count();
     list.caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
     list.anyHighlighted = !SelectedIndexes().empty();
-    list.textOf = [this](int index) {
-        const char* title = TitleOf(m_items.At(index));
-        return title ? std::string(title) : std::string();
-    };
+    list.textOf = [this](int index) { return TitleOf(m_items.At(index)); };
     int found = -1;
     try {
         found = m_typeAhead.OnChar(c, GetClock().TickCount(), list);

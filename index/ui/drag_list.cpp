@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "framework/ui/dialog.h"
+#include "framework/ui/mdi_wnd.h"
+
 DropWindowFacts DropFactsOf(HWND window, HWND sourceParent)
 {
     DropWindowFacts facts;
@@ -154,18 +157,136 @@ bool CDragList::OnButtonUp(UINT keys, POINT point, LRESULT& result)
     return true;
 }
 
+// ---- Item tips ----
+
+bool CDragList::IsFocusInOwnWindow() const
+{
+    // The nearest MDI child or dialog around the list; the top-level window when there is none.
+    HWND own = nullptr;
+    for (HWND hwnd = ::GetParent(m_hWnd); hwnd; hwnd = ::GetParent(hwnd)) {
+        CWnd* object = CWnd::FromHandle(hwnd);
+        if (dynamic_cast<CMDIChildWnd*>(object) || dynamic_cast<CDialog*>(object)) {
+            own = hwnd;
+            break;
+        }
+    }
+    if (!own)
+        own = GetAncestor(m_hWnd, GA_ROOT);
+    HWND focus = GetFocus();
+    return focus && (focus == own || IsChild(own, focus));
+}
+
+void CDragList::OnHover(POINT point)
+{
+    if (m_tipTimerRunning && point.x == m_lastHover.x && point.y == m_lastHover.y)
+        return;
+    m_lastHover = point;
+    int item = -1;
+    RECT client = GetClientRect();
+    if (PtInRect(&client, point) && IsFocusInOwnWindow()) {
+        LRESULT hit = SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        RECT rect;
+        if (HIWORD(hit) == 0 && GetItemRect(LOWORD(hit), &rect) && PtInRect(&rect, point))
+            item = LOWORD(hit);
+    }
+    ShowTipFor(item);
+}
+
+void CDragList::ShowTipFor(int index)
+{
+    if (!m_tip.IsCreated()) {
+        if (index < 0 || !m_tip.Create(m_hWnd))
+            return;
+        m_tip.SetTabStop(kTipTabStop);
+        m_tip.SetTextSource([this](int item) { return ItemTipText(item); });
+    }
+    RECT screen = {};
+    bool show = index >= 0 && index < GetCount();
+    if (show) {
+        std::string text = ItemTipText(index);
+        show = !text.empty() && ItemTipScreenRect(m_hWnd, index, text, kTipTabStop, screen);
+    }
+    if (show)
+        m_tip.ShowAt(screen, index);
+    if (!show)
+        m_tip.Hide();
+    bool visible = m_tip.IsWindowVisible() != FALSE;
+    if (visible && !m_tipTimerRunning) {
+        SetTimer(kTipTimer, 100);
+        m_tipTimerRunning = true;
+    } else if (!visible && m_tipTimerRunning) {
+        KillTimer(kTipTimer);
+        m_tipTimerRunning = false;
+    }
+}
+
 bool CDragList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (msg) {
     case WM_LBUTTONDOWN:
+        HideTip();
         return OnButtonDown(static_cast<UINT>(wParam), point, result);
     case WM_MOUSEMOVE:
+        if (!m_dragging)
+            OnHover(point);
         OnMouseMove(static_cast<UINT>(wParam), point);
         return false;
     case WM_LBUTTONUP:
+        HideTip();
         return OnButtonUp(static_cast<UINT>(wParam), point, result);
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+        HideTip();
+        return false;
+    case WM_KILLFOCUS:
+        if (reinterpret_cast<HWND>(wParam) != m_tip.m_hWnd)
+            HideTip();
+        return false;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd) {
+            HideTip();
+            m_lastHover = {0, 0};
+        }
+        return false;
     default:
         return false;
     }
+}
+
+bool CDragList::OnTimer(UINT_PTR id, LRESULT& result)
+{
+    if (id != kTipTimer)
+        return false;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    ScreenToClient(m_hWnd, &cursor);
+    m_lastHover = {-1, -1};  // the same place as before is looked at again
+    OnHover(cursor);
+    result = 0;
+    return true;
+}
+
+bool CDragList::OnDestroy(LRESULT& result)
+{
+    HideTip();
+    if (m_tip.IsCreated())
+        m_tip.DestroyWindow();
+    return false;
+}
+
+bool CDragList::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) {
+        int caret = GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL) ? static_cast<int>(SendMessage(LB_GETCARETINDEX))
+                                                                     : GetCurSel();
+        ShowTipFor(caret);
+        if (m_tip.IsCreated()) {
+            m_tip.Invalidate();
+            m_tip.UpdateWindow();
+        }
+    }
+    return false;  // the parent still hears of the change
 }

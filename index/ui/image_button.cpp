@@ -17,6 +17,7 @@ bool CImageButton::SetBitmap(int resourceId, COLORREF transparent, Placement pla
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, 0));
     m_image.Reset(bitmap);
+    m_bitmapId = bitmap ? resourceId : 0;
     m_imageSize = {0, 0};
     m_transparent = transparent;
     m_placement = placement;

@@ -19,6 +19,8 @@ public:
     // (the button then draws its caption alone).
     bool SetBitmap(int resourceId, COLORREF transparent, Placement placement);
     int GetImageWidth() const { return m_imageSize.cx; }
+    // The bitmap resource shown; 0 for none.
+    int GetBitmapId() const { return m_bitmapId; }
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -31,6 +33,7 @@ private:
     HFONT m_font = nullptr;
     COwnedHandle<HBITMAP> m_image;
     SIZE m_imageSize = {0, 0};
+    int m_bitmapId = 0;
     COLORREF m_transparent = RGB(255, 255, 255);
     Placement m_placement = kImageRight;
 };

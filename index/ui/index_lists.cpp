@@ -2,6 +2,7 @@
 
 #include "document/quorvane_doc.h"
 #include "framework/ui/gdi.h"
+#include "resources/index_window_res.h"
 #include "shell/app_settings.h"
 #include "storage/date.h"
 
@@ -24,10 +25,21 @@ bool CIndexGroupList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     return CKeywordGroupListBox::OnMessage(msg, wParam, lParam, result);
 }
 
-void CIndexTitleList::SetStatusWidths(const int (&widths)[5])
+void CIndexTitleList::LoadMarks()
 {
-    for (int i = 0; i < 5; ++i)
-        m_statusWidths[i] = widths[i];
+    struct Mark {
+        int bitmap;
+        COLORREF transparent;
+    };
+    static const Mark kMarks[kStatusColumnCount] = {
+        {IDB_MARK_BOOKMARK, RGB(255, 0, 255)}, {IDB_MARK_ATTACHMENT, RGB(255, 255, 255)},
+        {IDB_MARK_LINK, RGB(255, 255, 255)},   {IDB_MARK_PRIVATE, RGB(255, 255, 255)},
+        {IDB_MARK_REMINDER, RGB(255, 0, 255)},
+    };
+    for (int c = 0; c < kStatusColumnCount; ++c) {
+        m_marks[c].Load(kMarks[c].bitmap, kMarks[c].transparent);
+        m_statusWidths[c] = m_marks[c].IsEmpty() ? 0 : static_cast<int>(m_marks[c].GetSize().cx);
+    }
 }
 
 TitleLineInput CIndexTitleList::LineInput() const
@@ -120,8 +132,28 @@ void CIndexTitleList::DrawItem(const DRAWITEMSTRUCT& item)
     SetBkMode(item.hDC, TRANSPARENT);
     int left = item.rcItem.left;
     int top = item.rcItem.top;
-    // The marks' pictures are drawn by the owner of the shared images; without them the column
-    // keeps its place empty.
+    // Each shown column keeps its place; its picture only when the article has the property.
+    for (int c = 0; c < kStatusColumnCount; ++c) {
+        if (line.statusX[c] < 0)
+            continue;
+        bool has = false;
+        try {
+            switch (c) {
+            case kTagColumn: has = document->IsBookmarked(id); break;
+            case kAttachmentColumn: has = document->GetArticleAttachmentCount(id) > 0; break;
+            case kHypertextColumn: has = document->ArticleHasLinks(id); break;
+            case kPrivateColumn: has = document->IsArticlePrivate(id); break;
+            default: has = document->GetReminders().HasReminder(id); break;
+            }
+        } catch (...) {
+            // An entry that cannot be read shows no mark.
+        }
+        if (has) {
+            SIZE size = m_marks[c].GetSize();
+            int height = item.rcItem.bottom - item.rcItem.top;
+            m_marks[c].Draw(item.hDC, left + line.statusX[c], top + (height - static_cast<int>(size.cy)) / 2);
+        }
+    }
     if (in.showDate) {
         try {
             SetTextColor(item.hDC, dateColor);

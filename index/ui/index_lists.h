@@ -2,6 +2,7 @@
 // keyword groups and the titles. Each is one of the program's lists with the keys, drop classes and
 // title drawing of its place in the index window.
 #pragma once
+#include "controls/ui/masked_bitmap.h"
 #include "index/index_layout.h"
 #include "index/index_placement.h"
 #include "index/ui/article_list_box.h"
@@ -47,8 +48,8 @@ public:
     enum : UINT { kNewArticleCommand = 32785 };
 
     void SetSettings(const CAppSettings* settings) { m_settings = settings; }
-    // Widths of the marks' pictures, in the order of TitleStatusColumn.
-    void SetStatusWidths(const int (&widths)[5]);
+    // Loads the marks' pictures (the same as the column headers'); their widths are the columns'.
+    void LoadMarks();
     // Measures the date, time and spacing widths in the list font (again after a date format change).
     void Measure();
     // One item plus the borders plus 4.
@@ -63,7 +64,8 @@ protected:
 
 private:
     const CAppSettings* m_settings = nullptr;
-    int m_statusWidths[5] = {};
+    CMaskedBitmap m_marks[kStatusColumnCount];
+    int m_statusWidths[kStatusColumnCount] = {};
     int m_dateWidth = 0;
     int m_timeWidth = 0;
     int m_spacing = 0;

@@ -11,6 +11,7 @@
 #include "framework/ui/frame_wnd.h"
 #include "framework/ui/rich_edit.h"
 #include "framework/ui/worker_thread.h"
+#include "resources/index_window_res.h"
 #include "shell/app_settings.h"
 #include "shell/profile_store.h"
 #include "storage/quor_error.h"
@@ -132,11 +133,11 @@ bool CIndexView::CreateChildren()
     for (const Header& header : headers)
         if (!header.button.Create(m_hWnd, header.id, header.caption, dialogFont))
             return false;
-    m_tagHeader.SetBitmap(196, RGB(255, 0, 255), CImageButton::kImageCentered);
-    m_attachmentHeader.SetBitmap(197, RGB(255, 255, 255), CImageButton::kImageCentered);
-    m_hypertextHeader.SetBitmap(374, RGB(255, 255, 255), CImageButton::kImageCentered);
-    m_privateHeader.SetBitmap(376, RGB(255, 255, 255), CImageButton::kImageCentered);
-    m_reminderHeader.SetBitmap(408, RGB(255, 0, 255), CImageButton::kImageCentered);
+    m_tagHeader.SetBitmap(IDB_MARK_BOOKMARK, RGB(255, 0, 255), CImageButton::kImageCentered);
+    m_attachmentHeader.SetBitmap(IDB_MARK_ATTACHMENT, RGB(255, 255, 255), CImageButton::kImageCentered);
+    m_hypertextHeader.SetBitmap(IDB_MARK_LINK, RGB(255, 255, 255), CImageButton::kImageCentered);
+    m_privateHeader.SetBitmap(IDB_MARK_PRIVATE, RGB(255, 255, 255), CImageButton::kImageCentered);
+    m_reminderHeader.SetBitmap(IDB_MARK_REMINDER, RGB(255, 0, 255), CImageButton::kImageCentered);
 
     RECT none = {0, 0, 10, 10};
     CQuorvaneDoc* document = Document();
@@ -172,10 +173,7 @@ bool CIndexView::CreateChildren()
     m_titleList.SetDocument(document);
     m_titleList.SetSettings(services.settings);
     m_titleList.SetTitleListFont(listFont, false);
-    int widths[5] = {m_tagHeader.GetImageWidth(), m_attachmentHeader.GetImageWidth(),
-                     m_hypertextHeader.GetImageWidth(), m_privateHeader.GetImageWidth(),
-                     m_reminderHeader.GetImageWidth()};
-    m_titleList.SetStatusWidths(widths);
+    m_titleList.LoadMarks();
     if (LoadRichEdit()) {
         m_articlePreview = CreateRichEdit(m_hWnd, kArticlePreview, none,
                                           WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
@@ -276,6 +274,16 @@ void CIndexView::FillLists()
 void CIndexView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
+    // The framework attaches the document after the window's creation: the lists learn of it here,
+    // before anything is listed, drawn or sorted by name.
+    CQuorvaneDoc* document = Document();
+    m_groupList.SetDocument(document);
+    m_indexList.SetDocument(document);
+    m_selectedList.SetDocument(document);
+    m_titleList.SetDocument(document);
+    m_keywordPreview.SetDocument(document);
+    UpdateSortImages();
+    UpdateCaptions();
     try {
         FillLists();
         SetCatalog(m_values.view != 0);
@@ -462,11 +470,11 @@ void CIndexView::UpdateCaptions()
 void CIndexView::UpdateSortImages()
 {
     int order = Document() ? Document()->GetSortOrder() : 0;
-    int titles = order == 0 ? 257 : order == 1 ? 258 : 259;
-    int dates = order == 2 ? 257 : order == 3 ? 258 : 259;
+    int titles = order == 0 ? IDB_SORT_ASCENDING : order == 1 ? IDB_SORT_DESCENDING : IDB_SORT_NONE;
+    int dates = order == 2 ? IDB_SORT_ASCENDING : order == 3 ? IDB_SORT_DESCENDING : IDB_SORT_NONE;
     m_titlesCaption.SetBitmap(titles, RGB(255, 255, 255), CImageButton::kImageLeft);
     m_dateHeader.SetBitmap(dates, RGB(255, 255, 255), CImageButton::kImageLeft);
-    m_indexHeader.SetBitmap(m_indexList.IsDescending() ? 258 : 257, RGB(255, 255, 255), CImageButton::kImageLeft);
+    m_indexHeader.SetBitmap(m_indexList.IsDescending() ? IDB_SORT_DESCENDING : IDB_SORT_ASCENDING, RGB(255, 255, 255), CImageButton::kImageLeft);
 }
 
 // ---- Painting ----
@@ -616,8 +624,8 @@ bool CIndexView::SetDividerCursor(POINT point)
     switch (state) {
     case kIndexWidthDivider: cursor = IDC_SIZEWE; break;
     case kSelectedWidthDivider:
-    case kGroupWidthDivider: cursor = IDC_SIZEWE; own = 146; break;
-    case kPreviewDivider: cursor = IDC_SIZENS; own = 239; break;
+    case kGroupWidthDivider: cursor = IDC_SIZEWE; own = IDC_SPLIT_COLUMNS; break;
+    case kPreviewDivider: cursor = IDC_SIZENS; own = IDC_SPLIT_PREVIEW; break;
     default: return false;
     }
     HCURSOR handle = own ? LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(own)) : nullptr;
@@ -631,13 +639,13 @@ void CIndexView::OnContextMenu(HWND window, POINT screen)
 {
     int menuId = 0;
     if (window == m_indexList.m_hWnd)
-        menuId = 148;
+        menuId = IDR_INDEX_LIST_MENU;
     else if (window == m_selectedList.m_hWnd)
-        menuId = 149;
+        menuId = IDR_SELECTED_LIST_MENU;
     else if (window == m_titleList.m_hWnd)
-        menuId = 150;
+        menuId = IDR_TITLE_LIST_MENU;
     else if (window == m_groupList.m_hWnd)
-        menuId = 400;
+        menuId = IDR_GROUP_LIST_MENU;
     if (!menuId)
         return;
     ::SetFocus(window);

@@ -14,6 +14,7 @@
 #include "index/index_layout.h"
 #include "index/ui/image_button.h"
 #include "index/ui/index_lists.h"
+#include "resources/commands.h"
 
 class CAppSettings;
 class CQuorvaneDoc;
@@ -53,8 +54,8 @@ public:
         kSelectedList = 1038,
     };
     enum : UINT {
-        kMoveToSelectedCommand = 32806,
-        kMoveToIndexCommand = 32887,
+        kMoveToSelectedCommand = IDM_KEYWORD_MOVE_TO_SELECTED,
+        kMoveToIndexCommand = IDM_KEYWORD_MOVE_TO_INDEX,
         kKeywordListsCommand = 32779,   // the right grip: show or hide the keyword lists
         kKeywordGroupsCommand = 33021,  // the left grip: show or hide the group list
         kRemindersDueMessage = 0x8007,

@@ -141,10 +141,15 @@ void CKeywordGroupListBox::DrawItem(const DRAWITEMSTRUCT& item)
     DrawTextWithinScreen(item.hDC, item.rcItem.left + 2, item.rcItem.top + (height - size.cy) / 2, text, true);
 }
 
+std::string CKeywordGroupListBox::ItemTipText(int index) const
+{
+    return index >= 0 && index < GetCount() ? NameOf(static_cast<int32_t>(GetItemData(index))) : std::string();
+}
+
 bool CKeywordGroupListBox::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg != WM_DRAWITEM)
-        return false;
+        return CDragList::OnReflectedMessage(msg, wParam, lParam, result);
     DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
     result = TRUE;
     return true;

@@ -42,6 +42,7 @@ public:
 
 protected:
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    std::string ItemTipText(int index) const override;
 
 private:
     std::string NameOf(int32_t id) const;

@@ -398,7 +398,11 @@ void CKeywordListBox::OnChar(char c)
     list.count = m_model.Items().Count();
     list.caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
     list.anyHighlighted = SendMessage(LB_GETSELCOUNT) > 0;
-    list.textOf = [this](int index) { return GetItemText(index); };
+    std::string name;
+    list.textOf = [this, &name](int index) {
+        name = GetItemText(index);
+        return name.c_str();
+    };
     int found = -1;
     try {
         found = m_typeAhead.OnChar(c, GetClock().TickCount(), list);
@@ -438,6 +442,11 @@ bool CKeywordListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     }
 }
 
+std::string CKeywordListBox::ItemTipText(int index) const
+{
+    return GetItemText(index);
+}
+
 bool CKeywordListBox::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     switch (msg) {
@@ -451,6 +460,6 @@ bool CKeywordListBox::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam,
         result = reinterpret_cast<LRESULT>(m_background.Get());
         return true;
     default:
-        return false;
+        return CDragList::OnReflectedMessage(msg, wParam, lParam, result);
     }
 }

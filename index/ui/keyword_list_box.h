@@ -73,6 +73,7 @@ public:
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    std::string ItemTipText(int index) const override;
     // Insert and Delete; true when the key was used.
     virtual bool OnKey(UINT vk);
     void PostCommandToParent(UINT command) const;

@@ -143,7 +143,7 @@ CTypeAhead::List ListAt(int caret, bool highlighted = true)
     list.count = static_cast<int>(kTitles.size());
     list.caret = caret;
     list.anyHighlighted = highlighted;
-    list.textOf = [](int i) { return kTitles[static_cast<size_t>(i)]; };
+    list.textOf = [](int i) { return kTitles[static_cast<size_t>(i)].c_str(); };
     return list;
 }
 

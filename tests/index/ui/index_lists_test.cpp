@@ -17,6 +17,7 @@
 #include "index/ui/article_list_box.h"
 #include "index/ui/keyword_group_list_box.h"
 #include "index/ui/keyword_list_box.h"
+#include "resources/index_window_res.h"
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
 #include "tests/support/gui_driver.h"
@@ -350,10 +351,84 @@ TEST_F(IndexListsTest, TwoPixelsStartNoDragThreeDoAndADropPostsToParentThenTarge
               &source);
     EXPECT_EQ(GetCapture(), nullptr);
 
+    // The drag cursor says how many items go: several, then one.
+    HMODULE module = GetModuleHandleA(nullptr);
+    HCURSOR several = LoadCursorA(module, MAKEINTRESOURCEA(IDC_DRAG_SEVERAL));
+    HCURSOR one = LoadCursorA(module, MAKEINTRESOURCEA(IDC_DRAG_ONE));
+    ASSERT_NE(several, nullptr);
+    ASSERT_NE(one, nullptr);
+    for (bool many : {true, false}) {
+        SendMessageA(source.m_hWnd, LB_SETSEL, FALSE, -1);
+        SendMessageA(source.m_hWnd, LB_SETSEL, TRUE, 0);
+        if (many)
+            SendMessageA(source.m_hWnd, LB_SETSEL, TRUE, 1);
+        Post(source.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        Post(source.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, over);
+        EXPECT_EQ(GetCursor(), many ? several : one);
+        Post(source.m_hWnd, WM_LBUTTONUP, 0, over);
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+    }
+    EXPECT_EQ(m_parent.m_drops.size(), 3u);
+
     // A drop whose source window is gone resolves to nothing.
     HWND gone = source.m_hWnd;
     source.DestroyWindow();
     EXPECT_EQ(CDragList::FromDrop(reinterpret_cast<WPARAM>(target.m_hWnd), reinterpret_cast<LPARAM>(gone)), nullptr);
+}
+
+TEST_F(IndexListsTest, ItemTipShowsANameTooWideForTheListOnScreen)
+{
+    int32_t wide = m_doc.AddKeyword("a keyword name far too wide for this narrow list", false);
+    CKeywordListBox list;
+    RECT rect = {10, 10, 90, 200};
+    ASSERT_TRUE(list.Create(m_parent.m_hWnd, 100, rect));
+    list.SetDocument(&m_doc);
+    list.SetListFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
+    CKeywordIdSet ids;
+    ids.Add(wide);
+    ids.Add(m_keywords[7]);  // "zero" fits
+    list.SetIds(ids);        // the wide name first, then zero
+    WaitUntilShown(list.m_hWnd);
+    list.SetFocus();
+    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    ASSERT_TRUE(list.Tip().IsWindowVisible());
+    RECT item, tip;
+    list.GetItemRect(0, &item);
+    MapWindowPoints(list.m_hWnd, nullptr, reinterpret_cast<POINT*>(&item), 2);
+    GetWindowRect(list.Tip().m_hWnd, &tip);
+    EXPECT_EQ(tip.left, item.left);
+    EXPECT_EQ(tip.top, item.top);
+    EXPECT_GT(tip.right, item.right);
+    EXPECT_EQ(list.Tip().GetItem(), 0);
+
+    // Onto a name that fits: the tip goes.
+    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 1));
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+
+    // Near the right edge of the screen the tip ends at the work area's edge.
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT parent;
+    GetWindowRect(m_parent.m_hWnd, &parent);
+    MoveWindow(m_parent.m_hWnd, work.right - 120, parent.top, parent.right - parent.left, parent.bottom - parent.top,
+               TRUE);
+    Pump();
+    WaitUntilShown(list.m_hWnd);
+    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    ASSERT_TRUE(list.Tip().IsWindowVisible());
+    GetWindowRect(list.Tip().m_hWnd, &tip);
+    EXPECT_EQ(tip.right, work.right);
+    EXPECT_GE(tip.left, work.left);
+
+    // A press hides it; so does the focus leaving for another window.
+    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    SetFocus(m_parent.m_hWnd);
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+    // Without the focus in the list's window no tip shows at all.
+    SetFocus(nullptr);
+    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+    MoveWindow(m_parent.m_hWnd, parent.left, parent.top, parent.right - parent.left, parent.bottom - parent.top, TRUE);
 }
 
 TEST_F(IndexListsTest, PressBelowTheLastItemClearsTheSelection)

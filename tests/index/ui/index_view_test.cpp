@@ -16,6 +16,7 @@
 #include "framework/ui/mdi_wnd.h"
 #include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
+#include "resources/index_window_res.h"
 #include "shell/app_settings.h"
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
@@ -23,6 +24,28 @@
 #include "tests/support/temp_folder.h"
 
 namespace {
+
+// What a right-click's menu showed: the focus while it was open and its first command. A thread
+// timer runs inside the menu's own message loop, reads the menu and ends it.
+struct TrackedMenu {
+    HWND focus = nullptr;
+    UINT firstCommand = 0;
+    int items = 0;
+};
+TrackedMenu g_tracked;
+
+void CALLBACK ReadAndEndMenu(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    if (!menuWindow || !IsWindowVisible(menuWindow))
+        return;  // not open yet: the next tick looks again
+    KillTimer(nullptr, timer);
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+    g_tracked.focus = GetFocus();
+    g_tracked.firstCommand = GetMenuItemID(menu, 0);
+    g_tracked.items = GetMenuItemCount(menu);
+    EndMenu();
+}
 
 void Pump()
 {
@@ -141,6 +164,8 @@ TEST_F(IndexViewTest, PanesCaptionsAndListsOfAnOpenedFile)
     EXPECT_EQ(gui::GetText(Child(CIndexView::kDateHeader)), "Date");
     EXPECT_EQ(gui::GetText(Child(CIndexView::kTitlesCaption)), "All Titles (2 of 2)");
     EXPECT_EQ(m_view->IndexList().GetCount(), 3);
+    EXPECT_EQ(m_view->IndexList().GetItemText(0), "alpha");  // the lists name their items from the document
+    EXPECT_EQ(m_view->IndexList().GetItemText(2), "gamma");
     EXPECT_EQ(m_view->TitleList().GetCount(), 2);
     EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kGroupList)));  // hidden until the user shows it
     EXPECT_TRUE(IsWindowVisible(Child(CIndexView::kIndexList)));
@@ -330,3 +355,178 @@ TEST_F(IndexViewTest, TabMovesBetweenTheLists)
 }
 
 }  // namespace
+
+TEST_F(IndexViewTest, RightClicksFocusTheListAndTrackItsMenu)
+{
+    m_profile.WriteInt("Index Display", "GroupVisible", 1);
+    Open();
+    struct Case {
+        int list;
+        UINT firstCommand;
+    };
+    const Case cases[] = {
+        {CIndexView::kIndexList, CIndexView::kMoveToSelectedCommand},
+        {CIndexView::kSelectedList, CIndexView::kMoveToIndexCommand},
+        {CIndexView::kTitleList, 32809},  // Open Article
+        {CIndexView::kGroupList, 33026},  // Add Keyword Group...
+    };
+    for (const Case& test : cases) {
+        g_tracked = TrackedMenu();
+        HWND list = Child(test.list);
+        SetFocus(Child(CIndexView::kTitlesCaption));
+        RECT rect;
+        GetWindowRect(list, &rect);
+        UINT_PTR timer = SetTimer(nullptr, 0, 30, ReadAndEndMenu);
+        SendMessageA(m_view->m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list),
+                     MAKELPARAM(rect.left + 10, rect.top + 10));
+        KillTimer(nullptr, timer);
+        EXPECT_EQ(g_tracked.focus, list) << test.list;
+        EXPECT_EQ(g_tracked.firstCommand, test.firstCommand) << test.list;
+        EXPECT_GT(g_tracked.items, 2) << test.list;
+        EXPECT_EQ(GetFocus(), list) << test.list;
+    }
+    // Elsewhere in the view: no menu.
+    g_tracked = TrackedMenu();
+    UINT_PTR timer = SetTimer(nullptr, 0, 30, ReadAndEndMenu);
+    SendMessageA(m_view->m_hWnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_view->m_hWnd), MAKELPARAM(5, 5));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_tracked.items, 0);
+}
+
+TEST_F(IndexViewTest, SortArrowsFollowTheSortOrderAndTheIndexDirection)
+{
+    Open();
+    auto shown = [&](int id) {
+        auto* button = dynamic_cast<CImageButton*>(CWnd::FromHandle(Child(id)));
+        return button ? button->GetBitmapId() : -1;
+    };
+    EXPECT_EQ(shown(CIndexView::kTitlesCaption), IDB_SORT_ASCENDING);
+    EXPECT_EQ(shown(CIndexView::kDateHeader), IDB_SORT_NONE);
+    EXPECT_EQ(shown(CIndexView::kIndexHeader), IDB_SORT_ASCENDING);
+    EXPECT_EQ(shown(CIndexView::kTagHeader), IDB_MARK_BOOKMARK);
+    CQuorvaneDoc* document = dynamic_cast<CQuorvaneDoc*>(m_view->GetDocument());
+    ASSERT_NE(document, nullptr);
+    document->SetSortOrder(3);  // dates descending
+    EXPECT_EQ(shown(CIndexView::kDateHeader), IDB_SORT_DESCENDING);
+    EXPECT_EQ(shown(CIndexView::kTitlesCaption), IDB_SORT_NONE);
+    document->SetSortOrder(1);  // titles descending
+    EXPECT_EQ(shown(CIndexView::kTitlesCaption), IDB_SORT_DESCENDING);
+    document->SetSortOrder(6);  // attachments first: no arrow on either
+    EXPECT_EQ(shown(CIndexView::kTitlesCaption), IDB_SORT_NONE);
+    EXPECT_EQ(shown(CIndexView::kDateHeader), IDB_SORT_NONE);
+    document->SetSortOrder(0);
+    SendMessageA(Child(CIndexView::kIndexHeader), BM_CLICK, 0, 0);
+    EXPECT_EQ(shown(CIndexView::kIndexHeader), IDB_SORT_DESCENDING);
+}
+
+TEST_F(IndexViewTest, DividerCursorsAreTheProgramsOwn)
+{
+    m_profile.WriteInt("Index Display", "GroupVisible", 1);
+    m_profile.WriteInt("Index Display", "PreviewOn", 1);
+    Open();
+    HMODULE module = GetModuleHandleA(nullptr);
+    auto cursorAt = [&](int x, int y) {
+        POINT screen = {x, y};
+        ClientToScreen(m_view->m_hWnd, &screen);
+        SetCursorPos(screen.x, screen.y);
+        gui::WaitFor([&] {
+            POINT now;
+            GetCursorPos(&now);
+            return now.x == screen.x && now.y == screen.y;
+        }, 2000);
+        SendMessageA(m_view->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view->m_hWnd),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    const IndexLayout& layout = m_view->Layout();
+    int y = layout.indexList.y + 10;
+    EXPECT_EQ(cursorAt(layout.indexList.Right() + 1, y), LoadCursorA(nullptr, IDC_SIZEWE));
+    EXPECT_EQ(cursorAt(layout.selectedList.Right() + 2, y), LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS)));
+    EXPECT_EQ(cursorAt(layout.groupList.Right() + 2, y), LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS)));
+    EXPECT_EQ(cursorAt(layout.titlesList.x + 20, layout.titlesList.Bottom() + 1),
+              LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_PREVIEW)));
+    EXPECT_NE(LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS)), nullptr);
+}
+
+TEST_F(IndexViewTest, TitleMarksShowInColumnsByTheirSettings)
+{
+    Open();
+    CQuorvaneDoc* document = dynamic_cast<CQuorvaneDoc*>(m_view->GetDocument());
+    CIndexTitleList& titles = m_view->TitleList();
+    int32_t bookmarked = titles.GetItemId(0);
+    document->SetBookmark(bookmarked, true);
+
+    // Every column and the date off: the title starts one pixel from the left.
+    m_settings.SetShowDate(0);
+    m_settings.SetShowTag(0);
+    m_settings.SetShowAttachment(0);
+    m_settings.SetShowHypertextStatus(0);
+    m_settings.SetShowPrivateStatus(0);
+    m_settings.SetShowReminderStatus(0);
+    m_view->IndexNotify(IndexCode::kDisplayPrefsChanged, 0, 0);
+    EXPECT_EQ(LayOutTitleLine(titles.LineInput()).titleX, 1);
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kTagHeader)));
+
+    // The bookmark column: its header shows, and the bookmarked title's line draws the mark.
+    m_settings.SetShowTag(1);
+    m_settings.SetShowReminderStatus(1);
+    m_view->IndexNotify(IndexCode::kDisplayPrefsChanged, 0, 0);
+    TitleLineInput line = titles.LineInput();
+    EXPECT_EQ(line.statusWidth[kTagColumn], 12);
+    TitleLineLayout columns = LayOutTitleLine(line);
+    EXPECT_EQ(columns.statusX[kTagColumn], 1);
+    EXPECT_EQ(columns.statusX[kReminderColumn], 1 + 12 + 4);
+    EXPECT_EQ(columns.titleX, 1 + 12 + 4 + 12 + 4);
+    EXPECT_TRUE(IsWindowVisible(Child(CIndexView::kTagHeader)));
+    EXPECT_TRUE(IsWindowVisible(Child(CIndexView::kReminderHeader)));
+    EXPECT_FALSE(IsWindowVisible(Child(CIndexView::kAttachmentHeader)));
+
+    // Each line drawn into a bitmap of our own, as the list box asks its owner to draw it.
+    titles.SendMessage(LB_SETSEL, FALSE, -1);
+    RECT line0;
+    titles.GetItemRect(0, &line0);
+    auto drawLine = [&](int index, int x) {
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, line0.right, line0.bottom - line0.top);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        DRAWITEMSTRUCT item = {};
+        item.CtlType = ODT_LISTBOX;
+        item.CtlID = CIndexView::kTitleList;
+        item.itemID = static_cast<UINT>(index);
+        item.itemAction = ODA_DRAWENTIRE;
+        item.hwndItem = titles.m_hWnd;
+        item.hDC = dc;
+        item.rcItem = {0, 0, line0.right, line0.bottom - line0.top};
+        SendMessageA(m_view->m_hWnd, WM_DRAWITEM, CIndexView::kTitleList, reinterpret_cast<LPARAM>(&item));
+        COLORREF colour = GetPixel(dc, x, (line0.bottom - line0.top) / 2);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        return colour;
+    };
+    // The ribbon's middle column, half way down each line.
+    EXPECT_EQ(drawLine(0, 1 + 5), RGB(200, 30, 30));
+    EXPECT_EQ(drawLine(1, 1 + 5), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(IndexViewTest, InsertAndDeleteInTheListsPostTheirCommands)
+{
+    m_profile.WriteInt("Index Display", "GroupVisible", 1);
+    Open();
+    auto keyAndTake = [&](int list, UINT vk) {
+        SendMessageA(Child(list), WM_KEYDOWN, vk, 0);
+        MSG msg;
+        UINT command = 0;
+        while (PeekMessageA(&msg, m_view->m_hWnd, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            command = LOWORD(msg.wParam);
+        return command;
+    };
+    EXPECT_EQ(keyAndTake(CIndexView::kTitleList, VK_INSERT), 32785u);   // New Article
+    EXPECT_EQ(keyAndTake(CIndexView::kIndexList, VK_INSERT), 32804u);   // Add Keyword...
+    EXPECT_EQ(keyAndTake(CIndexView::kSelectedList, VK_INSERT), 32878u);
+    EXPECT_EQ(keyAndTake(CIndexView::kSelectedList, VK_DELETE), 32879u);
+    EXPECT_EQ(keyAndTake(CIndexView::kGroupList, VK_INSERT), 33026u);   // Add Keyword Group...
+    EXPECT_EQ(keyAndTake(CIndexView::kGroupList, VK_DELETE), 33029u);   // Delete Keyword Groups...
+}

@@ -1,0 +1,240 @@
+// Windows benchmark of the index window (run under Wine:
+//   scripts/wine-run build/win64/bin/index_window_bench.exe [--articles N] [--keywords N] [--rounds N]
+//                                                          [--folder DIR]):
+// a generated knowledge base (100,000 articles, 10,000 keywords used after a Zipf law) opened into an
+// index window in an MDI frame through the Windows host, as the program opens it. Timed, each the
+// median of `rounds` runs on a freshly opened window:
+// the opening with its initial update (the keyword index filled, no titles), every title filled into
+// the titles list for the first time (the document reads each title from the file) and again, Resort
+// keeping highlights, the keyword index filled, a 1,000-keyword group filter switched on and off,
+// RemoveSelected of 5,000 highlighted keywords, one AddId into each list, and type-ahead keys that
+// match or match nothing in both lists. Each step includes the repaint it causes.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/kb_plan.h"
+#include "document/quorvane_doc.h"
+#include "document/ui/doc_host_win.h"
+#include "framework/ui/doc_template.h"
+#include "framework/ui/mdi_wnd.h"
+#include "index/ui/index_frame.h"
+#include "index/ui/index_view.h"
+#include "shell/app_settings.h"
+#include "shell/memory_profile_store.h"
+
+namespace {
+
+double NowMs()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+struct Row {
+    std::string step;
+    std::string aim;
+    std::vector<double> ms;
+};
+
+class CBench {
+public:
+    CBench(const std::string& path, int rounds) : m_path(path), m_rounds(rounds)
+    {
+        m_settings.ResetSettings();
+        m_settings.SetInitList(2);  // the initial update lists no titles: their first fill is timed apart
+        m_settings.SetShowDate(1);
+        CIndexViewServices services;
+        services.profile = &m_profile;
+        services.settings = &m_settings;
+        services.mainDivider = [] { return 100; };
+        CIndexView::SetServices(services);
+        m_main.Create("Index window benchmark", 0);
+        m_main.ShowWindow(SW_SHOW);
+        MoveWindow(m_main.m_hWnd, 0, 0, 1000, 760, TRUE);
+        m_template = std::make_unique<CDocTemplate>(
+            129, [this] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(m_host)); },
+            [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); },
+            [] { return static_cast<CView*>(new CIndexView); });
+    }
+    ~CBench()
+    {
+        Close();
+        m_template.reset();
+        m_main.DestroyWindow();
+        CIndexView::SetServices(CIndexViewServices());
+    }
+
+    void Run(const std::vector<int32_t>& groupKeywords)
+    {
+        for (int round = 0; round < m_rounds; ++round)
+            RunRound(groupKeywords);
+        std::printf("  %-58s %10s  %s\n", "step (median ms)", "ms", "aim");
+        for (const Row& row : m_rows)
+            std::printf("  %-58s %10.1f  %s\n", row.step.c_str(), Median(row.ms), row.aim.c_str());
+    }
+
+private:
+    template <typename Step>
+    void Time(size_t row, const char* name, const char* aim, Step step)
+    {
+        if (m_rows.size() <= row)
+            m_rows.resize(row + 1);
+        m_rows[row].step = name;
+        m_rows[row].aim = aim;
+        double start = NowMs();
+        step();
+        m_view->UpdateWindow();
+        m_rows[row].ms.push_back(NowMs() - start);
+        Pump();
+    }
+
+    void Close()
+    {
+        if (m_frame) {
+            m_frame->DestroyWindow();
+            m_frame = nullptr;
+            m_view = nullptr;
+        }
+        Pump();
+    }
+
+    void RunRound(const std::vector<int32_t>& groupKeywords)
+    {
+        Close();
+        size_t row = 0;
+        Time(row++, "open into the index window (keyword index, no titles)", "", [&] {
+            m_template->OpenDocumentFile(&m_main, m_path);
+            m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
+            m_view = m_frame ? dynamic_cast<CIndexView*>(m_frame->GetActiveView()) : nullptr;
+            if (!m_view) {
+                std::fprintf(stderr, "cannot open %s\n", m_path.c_str());
+                std::exit(1);
+            }
+            m_frame->ShowStored();
+        });
+        CQuorvaneDoc* document = dynamic_cast<CQuorvaneDoc*>(m_view->GetDocument());
+        CIndexTitleList& titles = m_view->TitleList();
+        CIndexIndexList& index = m_view->IndexList();
+        CArticleIdSet all;
+        document->GetAllArticleIds(all);
+        CKeywordIdSet keywords;
+        document->GetAllKeywordIds(keywords);
+
+        Time(row++, "titles: first fill of every title", "< 300", [&] { titles.SetIds(all); });
+        Time(row++, "titles: fill again", "< 300", [&] { titles.SetIds(all); });
+        int count = titles.GetItemCount();
+        for (int i = 0; i < 10; ++i)
+            titles.SendMessage(LB_SETSEL, TRUE, static_cast<LPARAM>(count / 2 + i * 97));
+        Time(row++, "titles: Resort keeping 10 highlights", "", [&] { titles.Resort(true); });
+        Time(row++, "keyword index: fill", "< 100", [&] { index.SetIds(keywords); });
+        CKeywordIdSet group;
+        for (int32_t id : groupKeywords)
+            group.Add(id);
+        Time(row++, "keyword index: 1,000-keyword group filter on", "< 50",
+             [&] { index.SetFilter(group, true, false); });
+        Time(row++, "keyword index: group filter off", "< 50", [&] { index.RefreshFilter(false); });
+        index.SendMessage(LB_SETSEL, FALSE, -1);
+        int keywordCount = index.GetCount();
+        std::vector<int32_t> removed;
+        for (int i = 0; i < 5000 && i * 2 < keywordCount; ++i) {
+            index.SendMessage(LB_SETSEL, TRUE, static_cast<LPARAM>(i * 2));
+            removed.push_back(index.GetItemId(i * 2));
+        }
+        Time(row++, "keyword index: RemoveSelected of 5,000", "", [&] { index.RemoveSelected(); });
+        Time(row++, "keyword index: one AddId", "", [&] { index.AddId(removed[removed.size() / 2], true); });
+        int32_t someArticle = all.Values()[all.Values().size() / 3];
+        titles.RemoveId(someArticle);
+        Time(row++, "titles: one AddId", "", [&] { titles.AddId(someArticle, true); });
+
+        // Type-ahead: every title begins "Article ", every keyword "keyword ".
+        titles.SetFocus();
+        titles.ResetTypeAhead();
+        Time(row++, "titles: type-ahead key that matches ('a')", "< 20",
+             [&] { titles.SendMessage(WM_CHAR, 'a', 0); });
+        titles.ResetTypeAhead();
+        Time(row++, "titles: type-ahead key that matches nothing ('q')", "< 20",
+             [&] { titles.SendMessage(WM_CHAR, 'q', 0); });
+        index.SetFocus();
+        index.ResetTypeAhead();
+        Time(row++, "keyword index: type-ahead key that matches ('k')", "< 20",
+             [&] { index.SendMessage(WM_CHAR, 'k', 0); });
+        index.ResetTypeAhead();
+        Time(row++, "keyword index: type-ahead key that matches nothing ('q')", "< 20",
+             [&] { index.SendMessage(WM_CHAR, 'q', 0); });
+    }
+
+    std::string m_path;
+    int m_rounds;
+    CWindowsDocHost m_host;
+    CMemoryProfileStore m_profile;
+    CMemoryProfileStore m_settingsStore;
+    CFontSettings m_fonts;
+    CDirectories m_directories;
+    CAppSettings m_settings{m_settingsStore, m_fonts, m_directories};
+    CMDIFrameWnd m_main;
+    std::unique_ptr<CDocTemplate> m_template;
+    CIndexFrame* m_frame = nullptr;
+    CIndexView* m_view = nullptr;
+    std::vector<Row> m_rows;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int articles = 100000;
+    int keywords = 10000;
+    int rounds = 3;
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = temp;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        std::string arg = argv[i];
+        if (arg == "--articles")
+            articles = std::atoi(argv[i + 1]);
+        else if (arg == "--keywords")
+            keywords = std::atoi(argv[i + 1]);
+        else if (arg == "--rounds")
+            rounds = std::max(1, std::atoi(argv[i + 1]));
+        else if (arg == "--folder")
+            folder = argv[i + 1];
+    }
+    if (articles < 1000 || keywords < 2000) {
+        std::fprintf(stderr, "usage: index_window_bench [--articles N>=1000] [--keywords N>=2000] [--rounds N] "
+                             "[--folder DIR]\n");
+        return 2;
+    }
+    Plan plan = MakePlan(articles, keywords, Body::kTiny, 1);
+    std::string path = folder + "\\index_window_bench.xrd";
+    double start = NowMs();
+    GenerateDataFile(path, plan);
+    std::printf("%d articles, %d keywords (Zipf): generated in %.0f ms\n", articles, keywords, NowMs() - start);
+    // The group: every tenth keyword of the first 10,000, so it holds popular and rare ones.
+    std::vector<int32_t> group;
+    for (int32_t id = 0; id < keywords && group.size() < 1000; id += std::max(1, keywords / 1000))
+        group.push_back(id);
+    {
+        CBench bench(path, rounds);
+        bench.Run(group);
+    }
+    DeleteFileA(path.c_str());
+    std::fflush(stdout);
+    return 0;
+}
