@@ -152,6 +152,7 @@
 #define IDM_HELP_UPDATE 32968
 #define IDM_HELP_WEB 32783
 #define IDM_HELP_EMAIL 32923
+#define IDM_HELP_FORUM 32997
 #define IDM_HELP_ABOUT 57664
 
 // The colour menu and the colour popup's end codes.

@@ -14,6 +14,7 @@
 #include "shell/app_settings.h"
 #include "shell/option_store_host.h"
 #include "shell/ui/font_win.h"
+#include "shell/ui/windows_link_shell.h"
 #include "storage/file_system.h"
 #include "storage/quor_error.h"
 
@@ -69,6 +70,8 @@ CQuorvaneApp::CQuorvaneApp() : m_currentQuery(nullptr) {}
 
 CQuorvaneApp::~CQuorvaneApp()
 {
+    if (GetLinkShell() == m_linkShell.get())
+        SetLinkShell(nullptr);
     m_indexTemplate.reset();
     CIndexView::SetServices(CIndexViewServices());
     if (m_listFont)
@@ -147,6 +150,9 @@ bool CQuorvaneApp::InitInstance()
         if (!startup || startup(&m_gdiplusToken, &input, nullptr) != 0)
             m_gdiplusToken = 0;
     }
+
+    m_linkShell = std::make_unique<CWindowsLinkShell>();
+    SetLinkShell(m_linkShell.get());
 
     Trace("option store");
     const std::string programPath = ProgramPath();
@@ -252,8 +258,12 @@ bool CQuorvaneApp::InitInstance()
 
     Trace("splash");
     m_startupFlags |= kStartupStepsBegun;
-    // The splash window is not part of this program yet: it is always suppressed.
-    m_startupFlags |= kStartupSplashDone;
+    const bool startFileOpens = namedFile || start.kind != StartFileChoice::kNone;
+    const bool splashShown = (m_options.GetInt(kProgramSection, "InitOptions", 0) & kNoSplash) != kNoSplash;
+    if (splashShown)
+        ShowSplash(false, !startFileOpens);
+    else
+        m_startupFlags |= kStartupSplashDone;
 
     Trace("placement");
     RECT desktop = {};
@@ -264,7 +274,6 @@ bool CQuorvaneApp::InitInstance()
     m_exchangeHost->m_openDataFile = [this](const std::string& path) { OpenDataFile(path, false, false); };
     m_converter = std::make_unique<CCompactingConverter>(*m_exchangeHost, &m_directories);
 
-    const bool startFileOpens = namedFile || start.kind != StartFileChoice::kNone;
     Trace("shell command");
     bool startFileFailed = false;
     if (namedFile && !ProcessShellCommand(commandLine))
@@ -276,10 +285,14 @@ bool CQuorvaneApp::InitInstance()
     else if (start.kind == StartFileChoice::kPath && !OpenDocumentFile(start.path))
         startFileFailed = true;
 
-    // Without a start file the start-up steps run at once; a start file that did not open counts
-    // as none.
-    if (!startFileOpens || startFileFailed)
+    // Without a start file the start-up steps run at once, or after the splash; a start file that
+    // did not open counts as none.
+    if (splashShown) {
+        if (startFileOpens && startFileFailed)
+            ContinueAfterSplash();
+    } else if (!startFileOpens || startFileFailed) {
         frame->PostMessage(WM_COMMAND, kStartupStepsCommand, 0);
+    }
 
     Trace("on top");
     ApplyOnTop();
@@ -374,20 +387,6 @@ int CQuorvaneApp::ExitInstance(int exitCode)
             throw CQuorError(14, m_options.GetProfileName());
     });
     return CWinApp::ExitInstance(exitCode);
-}
-
-// ---- Start-up steps (command 101) ----
-
-void CQuorvaneApp::OnStartupSteps()
-{
-    m_startupFlags |= kStartupStepsBegun;
-    // Tip of the day: not part of this program yet.
-    m_startupFlags |= kStartupTipDone;
-    if (m_missingStartFile) {
-        m_missingStartFile = false;
-        Inform(QuorFormat1(QuorLoadString(IDS_LAST_FILE_MISSING), m_missingStartPath), kExclamation);
-    }
-    m_startupFlags |= kStartupWelcomeDone;
 }
 
 void CQuorvaneApp::ApplyOnTop()

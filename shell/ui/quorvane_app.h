@@ -28,9 +28,11 @@
 #include "shell/option_store.h"
 #include "shell/recent_files.h"
 #include "shell/ui/main_frame.h"
+#include "storage/link_shell.h"
 
 class CAppSettings;
 class CIndexFrame;
+class CSplashWnd;
 
 // Where help requests go: HTML Help in the program, a recorder in tests.
 class IHelpViewer {
@@ -151,6 +153,25 @@ protected:
     void OnStartupSteps();
     void OnShellFileNew() {}
 
+    // ---- Start-up windows, About and the web commands (quorvane_app_startup.cpp) ----
+    // The splash (About mode: centred on the main window, no time-out); at start-up with
+    // `continueAfter` it posts the start-up steps when it closes. Tests replace the windows.
+    virtual void ShowSplash(bool aboutMode, bool continueAfter);
+    // Tip of the Day; from the menu a missing tip file is reported.
+    virtual void RunTipOfTheDay(bool fromMenu);
+    // The Welcome dialog; returns its "Show This Screen at Startup" check.
+    virtual int RunWelcome(int showAtStartup);
+    // A start file that did not open: the start-up steps run after the splash after all (at once
+    // when the splash, told that a file opens, has closed).
+    void ContinueAfterSplash();
+    void ShowWelcome();
+    void OpenWebAddress(int addressId);
+    void OnHelpAbout();
+    void OnHelpTip();
+    void OnHelpWebSite();
+    void OnHelpForum();
+    void OnHelpEmail();
+
 
 private:
     void Trace(const char* step) { m_startupTrace.push_back(step); }
@@ -213,4 +234,6 @@ private:
     IHelpViewer* m_helpViewer = nullptr;
     std::vector<std::string> m_startupTrace;
     std::string m_lastCopyPath;
+    CSplashWnd* m_splash = nullptr;  // owns itself; null once closed
+    std::unique_ptr<ILinkShell> m_linkShell;
 };

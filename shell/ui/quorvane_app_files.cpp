@@ -57,6 +57,11 @@ bool CQuorvaneApp::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(kFirstRecentFileCommand, kLastRecentFileCommand, &CQuorvaneApp::OnRecentFile,
             &CQuorvaneApp::OnUpdateRecentFile),
         Row(kStartupStepsCommand, &CQuorvaneApp::OnStartupSteps),
+        Row(IDM_HELP_ABOUT, &CQuorvaneApp::OnHelpAbout),
+        Row(IDM_HELP_TIP, &CQuorvaneApp::OnHelpTip),
+        Row(IDM_HELP_WEB, &CQuorvaneApp::OnHelpWebSite),
+        Row(IDM_HELP_FORUM, &CQuorvaneApp::OnHelpForum),
+        Row(IDM_HELP_EMAIL, &CQuorvaneApp::OnHelpEmail),
     };
     if (RouteToTable(this, kCommands, id, ui))
         return true;

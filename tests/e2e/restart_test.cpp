@@ -6,6 +6,7 @@
 
 #include "resources/commands.h"
 #include "resources/main_frame_res.h"
+#include "tests/e2e/startup_options.h"
 #include "tests/support/gui_driver.h"
 
 namespace {
@@ -18,6 +19,7 @@ bool IsShown(HWND hwnd)
 // Starts the program and waits for its frame and its first layout of the bars.
 HWND StartProgram(gui::CGuiProcess& program)
 {
+    e2e::SetStartupWindows(false);
     if (!program.Start(gui::ProgramBesideTest("quorvane.exe")))
         return nullptr;
     HWND frame = gui::WaitForTopWindow("Personal Quorvane", nullptr, program.Id(), 60000);

@@ -1,10 +1,12 @@
 // Starts quorvane.exe as a user would, waits for its main window, closes it and checks the exit code.
 #include <gtest/gtest.h>
 
+#include "tests/e2e/startup_options.h"
 #include "tests/support/gui_driver.h"
 
 TEST(Smoke, MainWindowOpensAndClosesCleanly)
 {
+    e2e::SetStartupWindows(false);
     gui::CGuiProcess program;
     ASSERT_TRUE(program.Start(gui::ProgramBesideTest("quorvane.exe")));
 

@@ -27,6 +27,7 @@
 #include "shell/ui/quorvane_app.h"
 #include "storage/article_record.h"
 #include "storage/file_system.h"
+#include "storage/link_shell.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -104,6 +105,22 @@ public:
         OnCmdMsg(IDM_FILE_NEW, nullptr);
         return false;
     }
+    // The start-up windows are recorded; the splash "closes" at once, going on as it would.
+    void ShowSplash(bool aboutMode, bool continueAfter) override
+    {
+        m_windows.push_back(aboutMode ? "about" : "splash");
+        if (aboutMode)
+            return;
+        SetStartupFlag(kStartupSplashDone);
+        if (continueAfter)
+            MainFrame()->PostMessage(WM_COMMAND, kStartupStepsCommand, 0);
+    }
+    void RunTipOfTheDay(bool fromMenu) override { m_windows.push_back(fromMenu ? "tip from menu" : "tip"); }
+    int RunWelcome(int) override
+    {
+        m_windows.push_back("welcome");
+        return m_welcomeAnswer;
+    }
 
     std::string m_folder;
     std::vector<std::string> m_params;
@@ -118,6 +135,25 @@ public:
     std::vector<std::string> m_questions;
     std::vector<std::string> m_informed;
     std::vector<bool> m_duringCompaction;
+    std::vector<std::string> m_windows;
+    int m_welcomeAnswer = 1;
+};
+
+// The shell as the web commands reach it.
+class CRecordingShell : public ILinkShell {
+public:
+    bool PathExists(const std::string&, bool&) override { return false; }
+    intptr_t Execute(const char* verb, const std::string& file, const std::string&) override
+    {
+        m_opened.push_back(std::string(verb ? verb : "") + " " + file);
+        return m_result;
+    }
+    std::string FolderProgram() override { return ""; }
+    bool CanSearchMissing() override { return false; }
+    std::string BaseFolder() override { return ""; }
+    int FindMissing(std::string&, int32_t) override { return 0; }
+    std::vector<std::string> m_opened;
+    intptr_t m_result = 42;
 };
 
 class QuorvaneApp : public ::testing::Test {
@@ -624,3 +660,70 @@ TEST_F(QuorvaneApp, SavedQueryMenuInTheEditMenu)
     EXPECT_EQ(GetMenuItemID(run, 21), 32962u);
     EXPECT_EQ(itemText(21), "More Queries...");
 }
+
+TEST_F(QuorvaneApp, StartUpWindowsRunInOrderAndOnlyWithoutAStartFile)
+{
+    using List = std::vector<std::string>;
+    // First start: the splash, then (command 101) the tip and the welcome.
+    CTestApp& app = Start();
+    EXPECT_EQ(app.m_windows, (List{"splash", "tip", "welcome"}));
+    EXPECT_EQ(app.GetStartupFlags(), uint32_t(kStartupAllDone));
+
+    // Welcome unticked: stored as 2, no welcome next time, but a missing last file is still named.
+    app.m_welcomeAnswer = 0;
+    app.m_windows.clear();
+    ASSERT_TRUE(app.Command(CQuorvaneApp::kStartupStepsCommand));
+    m_app->Stop();
+    m_app.reset();
+    EXPECT_NE(m_folder.Read("quorvane.ini").find("Welcome=2"), std::string::npos);
+    WriteIni("[Quorvane]\nPortable=1\nWelcome=2\nLoadLastFile=2\nLastFileName=" + m_folder.File("gone.xrd") + "\n");
+    Start();
+    EXPECT_EQ(m_app->m_windows, (List{"splash", "tip"}));
+    ASSERT_EQ(m_app->m_informed.size(), 1u);
+    EXPECT_NE(m_app->m_informed[0].find("gone.xrd"), std::string::npos);
+
+    // No splash (InitOptions 0x501) and no tips: only the welcome.
+    WriteIni("[Quorvane]\nPortable=1\nInitOptions=1281\nShowTipOfTheDay=0\n");
+    Restart();
+    EXPECT_EQ(m_app->m_windows, (List{"welcome"}));
+    EXPECT_EQ(m_app->GetStartupFlags(), uint32_t(kStartupAllDone));
+    // Only 0x500 or only 0x001 still shows the splash.
+    WriteIni("[Quorvane]\nPortable=1\nInitOptions=1280\n");
+    Restart();
+    EXPECT_EQ(m_app->m_windows.front(), "splash");
+
+    // With a start file, the splash only.
+    const std::string notes = MakeFile("notes.xrd");
+    WriteIni("[Quorvane]\nPortable=1\n");
+    m_params = {notes};
+    Restart();
+    EXPECT_EQ(m_app->m_windows, (List{"splash"}));
+    ASSERT_NE(m_app->GetOpenDocument(), nullptr);
+}
+
+TEST_F(QuorvaneApp, AboutTipAndWebCommands)
+{
+    using List = std::vector<std::string>;
+    CTestApp& app = Start();
+    app.m_windows.clear();
+    ASSERT_TRUE(app.Command(IDM_HELP_ABOUT));
+    ASSERT_TRUE(app.Command(IDM_HELP_TIP));
+    EXPECT_EQ(app.m_windows, (List{"about", "tip from menu"}));
+
+    CRecordingShell shell;
+    ILinkShell* previous = SetLinkShell(&shell);
+    ASSERT_TRUE(app.Command(IDM_HELP_WEB));
+    ASSERT_TRUE(app.Command(IDM_HELP_FORUM));
+    ASSERT_TRUE(app.Command(IDM_HELP_EMAIL));
+    EXPECT_EQ(shell.m_opened, (List{"open http://www.harlowen.example/", "open http://www.harlowen.example/forum/",
+                                    "open mailto:support@harlowen.example"}));
+    EXPECT_TRUE(app.m_informed.empty());
+    // No browser: message 1000 with the address to type.
+    shell.m_result = 2;
+    ASSERT_TRUE(app.Command(IDM_HELP_WEB));
+    ASSERT_EQ(app.m_informed.size(), 1u);
+    EXPECT_NE(app.m_informed[0].find("unable to access a web browser"), std::string::npos);
+    EXPECT_NE(app.m_informed[0].find("http://www.harlowen.example/"), std::string::npos);
+    SetLinkShell(previous);
+}
+
