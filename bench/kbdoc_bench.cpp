@@ -12,6 +12,10 @@
 //
 //   kbdoc_bench [--articles 100000,400000] [--bodies tiny,2k,8k] [--keywords 10000] [--rounds 3]
 //               [--folder DIR] [--ours-only] [--count]
+//   kbdoc_bench --make FILE.xrd [--articles N] [--bodies tiny] [--keywords N]
+//
+// --make only writes our data file of the first size and body class, for the benchmarks that open it
+// in the program (bench/startup_bench.sh).
 //
 // --count runs only our steps, once, for instruction counts under callgrind: each step is dumped as
 // its own part (bench/count_instructions.sh runs it and sums the parts).
@@ -55,6 +59,7 @@ struct Options {
     std::string folder = std::filesystem::temp_directory_path().string();
     bool withPeer = true;
     bool count = false;
+    std::string make;
 };
 
 
@@ -508,6 +513,8 @@ bool Parse(int argc, char** argv, Options& options)
             options.keywords = std::atoi(argv[++i]);
         } else if (arg == "--rounds" && hasValue) {
             options.rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--make" && hasValue) {
+            options.make = argv[++i];
         } else if (arg == "--folder" && hasValue) {
             options.folder = argv[++i];
         } else {
@@ -527,8 +534,13 @@ int main(int argc, char** argv)
     Options options;
     if (!Parse(argc, argv, options)) {
         std::fprintf(stderr, "usage: kbdoc_bench [--articles N,...] [--bodies tiny,2k,8k] [--keywords N] "
-                             "[--rounds N] [--folder DIR] [--ours-only] [--count]\n");
+                             "[--rounds N] [--folder DIR] [--ours-only] [--count] [--make FILE]\n");
         return 2;
+    }
+    if (!options.make.empty()) {
+        GenerateDataFile(options.make, MakePlan(options.articles[0], options.keywords, options.bodies[0], 1));
+        std::printf("%s: %d articles, %d keywords\n", options.make.c_str(), options.articles[0], options.keywords);
+        return 0;
     }
     for (int articles : options.articles)
         for (Body body : options.bodies)
