@@ -25,6 +25,8 @@ enum QuorErrorCode : int {
     kTooManyArticlesForKeyword = 16,
     kTextTooLong = 17,
     kUnknownError = 18,
+    kTooManyTitles = 19,           // the title list could not hold every title
+    kTooManyKeywords = 20,         // the keyword list could not hold every keyword
     kClipboardBusy = 21,           // another program holds the clipboard open
     kBadClipboardData = 22,        // the clipboard's data cannot be read
     kClipboardFormatMissing = 23,  // no articles of ours in the clipboard

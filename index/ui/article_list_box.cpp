@@ -93,7 +93,7 @@ void CArticleListBox::ApplyItems(const std::vector<int32_t>& highlighted)
     bool refused = SendMessage(LB_SETCOUNT, static_cast<WPARAM>(m_items.Count())) < 0;
     SendMessage(LB_SETSEL, FALSE, -1);
     if (refused)
-        CQuorError(19).Report();
+        CQuorError(kTooManyTitles).Report();
     if (highlighted.empty())
         return;
     std::unordered_map<int32_t, int> indexOf;
@@ -155,7 +155,7 @@ void CArticleListBox::AddId(int32_t id, bool highlight)
         if (SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), 0) < 0) {
             m_items.RemoveAt(index);
             m_listed.Remove(id);
-            throw CQuorError(19);
+            throw CQuorError(kTooManyTitles);
         }
     }
     if (highlight && index >= 0) {

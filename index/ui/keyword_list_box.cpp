@@ -152,7 +152,7 @@ void CKeywordListBox::ApplyModel(const std::vector<int32_t>& highlighted, int32_
     SetRedraw(true);
     UpdateWindow();
     if (refused)
-        CQuorError(20).Report();
+        CQuorError(kTooManyKeywords).Report();
 }
 
 void CKeywordListBox::SetIds(const CIdSet& ids)
@@ -169,7 +169,7 @@ bool CKeywordListBox::AddId(int32_t id, bool highlight)
         return already;
     if (SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), 0) < 0) {
         m_model.RemoveId(id);
-        throw CQuorError(20);
+        throw CQuorError(kTooManyKeywords);
     }
     if (highlight) {
         SendMessage(LB_SETSEL, TRUE, index);
@@ -202,7 +202,7 @@ void CKeywordListBox::AddAndSelectIds(const CIdSet& ids)
     if (caret >= 0)
         EnsureVisible(caret);
     if (refused)
-        CQuorError(20).Report();
+        CQuorError(kTooManyKeywords).Report();
 }
 
 void CKeywordListBox::RemoveId(int32_t id)

@@ -384,7 +384,7 @@ int CQuorvaneApp::ExitInstance(int exitCode)
     step([&] { DestroyIcons(); });
     step([&] {
         if (!m_options.FlushProfileCache())
-            throw CQuorError(14, m_options.GetProfileName());
+            throw CQuorError(kDiskFullOrDamaged, m_options.GetProfileName());
     });
     return CWinApp::ExitInstance(exitCode);
 }
