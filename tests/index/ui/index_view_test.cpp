@@ -425,26 +425,30 @@ TEST_F(IndexViewTest, DividerCursorsAreTheProgramsOwn)
     m_profile.WriteInt("Index Display", "PreviewOn", 1);
     Open();
     HMODULE module = GetModuleHandleA(nullptr);
-    auto cursorAt = [&](int x, int y) {
+    // Wine moves the pointer asynchronously: the pointer is placed and the cursor asked again until
+    // the expected one shows or the wait ends; the last cursor shown is compared.
+    auto cursorAt = [&](int x, int y, HCURSOR expected) {
         POINT screen = {x, y};
         ClientToScreen(m_view->m_hWnd, &screen);
-        SetCursorPos(screen.x, screen.y);
+        HCURSOR shown = nullptr;
         gui::WaitFor([&] {
-            POINT now;
-            GetCursorPos(&now);
-            return now.x == screen.x && now.y == screen.y;
-        }, 2000);
-        SendMessageA(m_view->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view->m_hWnd),
-                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-        return GetCursor();
+            SetCursorPos(screen.x, screen.y);
+            SendMessageA(m_view->m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_view->m_hWnd),
+                         MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            shown = GetCursor();
+            return shown == expected;
+        }, 5000);
+        return shown;
     };
     const IndexLayout& layout = m_view->Layout();
     int y = layout.indexList.y + 10;
-    EXPECT_EQ(cursorAt(layout.indexList.Right() + 1, y), LoadCursorA(nullptr, IDC_SIZEWE));
-    EXPECT_EQ(cursorAt(layout.selectedList.Right() + 2, y), LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS)));
-    EXPECT_EQ(cursorAt(layout.groupList.Right() + 2, y), LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS)));
-    EXPECT_EQ(cursorAt(layout.titlesList.x + 20, layout.titlesList.Bottom() + 1),
-              LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_PREVIEW)));
+    const HCURSOR sizeWE = LoadCursorA(nullptr, IDC_SIZEWE);
+    const HCURSOR columns = LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS));
+    const HCURSOR preview = LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_PREVIEW));
+    EXPECT_EQ(cursorAt(layout.indexList.Right() + 1, y, sizeWE), sizeWE);
+    EXPECT_EQ(cursorAt(layout.selectedList.Right() + 2, y, columns), columns);
+    EXPECT_EQ(cursorAt(layout.groupList.Right() + 2, y, columns), columns);
+    EXPECT_EQ(cursorAt(layout.titlesList.x + 20, layout.titlesList.Bottom() + 1, preview), preview);
     EXPECT_NE(LoadCursorA(module, MAKEINTRESOURCEA(IDC_SPLIT_COLUMNS)), nullptr);
 }
 
