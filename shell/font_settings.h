@@ -4,7 +4,7 @@
 // describes a font.
 //
 // LogFont and CharFormat have the members, sizes and order of the system's LOGFONTA and CHARFORMATA so
-// that the window half converts them member by member (shell/ui/font_win.h).
+// that the window half converts them member by member (controls/ui/font_win.h).
 #pragma once
 #include <cstdint>
 #include <string>

@@ -22,9 +22,9 @@
 #include "article/ui/article_header.h"
 #include "article/ui/article_keyword_list.h"
 #include "controls/ui/edit_drop_target.h"
+#include "controls/ui/format_target.h"
 #include "document/doc_views.h"
 #include "framework/ui/view.h"
-#include "shell/ui/format_target.h"
 #include "storage/article_info.h"
 #include "storage/article_record.h"
 

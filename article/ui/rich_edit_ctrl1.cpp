@@ -7,11 +7,11 @@
 #include "article/rich_text_rules.h"
 #include "article/ui/global_buffer.h"
 #include "article/ui/rich_edit_loader.h"
+#include "controls/ui/dll_version.h"
+#include "controls/ui/font_win.h"
 #include "framework/file.h"
 #include "framework/ui/app.h"
 #include "framework/ui/wnd.h"
-#include "shell/ui/dll_version.h"
-#include "shell/ui/font_win.h"
 #include "storage/quor_error.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "shell/ui/format_target.h"
+#include "controls/ui/format_target.h"
 #include "shell/ui/main_frame.h"
 
 namespace {

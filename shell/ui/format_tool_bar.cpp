@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include "controls/ui/format_target.h"
 #include "resources/commands.h"
 #include "resources/main_frame_res.h"
-#include "shell/ui/format_target.h"
 #include "shell/ui/main_frame.h"
 
 namespace {

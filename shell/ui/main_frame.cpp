@@ -4,6 +4,8 @@
 #include <richedit.h>
 
 #include "controls/ui/color_popup.h"
+#include "controls/ui/dll_version.h"
+#include "controls/ui/format_target.h"
 #include "framework/bar_state.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
@@ -15,8 +17,6 @@
 #include "resources/resource.h"
 #include "shell/app_settings.h"
 #include "shell/profile_store.h"
-#include "shell/ui/dll_version.h"
-#include "shell/ui/format_target.h"
 #include "shell/ui/format_tool_bar.h"
 #include "shell/ui/tool_bars.h"
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <new>
 
+#include "controls/ui/font_win.h"
 #include "framework/callback_exceptions.h"
 #include "framework/string_table.h"
 #include "framework/ui/recent_file_menu.h"
@@ -13,7 +14,6 @@
 #include "resources/resource.h"
 #include "shell/app_settings.h"
 #include "shell/option_store_host.h"
-#include "shell/ui/font_win.h"
 #include "shell/ui/windows_link_shell.h"
 #include "storage/file_system.h"
 #include "storage/quor_error.h"

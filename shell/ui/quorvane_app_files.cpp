@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <new>
 
+#include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
 #include "document/ui/clear_bookmarks_dlg.h"
 #include "document/ui/file_format_dlgs.h"
@@ -17,7 +18,6 @@
 #include "shell/app_settings.h"
 #include "shell/data_file_opening.h"
 #include "shell/saved_query_menu.h"
-#include "shell/ui/font_win.h"
 #include "shell/ui/get_new_file_name_dlg.h"
 #include "shell/ui/quorvane_app.h"
 #include "storage/file_system.h"

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <string>
 
+#include "controls/ui/font_win.h"
 #include "shell/app_settings.h"
 #include "shell/option_store.h"
 #include "shell/recent_files.h"
 #include "shell/system_stores.h"
-#include "shell/ui/font_win.h"
 #include "tests/support/temp_folder.h"
 
 namespace {

@@ -13,9 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "controls/ui/format_target.h"
 #include "framework/ui/app.h"
-#include "framework/ui/dock_site.h"
 #include "framework/ui/doc_template.h"
+#include "framework/ui/dock_site.h"
 #include "framework/ui/view.h"
 #include "resources/commands.h"
 #include "resources/main_frame_res.h"
@@ -23,7 +24,6 @@
 #include "shell/directories.h"
 #include "shell/font_settings.h"
 #include "shell/memory_profile_store.h"
-#include "shell/ui/format_target.h"
 #include "shell/ui/format_tool_bar.h"
 #include "shell/ui/main_frame.h"
 #include "tests/support/gui_driver.h"

@@ -1,4 +1,4 @@
-#include "shell/ui/dll_version.h"
+#include "controls/ui/dll_version.h"
 
 #include <windows.h>
 #include <shlwapi.h>

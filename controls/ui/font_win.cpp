@@ -1,4 +1,4 @@
-#include "shell/ui/font_win.h"
+#include "controls/ui/font_win.h"
 
 #include <cstring>
 

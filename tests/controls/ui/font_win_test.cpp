@@ -1,5 +1,5 @@
 // The font helpers on the system's GDI under Wine.
-#include "shell/ui/font_win.h"
+#include "controls/ui/font_win.h"
 
 #include <gtest/gtest.h>
 
