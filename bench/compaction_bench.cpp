@@ -13,15 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "storage/article_record.h"
 #include "document/compactor.h"
-#include "storage/data_file.h"
 #include "document/data_file_export.h"
 #include "document/data_file_import.h"
-#include "document/doc_host.h"
 #include "document/exchange_host.h"
-#include "storage/keyword_record.h"
 #include "document/quorvane_doc.h"
+#include "storage/article_record.h"
+#include "storage/data_file.h"
+#include "storage/keyword_record.h"
+#include "tests/document/doc_test_support.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -159,7 +159,7 @@ int main(int argc, char** argv)
     Report("compact", step, compacted);
 
     // Export of 10,000 articles of the compacted file.
-    CDocHost docHost;
+    CRecordingHost docHost;
     {
         CQuorvaneDoc doc(docHost);
         if (!doc.OnOpenDocument(compacted))

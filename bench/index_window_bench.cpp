@@ -20,13 +20,13 @@
 
 #include "bench/kb_plan.h"
 #include "document/quorvane_doc.h"
-#include "document/ui/doc_host_win.h"
 #include "framework/ui/doc_template.h"
 #include "framework/ui/mdi_wnd.h"
 #include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
 #include "shell/app_settings.h"
 #include "shell/memory_profile_store.h"
+#include "tests/document/ui/test_windows_doc_host.h"
 
 namespace {
 
@@ -182,7 +182,7 @@ private:
 
     std::string m_path;
     int m_rounds;
-    CWindowsDocHost m_host;
+    CTestWindowsDocHost m_host;
     CMemoryProfileStore m_profile;
     CMemoryProfileStore m_settingsStore;
     CFontSettings m_fonts;

@@ -41,11 +41,11 @@
 #endif
 
 #include "bench/kb_plan.h"
-#include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "storage/article_record.h"
 #include "storage/data_file.h"
 #include "storage/keyword_record.h"
+#include "tests/document/doc_test_support.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -328,7 +328,7 @@ void RunOne(const Options& options, int articles, Body body)
     std::printf("; load %s\n", load.c_str());
 
     std::vector<Row> rows;
-    CDocHost host;
+    CRecordingHost host;
     std::unique_ptr<CQuorvaneDoc> doc;
     CSqliteStore peer;
 

@@ -1,6 +1,12 @@
-// What the knowledge-base document asks of the windows around it. The document itself never touches
-// a window: the application installs a host that shows message boxes, the password prompt, the
-// progress dialog and the index frame; tests install one that records and answers.
+// What the knowledge-base document asks of the windows around it, one interface per role. The
+// document itself never touches a window: the application installs a host that shows message boxes,
+// the password prompt, the progress dialog and the index and article windows; tests install one that
+// records and answers.
+//
+// What must be answered (a question to the user, a choice, a window the user asked for) is pure
+// virtual: a host that forgot one would otherwise refuse or accept silently what the user never saw.
+// What only keeps the windows up to date (progress, the caption, the current query) has do-nothing
+// defaults, which is right for a host without those windows.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -12,21 +18,82 @@ class CKeywordIdSet;
 class CQuorvaneDoc;
 struct ReminderRecord;
 
-class CDocHost {
+// Questions and choices put to the user.
+class IDocPrompts {
 public:
     // The icon of a message; the host maps it to the platform's message-box style.
     enum Icon { kInformation, kExclamation, kQuestion };
+    // Which copy of a data file a Save dialog names; each has its own dialog and title.
+    enum class DataFileCopy { kBackup, kCopyTo };
 
-    virtual ~CDocHost() = default;
+    virtual ~IDocPrompts() = default;
 
     // A message with an OK button.
-    virtual void Inform(const std::string& text, Icon icon) {}
+    virtual void Inform(const std::string& text, Icon icon) = 0;
     // A Yes/No question with No as the default button; true for Yes.
-    virtual bool Confirm(const std::string& text) { return false; }
-
+    virtual bool Confirm(const std::string& text) = 0;
     // The "Enter Your Password" dialog for `fileName` (name and extension, no folder). True when the
     // dialog verified the password through `password`.
-    virtual bool PromptPassword(const std::string& fileName, CFilePassword& password) { return false; }
+    virtual bool PromptPassword(const std::string& fileName, CFilePassword& password) = 0;
+    // "Clear Bookmarked Title List" with `text`, the focus on No; true for Yes.
+    virtual bool ConfirmClearBookmarks(const std::string& text) = 0;
+    // The Save dialog for a copy of a data file ("Save Backup As" or "Copy File To") that starts in
+    // `initialFolder`; the chosen path, or empty when cancelled.
+    virtual std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) = 0;
+    // The "Convert File" dialog for the older data file at `path`: -1 cancelled, 0 convert, 1 back up
+    // then convert, 2 open read-only.
+    virtual int ChooseConversion(const std::string& path) = 0;
+    // The "Edit Reminder" dialog for article `article` on reminder `reminderId` (-1: a new one).
+    // `record` comes in with the reminder's values (a new one's defaults). True on OK: `record`
+    // receives the dialog's values and `deleteChosen` whether the user deleted the reminder.
+    virtual bool EditReminder(int32_t article, int32_t reminderId, ReminderRecord& record, bool& deleteChosen) = 0;
+};
+
+// The article windows: opening one, and the questions that read them or preview articles.
+class IDocArticleWindows {
+public:
+    virtual ~IDocArticleWindows() = default;
+
+    // Opens a window on article `id`: activates the one that shows it, or creates one through the
+    // article template. Raises CQuorError when the window cannot be made.
+    virtual void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) = 0;
+    // "Save Unsaved Articles" under `caption`: true when the user chose to save (also without asking
+    // once the user ticked the box that stops the question).
+    virtual bool AskSaveUnsavedArticles(const std::string& caption) = 0;
+    // The duplicate dialog on runs of duplicates (runs after the first preceded by -1): the one for
+    // an import's duplicates or the one for all articles. True when confirmed; `marked` receives the
+    // articles to delete.
+    virtual bool ChooseDuplicates(const std::vector<int32_t>& runs, bool afterImport, CArticleIdSet& marked) = 0;
+};
+
+// The wait cursor, the shared progress dialog and the message pump of long operations.
+class IDocProgress {
+public:
+    virtual ~IDocProgress() = default;
+
+    // A wait cursor for the operations that run without a progress window.
+    virtual void BeginWaitCursor() {}
+    virtual void EndWaitCursor() {}
+    // BeginProgress disables the main window; EndProgress closes the dialog and enables the main
+    // window again. Without a dialog nothing is ever cancelled.
+    virtual void BeginProgress(const std::string& caption, const std::string& message, int range) {}
+    virtual void SetProgressText(const std::string& text) {}
+    virtual void StepProgress() {}
+    virtual bool IsProgressCancelled() { return false; }
+    virtual void EndProgress() {}
+    // Handles one pending message (commands and close requests are discarded); 1 when the queue was
+    // empty.
+    virtual int PumpPendingMessage() { return 1; }
+};
+
+// The application's windows and services that follow the open file.
+class IDocShell {
+public:
+    virtual ~IDocShell() = default;
+
+    // The plain text of rich text, as the program's hidden rich-text control reads it back.
+    // Duplicate checks compare these texts, so every host answers it.
+    virtual std::string RtfToPlainText(const std::string& rtf) = 0;
 
     // The main window's caption from the document's title; an empty title shows the product alone.
     virtual void SetCaption(const std::string& title) {}
@@ -46,77 +113,33 @@ public:
     virtual void CloseFindDialog() {}
     // The main frame's Find dialog reads its choices again (the articles it may search changed).
     virtual void RefreshFindDialog() {}
-    // "Clear Bookmarked Title List" with `text`, the focus on No; true for Yes.
-    virtual bool ConfirmClearBookmarks(const std::string& text) { return false; }
     // Hands the stored selected-keyword mode (AND or OR) to the index view.
     virtual void ApplySelectListMode() {}
+};
 
-    // A wait cursor for the operations that run without a progress window.
-    virtual void BeginWaitCursor() {}
-    virtual void EndWaitCursor() {}
+// Changes of keywords and groups that the application's current query follows.
+class IDocEvents {
+public:
+    virtual ~IDocEvents() = default;
 
-    // The shared progress dialog. BeginProgress disables the main window; EndProgress closes the
-    // dialog and enables the main window again.
-    virtual void BeginProgress(const std::string& caption, const std::string& message, int range) {}
-    virtual void SetProgressText(const std::string& text) {}
-    virtual void StepProgress() {}
-    virtual bool IsProgressCancelled() { return false; }
-    virtual void EndProgress() {}
-    // Handles one pending message (commands and close requests are discarded); 1 when the queue was
-    // empty.
-    virtual int PumpPendingMessage() { return 1; }
-
-    // The application's current query follows renamed and deleted keywords and groups.
     virtual void OnKeywordRenamed(int32_t id, const std::string& oldName, const std::string& newName) {}
     virtual void OnKeywordsDeleted(const CKeywordIdSet& keywords) {}
     virtual void OnGroupRenamed(int32_t id, const std::string& oldName, const std::string& newName) {}
     virtual void OnGroupDeleted(int32_t id) {}
+};
 
-    // The plain text of rich text, as the program's hidden rich-text control reads it back.
-    virtual std::string RtfToPlainText(const std::string& rtf) { return rtf; }
-
-    // "Save Unsaved Articles" under `caption`: true when the user chose to save (also without asking
-    // once the user ticked the box that stops the question).
-    virtual bool AskSaveUnsavedArticles(const std::string& caption) { return true; }
-    // The duplicate dialog on runs of duplicates (runs after the first preceded by -1): the one for
-    // an import's duplicates or the one for all articles. True when confirmed; `marked` receives the
-    // articles to delete.
-    virtual bool ChooseDuplicates(const std::vector<int32_t>& runs, bool afterImport, CArticleIdSet& marked)
-    {
-        return false;
-    }
-    // A save dialog for a data file ("Save Backup As" or "Copy File To") that starts in
-    // `initialFolder`; the chosen path, or empty when cancelled.
-    virtual std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)
-    {
-        return std::string();
-    }
-
-    // The "Convert File" dialog for the older data file at `path`: -1 cancelled, 0 convert, 1 back up
-    // then convert, 2 open read-only.
-    virtual int ChooseConversion(const std::string& path) { return -1; }
-
-    // The "Edit Reminder" dialog for article `article` on reminder `reminderId` (-1: a new one).
-    // `record` comes in with the reminder's values (a new one's defaults). True on OK: `record`
-    // receives the dialog's values and `deleteChosen` whether the user deleted the reminder.
-    virtual bool EditReminder(int32_t article, int32_t reminderId, ReminderRecord& record, bool& deleteChosen)
-    {
-        return false;
-    }
-
-    // Opens a window on article `id`: activates the one that shows it, or creates one through the
-    // article template. Raises CQuorError when the window cannot be made.
-    virtual void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) {}
+// The document's whole host: every role above.
+class CDocHost : public IDocPrompts, public IDocArticleWindows, public IDocProgress, public IDocShell, public IDocEvents {
 };
 
 // Holds the wait cursor for one scope.
 class CDocWaitCursor {
 public:
-    explicit CDocWaitCursor(CDocHost& host) : m_host(host) { m_host.BeginWaitCursor(); }
-    ~CDocWaitCursor() { m_host.EndWaitCursor(); }
+    explicit CDocWaitCursor(IDocProgress& progress) : m_progress(progress) { m_progress.BeginWaitCursor(); }
+    ~CDocWaitCursor() { m_progress.EndWaitCursor(); }
     CDocWaitCursor(const CDocWaitCursor&) = delete;
     CDocWaitCursor& operator=(const CDocWaitCursor&) = delete;
 
 private:
-    CDocHost& m_host;
+    IDocProgress& m_progress;
 };

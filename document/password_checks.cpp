@@ -21,37 +21,37 @@ std::string TrimPasswordEntry(const std::string& text)
     return text.substr(first, last - first + 1);
 }
 
-PasswordDlgOutcome CreatePasswordOk(CQuorvaneDoc& document, CDocHost& host, const std::string& entered,
+PasswordDlgOutcome CreatePasswordOk(CQuorvaneDoc& document, IDocPrompts& host, const std::string& entered,
                                     const std::string& verify)
 {
     std::string password = TrimPasswordEntry(entered);
     if (password.empty()) {
-        host.Inform(QuorLoadString(kEmptyPasswordId), CDocHost::kInformation);
+        host.Inform(QuorLoadString(kEmptyPasswordId), IDocPrompts::kInformation);
         return PasswordDlgOutcome::kStayOpen;
     }
     if (password != TrimPasswordEntry(verify)) {
-        host.Inform(QuorLoadString(kVerifyMismatchId), CDocHost::kInformation);
+        host.Inform(QuorLoadString(kVerifyMismatchId), IDocPrompts::kInformation);
         return PasswordDlgOutcome::kStayOpen;
     }
     document.SetPassword(password);
     return PasswordDlgOutcome::kCloseOk;
 }
 
-PasswordDlgOutcome ChangePasswordOk(CQuorvaneDoc& document, CDocHost& host, const std::string& oldPassword,
+PasswordDlgOutcome ChangePasswordOk(CQuorvaneDoc& document, IDocPrompts& host, const std::string& oldPassword,
                                     const std::string& entered, const std::string& verify)
 {
     if (!document.VerifyPassword(TrimPasswordEntry(oldPassword))) {
-        host.Inform(QuorLoadString(kWrongPasswordId), CDocHost::kExclamation);
+        host.Inform(QuorLoadString(kWrongPasswordId), IDocPrompts::kExclamation);
         return PasswordDlgOutcome::kCloseCancel;
     }
     std::string password = TrimPasswordEntry(entered);
     std::string verified = TrimPasswordEntry(verify);
     if (password.empty() && (document.GetPrivateArticleCount() > 0 || document.IsProtectAll())) {
-        host.Inform(QuorLoadString(kEmptyPasswordId), CDocHost::kInformation);
+        host.Inform(QuorLoadString(kEmptyPasswordId), IDocPrompts::kInformation);
         return PasswordDlgOutcome::kStayOpen;
     }
     if (password != verified) {
-        host.Inform(QuorLoadString(kVerifyMismatchId), CDocHost::kInformation);
+        host.Inform(QuorLoadString(kVerifyMismatchId), IDocPrompts::kInformation);
         return PasswordDlgOutcome::kStayOpen;
     }
     if (!password.empty()) {
@@ -64,12 +64,12 @@ PasswordDlgOutcome ChangePasswordOk(CQuorvaneDoc& document, CDocHost& host, cons
     return PasswordDlgOutcome::kCloseOk;
 }
 
-PasswordDlgOutcome EnterPasswordOk(CFilePassword& password, CDocHost& host, const std::string& entered,
+PasswordDlgOutcome EnterPasswordOk(CFilePassword& password, IDocPrompts& host, const std::string& entered,
                                    bool showMessage)
 {
     if (password.Verify(TrimPasswordEntry(entered)))
         return PasswordDlgOutcome::kCloseOk;
     if (showMessage)
-        host.Inform(QuorLoadString(kWrongPasswordId), CDocHost::kExclamation);
+        host.Inform(QuorLoadString(kWrongPasswordId), IDocPrompts::kExclamation);
     return PasswordDlgOutcome::kCloseCancel;
 }

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-class CDocHost;
+class IDocPrompts;
 class CFilePassword;
 class CQuorvaneDoc;
 
@@ -13,15 +13,15 @@ enum class PasswordDlgOutcome { kStayOpen, kCloseOk, kCloseCancel };
 std::string TrimPasswordEntry(const std::string& text);
 
 // "Create Password": a non-empty new password that both entries agree on is set.
-PasswordDlgOutcome CreatePasswordOk(CQuorvaneDoc& document, CDocHost& host, const std::string& entered,
+PasswordDlgOutcome CreatePasswordOk(CQuorvaneDoc& document, IDocPrompts& host, const std::string& entered,
                                     const std::string& verify);
 
 // "Change Password": the old password must verify; an empty new password removes the password
 // after the user confirms (not allowed while the file has private articles or protects all).
-PasswordDlgOutcome ChangePasswordOk(CQuorvaneDoc& document, CDocHost& host, const std::string& oldPassword,
+PasswordDlgOutcome ChangePasswordOk(CQuorvaneDoc& document, IDocPrompts& host, const std::string& oldPassword,
                                     const std::string& entered, const std::string& verify);
 
 // "Enter Your Password": one attempt per showing; a wrong entry closes with Cancel (with message
 // 1304 when `showMessage`).
-PasswordDlgOutcome EnterPasswordOk(CFilePassword& password, CDocHost& host, const std::string& entered,
+PasswordDlgOutcome EnterPasswordOk(CFilePassword& password, IDocPrompts& host, const std::string& entered,
                                    bool showMessage);

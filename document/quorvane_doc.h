@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "document/doc_host.h"
 #include "document/doc_views.h"
 #include "document/import_batch.h"
 #include "framework/document.h"
@@ -39,7 +40,6 @@ class CDirectories;
 class CPrintOptions;
 class IDataFileConverter;
 class CArticleNotifyTarget;
-class CDocHost;
 class CIndexNotifyTarget;
 class CKeywordGroupRecord;
 class CKeywordRecord;
@@ -363,7 +363,7 @@ private:
     int CompareInOrder(int32_t a, int32_t b, int order);
 
     // Runs a copy dialog titled by string `titleId` and copies the file at `path` to its choice.
-    bool CopyFileChosen(const std::string& path, int titleId);
+    bool CopyFileChosen(const std::string& path, IDocPrompts::DataFileCopy kind);
     // Copies a data file that is not the open one; the same rules as CopyDataFileTo.
     bool CopyClosedFileTo(const std::string& source, const std::string& target);
     // Creates `target` and fills it from `in` in blocks; a partial target is removed. Reports

@@ -8,8 +8,6 @@
 #include "document/quorvane_doc.h"
 #include "framework/ansi_case.h"
 #include "framework/file.h"
-#include "framework/string_table.h"
-#include "resources/resource.h"
 #include "shell/directories.h"
 #include "storage/file_system.h"
 #include "storage/quor_error.h"
@@ -33,18 +31,18 @@ bool IsSameFile(const std::string& a, const std::string& b)
 
 bool CQuorvaneDoc::BackUpFile(const std::string& path)
 {
-    return CopyFileChosen(path, IDS_SAVE_BACKUP_AS);
+    return CopyFileChosen(path, CDocHost::DataFileCopy::kBackup);
 }
 
 bool CQuorvaneDoc::CopyFileTo(const std::string& path)
 {
-    return CopyFileChosen(path, IDS_COPY_FILE_TO);
+    return CopyFileChosen(path, CDocHost::DataFileCopy::kCopyTo);
 }
 
-bool CQuorvaneDoc::CopyFileChosen(const std::string& path, int titleId)
+bool CQuorvaneDoc::CopyFileChosen(const std::string& path, CDocHost::DataFileCopy kind)
 {
     std::string start = m_directories ? m_directories->GetExpandedFolder(CDirectories::kData) : std::string();
-    std::string target = m_host.ChooseDataFileCopy(QuorLoadString(titleId), start);
+    std::string target = m_host.ChooseDataFileCopy(kind, start);
     if (target.empty())
         return false;
     size_t slash = target.rfind('\\');

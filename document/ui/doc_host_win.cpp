@@ -2,6 +2,8 @@
 
 #include "controls/ui/progress_dlg.h"
 #include "document/ui/back_file_dialog.h"
+#include "document/ui/clear_bookmarks_dlg.h"
+#include "document/ui/file_format_dlgs.h"
 #include "document/ui/password_dlg.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
@@ -69,14 +71,35 @@ bool CWindowsDocHost::PromptPassword(const std::string& fileName, CFilePassword&
     return dialog.DoModal() == IDOK;
 }
 
-std::string CWindowsDocHost::ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)
+bool CWindowsDocHost::ConfirmClearBookmarks(const std::string& text)
+{
+    CClearBookmarksDlg dialog(MainWindow());
+    dialog.m_text = text;
+    return dialog.DoModal() == IDOK;
+}
+
+int CWindowsDocHost::ChooseConversion(const std::string& path)
+{
+    CConvertFileDlg dialog(MainWindow());
+    if (dialog.DoModal() != IDOK)
+        return -1;
+    return dialog.m_option;
+}
+
+bool CWindowsDocHost::EditReminder(int32_t, int32_t, ReminderRecord&, bool& deleteChosen)
+{
+    deleteChosen = false;
+    return false;
+}
+
+// Each dialog sets its own title.
+std::string CWindowsDocHost::ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder)
 {
     std::unique_ptr<CFileDialog> dialog;
-    if (title == QuorLoadString(IDS_COPY_FILE_TO))
+    if (kind == DataFileCopy::kCopyTo)
         dialog = std::make_unique<CCopyFileDlg>(BoxOwner());
     else
         dialog = std::make_unique<CBackFileDialog>(BoxOwner());
-    dialog->m_title = title;
     dialog->m_initialDir = initialFolder;
     return dialog->DoModal() == IDOK ? dialog->m_fileName : std::string();
 }

@@ -1,8 +1,9 @@
-// The document's host on Windows: message boxes owned by the window the user is working in, the Enter Your Password
-// dialog, the Save dialogs for copies of the data file, the shared progress dialog with message
-// pumping, the wait cursor, and a hidden rich-text control that turns an article's rich text into
-// plain text. The application derives from it for
-// what needs its windows (frames, the current document, the Find dialog).
+// The document's host on Windows: message boxes owned by the window the user is working in, the Enter
+// Your Password, Clear Bookmarked Title List and Convert File dialogs, the Save dialogs for copies of
+// the data file, the shared progress dialog with message pumping, the wait cursor, and a hidden
+// rich-text control that turns an article's rich text into plain text. The article windows' role is
+// left to the host that has them (article/ui); the application derives from that one for what needs
+// its other windows (frames, the current document, the Find dialog).
 #pragma once
 #include <windows.h>
 
@@ -31,6 +32,10 @@ public:
     void Inform(const std::string& text, Icon icon) override;
     bool Confirm(const std::string& text) override;
     bool PromptPassword(const std::string& fileName, CFilePassword& password) override;
+    bool ConfirmClearBookmarks(const std::string& text) override;
+    int ChooseConversion(const std::string& path) override;
+    // The program has no Edit Reminder dialog yet: the reminder stays as it was (Cancel).
+    bool EditReminder(int32_t article, int32_t reminderId, ReminderRecord& record, bool& deleteChosen) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void BeginProgress(const std::string& caption, const std::string& message, int range) override;
@@ -48,8 +53,8 @@ public:
     // When the rich-text control cannot be made or refuses the text, the text itself: two texts that
     // cannot be read then compare equal only when they are the same bytes.
     std::string RtfToPlainText(const std::string& rtf) override;
-    // "Copy File To" runs CCopyFileDlg, any other title CBackFileDialog.
-    std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder) override;
+    // CBackFileDialog for a backup, CCopyFileDlg for Copy File To.
+    std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) override;
 
 protected:
     // The window that owns message boxes and dialogs; null when there is no main window yet.

@@ -17,7 +17,7 @@ void Finish(CDialog& dialog, PasswordDlgOutcome outcome)
 }
 }  // namespace
 
-CPasswordDlgBase::CPasswordDlgBase(int templateId, CDocHost& host, HWND parent, const int* required, int count)
+CPasswordDlgBase::CPasswordDlgBase(int templateId, IDocPrompts& host, HWND parent, const int* required, int count)
     : CDialog(templateId, parent), m_host(host), m_required(required), m_requiredCount(count)
 {
 }
@@ -48,7 +48,7 @@ void CPasswordDlgBase::UpdateOkButton()
     GetDlgItem(IDOK).EnableWindow(filled);
 }
 
-CCreatePasswordDlg::CCreatePasswordDlg(CQuorvaneDoc& document, CDocHost& host, HWND parent)
+CCreatePasswordDlg::CCreatePasswordDlg(CQuorvaneDoc& document, IDocPrompts& host, HWND parent)
     : CPasswordDlgBase(IDD_CREATE_PASSWORD, host, parent, kCreateEdits, 2), m_document(document)
 {
 }
@@ -59,7 +59,7 @@ void CCreatePasswordDlg::OnOK()
                                    GetDlgItemText(IDC_EDIT_VERIFY_PASSWORD)));
 }
 
-CChangePasswordDlg::CChangePasswordDlg(CQuorvaneDoc& document, CDocHost& host, HWND parent)
+CChangePasswordDlg::CChangePasswordDlg(CQuorvaneDoc& document, IDocPrompts& host, HWND parent)
     : CPasswordDlgBase(IDD_CHANGE_PASSWORD, host, parent, nullptr, 0), m_document(document)
 {
 }
@@ -70,7 +70,7 @@ void CChangePasswordDlg::OnOK()
                                    GetDlgItemText(IDC_EDIT_NEW_PASSWORD), GetDlgItemText(IDC_EDIT_VERIFY_PASSWORD)));
 }
 
-CEnterPasswordDlg::CEnterPasswordDlg(CFilePassword& password, CDocHost& host, HWND parent)
+CEnterPasswordDlg::CEnterPasswordDlg(CFilePassword& password, IDocPrompts& host, HWND parent)
     : CPasswordDlgBase(IDD_ENTER_PASSWORD, host, parent, kEnterEdits, 1), m_password(password)
 {
 }

@@ -5,7 +5,7 @@
 
 #include "framework/ui/dialog.h"
 
-class CDocHost;
+class IDocPrompts;
 class CFilePassword;
 class CQuorvaneDoc;
 
@@ -13,12 +13,12 @@ class CQuorvaneDoc;
 class CPasswordDlgBase : public CDialog {
 protected:
     // `required` lists the edits that must hold text for OK to be enabled (static storage).
-    CPasswordDlgBase(int templateId, CDocHost& host, HWND parent, const int* required, int count);
+    CPasswordDlgBase(int templateId, IDocPrompts& host, HWND parent, const int* required, int count);
     bool OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
     void UpdateOkButton();
 
-    CDocHost& m_host;
+    IDocPrompts& m_host;
 
 private:
     const int* m_required;
@@ -27,7 +27,7 @@ private:
 
 class CCreatePasswordDlg : public CPasswordDlgBase {
 public:
-    CCreatePasswordDlg(CQuorvaneDoc& document, CDocHost& host, HWND parent = nullptr);
+    CCreatePasswordDlg(CQuorvaneDoc& document, IDocPrompts& host, HWND parent = nullptr);
 
 protected:
     void OnOK() override;
@@ -38,7 +38,7 @@ private:
 
 class CChangePasswordDlg : public CPasswordDlgBase {
 public:
-    CChangePasswordDlg(CQuorvaneDoc& document, CDocHost& host, HWND parent = nullptr);
+    CChangePasswordDlg(CQuorvaneDoc& document, IDocPrompts& host, HWND parent = nullptr);
 
 protected:
     void OnOK() override;
@@ -49,7 +49,7 @@ private:
 
 class CEnterPasswordDlg : public CPasswordDlgBase {
 public:
-    CEnterPasswordDlg(CFilePassword& password, CDocHost& host, HWND parent = nullptr);
+    CEnterPasswordDlg(CFilePassword& password, IDocPrompts& host, HWND parent = nullptr);
 
     std::string m_fileName;
     int m_showMessage = 1;

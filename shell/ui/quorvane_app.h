@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "article/ui/article_doc_host.h"
 #include "document/compactor.h"
 #include "document/quorvane_doc.h"
-#include "document/ui/doc_host_win.h"
 #include "document/ui/exchange_host_win.h"
 #include "export/print_options.h"
 #include "framework/command_line.h"
@@ -54,7 +54,7 @@ private:
     CRecentFileList& m_list;
 };
 
-class CQuorvaneApp : public CWinApp, public CWindowsDocHost, public IOpenFileState {
+class CQuorvaneApp : public CWinApp, public CArticleDocHost, public IOpenFileState {
 public:
     // Command posted to the main window that runs the start-up steps (tip of the day, welcome).
     static constexpr unsigned kStartupStepsCommand = 101;
@@ -110,11 +110,9 @@ public:
     void ShowIndexFrame() override;
     void ActivateIndexFrame() override;
     void SetCurrentDocument(CQuorvaneDoc* document) override;
-    bool ConfirmClearBookmarks(const std::string& text) override;
     void ApplySelectListMode() override;
-    int ChooseConversion(const std::string& path) override;
     // Remembers the chosen path: Copy and Open opens the copy.
-    std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder) override;
+    std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) override;
 
     // ---- The open file as the status bar sees it ----
     bool IsFileOpen() override { return GetOpenDocument() != nullptr; }
@@ -142,7 +140,7 @@ protected:
     // File > Compact's dialogs and the compaction itself; true when the result opened.
     virtual bool RunCompaction();
     // The Save dialog of a copy of a data file ("Copy File To", "Save Backup As").
-    virtual std::string RunDataFileCopyDialog(const std::string& title, const std::string& initialFolder);
+    virtual std::string RunDataFileCopyDialog(DataFileCopy kind, const std::string& initialFolder);
 
     void OnFileNew();
     void OnFileOpen();

@@ -6,7 +6,6 @@
 
 #include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
-#include "document/ui/clear_bookmarks_dlg.h"
 #include "document/ui/file_format_dlgs.h"
 #include "framework/string_table.h"
 #include "framework/ui/recent_file_menu.h"
@@ -124,14 +123,6 @@ bool CQuorvaneApp::AskYesNo(const std::string& text)
     const std::string caption = QuorLoadString(IDS_APP_NAME);
     return MessageBoxA(MainWindow(), text.c_str(), caption.c_str(),
                        MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
-}
-
-int CQuorvaneApp::ChooseConversion(const std::string& path)
-{
-    CConvertFileDlg dialog(MainWindow());
-    if (dialog.DoModal() != IDOK)
-        return -1;
-    return dialog.m_option;
 }
 
 // ---- Closing the open file ----
@@ -494,6 +485,7 @@ void CQuorvaneApp::ActivateIndexFrame()
 
 void CQuorvaneApp::SetCurrentDocument(CQuorvaneDoc* document)
 {
+    CArticleDocHost::SetCurrentDocument(document);
     m_currentDocument = document;
     m_currentQuery.SetSource(document);
     if (document)
@@ -509,28 +501,21 @@ void CQuorvaneApp::SetCurrentDocument(CQuorvaneDoc* document)
     UpdateSavedQueryMenus(names, more);
 }
 
-bool CQuorvaneApp::ConfirmClearBookmarks(const std::string& text)
-{
-    CClearBookmarksDlg dialog(MainWindow());
-    dialog.m_text = text;
-    return dialog.DoModal() == IDOK;
-}
-
 void CQuorvaneApp::ApplySelectListMode()
 {
     if (CQuorvaneDoc* document = GetOpenDocument(); document && m_settings)
         document->NotifyIndexView(IndexCode::kSetAndOrMode, m_settings->GetSelectListMode());
 }
 
-std::string CQuorvaneApp::ChooseDataFileCopy(const std::string& title, const std::string& initialFolder)
+std::string CQuorvaneApp::ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder)
 {
-    m_lastCopyPath = RunDataFileCopyDialog(title, initialFolder);
+    m_lastCopyPath = RunDataFileCopyDialog(kind, initialFolder);
     return m_lastCopyPath;
 }
 
-std::string CQuorvaneApp::RunDataFileCopyDialog(const std::string& title, const std::string& initialFolder)
+std::string CQuorvaneApp::RunDataFileCopyDialog(DataFileCopy kind, const std::string& initialFolder)
 {
-    return CWindowsDocHost::ChooseDataFileCopy(title, initialFolder);
+    return CArticleDocHost::ChooseDataFileCopy(kind, initialFolder);
 }
 
 // ---- Help ----

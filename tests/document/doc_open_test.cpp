@@ -17,28 +17,14 @@
 
 namespace {
 
-// The host with the file dialogs and the conversion choice answered from a script.
+// The host that also records the recent-file list and the repaints.
 class COpenHost : public CRecordingHost {
 public:
     void AddToRecentFiles(const std::string& path) override { m_recent.push_back(path); }
     void RepaintMainWindow() override { ++m_repaints; }
-    std::string ChooseDataFileCopy(const std::string& title, const std::string& initialFolder) override
-    {
-        m_copyDialogs.push_back({title, initialFolder});
-        return m_copyTarget;
-    }
-    int ChooseConversion(const std::string& path) override
-    {
-        m_conversionAsked.push_back(path);
-        return m_conversionChoice;
-    }
 
     std::vector<std::string> m_recent;
     int m_repaints = 0;
-    std::vector<std::pair<std::string, std::string>> m_copyDialogs;
-    std::string m_copyTarget;
-    std::vector<std::string> m_conversionAsked;
-    int m_conversionChoice = -1;
 };
 
 // Records each conversion; fails with `m_failure` when it is set.
@@ -187,15 +173,17 @@ TEST_F(DocOpen, BackupAndCopyStartInTheDataFolderAndMoveItToTheChosenOne)
     std::string closedFile = m_folder.Write("closed.xrd", std::string(40000, 'q'));  // more than 2 blocks
     std::filesystem::create_directory(NativePath(m_folder.File("out")));
 
+    using Copy = CDocHost::DataFileCopy;
     struct Case {
         bool backup;
         std::string source;
         const char* title;
+        Copy kind;
     } cases[] = {
-        {true, m_path, "Save Backup As"},
-        {false, m_path, "Copy File To"},
-        {true, closedFile, "Save Backup As"},
-        {false, closedFile, "Copy File To"},
+        {true, m_path, "Save Backup As", Copy::kBackup},
+        {false, m_path, "Copy File To", Copy::kCopyTo},
+        {true, closedFile, "Save Backup As", Copy::kBackup},
+        {false, closedFile, "Copy File To", Copy::kCopyTo},
     };
     int n = 0;
     for (const Case& c : cases) {
@@ -207,7 +195,7 @@ TEST_F(DocOpen, BackupAndCopyStartInTheDataFolderAndMoveItToTheChosenOne)
         bool copied = c.backup ? m_doc->BackUpFile(c.source) : m_doc->CopyFileTo(c.source);
         ASSERT_TRUE(copied);
         ASSERT_EQ(m_openHost.m_copyDialogs.size(), 1u);
-        EXPECT_EQ(m_openHost.m_copyDialogs[0].first, c.title);
+        EXPECT_EQ(m_openHost.m_copyDialogs[0].first, c.kind);
         EXPECT_EQ(m_openHost.m_copyDialogs[0].second, "C:\\Start");
         EXPECT_EQ(m_directories.GetExpandedFolder(CDirectories::kData), m_folder.File("out"));
         if (c.source == closedFile) {

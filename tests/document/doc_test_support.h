@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/doc_host.h"
@@ -65,6 +66,30 @@ public:
         m_passwordPrompts.push_back(fileName);
         return password.Verify(m_password);
     }
+    // The choices this host is not scripted for answer as the user's Cancel would, and are recorded.
+    std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) override
+    {
+        m_copyDialogs.push_back({kind, initialFolder});
+        return m_copyTarget;
+    }
+    int ChooseConversion(const std::string& path) override
+    {
+        m_conversionAsked.push_back(path);
+        return m_conversionChoice;
+    }
+    bool AskSaveUnsavedArticles(const std::string& caption) override
+    {
+        m_saveUnsavedAsked.push_back(caption);
+        return m_saveUnsavedAnswer;
+    }
+    bool ChooseDuplicates(const std::vector<int32_t>& runs, bool afterImport, CArticleIdSet& marked) override
+    {
+        m_duplicateRuns.push_back(runs);
+        return false;
+    }
+    void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) override { m_openedArticles.push_back(id); }
+    // Rich text stands for itself: the fixtures' duplicates are plain texts.
+    std::string RtfToPlainText(const std::string& rtf) override { return rtf; }
     void SetCaption(const std::string& title) override { m_caption = title; }
     void SetCurrentDocument(CQuorvaneDoc* document) override { m_current = document; }
     void ActivateIndexFrame() override { ++m_indexActivations; }
@@ -113,6 +138,14 @@ public:
         return m_reminderAnswer ? m_reminderAnswer(record, deleteChosen) : false;
     }
 
+    std::vector<std::pair<DataFileCopy, std::string>> m_copyDialogs;
+    std::string m_copyTarget;
+    std::vector<std::string> m_conversionAsked;
+    int m_conversionChoice = -1;
+    std::vector<std::string> m_saveUnsavedAsked;
+    bool m_saveUnsavedAnswer = true;
+    std::vector<std::vector<int32_t>> m_duplicateRuns;
+    std::vector<int32_t> m_openedArticles;
     std::vector<std::string> m_informed;
     std::vector<std::string> m_asked;
     std::deque<bool> m_answers;

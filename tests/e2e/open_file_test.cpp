@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "resources/commands.h"
 #include "storage/article_record.h"
+#include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -24,7 +24,7 @@ constexpr int kTitlesCaptionId = 1010;
 std::string MakeFile(const CTempFolder& folder, const std::string& name, const std::vector<std::string>& titles)
 {
     const std::string path = folder.File(name);
-    CDocHost silent;
+    CRecordingHost silent;
     CQuorvaneDoc document(silent);
     EXPECT_TRUE(document.CreateNewFile(path));
     for (const std::string& title : titles) {

@@ -13,7 +13,6 @@
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_view.h"
-#include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"
@@ -21,6 +20,7 @@
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
+#include "tests/document/doc_test_support.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -110,7 +110,7 @@ protected:
 
     CTempFolder m_folder;
     std::string m_path;
-    CDocHost m_host;
+    CRecordingHost m_host;
     std::unique_ptr<CQuorvaneDoc> m_document;
     int32_t m_group = 0;
     std::vector<int32_t> m_ids;

@@ -17,7 +17,6 @@
 #include "article/ui/article_frame.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_view.h"
-#include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "framework/ui/mdi_wnd.h"
@@ -29,6 +28,7 @@
 #include "storage/article_record.h"
 #include "storage/date.h"
 #include "storage/quor_error.h"
+#include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -59,7 +59,7 @@ protected:
     {
         m_path = m_folder.File("articles.xrd");
         {
-            CDocHost host;
+            CRecordingHost host;
             CQuorvaneDoc document(host);
             ASSERT_TRUE(document.CreateNewFile(m_path));
             for (const char* name : {"alpha", "Beta", "gamma"})

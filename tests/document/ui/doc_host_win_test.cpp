@@ -12,9 +12,9 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "document/quorvane_doc.h"
-#include "document/ui/doc_host_win.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
 #include "index/current_query.h"
@@ -24,6 +24,7 @@
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
 #include "tests/document/doc_fixture.h"
+#include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_main_frame.h"
@@ -56,7 +57,7 @@ TEST(WindowsDocHostPlainText, ReadsRichTextBackAsTheControlShowsIt)
         {"nothing at all", "", ""},
     };
     // One host for all: each text replaces the one before.
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(host.RtfToPlainText(c.rtf), c.text);
@@ -70,7 +71,7 @@ TEST(WindowsDocHostPlainText, ReadsRichTextBackAsTheControlShowsIt)
 
 TEST(WindowsDocHostPlainText, TextsDifferingOnlyInFormattingReadTheSame)
 {
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     const std::string plain = host.RtfToPlainText(Rtf("Prune the roses now.\\par Then water."));
     EXPECT_EQ(plain, "Prune the roses now.\r\nThen water.");
     EXPECT_EQ(host.RtfToPlainText(Rtf("\\f1\\fs28 Prune {\\b the} \\cf1 roses\\cf0  {\\ul\\i now}.\\par\\qr Then water.")),
@@ -81,7 +82,7 @@ TEST(WindowsDocHostPlainText, TextsDifferingOnlyInFormattingReadTheSame)
 TEST(WindowsDocHostPlainText, TheDuplicateScanComparesRichArticlesByTheirText)
 {
     CTempFolder folder;
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     CQuorvaneDoc doc(host);
     ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
     auto add = [&](const std::string& rtf) {
@@ -107,14 +108,15 @@ namespace {
 // the dialog has the owner it would have in the program.
 class CRunningCopyDialog {
 public:
-    CRunningCopyDialog(const std::string& title, const std::string& folder)
+    // The dialog of `kind` shows `title`.
+    CRunningCopyDialog(CDocHost::DataFileCopy kind, const std::string& title, const std::string& folder)
     {
-        m_ui = std::make_unique<gui::CGuiThread>([this, title, folder] {
+        m_ui = std::make_unique<gui::CGuiThread>([this, kind, folder] {
             CTestMainFrame frame(m_app, "Copy host");
             if (!frame.Handle())
                 return;
             m_frame = frame.Handle();
-            m_chosen = m_host.ChooseDataFileCopy(title, folder);
+            m_chosen = m_host.ChooseDataFileCopy(kind, folder);
         });
         window = gui::WaitForTopWindow(title.c_str());
     }
@@ -141,7 +143,7 @@ public:
 
 private:
     CWinApp m_app;
-    CWindowsDocHost m_host;
+    CTestWindowsDocHost m_host;
     std::string m_chosen;
     std::unique_ptr<gui::CGuiThread> m_ui;
 };
@@ -149,10 +151,12 @@ private:
 
 TEST(WindowsDocHostCopyDialog, StartsInTheFolderAndAddsTheDataFileExtension)
 {
-    for (const char* title : {"Save Backup As", "Copy File To"}) {
+    const std::pair<CDocHost::DataFileCopy, const char*> kinds[] = {
+        {CDocHost::DataFileCopy::kBackup, "Save Backup As"}, {CDocHost::DataFileCopy::kCopyTo, "Copy File To"}};
+    for (const auto& [kind, title] : kinds) {
         SCOPED_TRACE(title);
         CTempFolder folder;
-        CRunningCopyDialog run(title, folder.Path());
+        CRunningCopyDialog run(kind, title, folder.Path());
         ASSERT_NE(run.window, nullptr);
         EXPECT_EQ(::GetWindow(run.window, GW_OWNER), run.m_frame);
         EXPECT_EQ(gui::GetText(::GetDlgItem(run.window, cmb1)), "Personal Quorvane (*.xrd)");
@@ -165,7 +169,7 @@ TEST(WindowsDocHostCopyDialog, StartsInTheFolderAndAddsTheDataFileExtension)
 TEST(WindowsDocHostCopyDialog, CancelChoosesNothing)
 {
     CTempFolder folder;
-    CRunningCopyDialog run("Copy File To", folder.Path());
+    CRunningCopyDialog run(CDocHost::DataFileCopy::kCopyTo, "Copy File To", folder.Path());
     ASSERT_NE(run.window, nullptr);
     ASSERT_TRUE(gui::ClickButton(run.window, IDCANCEL));
     EXPECT_EQ(run.End(), "");
@@ -175,7 +179,7 @@ TEST(WindowsDocHostCopyDialog, AsksBeforeReplacingAFile)
 {
     CTempFolder folder;
     std::ofstream(folder.File("kb.xrd").c_str()) << "data";
-    CRunningCopyDialog run("Save Backup As", folder.Path());
+    CRunningCopyDialog run(CDocHost::DataFileCopy::kBackup, "Save Backup As", folder.Path());
     ASSERT_NE(run.window, nullptr);
     ASSERT_TRUE(run.Choose("kb"));
     HWND box = gui::WaitForMessageBox("");
@@ -198,7 +202,7 @@ TEST(WindowsDocHostApplication, RepaintingTheMainWindowPaintsItAndItsChildrenAtO
     HWND child = ::CreateWindowExA(0, "STATIC", "child", WS_CHILD | WS_VISIBLE, 10, 10, 100, 40, frame.m_hWnd,
                                    nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(child, nullptr);
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     // Without a main window there is nothing to paint.
     host.RepaintMainWindow();
 
@@ -215,7 +219,7 @@ TEST(WindowsDocHostApplication, RepaintingTheMainWindowPaintsItAndItsChildrenAtO
 TEST(WindowsDocHostApplication, TheCurrentQueryFollowsRenamedAndDeletedKeywordsAndGroups)
 {
     CTempFolder folder;
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     CQuorvaneDoc doc(host);
     ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
     CCurrentQuery query(&doc);
@@ -260,7 +264,7 @@ TEST(WindowsDocHostApplication, SaveFileWritesTheProfileCacheOut)
     ASSERT_EQ(written->Find("Quorvane", "Cached"), nullptr);
 
     CTempFolder folder;
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     host.SetOptionStore(&options);
     CQuorvaneDoc doc(host);
     ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
@@ -277,7 +281,7 @@ TEST(WindowsDocHostApplication, ProgressHoldsTheMainWindowUntilItEndsAndHearsCan
     std::atomic<HWND> frameWindow{nullptr};
     std::atomic<bool> cancelled{false};
     std::atomic<bool> enabledAfter{false};
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     gui::CGuiThread ui([&] {
         CTestMainFrame frame(app, "Progress host");
         if (!frame.Handle())

@@ -7,15 +7,15 @@
 #include <memory>
 #include <string>
 
-#include "document/doc_host.h"
 #include "document/quorvane_doc.h"
-#include "document/ui/doc_host_win.h"
 #include "document/ui/password_dlg_res.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
 #include "storage/article_record.h"
 #include "storage/quor_error.h"
+#include "tests/document/doc_test_support.h"
+#include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_main_frame.h"
@@ -26,7 +26,7 @@ namespace {
 struct ProtectedFile {
     explicit ProtectedFile(const std::string& path)
     {
-        CDocHost silent;
+        CRecordingHost silent;
         CQuorvaneDoc doc(silent);
         created = doc.CreateNewFile(path);
         if (!created)
@@ -60,7 +60,7 @@ public:
             if (!frame.Handle())
                 return;
             m_frame = frame.Handle();
-            CWindowsDocHost host;
+            CTestWindowsDocHost host;
             CQuorvaneDoc doc(host);
             opened = doc.OnOpenDocument(path) ? 1 : 0;
             if (opened) {

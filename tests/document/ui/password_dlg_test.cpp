@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "document/quorvane_doc.h"
-#include "document/ui/doc_host_win.h"
 #include "document/ui/password_dlg.h"
 #include "document/ui/password_dlg_res.h"
 #include "framework/string_table.h"
@@ -18,6 +17,7 @@
 #include "framework/ui/frame_wnd.h"
 #include "storage/article_record.h"
 #include "storage/file_password.h"
+#include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_main_frame.h"
@@ -62,7 +62,7 @@ public:
     }
 
     CTempFolder m_folder;
-    CWindowsDocHost m_host;
+    CTestWindowsDocHost m_host;
     std::unique_ptr<CQuorvaneDoc> m_doc;
     bool m_created = false;
 };
@@ -127,7 +127,7 @@ void AnswerBox(HWND dialog, int stringId, int icon, int button = IDOK)
 TEST(PasswordDialogs, EnterPasswordShowsTheFileAndClosesWithCancelOnAWrongEntry)
 {
     CTempFolder folder;
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     CQuorvaneDoc doc(host);
     ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
     doc.SetPassword("secret");
@@ -154,7 +154,7 @@ TEST(PasswordDialogs, EnterPasswordShowsTheFileAndClosesWithCancelOnAWrongEntry)
 TEST(PasswordDialogs, CreatePasswordRefusesBlanksThenSetsThePassword)
 {
     CTempFolder folder;
-    CWindowsDocHost host;
+    CTestWindowsDocHost host;
     CQuorvaneDoc doc(host);
     ASSERT_TRUE(doc.CreateNewFile(folder.File("kb.xrd")));
 

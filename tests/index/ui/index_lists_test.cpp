@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "framework/clock.h"
 #include "framework/ui/custom_wnd.h"
@@ -20,6 +19,7 @@
 #include "resources/index_window_res.h"
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
+#include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -157,7 +157,7 @@ protected:
     }
 
     CTempFolder m_folder;
-    CDocHost m_host;
+    CRecordingHost m_host;
     CQuorvaneDoc m_doc{m_host};
     std::vector<int32_t> m_keywords;
     CListParent m_parent;

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "document/quorvane_doc.h"
-#include "document/ui/doc_host_win.h"
 #include "framework/ui/doc_template.h"
 #include "framework/ui/mdi_wnd.h"
 #include "index/ui/index_frame.h"
@@ -20,6 +19,8 @@
 #include "shell/app_settings.h"
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
+#include "tests/document/doc_test_support.h"
+#include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -62,7 +63,7 @@ protected:
     {
         m_path = m_folder.File("index.xrd");
         {
-            CDocHost host;
+            CRecordingHost host;
             CQuorvaneDoc document(host);
             ASSERT_TRUE(document.CreateNewFile(m_path));
             for (const char* name : {"alpha", "beta", "gamma"})
@@ -142,7 +143,7 @@ protected:
 
     CTempFolder m_folder;
     std::string m_path;
-    CWindowsDocHost m_host;
+    CTestWindowsDocHost m_host;
     CMemoryProfileStore m_profile;
     CMemoryProfileStore m_settingsStore;
     CFontSettings m_fonts;

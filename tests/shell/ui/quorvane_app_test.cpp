@@ -28,6 +28,7 @@
 #include "storage/article_record.h"
 #include "storage/file_system.h"
 #include "storage/link_shell.h"
+#include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
@@ -97,7 +98,7 @@ public:
         return m_yes;
     }
     void Inform(const std::string& text, Icon) override { m_informed.push_back(text); }
-    std::string RunDataFileCopyDialog(const std::string&, const std::string&) override { return m_copyPath; }
+    std::string RunDataFileCopyDialog(DataFileCopy, const std::string&) override { return m_copyPath; }
     // While the compaction runs the user tries New, Open, and New through its handler directly.
     bool RunCompaction() override
     {
@@ -200,7 +201,7 @@ protected:
     std::string MakeFile(const std::string& name, int articles = 2)
     {
         const std::string path = m_folder.File(name);
-        CDocHost silent;
+        CRecordingHost silent;
         CQuorvaneDoc doc(silent);
         EXPECT_TRUE(doc.CreateNewFile(path));
         for (int i = 0; i < articles; ++i) {
