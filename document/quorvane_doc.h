@@ -306,6 +306,7 @@ private:
     void OnClearBookmarks();
     void OnUpdateClearBookmarks(CCmdUI& ui);
     void OnShowIndex();
+    void OnNewArticle();
     void OnSortOrder(unsigned id);
     void OnUpdateSortOrder(CCmdUI& ui);
     void OnSelectListMode(unsigned id);

@@ -66,6 +66,7 @@ bool CQuorvaneDoc::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(IDM_FILE_COMPACT, nullptr, &CQuorvaneDoc::OnUpdateAlwaysDisabled),
         Row(IDM_ARTICLE_CLEAR_BOOKMARKS, &CQuorvaneDoc::OnClearBookmarks, &CQuorvaneDoc::OnUpdateClearBookmarks),
         Row(IDM_SHOW_INDEX, &CQuorvaneDoc::OnShowIndex),
+        Row(IDM_ARTICLE_NEW, &CQuorvaneDoc::OnNewArticle, &CQuorvaneDoc::OnUpdateWritable),
         Row(IDM_VIEW_SORT_TITLE_UP, IDM_VIEW_SORT_TITLE_UP, &CQuorvaneDoc::OnSortOrder,
             &CQuorvaneDoc::OnUpdateSortOrder),
         Row(IDM_VIEW_SORT_DATE_UP, IDM_VIEW_SORT_DATE_DOWN, &CQuorvaneDoc::OnSortOrder,
@@ -130,6 +131,12 @@ void CQuorvaneDoc::OnUpdateClearBookmarks(CCmdUI& ui)
 void CQuorvaneDoc::OnShowIndex()
 {
     m_host.ActivateIndexFrame();
+}
+
+// The window takes the next "Untitled" number as it shows the new article.
+void CQuorvaneDoc::OnNewArticle()
+{
+    OpenArticle(kNoneId);
 }
 
 // ---- Sorting and the selected-keyword mode ----

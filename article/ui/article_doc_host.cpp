@@ -42,8 +42,13 @@ void CArticleDocHost::OpenArticleWindow(CQuorvaneDoc& document, int32_t id)
     if (!m_main)
         throw CQuorError(kInternalInitialization);
     m_pendingId = id;
-    if (!ArticleTemplate().CreateNewFrame(m_main, &document))
+    CMDIChildWnd* frame = ArticleTemplate().CreateNewFrame(m_main, &document);
+    if (!frame)
         throw CQuorError(kOutOfMemory);
+    // A new article's title is selected, ready to be typed over.
+    auto* view = dynamic_cast<CArticleView*>(frame->GetActiveView());
+    if (view && view->GetArticleId() == CArticleView::kNewArticle)
+        view->SelectTitle();
 }
 
 bool CArticleDocHost::AskSaveUnsavedArticles(const std::string& caption)

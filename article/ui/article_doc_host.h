@@ -18,6 +18,8 @@ public:
     void SetArticleFrameOwner(CMDIFrameWnd* main) { m_main = main; }
     // The article windows' template (141), made on first use.
     CDocTemplate& ArticleTemplate();
+    // The template once made, else null.
+    CDocTemplate* GetArticleTemplate() const { return m_template.get(); }
 
     void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) override;
     bool AskSaveUnsavedArticles(const std::string& caption) override;

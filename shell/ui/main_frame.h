@@ -70,6 +70,9 @@ public:
     // Position and size (not edges) of the next article window in the MDI client.
     RECT GetNextArticleWindowRect();
     void KeepChildInClient(HWND child);
+    // The keyword-list width of new article windows: the one last set by a window's splitter.
+    int GetArticleKeywordWidth() const { return m_articleKeywordWidth; }
+    void SetArticleKeywordWidth(int width) { m_articleKeywordWidth = width; }
     // Destroys and builds the four toolbars again (after the button size changed).
     void RecreateToolBars();
     // The active child frame may replace the prompt of command `id` (nothing while none is active).
@@ -157,5 +160,6 @@ private:
     CMainToolBar* m_toolsBar = nullptr;
 
     CArticlePlacement m_articlePlacement;
+    int m_articleKeywordWidth = 100;
     RECT m_normalRect = {};
 };

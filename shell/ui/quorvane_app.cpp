@@ -5,6 +5,7 @@
 #include <atomic>
 #include <new>
 
+#include "article/ui/article_keywords_dlg.h"
 #include "controls/ui/font_win.h"
 #include "framework/callback_exceptions.h"
 #include "framework/string_table.h"
@@ -74,6 +75,8 @@ CQuorvaneApp::~CQuorvaneApp()
         SetLinkShell(nullptr);
     m_indexTemplate.reset();
     CIndexView::SetServices(CIndexViewServices());
+    CArticleView::SetServices(CArticleViewServices());
+    CArticleKeywordsDlg::SetSettings(nullptr);
     if (m_listFont)
         DeleteObject(m_listFont);
     if (m_gdiplus) {

@@ -11,14 +11,15 @@
 #include <vector>
 
 #include "article/ui/article_doc_host.h"
+#include "article/ui/article_view.h"
 #include "document/compactor.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/exchange_host_win.h"
 #include "export/print_options.h"
 #include "framework/command_line.h"
 #include "framework/recent_file_list.h"
-#include "framework/ui/doc_template.h"
 #include "framework/ui/app.h"
+#include "framework/ui/doc_template.h"
 #include "index/current_query.h"
 #include "index/ui/index_view.h"
 #include "shell/app_startup.h"
@@ -183,8 +184,11 @@ private:
     std::unique_ptr<CQuorvaneDoc> MakeDocument();
     void RegisterTemplates();
     // What the index window takes from the application: the option store, the settings, the fonts
-    // and the main frame.
+    // and the main frame. The article windows are connected with it.
     void ConnectIndexWindow(CMainFrame& frame);
+    // What the article windows take: the main frame that holds them and keeps their placement and
+    // keyword-list width, its status bar, the settings and the fonts.
+    void ConnectArticleWindows(CMainFrame& frame);
     // The list font made again from the open file's font.
     void MakeListFont();
     // Opens `path` as the open knowledge base with the pending open options.
@@ -214,6 +218,7 @@ private:
     bool m_pendingReadOnly = false;
     bool m_pendingNewer = false;
     CIndexViewServices m_indexServices;
+    CArticleViewServices m_articleServices;
     HFONT m_listFont = nullptr;
 
     uint32_t m_startupFlags = 0;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <new>
 
+#include "article/ui/article_keywords_dlg.h"
 #include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
 #include "document/ui/file_format_dlgs.h"
@@ -182,11 +183,12 @@ std::unique_ptr<CQuorvaneDoc> CQuorvaneApp::MakeDocument()
 
 void CQuorvaneApp::RegisterTemplates()
 {
-    // The article and report windows' templates come with those windows.
+    // The report windows' template comes with those windows.
     m_indexTemplate = std::make_unique<CDocTemplate>(
         IDR_INDEX_FRAME, [this] { return std::unique_ptr<CDocument>(MakeDocument()); },
         [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); },
         [] { return static_cast<CView*>(new CIndexView); });
+    ArticleTemplate();
 }
 
 void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
@@ -204,6 +206,38 @@ void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
             main->PostMessage(WM_COMMAND, command, 0);
     };
     CIndexView::SetServices(m_indexServices);
+    ConnectArticleWindows(frame);
+}
+
+void CQuorvaneApp::ConnectArticleWindows(CMainFrame& frame)
+{
+    SetArticleFrameOwner(&frame);
+    m_articleServices.settings = m_settings.get();
+    m_articleServices.listFont = m_listFont;
+    m_articleServices.headerFont = m_dialogFont;
+    m_articleServices.getKeywordWidth = [this] {
+        CMainFrame* main = MainFrame();
+        return main ? main->GetArticleKeywordWidth() : 100;
+    };
+    m_articleServices.setKeywordWidth = [this](int width) {
+        if (CMainFrame* main = MainFrame())
+            main->SetArticleKeywordWidth(width);
+    };
+    m_articleServices.statusText = [this](const std::string& text) {
+        if (CMainFrame* main = MainFrame())
+            main->GetStatusBar().SetPaneText(0, text);
+    };
+    // The main frame measures its own MDI client.
+    m_articleServices.nextWindowRect = [this](int, int) {
+        CMainFrame* main = MainFrame();
+        return main ? main->GetNextArticleWindowRect() : RECT{0, 0, 0, 0};
+    };
+    m_articleServices.storeWindowSize = [this](int width, int height) {
+        if (CMainFrame* main = MainFrame())
+            main->StoreArticleWindowSize(RECT{0, 0, width, height});
+    };
+    CArticleView::SetServices(m_articleServices);
+    CArticleKeywordsDlg::SetSettings(m_settings.get());
 }
 
 void CQuorvaneApp::MakeListFont()
@@ -219,8 +253,12 @@ void CQuorvaneApp::MakeListFont()
     m_listFont = font;
     m_indexServices.listFont = font;
     CIndexView::SetServices(m_indexServices);
-    if (CQuorvaneDoc* document = GetOpenDocument())
+    m_articleServices.listFont = font;
+    CArticleView::SetServices(m_articleServices);
+    if (CQuorvaneDoc* document = GetOpenDocument()) {
         document->NotifyIndexView(IndexCode::kListFontChanged);
+        document->NotifyArticleViews(ArticleHint::kDisplayChanged);
+    }
     if (old)
         DeleteObject(old);
 }
@@ -413,6 +451,8 @@ std::vector<HMENU> CQuorvaneApp::ProgramMenus() const
     }
     if (m_indexTemplate)
         add(m_indexTemplate->GetSharedMenu());
+    if (CDocTemplate* articles = GetArticleTemplate())
+        add(articles->GetSharedMenu());
     return menus;
 }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "article/ui/article_frame.h"
+#include "article/ui/article_view.h"
 #include "document/quorvane_doc.h"
 #include "framework/error_sink.h"
 #include "framework/file.h"
@@ -452,6 +454,77 @@ TEST_F(QuorvaneApp, NewOpenAndTheCommandLineShowTheFileInTheIndexWindow)
     m_params = {m_folder.File("five.xrd")};
     Start();
     EXPECT_EQ(TitleCount(), 5);
+}
+
+TEST_F(QuorvaneApp, ArticlesOpenInTheirOwnWindowsAndTheirEditsReachTheFile)
+{
+    const std::string path = MakeFile("notes.xrd", 2);
+    m_params = {path};
+    CTestApp& app = Start();
+    CQuorvaneDoc* document = app.GetOpenDocument();
+    ASSERT_NE(document, nullptr);
+    CMainFrame* main = app.MainFrame();
+    auto activeArticle = [&]() -> CArticleView* {
+        auto* frame = dynamic_cast<CArticleFrame*>(main->MDIGetActive());
+        return frame ? frame->GetArticleView() : nullptr;
+    };
+
+    // File > New Article from the index window: an "Untitled" window with its title selected.
+    ASSERT_NE(ShownIndexView(), nullptr);
+    EXPECT_TRUE(main->ExecuteCommand(IDM_ARTICLE_NEW));
+    app.Pump();
+    CArticleView* fresh = activeArticle();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->GetArticleId(), CArticleView::kNewArticle);
+    const std::string untitled = fresh->TitleBox().GetWindowText();
+    EXPECT_EQ(untitled.rfind("Untitled ", 0), 0u);
+    DWORD start = 0, end = 0;
+    fresh->TitleBox().SendMessage(EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, untitled.size());
+    fresh->TitleBox().SetWindowText("Written in the program");
+    fresh->Content().SetPlainText("Its text", false);
+    fresh->AssignKeywordByName("garden");
+    auto* freshFrame = dynamic_cast<CArticleFrame*>(main->MDIGetActive());
+    EXPECT_TRUE(freshFrame->ExecuteCommand(IDM_ARTICLE_SAVE));
+    const int32_t added = fresh->GetArticleId();
+    EXPECT_NE(added, CArticleView::kNewArticle);
+    EXPECT_EQ(document->GetArticleCount(), 3);
+
+    // A stored article by id (what the index window's titles list asks for): its own window, and
+    // asked again, the same window comes forward.
+    CArticleIdSet all;
+    document->GetAllArticleIds(all);
+    const int32_t first = all.GetAt(0);
+    document->OpenArticle(first);
+    app.Pump();
+    CArticleView* stored = activeArticle();
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->GetArticleId(), first);
+    EXPECT_EQ(stored->TitleBox().GetWindowText(), "article 0");
+    const int windows = IndexWindowCount();
+    document->OpenArticle(added);
+    app.Pump();
+    EXPECT_EQ(activeArticle(), fresh);
+    document->OpenArticle(first);
+    app.Pump();
+    EXPECT_EQ(activeArticle(), stored);
+    EXPECT_EQ(IndexWindowCount(), windows);
+    stored->TitleBox().SetWindowText("article 0, renamed");
+    EXPECT_TRUE(dynamic_cast<CArticleFrame*>(main->MDIGetActive())->ExecuteCommand(IDM_ARTICLE_SAVE));
+
+    // Closing the program closes the windows with their file; both edits are in it.
+    m_app->Stop();
+    m_app.reset();
+    EXPECT_TRUE(g_errors.empty()) << g_errors.front();
+    CRecordingHost host;
+    CQuorvaneDoc reopened(host);
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    EXPECT_EQ(reopened.GetArticleCount(), 3);
+    EXPECT_STREQ(reopened.GetArticleTitle(first), "article 0, renamed");
+    EXPECT_STREQ(reopened.GetArticleTitle(added), "Written in the program");
+    EXPECT_GE(reopened.FindKeyword("garden"), 0);
+    reopened.DeleteContents();
 }
 
 TEST_F(QuorvaneApp, NewAndOpenDoNothingWhileCompactRuns)
