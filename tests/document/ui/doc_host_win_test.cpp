@@ -26,6 +26,7 @@
 #include "tests/document/doc_fixture.h"
 #include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/running_file_dialog.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/test_main_frame.h"
 
@@ -104,48 +105,18 @@ TEST(WindowsDocHostPlainText, TheDuplicateScanComparesRichArticlesByTheirText)
 }
 
 namespace {
-// The host's Save dialog for a copy, run on a thread of its own whose main window is a frame, so that
-// the dialog has the owner it would have in the program.
-class CRunningCopyDialog {
-public:
-    // The dialog of `kind` shows `title`.
-    CRunningCopyDialog(CDocHost::DataFileCopy kind, const std::string& title, const std::string& folder)
-    {
-        m_ui = std::make_unique<gui::CGuiThread>([this, kind, folder] {
-            CTestMainFrame frame(m_app, "Copy host");
-            if (!frame.Handle())
-                return;
-            m_frame = frame.Handle();
-            m_chosen = m_host.ChooseDataFileCopy(kind, folder);
-        });
-        window = gui::WaitForTopWindow(title.c_str());
-    }
-    // Types `name` into the file name box and presses Save.
-    bool Choose(const std::string& name)
-    {
-        // Newer dialogs hold the name in a combo box, older ones in an edit.
-        HWND box = ::GetDlgItem(window, cmb13);
-        if (!box)
-            box = ::GetDlgItem(window, edt1);
-        return gui::SetText(box, name) && gui::ClickButton(window, IDOK);
-    }
-    std::string Folder() const
-    {
-        char path[MAX_PATH] = {};
-        ::SendMessageA(window, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
-        return path;
-    }
-    // What the host gave back once the dialog closed; "(still open)" when it did not close.
-    std::string End() { return m_ui->Join() ? m_chosen : "(still open)"; }
-
-    HWND window = nullptr;
-    HWND m_frame = nullptr;
-
-private:
-    CWinApp m_app;
+struct CHostHolder {
     CTestWindowsDocHost m_host;
-    std::string m_chosen;
-    std::unique_ptr<gui::CGuiThread> m_ui;
+};
+
+// The host's Save dialog for a copy of `kind`, which shows `title`. The host is made before the
+// dialog's thread starts and outlives it.
+class CRunningCopyDialog : private CHostHolder, public CRunningFileDialog {
+public:
+    CRunningCopyDialog(CDocHost::DataFileCopy kind, const std::string& title, const std::string& folder)
+        : CRunningFileDialog(title, [this, kind, folder](HWND) { return m_host.ChooseDataFileCopy(kind, folder); })
+    {
+    }
 };
 }  // namespace
 
@@ -181,13 +152,8 @@ TEST(WindowsDocHostCopyDialog, AsksBeforeReplacingAFile)
     std::ofstream(folder.File("kb.xrd").c_str()) << "data";
     CRunningCopyDialog run(CDocHost::DataFileCopy::kBackup, "Save Backup As", folder.Path());
     ASSERT_NE(run.window, nullptr);
-    ASSERT_TRUE(run.Choose("kb"));
-    HWND box = gui::WaitForMessageBox("");
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(::GetWindow(box, GW_OWNER), run.window);
     // No: the dialog stays for another name.
-    ASSERT_TRUE(gui::ClickButton(box, IDNO));
-    ASSERT_TRUE(gui::WaitFor([&] { return !::IsWindow(box); }));
+    ASSERT_TRUE(run.ChooseAndKeepExisting("kb"));
     ASSERT_TRUE(run.Choose("kb"));
     ASSERT_TRUE(gui::AnswerMessageBox("", IDYES));
     EXPECT_EQ(run.End(), folder.File("kb.xrd"));
