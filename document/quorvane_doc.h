@@ -307,6 +307,7 @@ private:
     void OnUpdateClearBookmarks(CCmdUI& ui);
     void OnShowIndex();
     void OnNewArticle();
+    void OnCloseAllWindows();
     void OnSortOrder(unsigned id);
     void OnUpdateSortOrder(CCmdUI& ui);
     void OnSelectListMode(unsigned id);

@@ -67,6 +67,7 @@ bool CQuorvaneDoc::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(IDM_ARTICLE_CLEAR_BOOKMARKS, &CQuorvaneDoc::OnClearBookmarks, &CQuorvaneDoc::OnUpdateClearBookmarks),
         Row(IDM_SHOW_INDEX, &CQuorvaneDoc::OnShowIndex),
         Row(IDM_ARTICLE_NEW, &CQuorvaneDoc::OnNewArticle, &CQuorvaneDoc::OnUpdateWritable),
+        Row(IDM_WINDOW_CLOSE_ALL, &CQuorvaneDoc::OnCloseAllWindows),
         Row(IDM_VIEW_SORT_TITLE_UP, IDM_VIEW_SORT_TITLE_UP, &CQuorvaneDoc::OnSortOrder,
             &CQuorvaneDoc::OnUpdateSortOrder),
         Row(IDM_VIEW_SORT_DATE_UP, IDM_VIEW_SORT_DATE_DOWN, &CQuorvaneDoc::OnSortOrder,
@@ -137,6 +138,18 @@ void CQuorvaneDoc::OnShowIndex()
 void CQuorvaneDoc::OnNewArticle()
 {
     OpenArticle(kNoneId);
+}
+
+// Every article window runs its close check; one whose user chose Cancel stays open. The list is
+// copied: a window may leave it while it closes.
+void CQuorvaneDoc::OnCloseAllWindows()
+{
+    std::vector<CDocumentView*> views = Views();
+    for (CDocumentView* view : views) {
+        auto* article = dynamic_cast<CArticleNotifyTarget*>(view);
+        if (article && article->PromptSaveAndClose())
+            article->CloseFrame();
+    }
 }
 
 // ---- Sorting and the selected-keyword mode ----

@@ -74,6 +74,7 @@ TEST_F(DocCommands, EnablingFollowsTheFilesState)
         Make(c.kind);
         EXPECT_EQ(Probe(IDM_FILE_SAVE).m_enabled, c.save);
         EXPECT_EQ(Probe(IDM_ARTICLE_CLEAR_BOOKMARKS).m_enabled, c.clearBookmarks);
+        EXPECT_EQ(Probe(IDM_ARTICLE_NEW).m_enabled, c.save);
         CCmdUIProbe undo = Probe(IDM_EDIT_UNDO);
         EXPECT_EQ(undo.m_enabled, c.undo);
         EXPECT_EQ(undo.m_text, c.undoText);
@@ -175,4 +176,36 @@ TEST_F(DocCommands, ReadOnlyFileRunsNoWritingCommand)
     m_doc->OnCmdMsg(IDM_ARTICLE_CLEAR_BOOKMARKS, nullptr);
     EXPECT_TRUE(m_host.m_clearBookmarkPrompts.empty());
     EXPECT_EQ(m_doc->GetBookmarkedCount(), 3);
+}
+
+// New Article asks the host for a window on a new article, with the import batch held: opening a
+// window is no change that ends an import's undo.
+TEST_F(DocCommands, NewArticleOpensAWindowOnANewArticleAndKeepsTheImportBatch)
+{
+    Make(kImportBatch);
+    ASSERT_TRUE(m_doc->OnCmdMsg(IDM_ARTICLE_NEW, nullptr));
+    EXPECT_EQ(m_host.m_openedArticles, std::vector<int32_t>{kNoneId});
+    EXPECT_TRUE(m_doc->CanUndoImport());
+}
+
+// Close All runs every article window's close check; a window whose check refuses stays open, and a
+// window leaving the document's list on the way does not make another one skipped.
+TEST_F(DocCommands, CloseAllClosesEveryArticleWindowThatMayClose)
+{
+    Make(kFull);
+    CArticleIdSet all;
+    m_doc->GetAllArticleIds(all);
+    CRecordingArticleView views[] = {{m_trace, all.GetAt(0)}, {m_trace, all.GetAt(1)}, {m_trace, all.GetAt(2)}};
+    for (auto& view : views) {
+        view.m_closingDocument = m_doc.get();
+        m_doc->AddView(&view);
+    }
+    views[1].m_mayClose = false;
+    ASSERT_TRUE(m_doc->OnCmdMsg(IDM_WINDOW_CLOSE_ALL, nullptr));
+    for (auto& view : views)
+        EXPECT_EQ(view.m_closeChecks, 1);
+    EXPECT_TRUE(views[0].m_closed);
+    EXPECT_FALSE(views[1].m_closed);
+    EXPECT_TRUE(views[2].m_closed);
+    m_doc->RemoveView(&views[1]);
 }

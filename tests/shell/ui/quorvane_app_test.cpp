@@ -513,6 +513,12 @@ TEST_F(QuorvaneApp, ArticlesOpenInTheirOwnWindowsAndTheirEditsReachTheFile)
     stored->TitleBox().SetWindowText("article 0, renamed");
     EXPECT_TRUE(dynamic_cast<CArticleFrame*>(main->MDIGetActive())->ExecuteCommand(IDM_ARTICLE_SAVE));
 
+    // Window > Close All closes both saved article windows; the index window stays.
+    EXPECT_TRUE(main->ExecuteCommand(IDM_WINDOW_CLOSE_ALL));
+    app.Pump();
+    EXPECT_EQ(IndexWindowCount(), windows - 2);
+    EXPECT_EQ(activeArticle(), nullptr);
+
     // Closing the program closes the windows with their file; both edits are in it.
     m_app->Stop();
     m_app.reset();
