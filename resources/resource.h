@@ -2,6 +2,7 @@
 // accelerators of a frame), IDS_ (strings), IDD_ (dialogs), IDC_ (controls), IDM_ (commands).
 #pragma once
 #include "resources/article_res.h"
+#include "resources/update_check_res.h"
 
 #define IDR_MAINFRAME 127
 // The article text's context menu ("ContentBox").

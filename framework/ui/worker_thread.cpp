@@ -18,8 +18,11 @@ bool CWorkerThread::CreateSuspended()
     if (m_handle)
         return false;
     // _beginthreadex (not CreateThread) sets up the C runtime for the thread; 0 means failure.
-    uintptr_t handle = _beginthreadex(nullptr, 0, Entry, this, CREATE_SUSPENDED, nullptr);
+    auto* body = new std::shared_ptr<std::function<unsigned()>>(m_body);
+    uintptr_t handle = _beginthreadex(nullptr, 0, Entry, body, CREATE_SUSPENDED, nullptr);
     m_handle = reinterpret_cast<HANDLE>(handle);
+    if (!m_handle)
+        delete body;
     return m_handle != nullptr;
 }
 
@@ -42,10 +45,21 @@ DWORD CWorkerThread::ExitCode() const
     return code;
 }
 
+void CWorkerThread::Detach()
+{
+    if (m_handle) {
+        CloseHandle(m_handle);
+        m_handle = nullptr;
+    }
+}
+
 unsigned __stdcall CWorkerThread::Entry(void* param)
 {
+    // The thread's own reference to the body, freed when the thread ends.
+    std::unique_ptr<std::shared_ptr<std::function<unsigned()>>> body(
+        static_cast<std::shared_ptr<std::function<unsigned()>>*>(param));
     try {
-        return static_cast<CWorkerThread*>(param)->m_body();
+        return (**body)();
     } catch (...) {
         ReportCallbackException("worker thread");
         return 1;

@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 
 class CWorkerThread {
 public:
-    explicit CWorkerThread(std::function<unsigned()> body) : m_body(std::move(body)) {}
+    explicit CWorkerThread(std::function<unsigned()> body)
+        : m_body(std::make_shared<std::function<unsigned()>>(std::move(body))) {}
     // Waits for a thread still running (the owner should have stopped it), then closes the handle.
     ~CWorkerThread();
     CWorkerThread(const CWorkerThread&) = delete;
@@ -23,10 +25,14 @@ public:
     // The body's result once the thread ended; STILL_ACTIVE before.
     DWORD ExitCode() const;
     HANDLE Handle() const { return m_handle; }
+    // Lets a thread that still runs go on alone: its handle is closed and nothing waits for it any
+    // more. The thread keeps its body alive; the body must own (or share) everything it uses.
+    void Detach();
 
 private:
     static unsigned __stdcall Entry(void* param);
 
-    std::function<unsigned()> m_body;
+    // Shared with the running thread, which may outlive this object once detached.
+    std::shared_ptr<std::function<unsigned()>> m_body;
     HANDLE m_handle = nullptr;
 };

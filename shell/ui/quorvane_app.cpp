@@ -347,6 +347,7 @@ void CQuorvaneApp::LoadVersion()
         length < sizeof(VS_FIXEDFILEINFO))
         return;
     m_version = MakeProgramVersion(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
+    m_updateCheck.SetOwnVersion(fixed->dwProductVersionMS, fixed->dwProductVersionLS);
 }
 
 void CQuorvaneApp::LoadIcons()

@@ -29,6 +29,7 @@
 #include "shell/option_store.h"
 #include "shell/recent_files.h"
 #include "shell/ui/main_frame.h"
+#include "shell/update_check.h"
 #include "storage/link_shell.h"
 
 class CAppSettings;
@@ -170,6 +171,13 @@ protected:
     void OnHelpWebSite();
     void OnHelpForum();
     void OnHelpEmail();
+    // Check for Update: the dialog over the application's update check; a second request while it
+    // is up does nothing (and the command is greyed).
+    void OnHelpUpdate();
+    void OnUpdateHelpUpdate(CCmdUI& ui);
+    // The update check's dialog (tests fetch from elsewhere).
+    virtual void RunUpdateCheck();
+    CUpdateCheck& UpdateCheck() { return m_updateCheck; }
 
 
 private:
@@ -239,4 +247,6 @@ private:
     std::string m_lastCopyPath;
     CSplashWnd* m_splash = nullptr;  // owns itself; null once closed
     std::unique_ptr<ILinkShell> m_linkShell;
+    CUpdateCheck m_updateCheck;
+    bool m_updateCheckRunning = false;
 };

@@ -62,6 +62,7 @@ bool CQuorvaneApp::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(IDM_HELP_WEB, &CQuorvaneApp::OnHelpWebSite),
         Row(IDM_HELP_FORUM, &CQuorvaneApp::OnHelpForum),
         Row(IDM_HELP_EMAIL, &CQuorvaneApp::OnHelpEmail),
+        Row(IDM_HELP_UPDATE, &CQuorvaneApp::OnHelpUpdate, &CQuorvaneApp::OnUpdateHelpUpdate),
     };
     if (RouteToTable(this, kCommands, id, ui))
         return true;

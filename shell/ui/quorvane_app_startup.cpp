@@ -8,6 +8,8 @@
 #include "shell/ui/quorvane_app.h"
 #include "shell/ui/splash_wnd.h"
 #include "shell/ui/tip_of_the_day_dlg.h"
+#include "shell/ui/update_check_dlg.h"
+#include "shell/ui/update_list_fetch_win.h"
 #include "shell/ui/welcome_dlg.h"
 #include "storage/link_shell.h"
 
@@ -132,4 +134,30 @@ void CQuorvaneApp::OnHelpForum()
 void CQuorvaneApp::OnHelpEmail()
 {
     OpenWebAddress(IDS_SUPPORT_MAIL_ADDRESS);
+}
+
+void CQuorvaneApp::OnHelpUpdate()
+{
+    if (m_updateCheckRunning)
+        return;
+    m_updateCheckRunning = true;
+    try {
+        RunUpdateCheck();
+    } catch (...) {
+        m_updateCheckRunning = false;
+        throw;
+    }
+    m_updateCheckRunning = false;
+}
+
+void CQuorvaneApp::OnUpdateHelpUpdate(CCmdUI& ui)
+{
+    ui.Enable(!m_updateCheckRunning);
+}
+
+void CQuorvaneApp::RunUpdateCheck()
+{
+    CUpdateCheckDlg dialog(m_updateCheck, *m_settings, std::make_shared<CWinInetListFetcher>(), MainWindow());
+    dialog.m_openAddress = [](const std::string& address) { CLinkFinder::OpenLink(address); };
+    dialog.DoModal();
 }

@@ -62,3 +62,26 @@ TEST(WorkerThread, SharesACriticalSectionWithTheStartingThread)
     ASSERT_TRUE(worker.Wait(20000));
     EXPECT_EQ(counter, 2000);
 }
+
+TEST(WorkerThread, ADetachedThreadOutlivesItsObject)
+{
+    auto go = std::make_shared<CEvent>(false, false);
+    auto done = std::make_shared<CEvent>(true, false);
+    auto result = std::make_shared<std::atomic<int>>(0);
+    {
+        CWorkerThread worker([go, done, result]() -> unsigned {
+            go->Wait();
+            *result = 7;
+            done->Set();
+            return 0;
+        });
+        ASSERT_TRUE(worker.CreateSuspended());
+        ASSERT_TRUE(worker.Resume());
+        worker.Detach();
+        EXPECT_EQ(worker.Handle(), nullptr);
+        EXPECT_FALSE(worker.Wait(0));
+    }  // the object goes without waiting; the thread still holds its body
+    go->Set();
+    ASSERT_TRUE(done->Wait(20000));
+    EXPECT_EQ(result->load(), 7);
+}

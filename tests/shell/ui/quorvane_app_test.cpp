@@ -119,6 +119,15 @@ public:
             MainFrame()->PostMessage(WM_COMMAND, kStartupStepsCommand, 0);
     }
     void RunTipOfTheDay(bool fromMenu) override { m_windows.push_back(fromMenu ? "tip from menu" : "tip"); }
+    // While the update dialog is up the command is greyed and a second request does nothing.
+    void RunUpdateCheck() override
+    {
+        m_windows.push_back("update check");
+        CCmdUIProbe probe(IDM_HELP_UPDATE);
+        OnCmdMsg(IDM_HELP_UPDATE, &probe);
+        m_updateEnabledWhileUp = probe.m_enabled;
+        OnCmdMsg(IDM_HELP_UPDATE, nullptr);
+    }
     int RunWelcome(int) override
     {
         m_windows.push_back("welcome");
@@ -140,6 +149,7 @@ public:
     std::vector<bool> m_duringCompaction;
     std::vector<std::string> m_windows;
     int m_welcomeAnswer = 1;
+    bool m_updateEnabledWhileUp = true;
 };
 
 // The shell as the web commands reach it.
@@ -789,6 +799,11 @@ TEST_F(QuorvaneApp, AboutTipAndWebCommands)
     ASSERT_TRUE(app.Command(IDM_HELP_ABOUT));
     ASSERT_TRUE(app.Command(IDM_HELP_TIP));
     EXPECT_EQ(app.m_windows, (List{"about", "tip from menu"}));
+    // Check for Update: once, greyed while its dialog is up, enabled again after.
+    ASSERT_TRUE(app.Command(IDM_HELP_UPDATE));
+    EXPECT_EQ(app.m_windows, (List{"about", "tip from menu", "update check"}));
+    EXPECT_FALSE(app.m_updateEnabledWhileUp);
+    ASSERT_TRUE(app.Command(IDM_HELP_UPDATE));
 
     CRecordingShell shell;
     ILinkShell* previous = SetLinkShell(&shell);
