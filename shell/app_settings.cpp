@@ -341,6 +341,12 @@ void CAppSettings::SetFontDescription(const std::string& text)
     m_fileDirty = 1;
 }
 
+void CAppSettings::SetComments(const std::string& text)
+{
+    m_comments = text;
+    m_fileDirty = 1;
+}
+
 void CAppSettings::SetLinkLocationMode(int16_t mode)
 {
     if (mode < 0 || mode > 2)

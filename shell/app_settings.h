@@ -76,6 +76,8 @@ public:
     void SetFileFont(const LogFont& font);
     void SetFileTextColor(int32_t color);
     void SetFontDescription(const std::string& text);
+    // The file's comments (File Properties), kept in record 4 after SaveFullPathnames.
+    void SetComments(const std::string& text);
     // Values outside 0..2 are ignored.
     void SetLinkLocationMode(int16_t mode);
     // Trimmed at both ends; an empty result changes nothing.
@@ -121,6 +123,7 @@ public:
     int32_t GetUpdateCheckLastDate() const { return m_updateCheckLastDate; }
     int16_t GetLinkLocationMode() const { return m_linkLocationMode; }
     const std::string& GetFontDescription() const { return m_fontDescription; }
+    const std::string& GetComments() const { return m_comments; }
     int GetShowImageGallery() const { return m_showImageGallery; }
     void SetShowImageGallery(int value) { m_showImageGallery = value; }
     int GetGalleryImageSize() const { return m_galleryImageSize; }
@@ -227,6 +230,7 @@ private:
     std::string m_linkLocationPath;
     int16_t m_linkLocationMode = 0;
     std::string m_fontDescription;
+    std::string m_comments;
     int m_showImageGallery = 1;
     int m_galleryImageSize = 1;
     int m_indexMode = 0;

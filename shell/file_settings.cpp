@@ -103,13 +103,16 @@ void CFileSettings::AppendPayload(CByteBuffer& out) const
     out.AppendShort(s.m_linkLocationMode);
     AppendStringField(out, s.m_linkLocationPath);
     out.AppendShort(s.m_saveFullPathnames);
+    if (!s.m_comments.empty())
+        AppendStringField(out, s.m_comments);
 }
 
 std::vector<uint8_t> CFileSettings::Encode() const
 {
     CByteBuffer out;
     out.AppendInt(kFixedPayload + 4 + StringFieldSize(m_settings.m_fontDescription) +
-                  StringFieldSize(m_settings.m_linkLocationPath));
+                  StringFieldSize(m_settings.m_linkLocationPath) +
+                  (m_settings.m_comments.empty() ? 0 : StringFieldSize(m_settings.m_comments)));
     AppendPayload(out);
     return std::vector<uint8_t>(out.GetData(), out.GetData() + out.GetLength());
 }
@@ -164,6 +167,7 @@ void CFileSettings::Decode(const uint8_t* payload, size_t size)
         s.m_linkLocationMode = mode;
     in.String(s.m_linkLocationPath);
     in.Short(s.m_saveFullPathnames);
+    in.String(s.m_comments);
     s.m_fileDirty = 0;
 }
 

@@ -20,6 +20,8 @@
 //   var     2     LinkLocationMode
 //   var     var   LinkLocationPath, same string form
 //   var     2     SaveFullPathnames
+//   var     var   Comments, same string form; written only when not empty (L then grows by its size),
+//                 so a file without comments keeps the bytes older programs wrote and read
 // The size of a string is its length + 5 when it is not empty, else 4.
 //
 // The record is untrusted on reading: a field is taken only while the record still holds all of it;

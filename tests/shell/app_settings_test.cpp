@@ -3,6 +3,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "framework/clock.h"
 #include "shell/file_settings.h"
 #include "shell/memory_profile_store.h"
@@ -414,6 +416,36 @@ TEST_F(AppSettingsTest, RecordFourWithEmptyStringsHasLength82)
     for (int i = 80; i < 84; ++i)
         EXPECT_EQ(record[i], 0) << i;
     EXPECT_EQ(record[84], 1);  // SaveFullPathnames 1
+}
+
+// Comments follow SaveFullPathnames only when there are some: a file without comments keeps the
+// record older programs wrote, and the length grows by the string's size when there are.
+TEST_F(AppSettingsTest, RecordFourKeepsCommentsAfterSaveFullPathnames)
+{
+    settings.ResetSettings();
+    const std::vector<uint8_t> plain = CFileSettings(settings).Encode();
+    settings.SetComments("");
+    EXPECT_EQ(CFileSettings(settings).Encode(), plain);
+
+    settings.SetComments("Notes\r\nof 2026");
+    const std::vector<uint8_t> record = CFileSettings(settings).Encode();
+    ASSERT_EQ(record.size(), plain.size() + 4 + 14 + 1);
+    EXPECT_EQ(record[0], 82 + 19);
+    EXPECT_TRUE(std::equal(plain.begin() + 4, plain.end(), record.begin() + 4));
+    EXPECT_EQ(record[86], 15);
+    EXPECT_EQ(std::string(record.begin() + 90, record.end()), std::string("Notes\r\nof 2026", 15));
+
+    CAppSettings other(store, fonts, dirs);
+    other.ResetSettings();
+    Decode(other, record);
+    EXPECT_EQ(other.GetComments(), "Notes\r\nof 2026");
+    EXPECT_EQ(other.GetSaveFullPathnames(), 1);
+    // A record without them (an older file) reads none; a reset forgets those of the last file.
+    Decode(other, plain);
+    EXPECT_EQ(other.GetComments(), "");
+    other.SetComments("x");
+    other.ResetSettings();
+    EXPECT_EQ(other.GetComments(), "");
 }
 
 TEST_F(AppSettingsTest, ShortOrDamagedRecordFourKeepsDefaultsForTheRest)
