@@ -115,6 +115,8 @@ public:
     virtual void RefreshFindDialog() {}
     // Hands the stored selected-keyword mode (AND or OR) to the index view.
     virtual void ApplySelectListMode() {}
+    // File > File Properties: the sheet over `document`, which applies what the user chose.
+    virtual void ShowFileProperties(CQuorvaneDoc& document) = 0;
 };
 
 // Changes of keywords and groups that the application's current query follows.

@@ -68,9 +68,11 @@ public:
     // ---- Lifecycle (quorvane_doc.cpp) ----
     // The settings object of the application; it must outlive the document.
     void SetSettings(CAppSettings* settings) { m_settings = settings; }
+    CAppSettings* GetSettings() const { return m_settings; }
     // The application's data folders (the attachments folder follows each opened file; the copy
     // dialogs start in the data folder) and print choices; each must outlive the document.
     void SetDirectories(CDirectories* directories) { m_directories = directories; }
+    CDirectories* GetDirectories() const { return m_directories; }
     void SetPrintOptions(CPrintOptions* printOptions) { m_printOptions = printOptions; }
     // The pending open options of the application: read-only, and a newer minor format anyway.
     void SetOpenOptions(bool readOnly, bool allowNewer);
@@ -327,6 +329,7 @@ private:
     void OnKeywordGroupsPane();
     void OnUpdateKeywordGroupsPane(CCmdUI& ui);
     void OnManageReminders();
+    void OnFileProperties();
     void OnUndoImport();
     void OnUpdateUndoImport(CCmdUI& ui);
     int StoredSelectListMode() const;

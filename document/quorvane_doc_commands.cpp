@@ -86,6 +86,7 @@ bool CQuorvaneDoc::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(IDM_VIEW_MODE_TOGGLE, &CQuorvaneDoc::OnIndexModeToggle),
         Row(IDM_VIEW_GROUPS, &CQuorvaneDoc::OnKeywordGroupsPane, &CQuorvaneDoc::OnUpdateKeywordGroupsPane),
         Row(IDM_ARTICLE_REMINDERS, &CQuorvaneDoc::OnManageReminders),
+        Row(IDM_FILE_PROPERTIES, &CQuorvaneDoc::OnFileProperties),
         Row(IDM_EDIT_UNDO, &CQuorvaneDoc::OnUndoImport, &CQuorvaneDoc::OnUpdateUndoImport),
     };
     if (RouteToTable(this, kCommands, id, ui))
@@ -266,6 +267,11 @@ void CQuorvaneDoc::OnUpdateKeywordGroupsPane(CCmdUI& ui)
 void CQuorvaneDoc::OnManageReminders()
 {
     NotifyIndexView(kCodeManageReminders);
+}
+
+void CQuorvaneDoc::OnFileProperties()
+{
+    m_host.ShowFileProperties(*this);
 }
 
 // ---- Undo import ----

@@ -5,6 +5,7 @@
 #include "document/ui/clear_bookmarks_dlg.h"
 #include "document/ui/file_format_dlgs.h"
 #include "document/ui/password_dlg.h"
+#include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/rich_edit.h"
@@ -226,4 +227,13 @@ std::string CWindowsDocHost::RtfToPlainText(const std::string& rtf)
     if (!edit.m_hWnd || !edit.StreamIn(SF_RTF, rtf))
         return rtf;
     return edit.StreamOut(SF_TEXT);
+}
+
+void CWindowsDocHost::ShowFileProperties(CQuorvaneDoc& document)
+{
+    if (!document.GetSettings() || !document.GetDirectories())
+        return;
+    CFilePropertySheet sheet(document, *this, *document.GetSettings(), *document.GetDirectories(),
+                             FilePropertyServicesFor(), BoxOwner());
+    sheet.Run();
 }

@@ -12,6 +12,7 @@
 #include <type_traits>
 
 #include "document/doc_host.h"
+#include "document/ui/file_property_sheet.h"
 
 class CCurrentQuery;
 class COptionStore;
@@ -55,12 +56,17 @@ public:
     std::string RtfToPlainText(const std::string& rtf) override;
     // CBackFileDialog for a backup, CCopyFileDlg for Copy File To.
     std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) override;
+    // The File Properties sheet over the document's settings and folders (nothing without them).
+    void ShowFileProperties(CQuorvaneDoc& document) override;
 
 protected:
     // The window that owns message boxes and dialogs; null when there is no main window yet.
     virtual HWND MainWindow() const;
     // The main window's last active popup: the owner of message boxes and the password prompt.
     HWND BoxOwner() const;
+    // What the File Properties sheet needs of the program's other windows (font dialog, folder
+    // browser, refresh, help); none by default.
+    virtual FilePropertyServices FilePropertyServicesFor() { return FilePropertyServices(); }
 
 private:
     struct WindowDestroyer {

@@ -174,6 +174,10 @@ protected:
     // Check for Update: the dialog over the application's update check; a second request while it
     // is up does nothing (and the command is greyed).
     void OnHelpUpdate();
+    // The list font made again from the open file's font and every window of the open document
+    // refreshed, once.
+    void RefreshOpenDocument();
+    FilePropertyServices FilePropertyServicesFor() override;
     void OnUpdateHelpUpdate(CCmdUI& ui);
     // The update check's dialog (tests fetch from elsewhere).
     virtual void RunUpdateCheck();
@@ -198,7 +202,7 @@ private:
     // keyword-list width, its status bar, the settings and the fonts.
     void ConnectArticleWindows(CMainFrame& frame);
     // The list font made again from the open file's font.
-    void MakeListFont();
+    void MakeListFont(bool notify = true);
     // Opens `path` as the open knowledge base with the pending open options.
     bool OpenWithDocument(const std::string& path);
     bool CreateNewDataFile(const std::string& path);

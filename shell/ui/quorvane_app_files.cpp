@@ -8,16 +8,21 @@
 #include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
 #include "document/ui/file_format_dlgs.h"
+#include "document/ui/file_property_sheet.h"
 #include "framework/string_table.h"
+#include "framework/ui/common_dialogs.h"
+#include "framework/ui/context_help.h"
 #include "framework/ui/recent_file_menu.h"
 #include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
 #include "resources/commands.h"
+#include "resources/file_properties_res.h"
 #include "resources/main_frame_res.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
 #include "shell/data_file_opening.h"
 #include "shell/saved_query_menu.h"
+#include "shell/ui/folder_browser.h"
 #include "shell/ui/get_new_file_name_dlg.h"
 #include "shell/ui/quorvane_app.h"
 #include "storage/file_system.h"
@@ -241,7 +246,7 @@ void CQuorvaneApp::ConnectArticleWindows(CMainFrame& frame)
     CArticleKeywordsDlg::SetSettings(m_settings.get());
 }
 
-void CQuorvaneApp::MakeListFont()
+void CQuorvaneApp::MakeListFont(bool notify)
 {
     if (!m_settings)
         return;
@@ -256,12 +261,45 @@ void CQuorvaneApp::MakeListFont()
     CIndexView::SetServices(m_indexServices);
     m_articleServices.listFont = font;
     CArticleView::SetServices(m_articleServices);
-    if (CQuorvaneDoc* document = GetOpenDocument()) {
+    if (CQuorvaneDoc* document = GetOpenDocument(); document && notify) {
         document->NotifyIndexView(IndexCode::kListFontChanged);
         document->NotifyArticleViews(ArticleHint::kDisplayChanged);
     }
     if (old)
         DeleteObject(old);
+}
+
+void CQuorvaneApp::RefreshOpenDocument()
+{
+    MakeListFont(false);
+    if (CQuorvaneDoc* document = GetOpenDocument())
+        document->RefreshViews();
+}
+
+FilePropertyServices CQuorvaneApp::FilePropertyServicesFor()
+{
+    FilePropertyServices services;
+    services.chooseFont = [](HWND owner, LogFont& font, int32_t& color) {
+        CFontDialog dialog(ToLogFontA(font), owner);
+        dialog.m_flags = CF_SHOWHELP | CF_EFFECTS | CF_SCRIPTSONLY | CF_SCALABLEONLY;
+        dialog.m_color = color < 0 ? GetSysColor(COLOR_WINDOWTEXT) : static_cast<COLORREF>(color);
+        if (dialog.DoModal() != IDOK)
+            return false;
+        font = FromLogFontA(dialog.m_font);
+        color = static_cast<int32_t>(dialog.m_color);
+        return true;
+    };
+    services.browseFolder = [](HWND owner, std::string& folder) {
+        CFolderBrowser browser(owner, "", folder);
+        browser.SetTitle(QuorLoadString(IDS_LINK_LOCATION_BROWSE_TITLE));
+        if (browser.DoModal() != IDOK)
+            return false;
+        browser.GetFolder(folder);
+        return true;
+    };
+    services.fontChanged = [this] { RefreshOpenDocument(); };
+    services.showHelp = [this](int templateId) { ShowHelp(kHelpIdResource + static_cast<DWORD>(templateId)); };
+    return services;
 }
 
 // ---- File New ----

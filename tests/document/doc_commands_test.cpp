@@ -80,6 +80,11 @@ TEST_F(DocCommands, EnablingFollowsTheFilesState)
         EXPECT_EQ(undo.m_text, c.undoText);
         // Compact runs on closed files only: always off while a window of the file is active.
         EXPECT_FALSE(Probe(IDM_FILE_COMPACT).m_enabled);
+        // File Properties opens on every open file, read-only ones too (their sheet changes nothing).
+        EXPECT_TRUE(Probe(IDM_FILE_PROPERTIES).m_enabled);
+        const int sheets = m_host.m_filePropertySheets;
+        EXPECT_TRUE(m_doc->OnCmdMsg(IDM_FILE_PROPERTIES, nullptr));
+        EXPECT_EQ(m_host.m_filePropertySheets, sheets + 1);
         Close();
     }
 }

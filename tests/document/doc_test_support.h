@@ -88,6 +88,7 @@ public:
         return false;
     }
     void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) override { m_openedArticles.push_back(id); }
+    void ShowFileProperties(CQuorvaneDoc& document) override { ++m_filePropertySheets; }
     // Rich text stands for itself: the fixtures' duplicates are plain texts.
     std::string RtfToPlainText(const std::string& rtf) override { return rtf; }
     void SetCaption(const std::string& title) override { m_caption = title; }
@@ -154,6 +155,7 @@ public:
     std::string m_caption;
     CQuorvaneDoc* m_current = nullptr;
     int m_indexActivations = 0;
+    int m_filePropertySheets = 0;
     std::vector<std::string> m_clearBookmarkPrompts;
     int m_selectModeApplied = 0;
     int m_findRefreshes = 0;
