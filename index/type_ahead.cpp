@@ -28,6 +28,11 @@ const FoldTable& Fold()
 
 }  // namespace
 
+unsigned char CTypeAhead::FoldInitial(const char* text)
+{
+    return text ? Fold().lower[static_cast<unsigned char>(text[0])] : 0;
+}
+
 int CTypeAhead::Find(const std::string& prefix, const List& list)
 {
     if (list.count <= 0 || prefix.empty() || !list.textOf)
@@ -41,6 +46,8 @@ int CTypeAhead::Find(const std::string& prefix, const List& list)
         start = prefix.size() < 2 ? (list.caret + 1) % list.count : list.caret;
     for (int visited = 0; visited < list.count; ++visited) {
         int index = (start + visited) % list.count;
+        if (list.initials && list.initials[index] != static_cast<unsigned char>(wanted[0]))
+            continue;
         const char* text = list.textOf(index);
         if (!text)
             continue;

@@ -16,15 +16,21 @@ public:
     // The item of the list that the key `c`, typed at tick `now`, selects; -1 when none matched (also
     // for Esc). `start` says where the search begins (below), `count` is the number of items and
     // `textOf` gives an item's text, valid until its next call (nullptr when it cannot be read). A
-    // key only looks at as many characters of each text as the prefix has, with no copy: a key that
-    // matches nothing in a long list costs one pass of pointer reads.
+    // key only looks at as many characters of each text as the prefix has, with no copy. A long list
+    // also gives `initials`: FoldInitial of each item's text, in display order, so that a key reads
+    // only the texts that begin with the prefix's first letter (a key that matches nothing costs one
+    // pass over a byte array).
     struct List {
         int count = 0;
         int caret = -1;          // the caret item
         bool anyHighlighted = false;
         std::function<const char*(int index)> textOf;
+        const unsigned char* initials = nullptr;  // count bytes, or null
     };
     int OnChar(char c, uint32_t now, const List& list);
+
+    // The first character of `text` folded as the search folds it (0 for an empty or unreadable text).
+    static unsigned char FoldInitial(const char* text);
 
     // The next key starts a new prefix.
     void Reset(uint32_t now) { m_lastKey = now - kPauseMs; }

@@ -88,8 +88,25 @@ void CArticleListBox::GetSelectedIds(std::vector<int32_t>& out) const
             out.push_back(m_items.At(index));
 }
 
+void CArticleListBox::FoldInitials()
+{
+    m_initials.resize(static_cast<size_t>(m_items.Count()));
+    for (int i = 0; i < m_items.Count(); ++i)
+        m_initials[static_cast<size_t>(i)] = CTypeAhead::FoldInitial(TitleOf(m_items.At(i)));
+}
+
+void CArticleListBox::KeepInitialsInStep(int index, bool inserted)
+{
+    size_t at = static_cast<size_t>(index);
+    if (inserted && at <= m_initials.size())
+        m_initials.insert(m_initials.begin() + index, CTypeAhead::FoldInitial(TitleOf(m_items.At(index))));
+    else if (!inserted && at < m_initials.size())
+        m_initials.erase(m_initials.begin() + index);
+}
+
 void CArticleListBox::ApplyItems(const std::vector<int32_t>& highlighted)
 {
+    FoldInitials();
     bool refused = SendMessage(LB_SETCOUNT, static_cast<WPARAM>(m_items.Count())) < 0;
     SendMessage(LB_SETSEL, FALSE, -1);
     if (refused)
@@ -152,8 +169,10 @@ void CArticleListBox::AddId(int32_t id, bool highlight)
     } else {
         m_listed.Add(id);
         index = m_items.Insert(id);
+        KeepInitialsInStep(index, true);
         if (SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), 0) < 0) {
             m_items.RemoveAt(index);
+            KeepInitialsInStep(index, false);
             m_listed.Remove(id);
             throw CQuorError(kTooManyTitles);
         }
@@ -174,6 +193,7 @@ void CArticleListBox::RemoveId(int32_t id)
     int caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
     SendMessage(LB_SETSEL, FALSE, index);
     m_items.RemoveAt(index);
+    KeepInitialsInStep(index, false);
     SendMessage(LB_DELETESTRING, static_cast<WPARAM>(index));
     int count = GetCount();
     if (count == 0)
@@ -207,6 +227,7 @@ void CArticleListBox::ResetContent()
 {
     m_listed.RemoveAll();
     m_items.Clear();
+    m_initials.clear();
     SendMessage(LB_RESETCONTENT);
 }
 
@@ -267,6 +288,8 @@ void CArticleListBox::OnChar(char c)
     list.caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
     list.anyHighlighted = !SelectedIndexes().empty();
     list.textOf = [this](int index) { return TitleOf(m_items.At(index)); };
+    if (m_initials.size() == static_cast<size_t>(list.count))
+        list.initials = m_initials.data();
     int found = -1;
     try {
         found = m_typeAhead.OnChar(c, GetClock().TickCount(), list);

@@ -68,9 +68,16 @@ private:
     void SetRedraw(bool on) const;
     // Sets the count from m_items, then highlights `highlighted`.
     void ApplyItems(const std::vector<int32_t>& highlighted);
+    // The folded first letter of every title in display order, made again after m_items changed as
+    // a whole; single inserts and removals keep it in step.
+    void FoldInitials();
+    // After item `index` was inserted or removed (a list out of step stays so: OnChar then reads
+    // every title).
+    void KeepInitialsInStep(int index, bool inserted);
 
     CQuorvaneDoc* m_document = nullptr;
     CArticleIdSet m_listed;
     CSortedIdList m_items;
+    std::vector<unsigned char> m_initials;  // CTypeAhead::FoldInitial of each item's title
     CTypeAhead m_typeAhead;
 };

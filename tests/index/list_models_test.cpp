@@ -137,13 +137,23 @@ TEST(KeywordListModel, RemovingUnlistsFromItemsAllAndFilter)
 // The names the type-ahead table searches, in display order.
 const std::vector<std::string> kTitles = {"alpha", "Banana", "berry", "Bison", "cherry", "date"};
 
-CTypeAhead::List ListAt(int caret, bool highlighted = true)
+// Their folded first letters, as the titles list keeps them.
+std::vector<unsigned char> Initials()
+{
+    std::vector<unsigned char> initials;
+    for (const std::string& title : kTitles)
+        initials.push_back(CTypeAhead::FoldInitial(title.c_str()));
+    return initials;
+}
+
+CTypeAhead::List ListAt(int caret, bool highlighted = true, const unsigned char* initials = nullptr)
 {
     CTypeAhead::List list;
     list.count = static_cast<int>(kTitles.size());
     list.caret = caret;
     list.anyHighlighted = highlighted;
     list.textOf = [](int i) { return kTitles[static_cast<size_t>(i)].c_str(); };
+    list.initials = initials;
     return list;
 }
 
@@ -172,20 +182,45 @@ TEST(TypeAhead, KeysWithThePinnedClock)
         {"no match leaves the prefix for the next key", 0, true, {{'x', 100, -1, "x"}, {'y', 200, -1, "xy"}}},
         {"a longer prefix starts at the caret itself", 1, true, {{'b', 100, 2, "b"}, {'e', 200, 2, "be"}}},
     };
-    for (const Case& test : cases) {
-        CTypeAhead typeAhead(0);
-        int caret = test.caret;
-        bool highlighted = test.highlighted;
-        for (const Key& key : test.keys) {
-            int found = typeAhead.OnChar(key.c, key.at, ListAt(caret, highlighted));
-            EXPECT_EQ(found, key.expected) << test.name << " key " << key.c;
-            EXPECT_EQ(typeAhead.Prefix(), key.prefix) << test.name << " key " << key.c;
-            if (found >= 0) {
-                caret = found;
-                highlighted = true;
+    // Each case with the texts alone and with the first letters given: the same answers.
+    const std::vector<unsigned char> initials = Initials();
+    for (const unsigned char* given : {static_cast<const unsigned char*>(nullptr), initials.data()}) {
+        for (const Case& test : cases) {
+            CTypeAhead typeAhead(0);
+            int caret = test.caret;
+            bool highlighted = test.highlighted;
+            for (const Key& key : test.keys) {
+                int found = typeAhead.OnChar(key.c, key.at, ListAt(caret, highlighted, given));
+                EXPECT_EQ(found, key.expected) << test.name << " key " << key.c << (given ? " (initials)" : "");
+                EXPECT_EQ(typeAhead.Prefix(), key.prefix) << test.name << " key " << key.c;
+                if (found >= 0) {
+                    caret = found;
+                    highlighted = true;
+                }
             }
         }
     }
+}
+
+TEST(TypeAhead, FirstLettersSpareReadingTheOtherTexts)
+{
+    EXPECT_EQ(CTypeAhead::FoldInitial("Bison"), CTypeAhead::FoldInitial("b"));
+    EXPECT_EQ(CTypeAhead::FoldInitial(""), 0);
+    EXPECT_EQ(CTypeAhead::FoldInitial(nullptr), 0);
+    const std::vector<unsigned char> initials = Initials();
+    std::vector<int> read;
+    CTypeAhead::List list = ListAt(0, false, initials.data());
+    list.textOf = [&read](int i) {
+        read.push_back(i);
+        return kTitles[static_cast<size_t>(i)].c_str();
+    };
+    // "bi": only the three b-titles are read, up to the match.
+    EXPECT_EQ(CTypeAhead::Find("bi", list), 3);
+    EXPECT_EQ(read, (std::vector<int>{1, 2, 3}));
+    // A letter no title begins with reads none.
+    read.clear();
+    EXPECT_EQ(CTypeAhead::Find("q", list), -1);
+    EXPECT_TRUE(read.empty());
 }
 
 TEST(TypeAhead, ResetMakesTheNextKeyStartANewPrefix)
