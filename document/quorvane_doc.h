@@ -362,6 +362,9 @@ private:
 
     // The article index.
     ArticleIndexEntry* GetIndexEntry(int32_t id);
+    // Builds the entries of the ids among `ids` that have none yet, reading their records in the
+    // order they lie in the file. A record that cannot be read is left for GetIndexEntry to report.
+    void BuildIndexEntries(std::vector<int32_t>::const_iterator begin, std::vector<int32_t>::const_iterator end);
     void FillIndexEntry(int32_t id, const CArticleRecord& record);
     void FreeIndexEntry(int32_t id);
     void SetPrivateMembership(int32_t id, bool isPrivate);

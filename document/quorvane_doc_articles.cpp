@@ -15,6 +15,7 @@
 #include "shell/app_settings.h"
 #include "storage/article_record.h"
 #include "storage/quor_error.h"
+#include "storage/record_reader.h"
 
 void CQuorvaneDoc::LoadArticle(int32_t id, CArticleRecord& record)
 {
@@ -214,6 +215,57 @@ ArticleIndexEntry* CQuorvaneDoc::GetIndexEntry(int32_t id)
     return m_articleIndex[static_cast<size_t>(id)].get();
 }
 
+// Reading a record's summary alone costs a lookup of its table entry and a read wherever the record
+// lies: the title list's first fill of a large file asked for every article that way. Here the
+// entries come from one walk of the table's index blocks, and the records are read in the order of
+// their first blocks, so that the reads go forward through the file and share the data file's read
+// window (a file whose entries were reused holds its records out of id order).
+void CQuorvaneDoc::BuildIndexEntries(std::vector<int32_t>::const_iterator begin,
+                                     std::vector<int32_t>::const_iterator end)
+{
+    std::vector<int32_t> missing;
+    for (auto it = begin; it != end; ++it) {
+        int32_t id = *it;
+        if (id >= 0 && (static_cast<size_t>(id) >= m_articleIndex.size() || !m_articleIndex[static_cast<size_t>(id)]))
+            missing.push_back(id);
+    }
+    constexpr size_t kFew = 16;  // fewer are read one by one, as they are asked for
+    if (missing.size() < kFew)
+        return;
+    std::sort(missing.begin(), missing.end());
+    missing.erase(std::unique(missing.begin(), missing.end()), missing.end());
+    std::vector<int32_t> firstBlocks;
+    try {
+        m_dataFile.GetEntries(CDataFile::kArticleTable, missing, firstBlocks);
+    } catch (const CQuorError&) {
+        return;  // an id outside the table or a damaged index: met again, and reported, one by one
+    }
+    std::vector<size_t> order(missing.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return firstBlocks[a] != firstBlocks[b] ? firstBlocks[a] < firstBlocks[b] : missing[a] < missing[b];
+    });
+    size_t wanted = (static_cast<size_t>(missing.back()) / 100 + 1) * 100;  // as FillIndexEntry grows it
+    if (m_articleIndex.size() < wanted)
+        m_articleIndex.resize(wanted);
+    CRecordReader reader;
+    for (size_t k : order) {
+        if (firstBlocks[k] == kNoneId)
+            continue;  // a deleted entry
+        try {
+            CArticleRecord record;
+            reader.Open(&m_dataFile, firstBlocks[k], CRecordStream::kRead);
+            reader.SetReadAhead(1);  // as ReadSummary: the header and title lie in the first block
+            record.ReadSummaryFrom(reader);
+            reader.Close();
+            FillIndexEntry(missing[k], record);
+        } catch (const CQuorError&) {
+            // Left without an entry; the next Open starts the reader afresh.
+        }
+    }
+}
+
 void CQuorvaneDoc::FreeIndexEntry(int32_t id)
 {
     if (id >= 0 && static_cast<size_t>(id) < m_articleIndex.size())
@@ -405,6 +457,7 @@ void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, in
         // end: unequal ones order two keys as the whole keys do (see byTitle).
         uint64_t prefix;
     };
+    BuildIndexEntries(ids.begin(), end);
     std::vector<Item> items;
     items.reserve(count);
     std::string keys;

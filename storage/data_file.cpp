@@ -1215,6 +1215,24 @@ int32_t CDataFile::GetEntry(int table, int32_t i)
     return Guard([&] { return ReadSlot(IndexBlock(table, i, false), i % kEntriesPerBlock); });
 }
 
+void CDataFile::GetEntries(int table, const std::vector<int32_t>& entries, std::vector<int32_t>& firstBlocks)
+{
+    firstBlocks.assign(entries.size(), kNoneId);
+    Guard([&] {
+        const Slots* slots = nullptr;
+        int32_t held = -1;  // entry / kEntriesPerBlock of the index block whose slots are held
+        for (size_t k = 0; k < entries.size(); ++k) {
+            int32_t i = entries[k];
+            CheckEntry(table, i);
+            if (!slots || i / kEntriesPerBlock != held) {
+                held = i / kEntriesPerBlock;
+                slots = &IndexSlots(IndexBlock(table, i, false));
+            }
+            firstBlocks[k] = (*slots)[static_cast<size_t>(i % kEntriesPerBlock)];
+        }
+    });
+}
+
 // Appends entry number count holding value (a deleted entry when value is none).
 void CDataFile::AppendEntry(int table, int32_t value)
 {

@@ -147,6 +147,9 @@ public:
 
     // Table entries (code 3 for an entry number outside the table).
     int32_t GetEntry(int table, int32_t i);
+    // The entries `entries` (ascending) of `table` in one walk over its index blocks: firstBlocks[k]
+    // is what GetEntry(table, entries[k]) gives, each index block looked up once.
+    void GetEntries(int table, const std::vector<int32_t>& entries, std::vector<int32_t>& firstBlocks);
     int32_t AddEntry(int table, int32_t firstBlock);
     void PutEntry(int table, int32_t i, int32_t firstBlock);
     void DeleteEntry(int table, int32_t i);
