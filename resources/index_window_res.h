@@ -1,5 +1,6 @@
 // Resource numbers of the index window: the pictures of the title marks and of the header buttons'
-// sort arrows, the cursors of the dividers and of keyword drags, and the lists' context menus.
+// sort arrows, the grips' arrows, the cursors of the dividers and of keyword drags, and the lists'
+// context menus.
 #pragma once
 
 #define IDB_MARK_BOOKMARK 196
@@ -10,6 +11,10 @@
 #define IDB_SORT_ASCENDING 257
 #define IDB_SORT_DESCENDING 258
 #define IDB_SORT_NONE 259
+
+// The grips' arrows (6 x 16): hide the pane at their left (pointing left), or show it.
+#define IDI_GRIP_HIDE 303
+#define IDI_GRIP_SHOW 304
 
 #define IDC_SPLIT_COLUMNS 146
 #define IDC_SPLIT_PREVIEW 239

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the index window's pictures and cursors and writes them to resources/bitmaps: the five title
 marks (bookmark, attachment, link, private, reminder) that the titles list and its column headers
-show, the sort arrows of the header buttons, the split cursors of the dividers and the drag cursors of
-the keyword lists. Run it again after changing a drawing."""
+show, the sort arrows of the header buttons, the arrows of the two grips that hide and show panes, the
+split cursors of the dividers and the drag cursors of the keyword lists. Run it again after changing
+a drawing."""
 import os, struct
 
 from make_bitmaps import write_bmp
@@ -107,6 +108,43 @@ def arrow(up):
     return px
 
 
+# ---- Grip arrows, 6 x 16 icons: black on transparent (the grip's own colour shows through) ----
+
+GRIP_W, GRIP_H = 6, 16
+
+
+def grip_arrow(left):
+    """A triangle 4 pixels deep pointing left (hide the pane) or right (show it), None transparent."""
+    px = canvas(GRIP_W, GRIP_H, None)
+    for y in range(5, 12):
+        d = abs(y - 8)
+        xs = range(1 + d, 5) if left else range(1, 5 - d)
+        for x in xs:
+            put(px, x, y, BLACK)
+    return px
+
+
+def write_ico(path, px):
+    """One 32-bit image with its AND mask (set where the pixel is None)."""
+    h, w = len(px), len(px[0])
+    rows = bytearray()
+    mask = bytearray()
+    mask_row = ((w + 31) // 32) * 4
+    for row in reversed(px):
+        bits = 0
+        for c in row:
+            rows += bytes((0, 0, 0, 0)) if c is None else bytes((c[2], c[1], c[0], 255))
+        for x in range(mask_row * 8):
+            bits = (bits << 1) | (1 if x >= w or row[x] is None else 0)
+        mask += bits.to_bytes(mask_row, 'big')
+    info = struct.pack('<IiiHHIIiiII', 40, w, 2 * h, 1, 32, 0, len(rows) + len(mask), 0, 0, 0, 0)
+    image = info + bytes(rows) + bytes(mask)
+    header = struct.pack('<HHH', 0, 1, 1)
+    entry = struct.pack('<BBBBHHII', w, h, 0, 0, 1, 32, len(image), 6 + 16)
+    with open(path, 'wb') as f:
+        f.write(header + entry + image)
+
+
 # ---- Cursors, 32 x 32 monochrome ----
 
 def write_cur(path, rows, hotspot):
@@ -193,6 +231,8 @@ def main():
     write_bmp(os.path.join(OUT, '257.bmp'), arrow(True))
     write_bmp(os.path.join(OUT, '258.bmp'), arrow(False))
     write_bmp(os.path.join(OUT, '259.bmp'), canvas(8, 8, WHITE))
+    write_ico(os.path.join(OUT, '303.ico'), grip_arrow(True))
+    write_ico(os.path.join(OUT, '304.ico'), grip_arrow(False))
     write_cur(os.path.join(OUT, '146.cur'), split_we(), (15, 15))
     write_cur(os.path.join(OUT, '239.cur'), split_ns(), (15, 15))
     write_cur(os.path.join(OUT, '171.cur'), drag(False), (0, 0))

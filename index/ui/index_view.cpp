@@ -485,22 +485,13 @@ void CIndexView::DrawGrip(HDC dc, const LayoutRect& grip, bool pointsLeft, bool 
         return;
     RECT rect = {grip.x, grip.y, grip.Right(), grip.Bottom()};
     FillRect(dc, &rect, GetSysColorBrush(hot ? COLOR_BTNSHADOW : COLOR_BTNFACE));
-    int middle = grip.y + grip.height / 2;
-    POINT arrow[3];
-    if (pointsLeft) {
-        arrow[0] = {grip.x + 1, middle};
-        arrow[1] = {grip.Right() - 1, middle - 4};
-        arrow[2] = {grip.Right() - 1, middle + 4};
-    } else {
-        arrow[0] = {grip.Right() - 1, middle};
-        arrow[1] = {grip.x + 1, middle - 4};
-        arrow[2] = {grip.x + 1, middle + 4};
-    }
-    HGDIOBJ oldBrush = SelectObject(dc, GetSysColorBrush(COLOR_BTNTEXT));
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, arrow, 3);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
+    // Shared icons belong to the system's cache: never destroyed here. The arrow is transparent
+    // around it, so the grip's colour shows whether the pointer is over it.
+    HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(pointsLeft ? IDI_GRIP_HIDE : IDI_GRIP_SHOW),
+                             IMAGE_ICON, kGripIconWidth, kGripIconHeight, LR_SHARED);
+    if (icon)
+        DrawIconEx(dc, grip.x, grip.y + (grip.height - kGripIconHeight) / 2, static_cast<HICON>(icon), kGripIconWidth,
+                   kGripIconHeight, 0, nullptr, DI_NORMAL);
 }
 
 void CIndexView::Paint()

@@ -62,6 +62,8 @@ public:
         kSavePlacementMessage = WM_APP + 32,  // to the index frame: store its placement
         kHoverTimer = 1100,
     };
+    // The grips' arrows (icons IDI_GRIP_HIDE and IDI_GRIP_SHOW), centred in the grips.
+    enum : int { kGripIconWidth = 6, kGripIconHeight = 16 };
 
     CIndexView();
     ~CIndexView() override;

@@ -258,6 +258,62 @@ TEST_F(IndexViewTest, DividerDragsKeepTheirLimitsAndGripsPostTheirCommands)
     EXPECT_EQ(m_view->Layout().titlesList.height, m_view->TitleList().GetMinimumHeight());
 }
 
+TEST_F(IndexViewTest, GripsShowTheirArrowIconsAndLightUpUnderThePointer)
+{
+    m_profile.WriteInt("Index Display", "GroupVisible", 1);
+    Open();
+    // The arrows are 4 pixels deep: 5 pixels above their middle only the pixel nearest the base is
+    // drawn, at x 4 for an arrow pointing left (hide) and at x 1 for one pointing right (show).
+    auto pixel = [&](const LayoutRect& grip, int x) {
+        InvalidateRect(m_view->m_hWnd, nullptr, TRUE);
+        UpdateWindow(m_view->m_hWnd);
+        HDC dc = GetDC(m_view->m_hWnd);
+        COLORREF color = GetPixel(dc, grip.x + x, grip.y + (grip.height - CIndexView::kGripIconHeight) / 2 + 5);
+        ReleaseDC(m_view->m_hWnd, dc);
+        return color;
+    };
+    const COLORREF black = RGB(0, 0, 0);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    struct Expected {
+        const char* state;
+        bool leftGripShown;
+        bool rightHides;
+        bool leftHides;
+    };
+    auto check = [&](const Expected& expected) {
+        const IndexLayout& layout = m_view->Layout();
+        EXPECT_EQ(pixel(layout.rightGrip, 4), expected.rightHides ? black : face) << expected.state;
+        EXPECT_EQ(pixel(layout.rightGrip, 1), expected.rightHides ? face : black) << expected.state;
+        if (!expected.leftGripShown) {
+            EXPECT_EQ(layout.leftGrip.width, 0) << expected.state;
+            return;
+        }
+        EXPECT_EQ(pixel(layout.leftGrip, 4), expected.leftHides ? black : face) << expected.state;
+        EXPECT_EQ(pixel(layout.leftGrip, 1), expected.leftHides ? face : black) << expected.state;
+    };
+    check({"both panes shown", true, true, true});
+    m_view->ShowGroupPane(false, true);
+    check({"group pane hidden", true, true, false});
+    m_view->SetCatalog(true);
+    check({"catalog", false, false, false});
+    m_view->SetCatalog(false);
+
+    // The pointer over a grip: the grip's colour shows around its arrow until the pointer leaves.
+    const LayoutRect grip = m_view->Layout().rightGrip;
+    POINT over = {grip.x + 2, grip.y + grip.height / 2};
+    ClientToScreen(m_view->m_hWnd, &over);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_TRUE(gui::WaitFor([&] {
+        SetCursorPos(over.x, over.y);
+        return pixel(grip, 1) == shadow;
+    }, 5000));
+    EXPECT_EQ(pixel(grip, 4), black);
+    EXPECT_TRUE(gui::WaitFor([&] {
+        SetCursorPos(over.x + 200, over.y);
+        return pixel(grip, 1) == face;
+    }, 5000));
+}
+
 TEST_F(IndexViewTest, SizesAndPlacementAreKeptAcrossARestart)
 {
     m_profile.WriteInt("Index Display", "ListWidth", 0);
