@@ -256,16 +256,26 @@ bool CDragList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     }
 }
 
+POINT CDragList::PointerPosition() const
+{
+    POINT cursor = {0, 0};
+    GetCursorPos(&cursor);
+    return cursor;
+}
+
 bool CDragList::OnTimer(UINT_PTR id, LRESULT& result)
 {
     if (id != kTipTimer)
         return false;
-    POINT cursor;
-    GetCursorPos(&cursor);
+    result = 0;
+    if (m_dragging) {  // a tick already queued when the press hid the tip
+        HideTip();
+        return true;
+    }
+    POINT cursor = PointerPosition();
     ScreenToClient(m_hWnd, &cursor);
     m_lastHover = {-1, -1};  // the same place as before is looked at again
     OnHover(cursor);
-    result = 0;
     return true;
 }
 
@@ -280,6 +290,13 @@ bool CDragList::OnDestroy(LRESULT& result)
 bool CDragList::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE) {
+        // While the button is held after a press the list box changes the selection under the
+        // pointer (the press itself, or extending it as the pointer moves): no tip then, as none
+        // follows the pointer while dragging.
+        if (m_dragging) {
+            HideTip();
+            return false;
+        }
         int caret = GetStyle() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL) ? static_cast<int>(SendMessage(LB_GETCARETINDEX))
                                                                      : GetCurSel();
         ShowTipFor(caret);

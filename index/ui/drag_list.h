@@ -69,6 +69,8 @@ protected:
     void NotifySelChange() const;
     // The whole text of an item, for its tip; empty shows no tip.
     virtual std::string ItemTipText(int index) const { return std::string(); }
+    // Where the pointer is, in screen coordinates, for the tip timer (tests pin it).
+    virtual POINT PointerPosition() const;
 
 private:
     bool OnButtonDown(UINT keys, POINT point, LRESULT& result);

@@ -83,6 +83,19 @@ void Pump()
     }
 }
 
+// A list whose tip timer finds the pointer where the test says, not where the system's pointer is
+// (which Wine moves asynchronously).
+template <class List>
+class CPointerPinned : public List {
+public:
+    POINT m_pointer = {0, 0};  // screen coordinates
+    // What one tick of the tip timer does.
+    void PassTipTimer() { this->SendMessage(WM_TIMER, CDragList::kTipTimer); }
+
+protected:
+    POINT PointerPosition() const override { return m_pointer; }
+};
+
 class IndexListsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -144,6 +157,34 @@ protected:
         POINT center = ItemCenter(list, 0);
         ClientToScreen(list, &center);
         EXPECT_TRUE(gui::WaitFor([&] { return WindowFromPoint(center) == list; }, 5000));
+    }
+    // Tip tests keep the system's pointer away from the lists, so that no move the system makes up
+    // at its position (after a change of capture or focus) reaches them; the list is told of the
+    // pointer by posted moves and its pinned position alone.
+    void ParkPointer()
+    {
+        EXPECT_TRUE(gui::WaitFor([] {
+            SetCursorPos(1, 1);
+            POINT at;
+            return GetCursorPos(&at) && at.x == 1 && at.y == 1;
+        }, 5000));
+    }
+    // A list too narrow for long names, for tips.
+    template <class List>
+    void MakeNarrowList(List& list, int id)
+    {
+        RECT rect = {10, 10, 90, 200};
+        ASSERT_TRUE(list.Create(m_parent.m_hWnd, id, rect));
+        list.SetDocument(&m_doc);
+        list.SetListFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
+    }
+    template <class List>
+    void Hover(CPointerPinned<List>& list, POINT at)
+    {
+        list.m_pointer = at;
+        ClientToScreen(list.m_hWnd, &list.m_pointer);
+        PostMessageA(list.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+        Pump();
     }
     // The real pointer goes there too: the system synthesises moves at its position (after a change of
     // capture or focus), which must not look like a drag.
@@ -378,19 +419,17 @@ TEST_F(IndexListsTest, TwoPixelsStartNoDragThreeDoAndADropPostsToParentThenTarge
 
 TEST_F(IndexListsTest, ItemTipShowsANameTooWideForTheListOnScreen)
 {
+    ParkPointer();
     int32_t wide = m_doc.AddKeyword("a keyword name far too wide for this narrow list", false);
-    CKeywordListBox list;
-    RECT rect = {10, 10, 90, 200};
-    ASSERT_TRUE(list.Create(m_parent.m_hWnd, 100, rect));
-    list.SetDocument(&m_doc);
-    list.SetListFont(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)), false);
+    CPointerPinned<CKeywordListBox> list;
+    MakeNarrowList(list, 100);
     CKeywordIdSet ids;
     ids.Add(wide);
     ids.Add(m_keywords[7]);  // "zero" fits
     list.SetIds(ids);        // the wide name first, then zero
     WaitUntilShown(list.m_hWnd);
     list.SetFocus();
-    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    Hover(list, ItemCenter(list.m_hWnd, 0));
     ASSERT_TRUE(list.Tip().IsWindowVisible());
     RECT item, tip;
     list.GetItemRect(0, &item);
@@ -400,9 +439,12 @@ TEST_F(IndexListsTest, ItemTipShowsANameTooWideForTheListOnScreen)
     EXPECT_EQ(tip.top, item.top);
     EXPECT_GT(tip.right, item.right);
     EXPECT_EQ(list.Tip().GetItem(), 0);
+    // The tip timer looks where the pointer rests: still there, the tip stays.
+    list.PassTipTimer();
+    EXPECT_TRUE(list.Tip().IsWindowVisible());
 
     // Onto a name that fits: the tip goes.
-    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 1));
+    Hover(list, ItemCenter(list.m_hWnd, 1));
     EXPECT_FALSE(list.Tip().IsWindowVisible());
 
     // Near the right edge of the screen the tip ends at the work area's edge.
@@ -414,21 +456,72 @@ TEST_F(IndexListsTest, ItemTipShowsANameTooWideForTheListOnScreen)
                TRUE);
     Pump();
     WaitUntilShown(list.m_hWnd);
-    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    Hover(list, ItemCenter(list.m_hWnd, 0));
     ASSERT_TRUE(list.Tip().IsWindowVisible());
     GetWindowRect(list.Tip().m_hWnd, &tip);
     EXPECT_EQ(tip.right, work.right);
     EXPECT_GE(tip.left, work.left);
 
-    // A press hides it; so does the focus leaving for another window.
-    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    // The pointer leaving the list without a move over it: the timer hides the tip.
+    list.m_pointer = POINT{work.left + 1, work.bottom - 1};
+    list.PassTipTimer();
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+
+    // The focus leaving for another window hides it.
+    Hover(list, ItemCenter(list.m_hWnd, 0));
+    ASSERT_TRUE(list.Tip().IsWindowVisible());
     SetFocus(m_parent.m_hWnd);
     EXPECT_FALSE(list.Tip().IsWindowVisible());
     // Without the focus in the list's window no tip shows at all.
     SetFocus(nullptr);
-    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ItemCenter(list.m_hWnd, 0));
+    Hover(list, ItemCenter(list.m_hWnd, 0));
     EXPECT_FALSE(list.Tip().IsWindowVisible());
     MoveWindow(m_parent.m_hWnd, parent.left, parent.top, parent.right - parent.left, parent.bottom - parent.top, TRUE);
+}
+
+TEST_F(IndexListsTest, GroupListTipGoesAtAPressAndStaysHiddenWhileDragging)
+{
+    ParkPointer();
+    std::vector<int32_t> groups;
+    for (const char* name : {"a keyword group name far too wide for the list", "another group name too wide for it"}) {
+        CKeywordGroupRecord group;
+        group.SetName(name);
+        groups.push_back(m_doc.AddKeywordGroup(group));
+    }
+    CPointerPinned<CKeywordGroupListBox> list;
+    MakeNarrowList(list, 300);
+    CGroupIdSet all;
+    m_doc.GetAllKeywordGroupIds(all);
+    list.SetIds(all);
+    WaitUntilShown(list.m_hWnd);
+    list.SetFocus();
+    POINT first = ItemCenter(list.m_hWnd, 0);
+    POINT second = ItemCenter(list.m_hWnd, 1);
+    Hover(list, first);
+    ASSERT_TRUE(list.Tip().IsWindowVisible());
+    EXPECT_EQ(list.Tip().GetItem(), 0);
+
+    // Press on the first name and drag over the second, which would show its own tip.
+    PostMessageA(list.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+    Pump();
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+    list.m_pointer = second;
+    ClientToScreen(list.m_hWnd, &list.m_pointer);
+    PostMessageA(list.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(second.x, second.y));
+    Pump();
+    ASSERT_TRUE(list.IsDragging());
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+    list.PassTipTimer();
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+    PostMessageA(list.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(second.x, second.y));
+    Pump();
+    EXPECT_FALSE(list.IsDragging());
+    EXPECT_FALSE(list.Tip().IsWindowVisible());
+
+    // After the drag the pointer resting on a name shows its tip again.
+    Hover(list, second);
+    ASSERT_TRUE(list.Tip().IsWindowVisible());
+    EXPECT_EQ(list.Tip().GetItem(), 1);
 }
 
 TEST_F(IndexListsTest, PressBelowTheLastItemClearsTheSelection)
