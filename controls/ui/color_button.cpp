@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "controls/color_button_look.h"
+#include "controls/ui/color_popup.h"
 #include "controls/ui/owner_draw.h"
 #include "framework/ui/gdi.h"
 #include "resources/main_frame_res.h"
@@ -249,5 +250,22 @@ bool CColorButton::DrawThemed(const DRAWITEMSTRUCT& item)
                                  m_arrowHot || m_pushedIn ? 2 : 1, &drop, nullptr);
     styles.m_closeThemeData(theme);
     DrawSwatchAndCaption(dc, ToRect(layout.swatch), ToRect(layout.caption));
+    return true;
+}
+
+bool CColorButton::RunPopup(int automaticMode, COLORREF& customColor)
+{
+    CColorPopup popup(::GetParent(m_hWnd));
+    ::GetWindowRect(m_hWnd, &popup.m_anchor);
+    popup.m_automaticMode = automaticMode;
+    popup.m_initialColor = m_color;
+    popup.m_customColor = customColor;
+    SetPressed(true);
+    const INT_PTR end = popup.DoModal();
+    SetPressed(false);
+    if (end == IDCANCEL || end < 0)
+        return false;
+    customColor = popup.m_customColor;
+    SetColor(popup.GetColor());
     return true;
 }

@@ -31,6 +31,11 @@ public:
     // The pushed-in look while the owner's popup is open; redraws without erasing.
     void SetPressed(bool pressed);
     bool IsPressed() const { return m_pushedIn; }
+    // The owner's part of a press: runs the colour popup under the button with the button's colour
+    // (pushed in meanwhile) and, unless it was cancelled, takes the chosen colour. `customColor` is
+    // the popup's custom colour in and out; `automaticMode` as CColorPopup's. True when a colour was
+    // chosen (the same one again included).
+    bool RunPopup(int automaticMode, COLORREF& customColor);
     bool IsHot() const { return m_hot; }
     bool IsArrowHot() const { return m_arrowHot; }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/ui/dialog.h"
+
 class CColorDialog {
 public:
     explicit CColorDialog(COLORREF initial = RGB(0, 0, 0), HWND owner = nullptr) : m_color(initial), m_owner(owner) {}
@@ -18,19 +20,32 @@ private:
     HWND m_owner;
 };
 
-class CFontDialog {
+// The system's font dialog. The object is bound to the dialog through its hook while it runs, so a
+// derived class handles the dialog's messages like any CDialog: its own controls (from a template of
+// the program's, CF_ENABLETEMPLATE with `templateId`), initialisation and help. OK and Cancel stay
+// the system's, which reads the chosen font back.
+class CFontDialog : public CDialog {
 public:
-    explicit CFontDialog(const LOGFONTA& initial, HWND owner = nullptr) : m_font(initial), m_owner(owner) {}
+    // `templateId` 0: the system's own template.
+    explicit CFontDialog(const LOGFONTA& initial, HWND owner = nullptr, int templateId = 0)
+        : CDialog(templateId, owner), m_font(initial)
+    {
+    }
     // IDOK with the chosen font in m_font (and colour in m_color with CF_EFFECTS), IDCANCEL otherwise.
     INT_PTR DoModal();
 
     LOGFONTA m_font;
     COLORREF m_color = RGB(0, 0, 0);
-    // Added to CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS.
+    // Added to CF_INITTOLOGFONTSTRUCT | CF_SCREENFONTS | CF_ENABLEHOOK (and CF_ENABLETEMPLATE with a
+    // template).
     DWORD m_flags = 0;
     // The chosen size in tenths of a point.
     int m_pointSize = 0;
 
+protected:
+    // OK and Cancel go to the system's dialog procedure, which ends the dialog itself.
+    bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+
 private:
-    HWND m_owner;
+    static UINT_PTR CALLBACK HookProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };

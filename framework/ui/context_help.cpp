@@ -1,5 +1,6 @@
 #include "framework/ui/context_help.h"
 
+#include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
 
 namespace {
@@ -129,4 +130,12 @@ DWORD RunContextHelpMode(HWND frame)
     if (GetCapture() == root)
         ReleaseCapture();
     return helpId;
+}
+
+void ShowMainWindowHelp()
+{
+    CWinApp* app = CWinApp::Current();
+    auto* frame = app ? dynamic_cast<CFrameWnd*>(app->GetMainWnd()) : nullptr;
+    if (frame && frame->GetResourceId())
+        app->ShowHelp(kHelpIdResource + static_cast<DWORD>(frame->GetResourceId()));
 }

@@ -26,3 +26,7 @@ DWORD HelpIdAtPoint(POINT point);
 // of the clicked point, 0 when cancelled. Messages other than keys and mouse clicks are dispatched
 // meanwhile; a WM_QUIT ends the mode and is posted again.
 DWORD RunContextHelpMode(HWND frame);
+
+// The main window's help: the help id of the main frame's resource (kHelpIdResource + its id) to the
+// application's help hook; nothing without an application or a main frame.
+void ShowMainWindowHelp();

@@ -265,6 +265,80 @@ TEST(PropertySheet, APageWithABadValueKeepsTheUserAndOkReachesOnlyCreatedPages)
     EXPECT_EQ(never.m_okCalls, 0);
 }
 
+namespace {
+
+class CHelpSheet : public CPropertySheet {
+public:
+    CHelpSheet() : CPropertySheet("Help Options") {}
+    std::atomic<int> m_helpCommands{0};
+
+protected:
+    void OnHelpCommand() override { ++m_helpCommands; }
+};
+
+class CHelpPage : public CCheckPage {
+public:
+    std::atomic<int> m_pageHelp{0};
+
+protected:
+    bool OnHelp(HELPINFO* info) override
+    {
+        ++m_pageHelp;
+        return true;
+    }
+};
+
+HELPINFO HelpFor(HWND control)
+{
+    HELPINFO info = {};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = GetDlgCtrlID(control);
+    info.hItemHandle = control;
+    return info;
+}
+
+}  // namespace
+
+TEST(PropertySheet, HelpButtonAndF1OnTheSheetsButtonsReachTheSheetAndF1OnAControlItsPage)
+{
+    for (int start : {7, -1}) {
+        CNumberPage number;
+        CHelpPage check;
+        CHelpSheet sheet;
+        sheet.AddPage(&number);
+        sheet.AddPage(&check);
+        sheet.SetActivePage(start);
+        sheet.EnableHelpButton();
+        std::atomic<INT_PTR> result{0};
+        gui::CGuiThread ui([&] { result = sheet.DoModal(); });
+        HWND window = gui::WaitForTopWindow("Help Options");
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(CurrentPageIndex(window), 0) << "start page " << start << " names no page";
+
+        HWND help = gui::FindControl(window, IDHELP);
+        ASSERT_TRUE(help && IsWindowVisible(help)) << "the sheet shows a Help button";
+        ASSERT_TRUE(gui::ClickButton(help));
+        EXPECT_TRUE(gui::WaitFor([&] { return sheet.m_helpCommands == 1; }));
+
+        HELPINFO onCancel = HelpFor(gui::FindControl(window, IDCANCEL));
+        EXPECT_EQ(Send(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&onCancel)), TRUE);
+        EXPECT_EQ(sheet.m_helpCommands, 2) << "F1 on the sheet's own button";
+
+        PostMessageA(window, PSM_SETCURSEL, 1, 0);
+        ASSERT_TRUE(gui::WaitFor([&] { return CurrentPageIndex(window) == 1; }));
+        HWND box = gui::FindControl(CurrentPage(window), IDC_TEST_CHECK);
+        HELPINFO onBox = HelpFor(box);
+        Send(CurrentPage(window), WM_HELP, 0, reinterpret_cast<LPARAM>(&onBox));
+        EXPECT_EQ(check.m_pageHelp, 1);
+        EXPECT_EQ(sheet.m_helpCommands, 2) << "a page's control asks its page only";
+
+        ASSERT_TRUE(gui::ClickButton(window, IDCANCEL));
+        ASSERT_TRUE(ui.Join());
+        EXPECT_EQ(result.load(), IDCANCEL);
+    }
+}
+
 TEST(PropertySheet, AThreePageWizardFollowsThePagesItsPagesName)
 {
     CWizardStart start;
