@@ -162,6 +162,9 @@ void CAppSettings::ApplyClamps()
         m_defaultReminderTimeType = 0;
     if (!IsValidTimeOfDay(m_defaultReminderTime))
         m_defaultReminderTime = 0;
+    // Two-digit years are expanded as century x 100 + year: a year beyond four digits would overflow.
+    if (!IsValidPivotYear(m_pivotYear))
+        m_pivotYear = GetCenturyYear() + 99;
 }
 
 bool CAppSettings::SaveToProfile()
@@ -461,6 +464,8 @@ void CAppSettings::SetUpdateCheckLastDate(int32_t yyyymmdd)
 
 void CAppSettings::SetPivotYear(int year)
 {
+    if (!IsValidPivotYear(year))
+        return;
     m_pivotYear = year;
     ::SetPivotYear(year);
 }

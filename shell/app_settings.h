@@ -102,8 +102,10 @@ public:
     void SetUpdateCheckFreq(int value);
     void SetUpdateCheckLastDate(int32_t yyyymmdd);
 
-    // Stores the year and hands it to the date functions.
+    // Stores the year and hands it to the date functions; a year outside 0 to 9999 changes nothing
+    // (a stored one gives the default, the current century's last year).
     void SetPivotYear(int year);
+    static bool IsValidPivotYear(int year) { return year >= 0 && year <= 9999; }
 
     // ---- Plain getters and setters ----
     int32_t GetArtSettings() const { return m_artSettings; }

@@ -75,6 +75,8 @@ public:
     void SetArticleKeywordWidth(int width) { m_articleKeywordWidth = width; }
     // Destroys and builds the four toolbars again (after the button size changed).
     void RecreateToolBars();
+    // Whether the common controls draw flat toolbars.
+    bool AllowsFlatBars() const { return m_flatBars; }
     // The active child frame may replace the prompt of command `id` (nothing while none is active).
     void SetChildCommandPrompt(unsigned id);
     // The active child is a maximised report window (the bars then keep their flags).

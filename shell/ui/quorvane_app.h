@@ -97,6 +97,17 @@ public:
     // Rebuilds the Edit menu's Run Saved Query submenu in the menus.
     void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more);
     void ApplyOnTop();
+    // ---- Preferences (quorvane_app_prefs.cpp) ----
+    // Runs the Preferences sheet on page `page` (0 Index Window ... 6 Tools) over `parent`; after OK
+    // the toolbars, the open file's links, the settings, the folders and the fonts follow.
+    void ShowPreferences(int page, HWND parent);
+    void ShowImportPreferences(HWND parent) { ShowPreferences(4, parent); }
+    void ShowExportPreferences(HWND parent) { ShowPreferences(5, parent); }
+    // The running program's save-without-warnings state.
+    void SetCurrentAutoSave(int autoSave) { m_autoSave = autoSave; }
+    int GetCurrentAutoSave() const { return m_autoSave; }
+    // True once the spelling engine's library could be loaded (tried by name until it could).
+    static bool IsSpellEngineAvailable();
     void ShowHelp(DWORD helpId) override;
     void SetHelpViewer(IHelpViewer* viewer) { m_helpViewer = viewer; }
     // The Recent File List entries are shown again in the menus.
@@ -148,6 +159,7 @@ protected:
     void OnFileOpen();
     void OnFileCompact();
     void OnUpdateFileNewOpen(CCmdUI& ui);
+    void OnFilePreferences();
     void OnRecentFile(unsigned id);
     void OnUpdateRecentFile(CCmdUI& ui);
     void OnStartupSteps();

@@ -58,6 +58,7 @@ bool CQuorvaneApp::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(kCommandNew, &CQuorvaneApp::OnFileNew, &CQuorvaneApp::OnUpdateFileNewOpen),
         Row(kCommandOpen, &CQuorvaneApp::OnFileOpen, &CQuorvaneApp::OnUpdateFileNewOpen),
         Row(IDM_FILE_COMPACT, &CQuorvaneApp::OnFileCompact),
+        Row(IDM_FILE_PREFERENCES, &CQuorvaneApp::OnFilePreferences),
         Row(kFileNewShellCommand, &CQuorvaneApp::OnShellFileNew),
         Row(kFirstRecentFileCommand, kLastRecentFileCommand, &CQuorvaneApp::OnRecentFile,
             &CQuorvaneApp::OnUpdateRecentFile),
