@@ -99,6 +99,14 @@
 #define IDS_QUERY_EXPECTING_GROUP_NAME 14102
 #define IDS_QUERY_DELETED_GROUPS 14103
 
+// The index window's captions: the selected keywords' header by AND/OR mode, the titles by the
+// titles-list mode (0 to 9, %1 the titles listed, %2 the articles shown), the index by its mode.
+#define IDS_SELECTED_CAPTION_AND 10002
+#define IDS_SELECTED_CAPTION_OR 10003
+#define IDS_TITLES_CAPTION_FIRST 10010
+#define IDS_INDEX_CAPTION_ALL 10020
+#define IDS_INDEX_CAPTION_RELATED 10021
+
 // Start-up, New and Open, recent files and the document's menu commands.
 #define IDS_NEW_FILE 130
 #define IDS_EXIT_UNSAVED 1300

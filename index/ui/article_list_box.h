@@ -48,6 +48,8 @@ public:
     void Resort(bool keepSelection);
     int32_t GetItemId(int index) const;
     int GetItemCount() const { return m_items.Count(); }
+    // The index of the item of `id`, or -1.
+    int IndexOfId(int32_t id) const { return m_items.IndexOf(id); }
     void ResetTypeAhead();
     void EnsureVisible(int index) const;
     void SetListFont(HFONT font, bool redraw);

@@ -11,6 +11,7 @@
 #include "framework/ui/frame_wnd.h"
 #include "framework/ui/rich_edit.h"
 #include "framework/ui/worker_thread.h"
+#include "index/ui/index_doc_data.h"
 #include "resources/index_window_res.h"
 #include "shell/app_settings.h"
 #include "shell/profile_store.h"
@@ -62,6 +63,29 @@ unsigned WatchReminders(CReminderList* list)
     }
     return 0;
 }
+
+// The article preview when no article module gives one: a read-only pane that stays empty.
+class CEmptyArticlePreview : public CIndexArticlePreview {
+public:
+    bool CreatePane(HWND parent, int id) override
+    {
+        if (!LoadRichEdit())
+            return false;
+        RECT none = {0, 0, 10, 10};
+        m_hWnd = CreateRichEdit(parent, id, none,
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_TABSTOP);
+        return m_hWnd != nullptr;
+    }
+    HWND Handle() const override { return m_hWnd; }
+    void SetDocument(CQuorvaneDoc*) override {}
+    void ShowArticle(int32_t, bool) override {}
+    void SetBackground(COLORREF color) override { ::SendMessageA(m_hWnd, EM_SETBKGNDCOLOR, 0, color); }
+    void SetLinkMode(int) override {}
+
+private:
+    HWND m_hWnd = nullptr;
+};
 
 }  // namespace
 
@@ -174,13 +198,14 @@ bool CIndexView::CreateChildren()
     m_titleList.SetSettings(services.settings);
     m_titleList.SetTitleListFont(listFont, false);
     m_titleList.LoadMarks();
-    if (LoadRichEdit()) {
-        m_articlePreview = CreateRichEdit(m_hWnd, kArticlePreview, none,
-                                          WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                                              ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_TABSTOP);
-        if (m_articlePreview)
-            ::SendMessageA(m_articlePreview, EM_EXLIMITTEXT, 0, 0xFFFFFF);
-    }
+    if (services.makeArticlePreview)
+        m_articlePreview = services.makeArticlePreview();
+    if (!m_articlePreview)
+        m_articlePreview = std::make_unique<CEmptyArticlePreview>();
+    if (!m_articlePreview->CreatePane(m_hWnd, kArticlePreview))
+        m_articlePreview.reset();
+    else
+        m_articlePreview->SetDocument(document);
     if (!m_keywordPreview.Create(m_hWnd, kKeywordPreview, none))
         return false;
     m_keywordPreview.SetDocument(document);
@@ -190,14 +215,12 @@ bool CIndexView::CreateChildren()
 
     m_focusList = m_indexList.m_hWnd;
     ReadValues();
-    int32_t previewColor = services.settings ? services.settings->GetPreviewColor() : -1;
-    COLORREF background = previewColor == -1 ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(previewColor);
-    if (m_articlePreview)
-        ::SendMessageA(m_articlePreview, EM_SETBKGNDCOLOR, 0, background);
-    m_keywordPreview.SetBackgroundColor(previewColor == -1 ? -1 : previewColor);
+    ApplyPreviewColor();
+    if (m_articlePreview && services.settings)
+        m_articlePreview->SetLinkMode(services.settings->GetActiveLinks() < 2 ? 1 : 2);
     if (m_values.view)
         m_focusList = m_titleList.m_hWnd;
-    UpdateCaptions();
+    m_selection.UpdateCaptions();
     ApplyColumnHeaders();
     UpdateSortImages();
     SetTimer(kHoverTimer, 100);
@@ -247,28 +270,11 @@ void CIndexView::FillLists()
     CQuorvaneDoc* document = Document();
     if (!document)
         return;
-    CKeywordIdSet keywords;
-    document->GetAllKeywordIds(keywords);
-    m_indexList.SetIds(keywords);
     CGroupIdSet groups;
     document->GetAllKeywordGroupIds(groups);
     m_groupList.SetIds(groups);
-    int initList = Services().settings ? Services().settings->GetInitList() : 0;
-    CArticleIdSet titles;
-    if (initList == 1) {
-        document->GetBookmarkedIds(titles);
-        m_titleListMode = 2;
-    } else if (initList == 2) {
-        m_titleListMode = 0;
-    } else {
-        document->GetAllArticleIds(titles);
-        m_titleListMode = 1;
-    }
-    m_titleList.SetIds(titles);
-    if (Services().settings)
-        m_andOrMode = Services().settings->GetSelectListMode() != 0;
-    m_shownIndexMode = m_andOrMode ? 0 : m_values.indexMode;
-    UpdateCaptions();
+    int andOr = Services().settings ? Services().settings->GetSelectListMode() : 0;
+    m_selection.Start(andOr);
 }
 
 void CIndexView::OnInitialUpdate()
@@ -282,11 +288,21 @@ void CIndexView::OnInitialUpdate()
     m_selectedList.SetDocument(document);
     m_titleList.SetDocument(document);
     m_keywordPreview.SetDocument(document);
+    if (m_articlePreview)
+        m_articlePreview->SetDocument(document);
+    m_data = document ? std::make_unique<CIndexDocData>(*document) : nullptr;
+    m_selection.SetData(m_data.get());
     UpdateSortImages();
-    UpdateCaptions();
+    m_selection.UpdateCaptions();
     try {
         FillLists();
         SetCatalog(m_values.view != 0);
+        if (document && document->CanModify()) {
+            DragAcceptFiles(m_hWnd, TRUE);
+            m_acceptsFiles = true;
+            m_dropTarget.SetNewArticle([this](UINT format, const std::string& text) { return NewArticleFromText(format, text); });
+            m_dropTarget.Register(m_titleList.m_hWnd);
+        }
         StopReminderWatcher();
         StartReminderWatcher();
     } catch (const CQuorError& error) {
@@ -379,7 +395,7 @@ void CIndexView::RecalcLayout()
     Place(m_moveToIndex.m_hWnd, m_layout.moveToIndex);
     Place(m_selectedList.m_hWnd, m_layout.selectedList);
     Place(m_selectedHeader.m_hWnd, m_layout.selectedHeader);
-    Place(m_articlePreview, m_layout.articlePreview);
+    Place(PreviewHandle(), m_layout.articlePreview);
     Place(m_keywordPreview.m_hWnd, m_layout.keywordPreview);
     CImageButton* status[kStatusColumnCount] = {&m_tagHeader, &m_attachmentHeader, &m_hypertextHeader,
                                                 &m_privateHeader, &m_reminderHeader};
@@ -396,7 +412,7 @@ void CIndexView::RecalcLayout()
         ShowIf(window, keywords);
     ShowIf(m_groupList.m_hWnd, groups);
     ShowIf(m_groupHeader.m_hWnd, groups);
-    ShowIf(m_articlePreview, (in.previewFlags & 1) != 0);
+    ShowIf(PreviewHandle(), (in.previewFlags & 1) != 0);
     ShowIf(m_keywordPreview.m_hWnd, (in.previewFlags & 2) != 0);
     Invalidate();
 }
@@ -421,50 +437,20 @@ void CIndexView::SetCatalog(bool on)
 
 void CIndexView::ShowGroupPane(bool show, bool byUser)
 {
-    m_values.groupVisible = show ? 1 : 0;
-    if (byUser)
-        m_groupVisibilityChanged = true;
-    m_indexList.RefreshFilter(show);
-    if (!show) {
-        if (GetFocus() == m_groupList.m_hWnd)
-            m_indexList.SetFocus();
-        if (m_focusList == m_groupList.m_hWnd)
-            m_focusList = m_indexList.m_hWnd;
-    }
-    RecalcLayout();
+    m_selection.Notify(IndexCode::kShowGroupPane, show ? 1 : 0, byUser ? 0 : 1);
 }
 
 void CIndexView::SetPreviewFlags(int flags)
 {
     m_values.previewOn = flags & 3;
-    RecalcLayout();
+    ApplyPreviewFlags();
+    m_selection.RefreshPreviews();
 }
 
 void CIndexView::ApplyColumnHeaders()
 {
     bool showTime = Services().settings && Services().settings->GetShowTime();
     m_dateHeader.SetWindowText(showTime ? "Date / Time" : "Date");
-}
-
-void CIndexView::UpdateCaptions()
-{
-    m_indexHeader.SetWindowText(m_shownIndexMode ? "Index (Related)" : "Index (All)");
-    m_selectedHeader.SetWindowText(m_andOrMode ? "Selected (OR)" : "Selected (AND)");
-    static const char* const kTitleCaptions[] = {
-        "Titles (%1 of %2)", "All Titles (%1 of %2)", "Bookmarked Titles (%1 of %2)", "Selected Titles (%1 of %2)",
-        "Found Titles (%1 of %2)", "Found Titles [Stopped] (%1 of %2)", "Found Titles [Outdated] (%1 of %2)",
-        "Query Titles (%1 of %2)", "Query Titles [Outdated] (%1 of %2)", "Articles with Attachments (%1 of %2)"};
-    int mode = std::clamp(m_titleListMode, 0, 9);
-    CQuorvaneDoc* document = Document();
-    std::string caption = kTitleCaptions[mode];
-    auto replace = [&caption](const char* marker, int value) {
-        size_t at = caption.find(marker);
-        if (at != std::string::npos)
-            caption.replace(at, 2, std::to_string(value));
-    };
-    replace("%1", m_titleList.m_hWnd ? m_titleList.GetCount() : 0);
-    replace("%2", document ? document->GetArticleCount() : 0);
-    m_titlesCaption.SetWindowText(caption);
 }
 
 void CIndexView::UpdateSortImages()
@@ -664,7 +650,7 @@ void CIndexView::OnHeaderClick(UINT id)
     case kReminderHeader: command = order == 12 ? 117 : 116; break;
     case kDateHeader: command = order == 2 ? 32882 : 32880; break;
     case kTitlesCaption: command = order != 0 ? 32871 : 32881; break;
-    case kSelectedHeader: command = m_andOrMode == 0 ? 32891 : 32890; break;
+    case kSelectedHeader: command = m_selection.GetAndOrMode() == 0 ? 32891 : 32890; break;
     case kIndexHeader:
         m_indexList.SetDescending(!m_indexList.IsDescending());
         UpdateSortImages();
@@ -685,6 +671,22 @@ bool CIndexView::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
         m_focusList = control;
         return false;
     }
+    if (control && code == LBN_DBLCLK && (id == kIndexList || id == kSelectedList)) {
+        if (id == kIndexList)
+            m_selection.MoveToSelected();
+        else
+            m_selection.MoveToIndex();
+        result = 0;
+        return true;
+    }
+    if (control && code == LBN_SELCHANGE && id == kTitleList) {
+        m_selection.RefreshPreviews();
+        return false;
+    }
+    if (control && code == LBN_SELCHANGE && id == kGroupList) {
+        m_selection.RecomputeGroupFilter();
+        return false;
+    }
     if (control && code == BN_CLICKED && (id == kMoveToSelectedButton || id == kMoveToIndexButton)) {
         PostMessage(WM_COMMAND, id == kMoveToSelectedButton ? kMoveToSelectedCommand : kMoveToIndexCommand, 0);
         result = 0;
@@ -700,10 +702,14 @@ bool CIndexView::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
         return false;
     }
     if (!control && id == IDOK) {
-        // Enter: the focused header button's click.
+        // Enter: the keyword step of the focused keyword list, or the focused header button's click.
         HWND focus = GetFocus();
         int focusId = focus && ::GetParent(focus) == m_hWnd ? ::GetDlgCtrlID(focus) : 0;
-        if (focusId >= kTagHeader && focusId <= kReminderHeader && focusId != kKeywordPreview)
+        if (focusId == kIndexList)
+            m_selection.MoveToSelected();
+        else if (focusId == kSelectedList)
+            m_selection.MoveToIndex();
+        else if (focusId >= kTagHeader && focusId <= kReminderHeader && focusId != kKeywordPreview)
             OnHeaderClick(static_cast<UINT>(focusId));
         result = 0;
         return true;
@@ -731,6 +737,7 @@ bool CIndexView::OnTimer(UINT_PTR id, LRESULT& result)
 
 bool CIndexView::OnClose(LRESULT& result)
 {
+    m_dropTarget.Revoke();
     WriteValues();
     return false;
 }
@@ -739,6 +746,7 @@ bool CIndexView::OnDestroy(LRESULT& result)
 {
     KillTimer(kHoverTimer);
     StopReminderWatcher();
+    RevokeDrops();
     WriteValues();
     return CView::OnDestroy(result);
 }
@@ -797,6 +805,14 @@ bool CIndexView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         OnContextMenu(reinterpret_cast<HWND>(wParam), point);
         result = 0;
         return true;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        result = 0;
+        return true;
+    case CDragList::kDropMessage:
+        OnKeywordsDropped(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        result = 0;
+        return true;
     case kRemindersDueMessage:
         // The reminders dialog that shows due reminders belongs to the article window's reminders.
         if (Services().settings && Services().settings->GetPlayReminderSound())
@@ -835,124 +851,15 @@ bool CIndexView::PreTranslateMessage(MSG* msg)
 
 int32_t CIndexView::IndexNotify(IndexCode code, ChannelArg p, int32_t n)
 {
-    try {
-        switch (code) {
-        case IndexCode::kIsCatalog: return m_values.view;
-        case IndexCode::kIsVisible: return IsWindowVisible() ? 1 : 0;
-        case IndexCode::kListFontChanged: {
-            HFONT font = FontOr(Services().listFont);
-            m_groupList.SetListFont(font, true);
-            m_indexList.SetListFont(font, true);
-            m_selectedList.SetListFont(font, true);
-            m_titleList.SetTitleListFont(font, true);
-            m_keywordPreview.SetListFont(font, true);
-            RecalcLayout();
-            return 0;
-        }
-        case IndexCode::kGetListedArticleIds:
-            if (CArticleIdSet* ids = p.ArticleIds())
-                m_titleList.GetIds(*ids);
-            return 0;
-        case IndexCode::kDateFormatChanged:
-            m_titleList.Measure();
-            m_titleList.Invalidate();
-            RecalcLayout();
-            return 0;
-        case IndexCode::kAddAndSelectKeywords:
-            if (const CKeywordIdSet* ids = p.KeywordIdsToRead())
-                m_indexList.AddAndSelectIds(*ids);
-            return 0;
-        case IndexCode::kGetSelectedKeywords:
-            if (CKeywordIdSet* ids = p.KeywordIds())
-                m_selectedList.GetIds(*ids);
-            return m_andOrMode;
-        case IndexCode::kSortOrderChanged:
-            m_titleList.Resort(false);
-            UpdateSortImages();
-            return 0;
-        case IndexCode::kGetTitlesMode: return m_titleListMode;
-        case IndexCode::kClearTitleSelection:
-            m_titleList.SendMessage(LB_SETSEL, FALSE, -1);
-            return 0;
-        case IndexCode::kClearKeywordSelection:
-            m_indexList.SendMessage(LB_SETSEL, FALSE, -1);
-            return 0;
-        case IndexCode::kGetAndOrMode: return m_andOrMode;
-        case IndexCode::kGetPreviewFlags: return m_values.previewOn;
-        case IndexCode::kTogglePreview:
-            SetPreviewFlags(m_values.previewOn ^ p.Value());
-            return 0;
-        case IndexCode::kGetHighlightedArticleIds:
-            if (CArticleIdSet* ids = p.ArticleIds())
-                m_titleList.GetSelectedIds(*ids);
-            return 0;
-        case IndexCode::kDisplayPrefsChanged:
-            ApplyColumnHeaders();
-            m_titleList.Invalidate();
-            RecalcLayout();
-            return 0;
-        case IndexCode::kTitlesCaption:
-            UpdateCaptions();
-            return 0;
-        case IndexCode::kCyclePreview:
-            SetPreviewFlags(m_values.previewOn >= 3 ? 0 : m_values.previewOn + 1);
-            return 0;
-        case IndexCode::kSavePlacement:
-            if (CFrameWnd* frame = GetParentFrame())
-                frame->SendMessage(kSavePlacementMessage);
-            return 0;
-        case IndexCode::kGetIndexMode: return m_values.indexMode;
-        case IndexCode::kGroupAdded:
-            m_groupList.AddGroup(p.Value());
-            if (n > 0)
-                m_groupList.SetGroupSel(p.Value(), true);
-            return 0;
-        case IndexCode::kGroupRemoved: {
-            bool highlighted = m_groupList.IsGroupSelected(p.Value());
-            m_groupList.RemoveGroup(p.Value());
-            return highlighted ? 1 : 0;
-        }
-        case IndexCode::kIsGroupPaneVisible: return m_values.groupVisible;
-        case IndexCode::kShowGroupPane:
-            ShowGroupPane(p.Value() != 0, n == 0);
-            return 0;
-        case IndexCode::kRemindersChanged:
-            m_titleList.Invalidate();
-            return 0;
-        case IndexCode::kSelectKeywords:
-            if (const CKeywordIdSet* ids = p.KeywordIdsToRead())
-                m_indexList.SelectIds(*ids);
-            return 0;
-        case IndexCode::kKeywordAdded:
-            m_indexList.AddId(p.Value(), n != 0);
-            return 0;
-        default:
-            return 0;
-        }
-    } catch (const CQuorError& error) {
-        error.Report();
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-    }
-    return 0;
+    return m_selection.Notify(code, p, n);
 }
 
 void CIndexView::UpdateTitleForArticle(int32_t id, const CKeywordIdSet& keywords, bool highlight)
 {
-    // Keeps a listed title at its place after a change of its title or date; selecting which titles
-    // a change brings in is the selection's work.
-    if (!m_titleList.HasId(id))
-        return;
-    bool wasHighlighted = m_titleList.IsIdSelected(id);
-    m_titleList.RemoveId(id);
-    m_titleList.AddId(id, highlight || wasHighlighted);
-    UpdateCaptions();
+    m_selection.UpdateTitleForArticle(id, keywords, highlight);
 }
 
 void CIndexView::RemoveArticleTitle(int32_t id)
 {
-    if (!m_titleList.HasId(id))
-        return;
-    m_titleList.RemoveId(id);
-    UpdateCaptions();
+    m_selection.RemoveArticleTitle(id);
 }

@@ -7,16 +7,23 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/doc_views.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/view.h"
 #include "index/index_layout.h"
+#include "index/index_selection.h"
+#include "index/ui/article_preview_pane.h"
 #include "index/ui/image_button.h"
+#include "index/ui/index_drop_target.h"
 #include "index/ui/index_lists.h"
 #include "resources/commands.h"
 
 class CAppSettings;
+class CArticleNotifyTarget;
+class CCurrentQuery;
+class CIndexDocData;
 class CQuorvaneDoc;
 class CWorkerThread;
 class IProfileStore;
@@ -29,9 +36,19 @@ struct CIndexViewServices {
     HFONT dialogFont = nullptr;            // the dialog font of the header buttons; null: the GUI font
     std::function<int()> mainDivider;      // the main frame's stored "Divider" (keyword preview width)
     std::function<void(UINT)> postToMainFrame;  // a command for the main frame (the grips)
+    CCurrentQuery* currentQuery = nullptr;  // the query shown under "Query Titles"; null: none
+    // Deleted keywords leave the default import keyword list.
+    std::function<void(const CKeywordIdSet&)> dropImportKeywords;
+    // Makes the article preview; null or a null result: an empty read-only pane.
+    std::function<std::unique_ptr<CIndexArticlePreview>()> makeArticlePreview;
+    // Gives a new article window the text dropped on the titles list (CF_TEXT or "Rich Text
+    // Format"); true when it took it.
+    std::function<bool(CArticleNotifyTarget* article, UINT format, const std::string& text)> pasteIntoArticle;
+    // Imports files dropped on the index window.
+    std::function<void(const std::vector<std::string>& paths)> importFiles;
 };
 
-class CIndexView : public CView, public CDropClassified, public CIndexNotifyTarget {
+class CIndexView : public CView, public CDropClassified, public CIndexNotifyTarget, private CIndexPanes {
 public:
     enum ControlId {
         kMoveToIndexButton = 1005,   // "<<"
@@ -56,6 +73,7 @@ public:
     enum : UINT {
         kMoveToSelectedCommand = IDM_KEYWORD_MOVE_TO_SELECTED,
         kMoveToIndexCommand = IDM_KEYWORD_MOVE_TO_INDEX,
+        kSelectAllKeywordsCommand = IDM_KEYWORD_SELECT_ALL,
         kKeywordListsCommand = 32779,   // the right grip: show or hide the keyword lists
         kKeywordGroupsCommand = 33021,  // the left grip: show or hide the group list
         kRemindersDueMessage = 0x8007,
@@ -79,6 +97,11 @@ public:
     void RemoveArticleTitle(int32_t id) override;
 
     bool PreTranslateMessage(MSG* msg) override;
+    bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+
+    // Which titles are listed and why; the tests drive it directly.
+    CIndexSelection& Selection() { return m_selection; }
+    CIndexDropTarget& DropTarget() { return m_dropTarget; }
 
     // The lists and sizes, for the frame and the tests.
     CIndexIndexList& IndexList() { return m_indexList; }
@@ -93,7 +116,7 @@ public:
 
     // Shows or hides the keyword lists (catalog mode) and the group pane; `byUser` marks the group
     // visibility for storing.
-    void SetCatalog(bool on);
+    void SetCatalog(bool on) override;
     void ShowGroupPane(bool show, bool byUser);
     void SetPreviewFlags(int flags);
     void RecalcLayout();
@@ -123,19 +146,98 @@ private:
     void OnContextMenu(HWND window, POINT screen);
     void OnHeaderClick(UINT id);
     void UpdateSortImages();
-    void UpdateCaptions();
     void ApplyColumnHeaders();
     void StartReminderWatcher();
     void StopReminderWatcher();
     void FillLists();
 
+    // ---- Commands ----
+    void OnMoveToSelected();
+    void OnMoveToIndex();
+    void OnUpdateMoveToSelected(CCmdUI& ui);
+    void OnUpdateMoveToIndex(CCmdUI& ui);
+    void OnSelectAllKeywords();
+    void OnUpdateSelectAllKeywords(CCmdUI& ui);
+    void OnShowAllTitles();
+    void OnShowBookmarkedTitles();
+    void OnShowArticlesWithAttachments();
+    void OnKeywordsDropped(HWND target, HWND source);
+    // Text dropped on the titles list: New Article, then the text into the window it made, only that.
+    bool NewArticleFromText(UINT format, const std::string& text);
+    void OnDropFiles(HDROP drop);
+    void RevokeDrops();
+    bool IsShowing() const;
+
+    // ---- The window as the selection sees it (index_view_panes.cpp) ----
+    void SetTitles(const CArticleIdSet& ids) override;
+    void GetTitles(CArticleIdSet& out) override;
+    int GetTitleCount() override;
+    bool HasTitle(int32_t id) override;
+    bool IsTitleHighlighted(int32_t id) override;
+    void InsertTitle(int32_t id, bool highlight) override;
+    void RemoveTitle(int32_t id) override;
+    void GetHighlightedTitles(CArticleIdSet& out) override;
+    int GetHighlightedTitleCount() override;
+    int32_t GetOnlyHighlightedTitle() override;
+    void ClearTitleHighlights() override;
+    int TitleIndexOf(int32_t id) override;
+    int32_t TitleAt(int index) override;
+    void HighlightOnlyTitle(int index) override;
+    void RepaintTitles() override;
+    void ResortTitles(bool keepHighlights) override;
+    void GetKeywords(KeywordPane pane, CKeywordIdSet& out) override;
+    void GetHighlightedKeywords(KeywordPane pane, CKeywordIdSet& out) override;
+    bool HasKeyword(KeywordPane pane, int32_t id) override;
+    void SetKeywords(KeywordPane pane, const CKeywordIdSet& ids) override;
+    void AddKeyword(KeywordPane pane, int32_t id, bool highlight) override;
+    void AddAndSelectKeywords(KeywordPane pane, const CKeywordIdSet& ids) override;
+    void SelectKeywords(KeywordPane pane, const CKeywordIdSet& ids) override;
+    void ClearKeywordHighlights(KeywordPane pane) override;
+    void RemoveHighlightedKeywords(KeywordPane pane) override;
+    void RemoveKeywords(KeywordPane pane, const CKeywordIdSet& ids) override;
+    void RepaintKeywords(KeywordPane pane) override;
+    void SetIndexFilter(const CKeywordIdSet& filter, bool filterOn, bool showAll) override;
+    void RefreshIndexFilter(bool filterOn) override;
+    void GetHighlightedGroups(CGroupIdSet& out) override;
+    void AddGroup(int32_t id, bool highlight) override;
+    bool RemoveGroup(int32_t id) override;
+    void ShowArticlePreview(int32_t id, bool force) override;
+    void SetIndexCaption(const std::string& text) override;
+    void SetSelectedCaption(const std::string& text) override;
+    void SetTitlesCaption(const std::string& text) override;
+    bool IsWindowShown() override;
+    void ShowFrame(bool activate) override;
+    void ApplyListFont() override;
+    void MeasureDates() override;
+    void ApplySortImages() override;
+    void ApplyPreviewFlags() override;
+    void ApplyPreviewColor() override;
+    void SetPreviewLinkMode(int mode) override;
+    void ApplyDisplayPrefs() override;
+    void SavePlacement() override;
+    void ApplyGroupPane(bool byUser) override;
+    void RemindersChanged() override;
+    void OpenRemindersManager() override;
+    void PostShowIndex() override;
+    void ReportError(const CQuorError& error) override;
+    void ReportOutOfMemory() override;
+    void ShowInformation(int messageId) override;
+    void BeginWaitCursor() override;
+    void EndWaitCursor() override;
+    int GetInitList() override;
+    bool GetAutoUpdateQuery() override;
+    CCurrentQuery* GetCurrentQuery() override;
+    void DropImportKeywords(const CKeywordIdSet& keywords) override;
+    CKeywordListBox& KeywordList(KeywordPane pane);
+
     IndexDisplayValues m_values;
+    CIndexSelection m_selection{*this, m_values};
+    std::unique_ptr<CIndexDocData> m_data;
     IndexLayout m_layout;
     bool m_groupVisibilityChanged = false;
     int m_headerHeight = 20;
-    int m_andOrMode = 0;
-    int m_shownIndexMode = 0;
-    int m_titleListMode = 0;
+    int m_waitDepth = 0;
+    HCURSOR m_cursorBeforeWait = nullptr;
     int m_leftGripHot = 2;
     int m_rightGripHot = 0;
 
@@ -156,7 +258,10 @@ private:
     CSelectedKeywords m_selectedList;
     CIndexTitleList m_titleList;
     CIndexKeywordPreviewPane m_keywordPreview;
-    HWND m_articlePreview = nullptr;
+    std::unique_ptr<CIndexArticlePreview> m_articlePreview;
+    CIndexDropTarget m_dropTarget;
+    bool m_acceptsFiles = false;
+    HWND PreviewHandle() const { return m_articlePreview ? m_articlePreview->Handle() : nullptr; }
 
     // The drag of a divider or a press on a grip.
     int m_dragState = kNoDivider;

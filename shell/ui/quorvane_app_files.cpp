@@ -5,6 +5,7 @@
 #include <new>
 
 #include "article/ui/article_keywords_dlg.h"
+#include "article/ui/article_preview.h"
 #include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
 #include "document/ui/file_format_dlgs.h"
@@ -211,6 +212,15 @@ void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
     m_indexServices.postToMainFrame = [this](UINT command) {
         if (CMainFrame* main = MainFrame())
             main->PostMessage(WM_COMMAND, command, 0);
+    };
+    m_indexServices.currentQuery = &m_currentQuery;
+    m_indexServices.makeArticlePreview = [] { return std::unique_ptr<CIndexArticlePreview>(new CArticlePreview); };
+    m_indexServices.pasteIntoArticle = [](CArticleNotifyTarget* window, UINT format, const std::string& text) {
+        auto* view = dynamic_cast<CArticleView*>(window);
+        if (!view)
+            return false;
+        view->SetInitialContent(format, text);
+        return true;
     };
     CIndexView::SetServices(m_indexServices);
     ConnectArticleWindows(frame);

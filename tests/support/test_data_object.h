@@ -11,6 +11,12 @@
 class CTestDataObject : public IDataObject {
 public:
     CTestDataObject(CLIPFORMAT format, const std::string& bytes) : m_format(format), m_bytes(bytes) {}
+    // Offers `format` besides the first one.
+    void AddFormat(CLIPFORMAT format, const std::string& bytes)
+    {
+        m_otherFormat = format;
+        m_otherBytes = bytes;
+    }
     virtual ~CTestDataObject() = default;
 
     // Text as CF_TEXT with its NUL, as programs put it there.
@@ -35,10 +41,11 @@ public:
         HRESULT answer = QueryGetData(request);
         if (answer != S_OK)
             return answer;
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, m_bytes.size() ? m_bytes.size() : 1);
+        const std::string& bytes = request->cfFormat == m_format ? m_bytes : m_otherBytes;
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() ? bytes.size() : 1);
         if (!memory)
             return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(memory), m_bytes.data(), m_bytes.size());
+        std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
         GlobalUnlock(memory);
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = memory;
@@ -49,7 +56,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* request) override
     {
-        if (request->cfFormat != m_format)
+        if (request->cfFormat != m_format && (m_otherFormat == 0 || request->cfFormat != m_otherFormat))
             return DV_E_FORMATETC;
         if (!(request->tymed & TYMED_HGLOBAL))
             return DV_E_TYMED;
@@ -75,6 +82,8 @@ public:
 private:
     CLIPFORMAT m_format;
     std::string m_bytes;
+    CLIPFORMAT m_otherFormat = 0;
+    std::string m_otherBytes;
     ULONG m_references = 1;
     int m_reads = 0;
 };
