@@ -1,5 +1,6 @@
 #include "shell/ui/main_frame.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -762,4 +763,41 @@ bool CMainFrame::OnHighlightDropDown(const RECT& button)
     m_customHighlightColor = popup.m_customColor;
     ApplyHighlight();
     return true;
+}
+
+// ---- Dialogs over the frame ----
+
+void CMainFrame::RegisterDialog(HWND dialog)
+{
+    DropDestroyedDialogs();
+    if (dialog && !IsDialogRegistered(dialog)) m_dialogs.push_back(dialog);
+}
+
+void CMainFrame::UnregisterDialog(HWND dialog)
+{
+    m_dialogs.erase(std::remove(m_dialogs.begin(), m_dialogs.end(), dialog), m_dialogs.end());
+}
+
+bool CMainFrame::IsDialogRegistered(HWND dialog) const
+{
+    return dialog && std::find(m_dialogs.begin(), m_dialogs.end(), dialog) != m_dialogs.end() && ::IsWindow(dialog);
+}
+
+void CMainFrame::DropDestroyedDialogs()
+{
+    m_dialogs.erase(std::remove_if(m_dialogs.begin(), m_dialogs.end(), [](HWND d) { return !::IsWindow(d); }),
+                    m_dialogs.end());
+}
+
+bool CMainFrame::PreTranslateMessage(MSG* msg)
+{
+    if (!m_dialogs.empty()) {
+        DropDestroyedDialogs();
+        for (HWND dialog : m_dialogs) {
+            // IsDialogMessage handles the dialog's keys and dispatches what it takes itself.
+            if (msg->hwnd && (msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd)))
+                return ::IsDialogMessageA(dialog, msg) != 0;
+        }
+    }
+    return CMDIFrameWnd::PreTranslateMessage(msg);
 }

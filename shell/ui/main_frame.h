@@ -6,6 +6,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/ui/mdi_wnd.h"
 #include "framework/ui/status_bar.h"
@@ -96,8 +97,18 @@ public:
     HWND GetScratchRichEdit() const { return m_scratchEdit; }
     const RECT& GetNormalRect() const { return m_normalRect; }
 
+    // ---- Dialogs over the frame ----
+    // A dialog registers its window while it shows: messages for it and its controls then go through
+    // its dialog keys (Tab, Enter, Escape, mnemonics) before the frame's accelerators, which would
+    // otherwise take keys such as Ctrl+O from a modeless dialog. A destroyed dialog's registration
+    // is dropped by the frame; the dialog also takes it back when its window goes.
+    void RegisterDialog(HWND dialog);
+    void UnregisterDialog(HWND dialog);
+    bool IsDialogRegistered(HWND dialog) const;
+
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
     std::string GetMessageString(unsigned id) override;
+    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     bool OnCreate(CREATESTRUCTA* create, LRESULT& result) override;
@@ -117,6 +128,7 @@ private:
     bool CreateStatusBar();
     void KeepNormalRect();
     IBarStateProfile& BarProfile();
+    void DropDestroyedDialogs();
 
     void OnToggleBar(ToolBarKind kind);
     void OnViewToolbar() { OnToggleBar(kStandardBar); }
@@ -153,6 +165,7 @@ private:
     COLORREF m_textColor = static_cast<COLORREF>(-1);
     COLORREF m_customTextColor = 0;
     HWND m_scratchEdit = nullptr;
+    std::vector<HWND> m_dialogs;  // registered dialogs over the frame
     UINT_PTR m_startupTimer = 0;
 
     CStatusBar m_statusBar;

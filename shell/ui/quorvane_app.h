@@ -61,6 +61,8 @@ public:
     // Command posted to the main window that runs the start-up steps (tip of the day, welcome).
     static constexpr unsigned kStartupStepsCommand = 101;
     static constexpr unsigned kFileNewShellCommand = 57600;
+    // Help > Tutorial opens this help topic.
+    static constexpr uint32_t kTutorialHelpContext = 257;
 
     CQuorvaneApp();
     ~CQuorvaneApp() override;
@@ -180,6 +182,7 @@ protected:
     void OpenWebAddress(int addressId);
     void OnHelpAbout();
     void OnHelpTip();
+    void OnHelpTutorial();
     void OnHelpWebSite();
     void OnHelpForum();
     void OnHelpEmail();

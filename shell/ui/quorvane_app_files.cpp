@@ -66,6 +66,7 @@ bool CQuorvaneApp::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(kStartupStepsCommand, &CQuorvaneApp::OnStartupSteps),
         Row(IDM_HELP_ABOUT, &CQuorvaneApp::OnHelpAbout),
         Row(IDM_HELP_TIP, &CQuorvaneApp::OnHelpTip),
+        Row(IDM_HELP_TUTORIAL, &CQuorvaneApp::OnHelpTutorial),
         Row(IDM_HELP_WEB, &CQuorvaneApp::OnHelpWebSite),
         Row(IDM_HELP_FORUM, &CQuorvaneApp::OnHelpForum),
         Row(IDM_HELP_EMAIL, &CQuorvaneApp::OnHelpEmail),

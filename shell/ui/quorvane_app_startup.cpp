@@ -121,6 +121,12 @@ void CQuorvaneApp::OpenWebAddress(int addressId)
         Inform(QuorFormat1(QuorLoadString(IDS_UPGRADE_INFO_FAILED), address), kExclamation);
 }
 
+// The tutorial is the help file's topic 257.
+void CQuorvaneApp::OnHelpTutorial()
+{
+    ShowHelp(kTutorialHelpContext);
+}
+
 void CQuorvaneApp::OnHelpWebSite()
 {
     OpenWebAddress(IDS_HOME_PAGE_ADDRESS);

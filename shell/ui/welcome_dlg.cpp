@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "resources/startup_dlgs_res.h"
 #include "shell/ui/bitmap_palette.h"
+#include "shell/ui/main_frame.h"
 
 namespace {
 
@@ -52,9 +53,16 @@ bool CWelcomeDlg::OnInitDialog()
         if (art.second) button->SetSecondBitmap(art.second, kTransparent);
         m_buttons.push_back(std::move(button));
     }
+    if (CMainFrame* frame = MainFrame()) frame->RegisterDialog(m_hWnd);
     FillRecentFiles();
     ::SetFocus(::GetDlgItem(m_hWnd, IDC_BUTTON_OPEN_FILE));
     return false;  // the focus is set
+}
+
+// The main frame the dialog shows over: the window its commands go to, when that is the frame.
+CMainFrame* CWelcomeDlg::MainFrame() const
+{
+    return dynamic_cast<CMainFrame*>(CWnd::FromHandle(m_commandTarget));
 }
 
 void CWelcomeDlg::MakeRoomForPicture()
@@ -188,5 +196,6 @@ bool CWelcomeDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
 bool CWelcomeDlg::OnDestroy(LRESULT& result)
 {
     m_showAtStartup = ::IsDlgButtonChecked(m_hWnd, IDC_CHECK_SHOW_WELCOME) == BST_CHECKED ? 1 : 0;
+    if (CMainFrame* frame = MainFrame()) frame->UnregisterDialog(m_hWnd);
     return CDialog::OnDestroy(result);
 }

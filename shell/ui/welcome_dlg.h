@@ -9,6 +9,7 @@
 
 #include "framework/ui/dialog.h"
 
+class CMainFrame;
 class CThemedButton;
 
 class CWelcomeDlg : public CDialog {
@@ -41,6 +42,7 @@ protected:
     bool OnDestroy(LRESULT& result) override;
 
 private:
+    CMainFrame* MainFrame() const;
     void MakeRoomForPicture();
     void FillRecentFiles();
     void Choose(unsigned command);

@@ -20,12 +20,14 @@
 #include "framework/ui/view.h"
 #include "resources/commands.h"
 #include "resources/main_frame_res.h"
+#include "resources/startup_dlgs_res.h"
 #include "shell/app_settings.h"
 #include "shell/directories.h"
 #include "shell/font_settings.h"
 #include "shell/memory_profile_store.h"
 #include "shell/ui/format_tool_bar.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/welcome_dlg.h"
 #include "tests/support/gui_driver.h"
 
 namespace {
@@ -727,4 +729,57 @@ TEST(MainFrame, ReadLinkAndOverwritePanesFollowTheFileTheSettingAndTheInsertKey)
     });
     EXPECT_EQ(PaneText(status, 3), "");
     run.app.OnUi([&] { run.app.m_frame->SetOpenFileState(nullptr); });
+}
+
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM)
+{
+    return msg == WM_INITDIALOG;
+}
+
+}  // namespace
+
+TEST(MainFrame, RegisteredDialogsGetTheirKeysAndAreForgottenWhenDestroyed)
+{
+    CMemoryProfileStore store;
+    CFrameRun run(store);
+    ASSERT_TRUE(run.ready);
+    // A modeless dialog over the frame: its keys go through IsDialogMessage only once registered
+    // (the frame's accelerators would take them otherwise).
+    run.app.OnUi([&] {
+        CMainFrame* frame = run.app.m_frame;
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_WELCOME), frame->m_hWnd,
+                                         PlainDialogProc, 0);
+        ASSERT_NE(dialog, nullptr);
+        MSG tab = {GetDlgItem(dialog, IDC_BUTTON_CONTINUE), WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
+        EXPECT_FALSE(frame->PreTranslateMessage(&tab));
+        frame->RegisterDialog(dialog);
+        EXPECT_TRUE(frame->IsDialogRegistered(dialog));
+        EXPECT_TRUE(frame->PreTranslateMessage(&tab));
+        DestroyWindow(dialog);
+        EXPECT_FALSE(frame->IsDialogRegistered(dialog));
+        EXPECT_FALSE(frame->PreTranslateMessage(&tab));
+    });
+    // The Welcome dialog registers itself with the frame its commands go to while it shows.
+    static CWelcomeDlg* welcome = nullptr;
+    static std::function<void()> show;
+    show = [&] {
+        CWelcomeDlg dlg(run.app.m_frame->m_hWnd);
+        dlg.m_commandTarget = run.app.m_frame->m_hWnd;
+        welcome = &dlg;
+        dlg.DoModal();
+        welcome = nullptr;
+    };
+    PostMessageA(run.Frame(), kRunOnUi, 0, reinterpret_cast<LPARAM>(&show));
+    HWND dialog = gui::WaitForTopWindow("Welcome to Personal Quorvane", nullptr, GetCurrentProcessId());
+    ASSERT_NE(dialog, nullptr);
+    bool registered = false;
+    run.app.OnUi([&] { registered = run.app.m_frame->IsDialogRegistered(dialog); });
+    EXPECT_TRUE(registered);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_BUTTON_CONTINUE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_BUTTON_CONTINUE)));
+    ASSERT_TRUE(gui::WaitFor([&] { return !IsWindow(dialog); }));
+    run.app.OnUi([&] { registered = run.app.m_frame->IsDialogRegistered(dialog); });
+    EXPECT_FALSE(registered);
 }

@@ -707,6 +707,16 @@ TEST_F(QuorvaneApp, HelpGoesThroughTheSeam)
     EXPECT_EQ(help.m_calls, expected);
 }
 
+TEST_F(QuorvaneApp, TutorialOpensItsHelpTopic)
+{
+    CTestApp& app = Start();
+    CRecordingHelp help;
+    app.SetHelpViewer(&help);
+    ASSERT_TRUE(app.Command(IDM_HELP_TUTORIAL));
+    const std::vector<HelpCall> expected = {{HelpCall::kContext, 257, true}};
+    EXPECT_EQ(help.m_calls, expected);
+}
+
 TEST_F(QuorvaneApp, SavedQueryMenuInTheEditMenu)
 {
     CTestApp& app = Start();
