@@ -71,11 +71,27 @@ void CArticleContent::LoadWithBypass(const std::string& rtf)
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
     m_knownLength = GetCharCount();
     m_unprotected = true;
+    m_addressTracker.Reset();
 }
 
-void CArticleContent::LoadRtfContent(const std::string& rtf, bool addressesShown)
+void CArticleContent::LoadWithLinks(const std::string& rtf)
 {
     LoadWithBypass(rtf);
+    if (m_links.GetCount() > 0) ApplyLinkFormatting();
+}
+
+void CArticleContent::LoadRtfContent(const std::string& rtf, bool addressesShown, const CLinkRangeList* links)
+{
+    if (links) {
+        try {
+            m_links.Copy(*links);
+        } catch (const std::bad_alloc&) {
+            throw CQuorError(kOutOfMemory);
+        }
+        LoadWithLinks(rtf);
+    } else {
+        LoadWithBypass(rtf);
+    }
     m_addressesShown = addressesShown ? 1 : 0;
 }
 
@@ -87,6 +103,7 @@ void CArticleContent::LoadTextContent(const std::string& text)
         SetCharFormat(unprotect, SCF_ALL);
         SetPlainText(text, false);
         m_knownLength = GetCharCount();
+        m_addressTracker.Reset();
         m_unprotected = true;
     }
     m_addressesShown = 0;
@@ -113,8 +130,9 @@ void CArticleContent::ClearLinkRanges()
 void CArticleContent::SetLinkMode(int mode)
 {
     m_linksActive = mode < 2 ? 1 : 0;
-    // The address look itself belongs to the link finder's tracking; the pane keeps the state.
-    m_addressesShown = mode == 0 ? 1 : 0;
+    // Stored links keep their look in every mode; the addresses get or lose theirs over the whole text.
+    const bool shown = mode == 0;
+    if (shown != (m_addressesShown != 0)) SwitchAddresses(shown);
 }
 
 int CArticleContent::FindLinkAt(int32_t position, LinkRange* link) const
@@ -373,9 +391,8 @@ void CArticleContent::Undo()
     const int currentShown = m_addressesShown;
 
     SendMessage(WM_SETREDRAW, FALSE);
-    LoadWithBypass(m_undoRtf);
     m_links.Copy(m_undoLinks);
-    ApplyLinkFormatting();
+    LoadWithLinks(m_undoRtf);
     SendMessage(WM_SETREDRAW, FALSE);
     m_addressesShown = m_undoAddressesShown;
     {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <string>
 
+#include "article/address_look.h"
 #include "article/article_link.h"
 #include "article/link_protection.h"
 #include "article/typing_group.h"
@@ -45,8 +46,9 @@ public:
     // Where the status-bar texts go (the main frame's status bar).
     void SetStatusTextHandler(std::function<void(const std::string&)> handler) { m_statusText = std::move(handler); }
 
-    // Loading never moves a link: the bypass flag is set throughout.
-    void LoadRtfContent(const std::string& rtf, bool addressesShown);
+    // Loading never moves a link: the bypass flag is set throughout. With `links` the article's stored
+    // links come with the text and get their look once it is in.
+    void LoadRtfContent(const std::string& rtf, bool addressesShown, const CLinkRangeList* links = nullptr);
     void LoadTextContent(const std::string& text);
 
     void SetLinkRanges(const CLinkRangeList& links);
@@ -83,6 +85,17 @@ public:
     // when Ctrl makes it a copy) and the control reports it done.
     void OnDropBegin(bool copy);
     void OnDragDropDone();
+
+    // ---- Recognised addresses (blue, underlined, not stored) ----
+    // The address look on every recognised address of [from, to); with `clearGaps` it also comes off
+    // the text between them.
+    void FormatAddresses(int32_t from, int32_t to, bool clearGaps);
+    // The characters of [from, to) that carry the address look get the plain look.
+    void RemoveAddressLook(int32_t from, int32_t to);
+    // After an edit of [from, to): the addresses of the words it touched are looked at again.
+    void RefreshAddresses(int32_t from, int32_t to);
+    // The hand cursor over a recognised address at a client point, else the I-beam.
+    void SetCursorAtPoint(LPARAM point);
 
     int GetTypingFlags() const { return m_typingFlags; }
     TypingGroup GetTypingGroup() const { return m_typingGroup; }
@@ -124,6 +137,14 @@ private:
     // menu key).
     void ShowContextMenu(POINT screen);
 
+    // ---- article_content_address.cpp: recognised addresses ----
+    void ApplyAddressChanges(const std::vector<AddressLookChange>& changes);
+    void ApplyAddressLook(int32_t start, int32_t end);
+    void SwitchAddresses(bool shown);
+    void TrackAddressesAfterKeystroke(int32_t oldCaret, int32_t newCaret, int32_t delta);
+    // A double-click outside stored links while links are active; false when it found no address.
+    bool OpenAddressAt(int32_t position);
+
     // ---- article_content.cpp: looks and snapshots ----
     void ApplyLinkLook(int32_t start, int32_t end);
     void ApplyPlainLook(int32_t start, int32_t end);
@@ -133,6 +154,8 @@ private:
     char CharAt(int32_t position) const;
     void SaveUndoSnapshot();
     void LoadWithBypass(const std::string& rtf);
+    // The text, then the look on `m_links`.
+    void LoadWithLinks(const std::string& rtf);
 
     // Sets a flag for the life of a scope and gives back its old value.
     class CFlagScope {
@@ -177,6 +200,8 @@ private:
     // Inside the filter: the answer an EN_PROTECTED for the message being passed on gets.
     int m_filtering = 0;
     TextSpan m_dropSelection;
+    CLinkFinder m_finder;
+    CAddressTracker m_addressTracker;
     IArticleLinkDocument* m_document = nullptr;
     std::function<void(const std::string&)> m_statusText;
 };

@@ -2,6 +2,8 @@
 // decided here before the control sees it, and the links are moved once the change is done.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "article/link_upkeep.h"
 #include "article/ui/article_content.h"
 
@@ -283,6 +285,7 @@ bool CArticleContent::FilterEdit(UINT msg, WPARAM wParam, LPARAM lParam, EditReq
                 ApplyPlainLook(selection.start, insertedEnd);
         }
     }
+    RefreshAddresses(selection.start, std::max(selection.start, insertedEnd));
     return true;
 }
 
@@ -298,8 +301,12 @@ bool CArticleContent::FilterCharFormat(WPARAM scope, LPARAM lParam, LRESULT& res
         result = DefaultProc(EM_SETCHARFORMAT, scope, lParam);
     }
     // A format command never leaves a link in another look: the links it reached get theirs back
-    // at once (only those, not the whole text).
-    if (answer.reapplyLook && m_links.GetCount() > 0) {
+    // at once (only those, not the whole text). A format that sets neither colour, underline nor
+    // protection (bold, a font, hidden text) leaves the look as it is.
+    const auto* format = reinterpret_cast<const CHARFORMATA*>(lParam);
+    const DWORD lookMask = CFM_COLOR | CFM_UNDERLINE | CFM_PROTECTED | CFM_UNDERLINETYPE;
+    const bool touchesLook = !format || format->cbSize < sizeof(CHARFORMATA) || (format->dwMask & lookMask) != 0;
+    if (answer.reapplyLook && touchesLook && m_links.GetCount() > 0) {
         if (scope & SCF_ALL)
             ApplyLinkFormatting();
         else if (scope & (SCF_SELECTION | SCF_WORD))
@@ -392,6 +399,13 @@ void CArticleContent::OnContentChanged()
         SetSel(caret, end);
         if (look.dwEffects & CFE_PROTECTED) ApplyPlainLook(typedAt, caret);
     }
+    if (m_addressesShown) {
+        // A keystroke follows the word at the caret; anything else looks again at what it touched.
+        if ((facts.flags & kTypingKeystroke) && facts.pendingStart == facts.pendingEnd)
+            TrackAddressesAfterKeystroke(facts.pendingStart, caret, facts.lengthDelta);
+        else
+            RefreshAddresses(std::min(facts.pendingStart, caret), std::max(facts.pendingStart, caret));
+    }
 }
 
 void CArticleContent::OnDropBegin(bool copy)
@@ -415,6 +429,7 @@ void CArticleContent::OnDragDropDone()
     m_knownLength = GetCharCount();
     ClearTypingFlags();
     m_typingGroup = TypingGroup::kNone;
+    RefreshAddresses(m_dropSelection.start, end);
 }
 
 bool CArticleContent::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)

@@ -27,6 +27,22 @@ bool CArticleContent::OnDoubleClick(LPARAM lParam, LRESULT& result)
         OpenLink(index);
         return true;
     }
+    if (m_linksActive) {
+        try {
+            if (OpenAddressAt(CharFromPoint(lParam))) {
+                result = 0;
+                return true;
+            }
+        } catch (const CQuorError& e) {
+            e.Report();
+            result = 0;
+            return true;
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            result = 0;
+            return true;
+        }
+    }
     result = DefaultProc(WM_LBUTTONDBLCLK, MK_LBUTTON, lParam);
     // The control selected the word, perhaps with the blanks behind it. They are counted from the
     // selected text (EM_FINDWORDBREAK does not answer on every control), never past the word's start.
@@ -119,7 +135,10 @@ void CArticleContent::OnMouseMoved(LPARAM lParam)
         }
         return;
     }
-    m_currentCursor = LoadCursor(nullptr, IDC_IBEAM);
+    if (m_linksActive)
+        SetCursorAtPoint(lParam);
+    else
+        m_currentCursor = LoadCursor(nullptr, IDC_IBEAM);
     ShowStatus(QuorLoadString(IDS_ARTICLE_CONTENT));
 }
 

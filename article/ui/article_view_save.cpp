@@ -138,7 +138,7 @@ void CArticleView::LoadArticle(bool openAttachments)
             if (record.GetRtfText().empty())
                 m_content.ClearText();  // a record stored without content has no RTF to stream
             else
-                m_content.LoadRtfContent(record.GetRtfText(), m_linkMode == 0);
+                m_content.LoadRtfContent(record.GetRtfText(), m_linkMode == 0, &record.GetLinks());
             if (m_content.IsNewerDll()) {
                 CHARFORMAT2A visible = {};
                 visible.cbSize = sizeof(CHARFORMATA);
@@ -150,6 +150,7 @@ void CArticleView::LoadArticle(bool openAttachments)
         } else {
             m_content.SendMessage(EM_HIDESELECTION, TRUE);
             m_content.LoadTextContent(record.GetText());
+            m_content.SetLinkRanges(record.GetLinks());
             m_content.SetSel(0, 0);
             m_content.SendMessage(EM_HIDESELECTION, FALSE);
             ResetInfo(m_info);
@@ -159,8 +160,8 @@ void CArticleView::LoadArticle(bool openAttachments)
         CKeywordIdSet keywords;
         record.GetKeywordIds(keywords);
         m_keywordList.SetIds(keywords);
-        m_content.SetLinkRanges(record.GetLinks());
-        m_content.ApplyLinkFormatting();
+        if (record.GetRtfText().empty() && record.GetVersion() > CArticleRecord::kPlainTextVersion)
+            m_content.SetLinkRanges(record.GetLinks());
         m_bookmarked = document->IsBookmarked(m_articleId);
         // Attachments open through the attachment list, which this window does not have yet.
         (void)openAttachments;
@@ -427,13 +428,13 @@ void CArticleView::RestoreUndoSnapshot()
     m_dateBox.SwapWithPrevious();
     m_info = snapshot->GetInfo();
     SetContentLinkMode(m_snapshotFlags.linkMode);
-    if (snapshot->GetRtfText().empty())
+    if (snapshot->GetRtfText().empty()) {
         m_content.ClearText();
-    else
-        m_content.LoadRtfContent(snapshot->GetRtfText(), m_linkMode == 0);
+        m_content.SetLinkRanges(snapshot->GetLinks());
+    } else {
+        m_content.LoadRtfContent(snapshot->GetRtfText(), m_linkMode == 0, &snapshot->GetLinks());
+    }
     m_content.SendMessage(EM_SETMODIFY, m_snapshotFlags.contentModified);
-    m_content.SetLinkRanges(snapshot->GetLinks());
-    m_content.ApplyLinkFormatting();
     CKeywordIdSet keywords;
     snapshot->GetKeywordIds(keywords);
     m_keywordList.SetIds(keywords);

@@ -186,6 +186,27 @@ protected:
         }
     }
 
+    // Where the address look (blue, underlined, not protected) lies: "4-13 18-29".
+    std::string AddressSpans()
+    {
+        auto address = [](const CharLook& look) {
+            return look.color == 0xFF0000 && look.underlined && !look.automatic && !look.protectedText;
+        };
+        std::string found;
+        const int32_t n = m_pane.GetCharCount();
+        for (int32_t p = 0; p < n;) {
+            if (!address(LookAt(p))) {
+                ++p;
+                continue;
+            }
+            int32_t e = p + 1;
+            while (e < n && address(LookAt(e))) ++e;
+            found += (found.empty() ? "" : " ") + std::to_string(p) + "-" + std::to_string(e);
+            p = e;
+        }
+        return found;
+    }
+
     CFrameWnd m_frame;
     CArticleContent m_pane;
     std::string m_status;
@@ -638,4 +659,80 @@ TEST_F(ArticleContentTest, TheContextMenuOffersTheArticleCommands)
     EXPECT_GE(pane.shown[1].at.x, caret.x);
     EXPECT_GE(pane.shown[1].at.y, caret.y);
     EXPECT_LT(pane.shown[1].at.y, caret.y + 50);
+}
+
+TEST_F(ArticleContentTest, TypedAddressesTakeTheAddressLookAndLoseItWhenNoLongerOne)
+{
+    Load("", {});
+    m_pane.SetLinkMode(0);
+    Type("see www.x.org. or me@host.net");
+    EXPECT_EQ(Text(), "see www.x.org. or me@host.net");
+    EXPECT_EQ(AddressSpans(), "4-13 18-29");
+    EXPECT_EQ(m_pane.Links().GetCount(), 0);  // nothing is stored
+    // Deleting into the address until it is none: the look goes, the colour before it comes back.
+    Select(8, 8);
+    Key(VK_BACK);
+    EXPECT_EQ(Text(), "see wwwx.org. or me@host.net");
+    EXPECT_EQ(AddressSpans(), "17-28");
+    EXPECT_FALSE(LookAt(5).underlined);
+    EXPECT_TRUE(LookAt(5).automatic);
+    // A pasted address is looked at too.
+    Select(0, 0);
+    Paste("http://a.org ");
+    EXPECT_EQ(AddressSpans(), "0-12 30-41");
+}
+
+TEST_F(ArticleContentTest, LinkModesSwitchTheAddressLookAndLeaveStoredLinks)
+{
+    const std::string text = "mail me@host.net or www.x.org; LINK www.y.org";
+    Load(text, {MakeLink(31, 35)});
+    m_pane.SetLinkMode(0);
+    EXPECT_EQ(AddressSpans(), "5-16 20-29 36-45");
+    m_pane.SetLinkMode(1);
+    EXPECT_EQ(AddressSpans(), "");
+    EXPECT_FALSE(LookAt(22).underlined);
+    ExpectLookOnLinksOnly();
+    m_pane.SetLinkMode(0);
+    EXPECT_EQ(AddressSpans(), "5-16 20-29 36-45");
+    EXPECT_TRUE(LookAt(32).linkLook);
+    EXPECT_EQ(Text(), text);
+}
+
+TEST_F(ArticleContentTest, DoubleClickAndCursorOverARecognisedAddress)
+{
+    CFailingShell shell;
+    ILinkShell* previous = SetLinkShell(&shell);
+    Load("go to www.x.org or file://C:\\notes.txt now", {});
+    m_pane.SetLinkMode(0);
+    auto pointOf = [&](int32_t p) {
+        POINTL point = {};
+        m_pane.SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), p);
+        return MAKELPARAM(point.x + 2, point.y + 4);
+    };
+    // Asked directly: the real pointer may move the mouse over the pane meanwhile.
+    m_pane.SetCursorAtPoint(pointOf(8));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    m_pane.SetCursorAtPoint(pointOf(1));
+    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_IBEAM));
+    PostMessageA(m_pane.m_hWnd, WM_MOUSEMOVE, 0, pointOf(8));
+    Pump();
+    EXPECT_EQ(m_status, "Article Content");
+
+    g_messages.clear();
+    PostMessageA(m_pane.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pointOf(8));
+    Pump();
+    EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.x.org"});
+    // A file address whose file exists is written with its path in double quotes.
+    g_messages.clear();
+    PostMessageA(m_pane.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pointOf(24));
+    Pump();
+    EXPECT_EQ(Text(), "go to www.x.org or file://\"C:\\notes.txt\" now");
+    EXPECT_EQ(shell.opened.size(), 1u);
+    EXPECT_TRUE(g_messages.empty());
+    // Links inactive: the control's own double-click selects the word.
+    m_pane.SetLinkMode(2);
+    PostMessageA(m_pane.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, pointOf(8));
+    Pump();
+    EXPECT_EQ(shell.opened.size(), 1u);
+    SetLinkShell(previous);
 }
