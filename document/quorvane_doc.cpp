@@ -264,18 +264,20 @@ void CQuorvaneDoc::SetAttachmentsFolder()
     m_directories->SetFolder(CDirectories::kAttachments, folder);
 }
 
-bool CQuorvaneDoc::SaveModified()
+CQuorvaneDoc::SaveOutcome CQuorvaneDoc::SaveBeforeClose()
 {
-    bool result = true;
+    bool kept = false;
     // A window may close during its check; walk a copy of the list so that none is passed over.
     std::vector<CDocumentView*> views = Views();
     for (CDocumentView* view : views)
         if (auto* article = dynamic_cast<CArticleNotifyTarget*>(view))
-            result = article->PromptSaveAndClose() && result;
-    if (!ReportErrors([&] { WriteKeyedRecords(true); }))
-        result = false;
+            kept = !article->PromptSaveAndClose() || kept;
+    bool written = ReportErrors([&] { WriteKeyedRecords(true); });
     NotifyIndexView(IndexCode::kSavePlacement);
-    return result;
+    // A window the user kept open keeps the file open too, whatever else happened.
+    if (kept)
+        return SaveOutcome::kKept;
+    return written ? SaveOutcome::kSaved : SaveOutcome::kFailed;
 }
 
 void CQuorvaneDoc::OnFileSave()

@@ -78,7 +78,13 @@ public:
     void SetOpenOptions(bool readOnly, bool allowNewer);
     bool CreateNewFile(const std::string& path);
     bool OnOpenDocument(const std::string& path) override;
-    bool SaveModified();
+    // How closing the file went: everything saved, an article window kept open by the user (or
+    // holding an article it could not save; it stays with its edits and has said why), or a failed
+    // write of the file's own records.
+    enum class SaveOutcome { kSaved, kKept, kFailed };
+    // The close check before the file closes: every article window's check, then the file's records.
+    SaveOutcome SaveBeforeClose();
+    bool SaveModified() { return SaveBeforeClose() == SaveOutcome::kSaved; }
     void OnFileSave();
     void DeleteContents() override;
     bool CanModify() const { return IsFileWritable(); }

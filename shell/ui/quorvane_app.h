@@ -93,8 +93,9 @@ public:
     bool OpenDataFile(const std::string& path, bool readOnly, bool openNewer);
     CQuorvaneDoc* OpenDocumentFile(const std::string& path);
     // The open file is saved and closed; when its save fails, message 1301 asks whether to close it
-    // anyway (default No). False keeps it open.
+    // anyway (default No). False keeps it open, also when the user kept an article window open.
     bool CloseOpenFile();
+    // The same at exit, with message 1300.
     bool SaveAllModified() override;
     // Rebuilds the Edit menu's Run Saved Query submenu in the menus.
     void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more);
@@ -206,6 +207,7 @@ private:
     void LoadIcons();
     void DestroyIcons();
     void ShowHtmlHelp(const HelpCall& call);
+    bool SaveOpenFileBeforeClose(int question);
     // The document for a file about to be opened or created, with the application's services and
     // the pending open options.
     std::unique_ptr<CQuorvaneDoc> MakeDocument();

@@ -137,20 +137,32 @@ bool CQuorvaneApp::AskYesNo(const std::string& text)
 
 // ---- Closing the open file ----
 
-bool CQuorvaneApp::SaveAllModified()
+// The open file's close check. Only a failed write asks whether to go on anyway (`question`); an
+// article window the user kept open (Cancel in Save Article) simply stops the close.
+bool CQuorvaneApp::SaveOpenFileBeforeClose(int question)
 {
     CQuorvaneDoc* document = GetOpenDocument();
-    if (!document || document->SaveModified())
+    if (!document)
         return true;
-    return AskYesNo(QuorLoadString(IDS_EXIT_UNSAVED));
+    switch (document->SaveBeforeClose()) {
+    case CQuorvaneDoc::SaveOutcome::kSaved:
+        return true;
+    case CQuorvaneDoc::SaveOutcome::kKept:
+        return false;
+    case CQuorvaneDoc::SaveOutcome::kFailed:
+        break;
+    }
+    return AskYesNo(QuorLoadString(question));
+}
+
+bool CQuorvaneApp::SaveAllModified()
+{
+    return SaveOpenFileBeforeClose(IDS_EXIT_UNSAVED);
 }
 
 bool CQuorvaneApp::CloseOpenFile()
 {
-    CQuorvaneDoc* document = GetOpenDocument();
-    if (!document || document->SaveModified())
-        return true;
-    return AskYesNo(QuorLoadString(IDS_CLOSE_UNSAVED));
+    return SaveOpenFileBeforeClose(IDS_CLOSE_UNSAVED);
 }
 
 void CQuorvaneApp::CloseAllDocuments()

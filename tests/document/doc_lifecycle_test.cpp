@@ -1,6 +1,7 @@
 // Creating, opening, saving and closing a knowledge base.
 #include <cstdio>
 
+#include "framework/file.h"
 #include "storage/file_system.h"
 #include "storage/keyed_record_stream.h"
 #include "tests/document/doc_fixture.h"
@@ -286,8 +287,48 @@ TEST_F(DocLifecycle, ClosingAsksEveryArticleWindowEvenWhenWindowsCloseOnTheWay)
         m_doc->AddView(&view);
     }
     views[2].m_mayClose = false;
-    EXPECT_FALSE(m_doc->SaveModified());
+    EXPECT_EQ(m_doc->SaveBeforeClose(), CQuorvaneDoc::SaveOutcome::kKept);
     for (auto& view : views)
         EXPECT_EQ(view.m_closeChecks, 1);
     m_doc->RemoveView(&views[2]);
+}
+
+// A window the user keeps open is not a failed save; a failed write of the file's records is, and
+// only while no window is kept (the user asked to stay, so the close stops either way).
+TEST_F(DocLifecycle, ClosingTellsAKeptWindowFromAFailedWrite)
+{
+    Create();
+    int32_t a = AddArticle("a", Keywords({}));
+    CRecordingArticleView view(m_trace, a);
+    m_doc->AddView(&view);
+    struct FullDisk : IFileFaults {
+        long Before(Call call, const std::string&, uint64_t, uint32_t, uint32_t*) override
+        {
+            return call == kWrite ? 112 : 0;
+        }
+    } full;
+    const struct {
+        bool mayClose;
+        bool diskFull;
+        CQuorvaneDoc::SaveOutcome outcome;
+    } cases[] = {
+        {false, false, CQuorvaneDoc::SaveOutcome::kKept},
+        {false, true, CQuorvaneDoc::SaveOutcome::kKept},
+        {true, true, CQuorvaneDoc::SaveOutcome::kFailed},
+        {true, false, CQuorvaneDoc::SaveOutcome::kSaved},
+    };
+    size_t errors = 0;
+    for (const auto& test : cases) {
+        SCOPED_TRACE(testing::Message() << "may close " << test.mayClose << ", disk full " << test.diskFull);
+        view.m_mayClose = test.mayClose;
+        // A changed bookmark gives the close a record to write.
+        m_doc->SetBookmark(a, !m_doc->IsBookmarked(a));
+        IFileFaults* previous = SetFileFaults(test.diskFull ? &full : nullptr);
+        EXPECT_EQ(m_doc->SaveBeforeClose(), test.outcome);
+        SetFileFaults(previous);
+        // The failed write is reported where it happened, kept window or not.
+        errors += test.diskFull ? 1 : 0;
+        EXPECT_EQ(m_errors.Messages().size(), errors);
+    }
+    m_doc->RemoveView(&view);
 }

@@ -543,6 +543,70 @@ TEST_F(QuorvaneApp, ArticlesOpenInTheirOwnWindowsAndTheirEditsReachTheFile)
     reopened.DeleteContents();
 }
 
+// Closing the program with an article window holding changes: Cancel in Save Article keeps the
+// program, the window and its edits, with no question about a failed save; a write that does fail
+// still asks (1300) whether to exit anyway.
+TEST_F(QuorvaneApp, ArticleKeptOpenAtExitKeepsTheProgramAndOnlyAFailedWriteAsks)
+{
+    m_params = {MakeFile("notes.xrd", 2)};
+    CTestApp& app = Start();
+    CQuorvaneDoc* document = app.GetOpenDocument();
+    ASSERT_NE(document, nullptr);
+    CMainFrame* main = app.MainFrame();
+    // Shared with the answer so that a window still open at the test's end answers safely.
+    auto asked = std::make_shared<std::vector<std::string>>();
+    auto answer = std::make_shared<int>(IDCANCEL);
+    CArticleViewServices services = CArticleView::Services();
+    services.askSaveArticle = [asked, answer](HWND, const std::string& title, bool&) {
+        asked->push_back(title);
+        return *answer;
+    };
+    CArticleView::SetServices(services);
+
+    CArticleIdSet all;
+    document->GetAllArticleIds(all);
+    const int32_t first = all.GetAt(0);
+    document->OpenArticle(first);
+    app.Pump();
+    auto* frame = dynamic_cast<CArticleFrame*>(main->MDIGetActive());
+    ASSERT_NE(frame, nullptr);
+    CArticleView* view = frame->GetArticleView();
+    view->TitleBox().SetWindowText("article 0, not saved yet");
+    ASSERT_TRUE(view->IsModified());
+
+    main->SendMessage(WM_CLOSE, 0, 0);
+    app.Pump();
+    ASSERT_TRUE(main->IsWindow());
+    EXPECT_EQ(*asked, (std::vector<std::string>{"article 0, not saved yet"}));
+    EXPECT_TRUE(app.m_questions.empty());
+    EXPECT_EQ(app.GetOpenDocument(), document);
+    ASSERT_EQ(main->MDIGetActive(), frame);
+    EXPECT_TRUE(view->IsModified());
+    EXPECT_EQ(view->TitleBox().GetWindowText(), "article 0, not saved yet");
+    EXPECT_TRUE(g_errors.empty()) << g_errors.front();
+
+    // The user drops the edits (No) but a bookmark cannot be written to a full disk: now the save
+    // did fail, and No to "exit anyway" keeps the program.
+    document->SetBookmark(first, true);
+    struct FullDisk : IFileFaults {
+        long Before(Call call, const std::string&, uint64_t, uint32_t, uint32_t*) override
+        {
+            return call == kWrite ? 112 : 0;
+        }
+    } full;
+    IFileFaults* previous = SetFileFaults(&full);
+    *answer = IDNO;
+    app.m_yes = false;
+    main->SendMessage(WM_CLOSE, 0, 0);
+    app.Pump();
+    SetFileFaults(previous);
+    ASSERT_TRUE(main->IsWindow());
+    EXPECT_EQ(app.m_questions, (std::vector<std::string>{QuorLoadString(IDS_EXIT_UNSAVED)}));
+    EXPECT_EQ(asked->size(), 2u);
+    EXPECT_EQ(dynamic_cast<CArticleFrame*>(main->MDIGetActive()), nullptr);
+    EXPECT_FALSE(g_errors.empty());
+}
+
 TEST_F(QuorvaneApp, NewAndOpenDoNothingWhileCompactRuns)
 {
     CTestApp& app = Start();
