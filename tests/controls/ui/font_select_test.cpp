@@ -43,6 +43,15 @@ LOGFONTA FontOf(const char* face, LONG height)
     return font;
 }
 
+// A named callback: the 32-bit API wants a stdcall function, which a lambda does not convert to.
+int CALLBACK TakeFirstTrueTypeFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM data)
+{
+    if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == '@')
+        return 1;
+    *reinterpret_cast<std::string*>(data) = font->lfFaceName;
+    return 0;
+}
+
 // The first TrueType face of the system, so that the dialog has something to select.
 std::string SomeFace()
 {
@@ -50,15 +59,7 @@ std::string SomeFace()
     HDC dc = GetDC(nullptr);
     LOGFONTA any = {};
     any.lfCharSet = ANSI_CHARSET;
-    EnumFontFamiliesExA(
-        dc, &any,
-        [](const LOGFONTA* font, const TEXTMETRICA*, DWORD type, LPARAM data) -> int {
-            if (!(type & TRUETYPE_FONTTYPE) || font->lfFaceName[0] == '@')
-                return 1;
-            *reinterpret_cast<std::string*>(data) = font->lfFaceName;
-            return 0;
-        },
-        reinterpret_cast<LPARAM>(&face), 0);
+    EnumFontFamiliesExA(dc, &any, TakeFirstTrueTypeFace, reinterpret_cast<LPARAM>(&face), 0);
     ReleaseDC(nullptr, dc);
     return face;
 }
