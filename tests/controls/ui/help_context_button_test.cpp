@@ -14,21 +14,11 @@
 #include "framework/ui/frame_wnd.h"
 #include "tests/controls/ui/test_controls_res.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/help_recording_app.h"
 
 namespace {
 
 const int kFrameResource = 127;
-
-class CRecordingApp : public CWinApp {
-public:
-    void ShowHelp(DWORD helpId) override
-    {
-        m_last = helpId;
-        ++m_count;
-    }
-    std::atomic<DWORD> m_last{0};
-    std::atomic<int> m_count{0};
-};
 
 class HelpModeTest : public ::testing::Test {
 protected:
@@ -74,7 +64,7 @@ protected:
     }
     bool WaitForHelp(int count) { return gui::WaitFor([&] { return m_app.m_count == count; }); }
 
-    CRecordingApp m_app;
+    CHelpRecordingApp m_app;
     std::unique_ptr<gui::CGuiThread> m_ui;
     std::atomic<HWND> m_frame{nullptr};
     std::atomic<HWND> m_plain{nullptr};

@@ -19,22 +19,12 @@
 #include "shell/ui/preferences_res.h"
 #include "storage/date.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/help_recording_app.h"
 
 namespace {
 
 constexpr int kMainFrameResource = 127;
 const int kApplyButton = 0x3021;
-
-class CRecordingApp : public CWinApp {
-public:
-    void ShowHelp(DWORD helpId) override
-    {
-        m_last = helpId;
-        ++m_count;
-    }
-    std::atomic<DWORD> m_last{0};
-    std::atomic<int> m_count{0};
-};
 
 class CRecordingHost : public IPreferenceHost {
 public:
@@ -144,7 +134,7 @@ protected:
         ASSERT_TRUE(gui::WaitFor([&] { return !::IsWindow(box); }));
     }
 
-    CRecordingApp m_app;
+    CHelpRecordingApp m_app;
     CMemoryProfileStore store;
     CFontSettings fonts;
     CDirectories dirs;
