@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/kb_plan.h"
+#include "bench/win_bench_timing.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/file_property_sheet.h"
 #include "shell/app_settings.h"
@@ -22,14 +23,6 @@
 #include "tests/document/ui/test_windows_doc_host.h"
 
 namespace {
-
-double NowMs()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double g_start = 0;
 std::vector<double> g_times;
@@ -52,20 +45,10 @@ void CALLBACK WhenShown(HWND, UINT, UINT_PTR timer, DWORD)
 
 int main(int argc, char** argv)
 {
-    int articles = 100000;
-    int rounds = 5;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = temp;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string arg = argv[i];
-        if (arg == "--articles")
-            articles = std::atoi(argv[i + 1]);
-        else if (arg == "--rounds")
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-        else if (arg == "--folder")
-            folder = argv[i + 1];
-    }
+    BenchOptions options = ReadBenchOptions(argc, argv, 100000, 5);
+    const int articles = options.articles;
+    const int rounds = options.rounds;
+    const std::string folder = options.folder;
     if (articles < 1000) {
         std::fprintf(stderr, "usage: file_properties_bench [--articles N>=1000] [--rounds N] [--folder DIR]\n");
         return 2;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "bench/kb_plan.h"
+#include "bench/win_bench_timing.h"
 #include "document/quorvane_doc.h"
 #include "framework/ui/doc_template.h"
 #include "framework/ui/mdi_wnd.h"
@@ -30,36 +31,6 @@
 #include "tests/document/ui/test_windows_doc_host.h"
 
 namespace {
-
-double NowMs()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// The processor time of this thread (user and kernel), which the machine's other work does not
-// stretch as it stretches the elapsed time; coarse (the system's tick), so it suits the long steps.
-double ThreadCpuMs()
-{
-    FILETIME created, exited, kernel, user;
-    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
-        return 0;
-    auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
-}
-
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
 
 struct Row {
     std::string step;

@@ -130,8 +130,34 @@ public:
     virtual void OnGroupDeleted(int32_t id) {}
 };
 
+// The clipboard, for whole articles. A host without one offers nothing and refuses to copy.
+class IDocClipboard {
+public:
+    // What copying puts on the clipboard: the article formats (versions 3 and 4) and the text.
+    struct ArticleBlocks {
+        std::string v3;
+        std::string v4;
+        std::string text;
+    };
+    virtual ~IDocClipboard() = default;
+
+    // Empties the clipboard and puts the blocks on it, the main window as its owner. Raises CQuorError
+    // 21 when it cannot be opened, 22 when it cannot be emptied or closed.
+    virtual void SetArticleClipboard(const ArticleBlocks& blocks);
+    // The newest article format offered: 4, 3, 2, or 1 for the oldest; 0 when none is.
+    virtual int ArticleClipboardVersion() { return 0; }
+    // The bytes of article format `version`. Raises CQuorError 21 when the clipboard cannot be
+    // opened, 23 when the format is missing or empty.
+    virtual std::string GetArticleClipboard(int version);
+};
+
 // The document's whole host: every role above.
-class CDocHost : public IDocPrompts, public IDocArticleWindows, public IDocProgress, public IDocShell, public IDocEvents {
+class CDocHost : public IDocPrompts,
+                 public IDocArticleWindows,
+                 public IDocProgress,
+                 public IDocShell,
+                 public IDocEvents,
+                 public IDocClipboard {
 };
 
 // Holds the wait cursor for one scope.

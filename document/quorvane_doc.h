@@ -247,6 +247,17 @@ public:
     // After an import, by the duplicate setting: 0 ask, 1 delete, 2 keep.
     void HandleImportedDuplicates(int action);
 
+    // ---- The article clipboard (quorvane_doc_clipboard.cpp) ----
+    // Puts the articles, in this order, on the clipboard in the article formats and as text.
+    void CopyArticlesToClipboard(const std::vector<int32_t>& ids);
+    // Copies the articles, then deletes them.
+    void CutArticles(const std::vector<int32_t>& ids);
+    // True when the file may change and the clipboard offers articles.
+    bool CanPasteArticles();
+    // Adds the clipboard's articles as new ones, recorded as a pasted batch that Undo can take back;
+    // the number pasted. Articles added before an error stay.
+    int PasteArticles();
+
     // ---- Duplicate articles (quorvane_doc_duplicates.cpp) ----
     bool AreDuplicates(int32_t a, int32_t b);
     bool FindDuplicates(std::vector<int32_t>& out);
@@ -401,6 +412,8 @@ private:
     void SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled);
     void StableSortInOrder(std::vector<int32_t>& ids, size_t count, int order);
     std::string PlainTextOf(const CArticleRecord& record);
+    // Appends the plain-text rendering of an article copied to the clipboard.
+    void AppendArticleText(const CArticleRecord& record, std::string& text);
     // The first id whose name equals `name` without regard to case; kNoneId for none or an empty name.
     static int32_t FindName(const std::vector<std::string>& names, const std::string& name);
     // The ids whose name is not empty, ascending.

@@ -86,6 +86,10 @@ std::string CIndexSelection::SelectedCaption(int andOrMode)
 
 void CIndexSelection::UpdateTitlesCaption()
 {
+    if (m_batchDepth > 0) {
+        m_batchListChanged = true;
+        return;
+    }
     int shown = m_data ? m_data->GetShownArticleCount() : 0;
     m_panes.SetTitlesCaption(TitlesCaption(m_titlesMode, m_panes.GetTitleCount(), shown));
 }
@@ -506,6 +510,7 @@ void CIndexSelection::RefreshPreviews()
 
 void CIndexSelection::PlaceTitle(int32_t id, bool highlight)
 {
+    FlushBatchRemovals();
     if (m_panes.HasTitle(id)) {
         highlight = highlight || m_panes.IsTitleHighlighted(id);
         m_panes.RemoveTitle(id);
@@ -518,14 +523,55 @@ void CIndexSelection::PlaceOrRemove(int32_t id, bool listed, bool highlight)
     if (listed && !IsHiddenPrivate(id))
         PlaceTitle(id, highlight);
     else if (m_panes.HasTitle(id))
+        RemoveListedTitle(id);
+}
+
+void CIndexSelection::RemoveListedTitle(int32_t id)
+{
+    if (m_batchDepth == 0) {
         m_panes.RemoveTitle(id);
+        return;
+    }
+    m_batchRemovals.push_back(id);
+    m_batchListChanged = true;
+}
+
+void CIndexSelection::FlushBatchRemovals()
+{
+    if (m_batchRemovals.empty())
+        return;
+    CArticleIdSet ids;
+    ids.Copy(m_batchRemovals);
+    ids.Sort();
+    m_batchRemovals.clear();
+    m_panes.RemoveTitles(ids);
+}
+
+void CIndexSelection::EndTitleBatch()
+{
+    if (m_batchDepth <= 0 || --m_batchDepth > 0)
+        return;
+    bool resort = m_batchResort, repaint = m_batchRepaint, changed = m_batchListChanged;
+    m_batchResort = m_batchRepaint = m_batchListChanged = false;
+    Guarded([&] {
+        FlushBatchRemovals();
+        if (resort)
+            m_panes.ResortTitles(true);
+        else if (repaint)
+            m_panes.RepaintTitles();
+        if (changed || resort || repaint) {
+            RecomputeRelatedIndex();
+            UpdateTitlesCaption();
+            RefreshPreviews();
+        }
+    });
 }
 
 // Lists that keep what they found (Find, an outdated query) never keep a title that must stay hidden.
 void CIndexSelection::DropIfHidden(int32_t id)
 {
     if (IsHiddenPrivate(id) && m_panes.HasTitle(id))
-        m_panes.RemoveTitle(id);
+        RemoveListedTitle(id);
 }
 
 void CIndexSelection::QueryTest(int32_t id)
@@ -593,7 +639,9 @@ void CIndexSelection::RemoveArticleTitle(int32_t id)
 {
     if (!m_panes.HasTitle(id))
         return;
-    m_panes.RemoveTitle(id);
+    RemoveListedTitle(id);
+    if (m_batchDepth > 0)
+        return;
     UpdateTitlesCaption();
     RefreshPreviews();
 }
@@ -604,15 +652,25 @@ void CIndexSelection::BookmarkChanged(int32_t id)
         return;
     if (m_titlesMode == kTitlesBookmarked) {
         PlaceOrRemove(id, m_data->IsBookmarked(id), false);
+        if (m_batchDepth > 0) {
+            m_batchListChanged = true;
+            return;
+        }
         RefreshPreviews();
         UpdateTitlesCaption();
     } else {
         if (m_titlesMode == kTitlesQuery)
             QueryTest(id);
+        int order = m_data->GetSortOrder();
+        bool resort = order == 4 || order == 5;
+        if (m_batchDepth > 0) {
+            m_batchRepaint = m_batchRepaint || m_panes.HasTitle(id);
+            m_batchResort = m_batchResort || resort;
+            return;
+        }
         if (m_panes.HasTitle(id))
             m_panes.RepaintTitles();
-        int order = m_data->GetSortOrder();
-        if (order == 4 || order == 5)
+        if (resort)
             m_panes.ResortTitles(true);
     }
     RecomputeRelatedIndex();
@@ -760,6 +818,7 @@ int32_t CIndexSelection::Notify(IndexCode code, ChannelArg p, int32_t n)
             break;
         case IndexCode::kArticleTitleChanged: {
             int32_t id = p.Value();
+            FlushBatchRemovals();
             if (!m_panes.HasTitle(id))
                 break;
             bool highlighted = m_panes.IsTitleHighlighted(id);

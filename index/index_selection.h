@@ -14,6 +14,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "index/index_channel.h"
 #include "index/index_layout.h"
@@ -74,6 +75,13 @@ public:
     // Lists an id not listed, at its place in the sort order.
     virtual void InsertTitle(int32_t id, bool highlight) = 0;
     virtual void RemoveTitle(int32_t id) = 0;
+    // Removes every listed id of `ids` in one pass over the list.
+    virtual void RemoveTitles(const CArticleIdSet& ids)
+    {
+        for (int32_t id : ids.Values())
+            if (HasTitle(id))
+                RemoveTitle(id);
+    }
     virtual void GetHighlightedTitles(CArticleIdSet& out) = 0;
     virtual int GetHighlightedTitleCount() = 0;
     // The highlighted title when exactly one is highlighted, else kNoneId.
@@ -209,6 +217,24 @@ public:
     void RecomputeGroupFilter();
     void RecomputeRelatedIndex();
     void RefreshPreviews();
+
+    // A command that changes many articles at once (Delete, Bookmark) runs inside a batch: titles
+    // that leave the list go in one pass at its end, and the work that concerns the whole list (the
+    // resort of a bookmark order, the repaint, the related index, the caption, the previews) is done
+    // once there instead of once per article.
+    void BeginTitleBatch() { ++m_batchDepth; }
+    void EndTitleBatch();
+    class CTitleBatch {
+    public:
+        explicit CTitleBatch(CIndexSelection& selection) : m_selection(selection) { m_selection.BeginTitleBatch(); }
+        ~CTitleBatch() { m_selection.EndTitleBatch(); }
+        CTitleBatch(const CTitleBatch&) = delete;
+        CTitleBatch& operator=(const CTitleBatch&) = delete;
+
+    private:
+        CIndexSelection& m_selection;
+    };
+
     // The keywords every article of `articles` carries.
     void CommonKeywords(const CArticleIdSet& articles, CKeywordIdSet& out);
     // The keywords of `articles` that are not in `selected`.
@@ -236,6 +262,9 @@ private:
     // Lists `id` (again): a listed title keeps its highlight.
     void PlaceTitle(int32_t id, bool highlight);
     void PlaceOrRemove(int32_t id, bool listed, bool highlight);
+    // Takes a listed title out, at once or at the batch's end.
+    void RemoveListedTitle(int32_t id);
+    void FlushBatchRemovals();
     void DropIfHidden(int32_t id);
     void QueryTest(int32_t id);
     void AutoRerunQuery();
@@ -256,4 +285,11 @@ private:
     int m_andOr = 0;
     int m_titlesMode = kTitlesNone;
     int m_shownIndexMode = 0;
+
+    // The open batch: its nesting, the titles it removes, and the whole-list work it owes.
+    int m_batchDepth = 0;
+    std::vector<int32_t> m_batchRemovals;
+    bool m_batchResort = false;
+    bool m_batchRepaint = false;
+    bool m_batchListChanged = false;
 };

@@ -8,12 +8,15 @@
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
+#include "framework/ui/clipboard.h"
 #include "framework/ui/rich_edit.h"
 #include "framework/ui/wnd.h"
+#include "import/article_clipboard.h"
 #include "index/current_query.h"
 #include "resources/resource.h"
 #include "shell/option_store.h"
 #include "storage/id_set.h"
+#include "storage/quor_error.h"
 
 namespace {
 UINT IconStyle(CDocHost::Icon icon)
@@ -236,4 +239,58 @@ void CWindowsDocHost::ShowFileProperties(CQuorvaneDoc& document)
     CFilePropertySheet sheet(document, *this, *document.GetSettings(), *document.GetDirectories(),
                              FilePropertyServicesFor(), BoxOwner());
     sheet.Run();
+}
+
+// ---- The article clipboard ----
+
+namespace {
+
+// The article formats by version, newest first.
+const char* ArticleFormatName(int version)
+{
+    switch (version) {
+    case 4: return kArticleClipboardFormatV4;
+    case 3: return kArticleClipboardFormatV3;
+    case 2: return kArticleClipboardFormatV2;
+    case 1: return kArticleClipboardFormatV1;
+    default: return nullptr;
+    }
+}
+
+}  // namespace
+
+void CWindowsDocHost::SetArticleClipboard(const ArticleBlocks& blocks)
+{
+    CClipboard clipboard(MainWindow());
+    if (!clipboard.IsOpen())
+        throw CQuorError(kClipboardBusy);
+    if (!clipboard.Empty())
+        throw CQuorError(kBadClipboardData);
+    // CF_TEXT wants its terminating NUL inside the block.
+    if (!clipboard.SetData(CClipboard::RegisterFormat(kArticleClipboardFormatV3), blocks.v3) ||
+        !clipboard.SetData(CClipboard::RegisterFormat(kArticleClipboardFormatV4), blocks.v4) ||
+        !clipboard.SetData(CF_TEXT, blocks.text + '\0'))
+        throw CQuorError(kOutOfMemory);
+}
+
+int CWindowsDocHost::ArticleClipboardVersion()
+{
+    for (int version = 4; version >= 1; --version)
+        if (CClipboard::IsFormatAvailable(CClipboard::RegisterFormat(ArticleFormatName(version))))
+            return version;
+    return 0;
+}
+
+std::string CWindowsDocHost::GetArticleClipboard(int version)
+{
+    const char* name = ArticleFormatName(version);
+    if (!name)
+        throw CQuorError(kClipboardFormatMissing);
+    CClipboard clipboard(MainWindow());
+    if (!clipboard.IsOpen())
+        throw CQuorError(kClipboardBusy);
+    std::string data = clipboard.GetData(CClipboard::RegisterFormat(name));
+    if (data.empty())
+        throw CQuorError(kClipboardFormatMissing);
+    return data;
 }

@@ -204,17 +204,46 @@ void CArticleListBox::RemoveId(int32_t id)
 
 void CArticleListBox::RemoveSelected()
 {
-    std::vector<int> selected = SelectedIndexes();
-    if (selected.empty())
+    RemoveIndexes(SelectedIndexes());
+}
+
+void CArticleListBox::RemoveIds(const CIdSet& ids)
+{
+    if (ids.GetSize() == 0)
         return;
+    std::vector<int> indexes;
+    for (int i = 0; i < m_items.Count(); ++i)
+        if (ids.Contains(m_items.At(i)))
+            indexes.push_back(i);
+    RemoveIndexes(indexes);
+}
+
+// One pass over the items and one over the listed set, then a new item count: removing thousands of
+// titles one LB_DELETESTRING at a time, each with a search for its item, took seconds.
+void CArticleListBox::RemoveIndexes(const std::vector<int>& indexes)
+{
+    if (indexes.empty())
+        return;
+    std::vector<int32_t> highlighted;
+    GetSelectedIds(highlighted);
     int caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
     int top = GetTopIndex();
-    for (int index : selected)
+    CArticleIdSet removed;
+    std::vector<int32_t> values;
+    values.reserve(indexes.size());
+    for (int index : indexes)
         if (m_items.IsValidIndex(index))
-            m_listed.Remove(m_items.At(index));
-    m_items.RemoveIndexes(selected);
+            values.push_back(m_items.At(index));
+    removed.Copy(values);
+    removed.Sort();
+    m_listed.Subtract(removed);
+    m_items.RemoveIndexes(indexes);
+    // The highlights that stay are those of titles still listed.
+    highlighted.erase(std::remove_if(highlighted.begin(), highlighted.end(),
+                                     [&removed](int32_t id) { return removed.Contains(id); }),
+                      highlighted.end());
     SetRedraw(false);
-    ApplyItems({});
+    ApplyItems(highlighted);
     int count = GetCount();
     if (count > 0) {
         SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(std::min(std::max(caret, 0), count - 1)), FALSE);

@@ -38,6 +38,8 @@ public:
     void AddId(int32_t id, bool highlight);
     void RemoveId(int32_t id);
     void RemoveSelected();
+    // Removes every listed id of `ids` in one pass; the other highlights stay.
+    void RemoveIds(const CIdSet& ids);
     void ResetContent();
     bool HasId(int32_t id) const { return m_listed.Contains(id); }
     bool IsIdSelected(int32_t id) const;
@@ -67,6 +69,7 @@ protected:
 private:
     void OnChar(char c);
     std::vector<int> SelectedIndexes() const;
+    void RemoveIndexes(const std::vector<int>& indexes);
     void SetRedraw(bool on) const;
     // Sets the count from m_items, then highlights `highlighted`.
     void ApplyItems(const std::vector<int32_t>& highlighted);

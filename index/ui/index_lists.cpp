@@ -99,8 +99,8 @@ int CIndexTitleList::GetMinimumHeight() const
 
 bool CIndexTitleList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (msg == WM_KEYDOWN && wParam == VK_INSERT) {
-        ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, kNewArticleCommand, 0);
+    if (msg == WM_KEYDOWN && (wParam == VK_INSERT || wParam == VK_DELETE)) {
+        ::PostMessageA(::GetParent(m_hWnd), WM_COMMAND, wParam == VK_INSERT ? kNewArticleCommand : kDeleteArticlesCommand, 0);
         result = 0;
         return true;
     }

@@ -42,10 +42,10 @@ protected:
 };
 
 // The titles (control 1003): each line shows the marks its settings ask for, the date (and time) and
-// the title. Insert creates a new article.
+// the title. Insert creates a new article, Delete deletes the highlighted ones.
 class CIndexTitleList : public CArticleListBox {
 public:
-    enum : UINT { kNewArticleCommand = 32785 };
+    enum : UINT { kNewArticleCommand = 32785, kDeleteArticlesCommand = 32788 };
 
     void SetSettings(const CAppSettings* settings) { m_settings = settings; }
     // Loads the marks' pictures (the same as the column headers'); their widths are the columns'.

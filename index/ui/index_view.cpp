@@ -671,6 +671,11 @@ bool CIndexView::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
         m_focusList = control;
         return false;
     }
+    if (control && code == LBN_DBLCLK && id == kTitleList) {
+        PostMessage(WM_COMMAND, IDM_ARTICLE_OPEN, 0);
+        result = 0;
+        return true;
+    }
     if (control && code == LBN_DBLCLK && (id == kIndexList || id == kSelectedList)) {
         if (id == kIndexList)
             m_selection.MoveToSelected();
@@ -705,7 +710,9 @@ bool CIndexView::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
         // Enter: the keyword step of the focused keyword list, or the focused header button's click.
         HWND focus = GetFocus();
         int focusId = focus && ::GetParent(focus) == m_hWnd ? ::GetDlgCtrlID(focus) : 0;
-        if (focusId == kIndexList)
+        if (focusId == kTitleList || focus == PreviewHandle())
+            PostMessage(WM_COMMAND, IDM_ARTICLE_OPEN, 0);
+        else if (focusId == kIndexList)
             m_selection.MoveToSelected();
         else if (focusId == kSelectedList)
             m_selection.MoveToIndex();
@@ -745,6 +752,7 @@ bool CIndexView::OnClose(LRESULT& result)
 bool CIndexView::OnDestroy(LRESULT& result)
 {
     KillTimer(kHoverTimer);
+    CloseRemindersManager();
     StopReminderWatcher();
     RevokeDrops();
     WriteValues();
@@ -814,9 +822,7 @@ bool CIndexView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         result = 0;
         return true;
     case kRemindersDueMessage:
-        // The reminders dialog that shows due reminders belongs to the article window's reminders.
-        if (Services().settings && Services().settings->GetPlayReminderSound())
-            MessageBeep(MB_ICONEXCLAMATION);
+        OnRemindersDue();
         result = 0;
         return true;
     default:

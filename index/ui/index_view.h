@@ -12,6 +12,7 @@
 #include "document/doc_views.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/view.h"
+#include "index/article_commands.h"
 #include "index/index_layout.h"
 #include "index/index_selection.h"
 #include "index/ui/article_preview_pane.h"
@@ -46,6 +47,19 @@ struct CIndexViewServices {
     std::function<bool(CArticleNotifyTarget* article, UINT format, const std::string& text)> pasteIntoArticle;
     // Imports files dropped on the index window.
     std::function<void(const std::vector<std::string>& paths)> importFiles;
+
+    // ---- The article commands' windows of other parts of the program ----
+    // The Delete Articles dialog over `ids`; true when the user confirmed.
+    std::function<bool(CQuorvaneDoc& document, const CArticleIdSet& ids, HWND owner)> confirmDeleteArticles;
+    // The Article Properties sheet of article `id` on its general page (0) or its attachments page (1).
+    std::function<void(CQuorvaneDoc& document, int32_t id, int page, HWND owner)> showArticleProperties;
+    // Makes the reminders manager, a modeless dialog owned by `owner`, in due mode (1) or menu mode
+    // (0); its window or null.
+    std::function<HWND(HWND owner, int mode)> makeRemindersManager;
+    // The main frame's Find dialog reads its choices again (the articles changed).
+    std::function<void()> refreshFindDialog;
+    // Waits between two Internet addresses opened as attachments; null: Sleep.
+    std::function<void(uint32_t milliseconds)> wait;
 };
 
 class CIndexView : public CView, public CDropClassified, public CIndexNotifyTarget, private CIndexPanes {
@@ -77,6 +91,7 @@ public:
         kKeywordListsCommand = 32779,   // the right grip: show or hide the keyword lists
         kKeywordGroupsCommand = 33021,  // the left grip: show or hide the group list
         kRemindersDueMessage = 0x8007,
+        kRefreshRemindersMessage = 0x8008,  // to the reminders manager: read the reminders again
         kSavePlacementMessage = WM_APP + 32,  // to the index frame: store its placement
         kHoverTimer = 1100,
     };
@@ -98,6 +113,13 @@ public:
 
     bool PreTranslateMessage(MSG* msg) override;
     bool OnCmdMsg(unsigned id, CCmdUI* ui) override;
+
+    // Delete Article on the highlighted titles (also Edit > Delete with the focus in the titles).
+    void OnDeleteArticles();
+    // The reminders manager while it is open, else null.
+    HWND RemindersManager() const;
+    // True while the cut articles of this window are ours on the clipboard for Undo Article Cut.
+    bool IsCutPending() const { return m_cutPending; }
 
     // Which titles are listed and why; the tests drive it directly.
     CIndexSelection& Selection() { return m_selection; }
@@ -168,6 +190,51 @@ private:
     void RevokeDrops();
     bool IsShowing() const;
 
+    // ---- Article commands (index_view_articles.cpp) ----
+    bool OnArticleCmdMsg(unsigned id, CCmdUI* ui);
+    void OnOpenArticles();
+    void OnUpdateOpenArticles(CCmdUI& ui);
+    void OnNextArticle();
+    void OnPreviousArticle();
+    void OnUpdateNextArticle(CCmdUI& ui);
+    void OnUpdatePreviousArticle(CCmdUI& ui);
+    void StepArticle(int direction);
+    void OnUpdateDeleteArticles(CCmdUI& ui);
+    void OnBookmarkArticles();
+    void OnUpdateBookmarkArticles(CCmdUI& ui);
+    void OnCopy();
+    void OnUpdateCopy(CCmdUI& ui);
+    void OnCut();
+    void OnUpdateCut(CCmdUI& ui);
+    void OnPaste();
+    void OnUpdatePaste(CCmdUI& ui);
+    void OnUndo();
+    void OnUpdateUndo(CCmdUI& ui);
+    UndoFacts CurrentUndoFacts() const;
+    void OnSelectAll();
+    void OnUpdateSelectAll(CCmdUI& ui);
+    void OnOpenAttachments();
+    void OnUpdateOpenAttachments(CCmdUI& ui);
+    void OnArticleProperties();
+    void OnAttachmentProperties();
+    void OnUpdateArticleProperties(CCmdUI& ui);
+    void ShowArticleProperties(UINT command, int page);
+    void OnSetReminder();
+    void OnUpdateSetReminder(CCmdUI& ui);
+    void OnRemindersDue();
+    void CloseRemindersManager();
+    bool IsTitlesFocus() const;
+    bool IsPreviewFocus() const;
+    bool IsModifiable() const;
+    // The highlighted title when exactly one is, else kNoneId.
+    int32_t OnlyHighlightedTitle() const;
+    // The article window on `article`, brought forward and sent `command`; false when none is open.
+    bool ForwardToArticleWindow(int32_t article, UINT command);
+    // The article window that is the active MDI child, or null.
+    CArticleNotifyTarget* ActiveArticleWindow() const;
+    // After articles changed under the titles: the lists are repainted and the Find dialog told.
+    void AfterArticlesChanged();
+
     // ---- The window as the selection sees it (index_view_panes.cpp) ----
     void SetTitles(const CArticleIdSet& ids) override;
     void GetTitles(CArticleIdSet& out) override;
@@ -176,6 +243,7 @@ private:
     bool IsTitleHighlighted(int32_t id) override;
     void InsertTitle(int32_t id, bool highlight) override;
     void RemoveTitle(int32_t id) override;
+    void RemoveTitles(const CArticleIdSet& ids) override;
     void GetHighlightedTitles(CArticleIdSet& out) override;
     int GetHighlightedTitleCount() override;
     int32_t GetOnlyHighlightedTitle() override;
@@ -272,4 +340,8 @@ private:
     HWND m_focusList = nullptr;
 
     std::unique_ptr<CWorkerThread> m_watcher;
+
+    // The article commands' state: a Cut whose articles Undo may put back, and the reminders manager.
+    bool m_cutPending = false;
+    HWND m_remindersManager = nullptr;
 };

@@ -30,7 +30,7 @@ bool CIndexView::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(IDM_ARTICLE_BOOKMARKED, &CIndexView::OnShowBookmarkedTitles),
         Row(IDM_ARTICLE_WITH_ATTACHMENTS, &CIndexView::OnShowArticlesWithAttachments),
     };
-    if (RouteToTable(this, kCommands, id, ui))
+    if (RouteToTable(this, kCommands, id, ui) || OnArticleCmdMsg(id, ui))
         return true;
     return CView::OnCmdMsg(id, ui);
 }
@@ -199,6 +199,11 @@ void CIndexView::InsertTitle(int32_t id, bool highlight)
 void CIndexView::RemoveTitle(int32_t id)
 {
     m_titleList.RemoveId(id);
+}
+
+void CIndexView::RemoveTitles(const CArticleIdSet& ids)
+{
+    m_titleList.RemoveIds(ids);
 }
 
 void CIndexView::GetHighlightedTitles(CArticleIdSet& out)
@@ -468,16 +473,6 @@ void CIndexView::ApplyGroupPane(bool byUser)
             m_focusList = m_indexList.m_hWnd;
     }
     RecalcLayout();
-}
-
-void CIndexView::RemindersChanged()
-{
-    m_titleList.Invalidate();
-}
-
-void CIndexView::OpenRemindersManager()
-{
-    // The reminders manager belongs to the article window's reminders.
 }
 
 void CIndexView::PostShowIndex()

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <new>
 
+#include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_preview.h"
 #include "controls/ui/font_win.h"
@@ -234,6 +235,11 @@ void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
             return false;
         view->SetInitialContent(format, text);
         return true;
+    };
+    m_indexServices.confirmDeleteArticles = [](CQuorvaneDoc& document, const CArticleIdSet& ids, HWND owner) {
+        CDeleteArticlesDlg dialog(document, owner);
+        dialog.m_ids.Copy(ids);
+        return dialog.DoModal() == IDOK;
     };
     CIndexView::SetServices(m_indexServices);
     ConnectArticleWindows(frame);

@@ -842,3 +842,46 @@ TEST_F(IndexSelectionTest, KeywordsDroppedFromThePreview)
 }
 
 }  // namespace
+
+namespace {
+
+// Many articles changed by one command: titles leave in one pass and the whole-list work (resort,
+// repaint, caption, previews) happens once, at the batch's end, not once per article.
+TEST_F(IndexSelectionTest, ABatchResortsAndRemovesOnce)
+{
+    Start();
+    selection.ShowAllTitles();
+    data.sortOrder = 4;  // by bookmark
+    panes.log.clear();
+    {
+        CIndexSelection::CTitleBatch batch(selection);
+        for (int32_t id : {1, 2, 4}) {
+            data.articles[static_cast<size_t>(id)].bookmarked = true;
+            selection.BookmarkChanged(id);
+        }
+        EXPECT_TRUE(panes.log.empty());
+    }
+    EXPECT_EQ(std::count(panes.log.begin(), panes.log.end(), "ResortKeep"), 1);
+
+    // Bookmarked Titles: unbookmarked titles leave together; deleted ones likewise.
+    selection.ShowBookmarkedTitles();
+    ASSERT_EQ(panes.TitleIds(), Ids({0, 1, 2, 3, 4}));
+    panes.titlesCaption.clear();
+    panes.log.clear();
+    {
+        CIndexSelection::CTitleBatch batch(selection);
+        for (int32_t id : {1, 3}) {
+            data.articles[static_cast<size_t>(id)].bookmarked = false;
+            selection.BookmarkChanged(id);
+        }
+        selection.RemoveArticleTitle(4);
+        selection.RemoveArticleTitle(7);  // not listed: nothing
+        EXPECT_EQ(panes.TitleIds(), Ids({0, 1, 2, 3, 4}));
+        EXPECT_TRUE(panes.titlesCaption.empty());
+    }
+    EXPECT_EQ(panes.TitleIds(), Ids({0, 2}));
+    EXPECT_EQ(std::count(panes.log.begin(), panes.log.end(), "RemoveTitle"), 3);  // the default RemoveTitles
+    EXPECT_FALSE(panes.titlesCaption.empty());
+}
+
+}  // namespace

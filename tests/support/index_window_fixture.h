@@ -50,6 +50,11 @@ public:
     }
 
     std::function<void(CQuorvaneDoc& document, int32_t id)> openArticle;
+    // The window that owns the clipboard and the boxes; the program's main window when null.
+    HWND mainWindow = nullptr;
+
+protected:
+    HWND MainWindow() const override { return mainWindow ? mainWindow : CWindowsDocHost::MainWindow(); }
 };
 
 class CIndexWindowFixture : public ::testing::Test {
