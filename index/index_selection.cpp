@@ -552,13 +552,20 @@ void CIndexSelection::EndTitleBatch()
     if (m_batchDepth <= 0 || --m_batchDepth > 0)
         return;
     bool resort = m_batchResort, repaint = m_batchRepaint, changed = m_batchListChanged;
-    m_batchResort = m_batchRepaint = m_batchListChanged = false;
+    bool reminders = m_batchReminders;
+    m_batchResort = m_batchRepaint = m_batchListChanged = m_batchReminders = false;
+    CArticleIdSet moved;
+    moved.Copy(m_batchMoved);
+    moved.Sort();
+    m_batchMoved.clear();
     Guarded([&] {
         FlushBatchRemovals();
         if (resort)
-            m_panes.ResortTitles(true);
+            m_panes.RepositionTitles(moved);
         else if (repaint)
             m_panes.RepaintTitles();
+        if (reminders)
+            m_panes.RemindersChanged();
         if (changed || resort || repaint) {
             RecomputeRelatedIndex();
             UpdateTitlesCaption();
@@ -665,7 +672,10 @@ void CIndexSelection::BookmarkChanged(int32_t id)
         bool resort = order == 4 || order == 5;
         if (m_batchDepth > 0) {
             m_batchRepaint = m_batchRepaint || m_panes.HasTitle(id);
-            m_batchResort = m_batchResort || resort;
+            if (resort && m_panes.HasTitle(id)) {
+                m_batchResort = true;
+                m_batchMoved.push_back(id);
+            }
             return;
         }
         if (m_panes.HasTitle(id))
@@ -935,7 +945,12 @@ int32_t CIndexSelection::Notify(IndexCode code, ChannelArg p, int32_t n)
         case IndexCode::kIsGroupPaneVisible: answer = m_values.groupVisible; break;
         case IndexCode::kShowGroupPane: ShowGroupPane(p.Value() != 0, n == 0); break;
         case IndexCode::kGroupsChanged: GroupsChanged(); break;
-        case IndexCode::kRemindersChanged: m_panes.RemindersChanged(); break;
+        case IndexCode::kRemindersChanged:
+            if (m_batchDepth > 0)
+                m_batchReminders = true;
+            else
+                m_panes.RemindersChanged();
+            break;
         case IndexCode::kManageReminders: m_panes.OpenRemindersManager(); break;
         case IndexCode::kSelectKeywords:
             if (const CKeywordIdSet* ids = p.KeywordIdsToRead())

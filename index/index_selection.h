@@ -94,6 +94,9 @@ public:
     virtual void HighlightOnlyTitle(int index) = 0;
     virtual void RepaintTitles() = 0;
     virtual void ResortTitles(bool keepHighlights) = 0;
+    // Only the titles of `ids` changed how they sort (their bookmarks, say): they move to their
+    // places, the highlights stay.
+    virtual void RepositionTitles(const CArticleIdSet& ids) { ResortTitles(true); }
 
     // ---- Keyword lists and groups ----
     virtual void GetKeywords(KeywordPane pane, CKeywordIdSet& out) = 0;
@@ -289,7 +292,9 @@ private:
     // The open batch: its nesting, the titles it removes, and the whole-list work it owes.
     int m_batchDepth = 0;
     std::vector<int32_t> m_batchRemovals;
+    std::vector<int32_t> m_batchMoved;  // titles whose place in a bookmark order changed
     bool m_batchResort = false;
     bool m_batchRepaint = false;
     bool m_batchListChanged = false;
+    bool m_batchReminders = false;
 };

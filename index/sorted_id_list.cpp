@@ -1,6 +1,7 @@
 #include "index/sorted_id_list.h"
 
 #include <algorithm>
+#include <iterator>
 
 void CSortedIdList::Sort(std::vector<int32_t>& ids) const
 {
@@ -35,6 +36,21 @@ int CSortedIdList::Insert(int32_t id)
     int index = InsertPosition(id);
     m_ids.insert(m_ids.begin() + index, id);
     return index;
+}
+
+void CSortedIdList::Reposition(const std::vector<int32_t>& moved)
+{
+    if (moved.empty() || !m_compare)
+        return;
+    std::vector<int32_t> staying, moving;
+    staying.reserve(m_ids.size());
+    for (int32_t id : m_ids)
+        (std::binary_search(moved.begin(), moved.end(), id) ? moving : staying).push_back(id);
+    Sort(moving);
+    m_ids.clear();
+    // std::merge takes from the first range on ties: a moved item goes after its equals.
+    std::merge(staying.begin(), staying.end(), moving.begin(), moving.end(), std::back_inserter(m_ids),
+               [this](int32_t a, int32_t b) { return m_compare(a, b) < 0; });
 }
 
 void CSortedIdList::RemoveAt(int index)

@@ -117,15 +117,24 @@ void CArticleListBox::ApplyItems(const std::vector<int32_t>& highlighted)
     indexOf.reserve(static_cast<size_t>(m_items.Count()));
     for (int i = 0; i < m_items.Count(); ++i)
         indexOf.emplace(m_items.At(i), i);
-    int topmost = -1;
+    std::vector<int> indexes;
+    indexes.reserve(highlighted.size());
     for (int32_t id : highlighted) {
         auto it = indexOf.find(id);
-        if (it == indexOf.end())
-            continue;
-        SendMessage(LB_SETSEL, TRUE, it->second);
-        if (topmost < 0 || it->second < topmost)
-            topmost = it->second;
+        if (it != indexOf.end())
+            indexes.push_back(it->second);
     }
+    std::sort(indexes.begin(), indexes.end());
+    // One LB_SELITEMRANGEEX (first <= last: select) per run of neighbouring items: a message per
+    // highlight cost a quarter of a millisecond each under Wine, seconds for thousands of titles.
+    for (size_t run = 0; run < indexes.size();) {
+        size_t last = run;
+        while (last + 1 < indexes.size() && indexes[last + 1] <= indexes[last] + 1)
+            ++last;
+        SendMessage(LB_SELITEMRANGEEX, static_cast<WPARAM>(indexes[run]), static_cast<LPARAM>(indexes[last]));
+        run = last + 1;
+    }
+    int topmost = indexes.empty() ? -1 : indexes.front();
     if (topmost >= 0) {
         SendMessage(LB_SETSEL, TRUE, topmost);
         SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(topmost), FALSE);
@@ -151,6 +160,19 @@ void CArticleListBox::Resort(bool keepSelection)
     HCURSOR old = ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     SetRedraw(false);
     m_items.Assign(m_listed.Values());
+    ApplyItems(highlighted);
+    SetRedraw(true);
+    UpdateWindow();
+    ::SetCursor(old);
+}
+
+void CArticleListBox::Reposition(const CIdSet& ids)
+{
+    std::vector<int32_t> highlighted;
+    GetSelectedIds(highlighted);
+    HCURSOR old = ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    SetRedraw(false);
+    m_items.Reposition(ids.Values());
     ApplyItems(highlighted);
     SetRedraw(true);
     UpdateWindow();

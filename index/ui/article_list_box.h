@@ -48,6 +48,9 @@ public:
     // Sorts the listed ids again in the current order; with `keepSelection` the highlights stay and
     // the topmost of them is scrolled into view.
     void Resort(bool keepSelection);
+    // Only the listed ids of `ids` changed how they sort: they move to their places, the highlights
+    // stay and the topmost of them is scrolled into view.
+    void Reposition(const CIdSet& ids);
     int32_t GetItemId(int index) const;
     int GetItemCount() const { return m_items.Count(); }
     // The index of the item of `id`, or -1.

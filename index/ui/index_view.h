@@ -253,6 +253,7 @@ private:
     void HighlightOnlyTitle(int index) override;
     void RepaintTitles() override;
     void ResortTitles(bool keepHighlights) override;
+    void RepositionTitles(const CArticleIdSet& ids) override;
     void GetKeywords(KeywordPane pane, CKeywordIdSet& out) override;
     void GetHighlightedKeywords(KeywordPane pane, CKeywordIdSet& out) override;
     bool HasKeyword(KeywordPane pane, int32_t id) override;

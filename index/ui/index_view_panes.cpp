@@ -260,6 +260,11 @@ void CIndexView::ResortTitles(bool keepHighlights)
     m_titleList.Resort(keepHighlights);
 }
 
+void CIndexView::RepositionTitles(const CArticleIdSet& ids)
+{
+    m_titleList.Reposition(ids);
+}
+
 // ---- Keyword lists and groups ----
 
 CKeywordListBox& CIndexView::KeywordList(KeywordPane pane)

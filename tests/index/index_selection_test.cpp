@@ -875,12 +875,15 @@ TEST_F(IndexSelectionTest, ABatchResortsAndRemovesOnce)
             selection.BookmarkChanged(id);
         }
         selection.RemoveArticleTitle(4);
+        selection.Notify(IndexCode::kRemindersChanged, 0, 0);
         selection.RemoveArticleTitle(7);  // not listed: nothing
+        selection.Notify(IndexCode::kRemindersChanged, 0, 0);
         EXPECT_EQ(panes.TitleIds(), Ids({0, 1, 2, 3, 4}));
         EXPECT_TRUE(panes.titlesCaption.empty());
     }
     EXPECT_EQ(panes.TitleIds(), Ids({0, 2}));
     EXPECT_EQ(std::count(panes.log.begin(), panes.log.end(), "RemoveTitle"), 3);  // the default RemoveTitles
+    EXPECT_EQ(std::count(panes.log.begin(), panes.log.end(), "RemindersChanged"), 1);
     EXPECT_FALSE(panes.titlesCaption.empty());
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <map>
 #include <string>
 #include <vector>
@@ -55,6 +58,50 @@ TEST(SortedIdList, InsertGoesAfterEqualItemsAndKeepsOrder)
     EXPECT_EQ(list.Ids(), Ids({10, 11, 20, 31}));
     EXPECT_EQ(list.IndexOf(20), 2);
     EXPECT_EQ(list.IndexOf(7), -1);
+}
+
+// Items whose sort key changed move to the places a full sort gives them; with a key that says
+// "flagged first", as a bookmark order does.
+TEST(SortedIdList, RepositionMovesOnlyTheChangedItems)
+{
+    std::set<int32_t> flagged = {3, 7};
+    CSortedIdList list;
+    list.SetOrder([&flagged](int32_t a, int32_t b) {
+        bool fa = flagged.count(a) != 0, fb = flagged.count(b) != 0;
+        if (fa != fb)
+            return fa ? -1 : 1;
+        return a - b;
+    });
+    list.Assign(Ids({1, 2, 3, 4, 5, 6, 7, 8}));
+    ASSERT_EQ(list.Ids(), Ids({3, 7, 1, 2, 4, 5, 6, 8}));
+    struct Step {
+        std::vector<int32_t> flagOn, flagOff;
+    } steps[] = {
+        {{2, 8}, {}},
+        {{}, {3, 8}},
+        {{1, 4, 5, 6}, {7}},
+        {{}, {}},
+    };
+    for (const Step& step : steps) {
+        std::vector<int32_t> moved;
+        for (int32_t id : step.flagOn) {
+            flagged.insert(id);
+            moved.push_back(id);
+        }
+        for (int32_t id : step.flagOff) {
+            flagged.erase(id);
+            moved.push_back(id);
+        }
+        std::sort(moved.begin(), moved.end());
+        list.Reposition(moved);
+        CSortedIdList full;
+        full.SetOrder([&flagged](int32_t a, int32_t b) {
+            bool fa = flagged.count(a) != 0, fb = flagged.count(b) != 0;
+            return fa != fb ? (fa ? -1 : 1) : a - b;
+        });
+        full.Assign(list.Ids());
+        EXPECT_EQ(list.Ids(), full.Ids());
+    }
 }
 
 TEST(KeywordListModel, ListsIdZeroAndNeverTheNoneId)
