@@ -9,7 +9,6 @@
 
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
-#include "framework/ui/app.h"
 #include "framework/ui/mdi_wnd.h"
 #include "index/article_commands.h"
 #include "index/ui/index_view.h"
@@ -354,8 +353,8 @@ void CIndexView::OnPaste()
         HWND m_window;
     };
     {
-        CWinApp* app = CWinApp::Current();
-        CWnd* main = app ? app->GetMainWnd() : nullptr;
+        auto* child = dynamic_cast<CMDIChildWnd*>(GetParentFrame());
+        CMDIFrameWnd* main = child ? child->GetMDIFrame() : nullptr;
         CDisabledWindow disabled(main && main->IsWindow() ? main->m_hWnd : nullptr);
         Reported([&] { document->PasteArticles(); });
     }

@@ -52,6 +52,14 @@ public:
     std::function<void(CQuorvaneDoc& document, int32_t id)> openArticle;
     // The window that owns the clipboard and the boxes; the program's main window when null.
     HWND mainWindow = nullptr;
+    // Runs at each message pump of a long operation.
+    std::function<void()> pumped;
+    int PumpPendingMessage() override
+    {
+        if (pumped)
+            pumped();
+        return CWindowsDocHost::PumpPendingMessage();
+    }
 
 protected:
     HWND MainWindow() const override { return mainWindow ? mainWindow : CWindowsDocHost::MainWindow(); }

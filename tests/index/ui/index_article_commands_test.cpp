@@ -7,15 +7,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "storage/link_shell.h"
 #include "framework/clock.h"
 #include "framework/string_table.h"
 #include "resources/index_commands_res.h"
 #include "resources/resource.h"
+#include "storage/link_shell.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/index_window_fixture.h"
 
@@ -402,6 +403,32 @@ TEST_F(IndexArticleCommandsTest, CopyCutPasteAndUndoArticleCutThroughTheClipboar
     EXPECT_EQ(gone.m_text, QuorLoadString(IDS_UNDO_MENU));
     EXPECT_FALSE(Probe(IDM_EDIT_PASTE).m_enabled);
     EXPECT_TRUE(Document()->CheckInvariants());
+}
+
+// The main window is disabled while articles are pasted and enabled again also when the paste fails.
+TEST_F(IndexArticleCommandsTest, AFailedPasteEnablesTheMainWindowAgain)
+{
+    CRecordedErrors errors;
+    m_host.mainWindow = m_main.m_hWnd;
+    Open();
+    // A block that announces two articles and breaks off in the first.
+    std::string broken("\x02\0\0\0\x09\0\0\0\x40\0\0\0", 12);
+    ASSERT_TRUE(OpenClipboard(m_main.m_hWnd));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, broken.size());
+    memcpy(GlobalLock(memory), broken.data(), broken.size());
+    GlobalUnlock(memory);
+    SetClipboardData(RegisterClipboardFormatA("Personal Quorvane 3 Articles"), memory);
+    CloseClipboard();
+    bool disabledWhilePasting = false;
+    m_host.pumped = [&] { disabledWhilePasting = !IsWindowEnabled(m_main.m_hWnd); };
+    Highlight({"one"});
+    Command(IDM_EDIT_PASTE);
+    EXPECT_TRUE(disabledWhilePasting);
+    EXPECT_TRUE(IsWindowEnabled(m_main.m_hWnd));
+    ASSERT_EQ(CRecordedErrors::Messages().size(), 1u);
+    EXPECT_EQ(CRecordedErrors::Messages()[0], QuorLoadString(1122));
+    EXPECT_EQ(Titles().size(), 4u);
 }
 
 TEST_F(IndexArticleCommandsTest, SelectAllHighlightsTheFocusedList)
