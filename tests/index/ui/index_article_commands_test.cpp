@@ -159,6 +159,60 @@ TEST_F(IndexArticleCommandsTest, NextAndPreviousAreOffAtTheEnds)
     EXPECT_EQ(m_opened, std::vector<int32_t>({0}));
 }
 
+// An article window as the index view sees it when it is the active MDI child.
+class CFakeArticleView : public CView, public CArticleNotifyTarget {
+public:
+    int32_t OnDocumentNotify(ArticleHint, int32_t, int32_t) override { return 0; }
+    int32_t GetArticleId() const override { return article; }
+    bool IsModified() const override { return false; }
+    void SaveIfModified() override {}
+    bool PromptSaveAndClose() override
+    {
+        ++checks;
+        return allowClose;
+    }
+    void CloseFrame() override {}
+
+    int32_t article = kNoneId;
+    int checks = 0;
+    bool allowClose = true;
+};
+
+TEST_F(IndexArticleCommandsTest, NextWithTheHighlightedTitlesWindowActiveChecksItThenOpensTheNext)
+{
+    Open();
+    Highlight({"one"});
+    CFakeArticleView* window = nullptr;
+    CDocTemplate articles(
+        141, [] { return std::unique_ptr<CDocument>(); }, [] { return new CMDIChildWnd; },
+        [&window] {
+            window = new CFakeArticleView;
+            return static_cast<CView*>(window);
+        });
+    CMDIChildWnd* frame = articles.CreateNewFrame(&m_main, Document());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(m_main.MDIGetActive(), frame);
+    window->article = 0;  // "one"
+    // The window's close check refuses: nothing opens.
+    window->allowClose = false;
+    Command(IDM_ARTICLE_NEXT);
+    EXPECT_EQ(window->checks, 1);
+    EXPECT_TRUE(m_opened.empty());
+    // It lets go: the title after "one" opens and is highlighted.
+    window->allowClose = true;
+    Command(IDM_ARTICLE_NEXT);
+    EXPECT_EQ(window->checks, 2);
+    EXPECT_EQ(m_opened, std::vector<int32_t>({2}));  // "three"
+    EXPECT_TRUE(m_view->TitleList().IsIdSelected(2));
+    // Previous from "three"'s own window: no check, the title before it.
+    window->article = 2;
+    Command(IDM_ARTICLE_PREVIOUS);
+    EXPECT_EQ(window->checks, 2);
+    EXPECT_EQ(m_opened, std::vector<int32_t>({2, 0}));
+    frame->DestroyWindow();
+    PumpMessages();
+}
+
 TEST_F(IndexArticleCommandsTest, DeleteAsksThenTakesTheTitlesOut)
 {
     std::vector<CArticleIdSet> asked;
