@@ -13,6 +13,7 @@
 #include <vector>
 
 class CArticleIdSet;
+class CCurrentQuery;
 class CFilePassword;
 class CKeywordIdSet;
 class CQuorvaneDoc;
@@ -151,13 +152,37 @@ public:
     virtual std::string GetArticleClipboard(int version);
 };
 
+// The query dialogs and the "Query Titles" they lead to. A host without them has no current query,
+// so the query commands do nothing.
+class IDocQueries {
+public:
+    virtual ~IDocQueries() = default;
+
+    // The application's current query, the one "Query Titles" shows; null when there is none.
+    virtual CCurrentQuery* GetCurrentQuery() { return nullptr; }
+    // Build Query, starting from `text` and the range (the current query's). True with the
+    // accepted text, which compiled, and its range; the current query is the caller's to change.
+    virtual bool RunBuildQuery(CQuorvaneDoc& document, std::string& text, int32_t& from, int32_t& to) { return false; }
+    // Manage Saved Queries over the document's list; true when it ended by running a query, which is
+    // then the current query.
+    virtual bool RunManageQueries(CQuorvaneDoc& document, CCurrentQuery& current) { return false; }
+    // Select Query to Run: the chosen entry of the document's list, -1 when cancelled.
+    virtual int ChooseSavedQuery(CQuorvaneDoc& document) { return -1; }
+    // The index view lists `found` as "Query Titles" (its selected keywords go back to the index) and
+    // the index window comes forward.
+    virtual void ShowQueryTitles(const CArticleIdSet& found) {}
+    // The Run Saved Query menus list `names` (the recent entries), with "More Queries..." when `more`.
+    virtual void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more) {}
+};
+
 // The document's whole host: every role above.
 class CDocHost : public IDocPrompts,
                  public IDocArticleWindows,
                  public IDocProgress,
                  public IDocShell,
                  public IDocEvents,
-                 public IDocClipboard {
+                 public IDocClipboard,
+                 public IDocQueries {
 };
 
 // Holds the wait cursor for one scope.

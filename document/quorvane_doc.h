@@ -272,6 +272,9 @@ public:
     // Asks before an operation on articles when a window of the scope holds changes; true to go on.
     bool PromptSaveArticles(const std::string& caption, int scope);
 
+    // The Run Saved Query menus from the saved queries' recent list.
+    void RebuildSavedQueryMenus();
+
     // ---- Copies of the data file and its records (quorvane_doc_file_copies.cpp) ----
     // "Save Backup As" and "Copy File To": copy the data file at `path` (open or not) to a file the
     // user picks, starting in the data folder, whose folder then becomes the data folder. False when
@@ -350,6 +353,13 @@ private:
     void OnUndoImport();
     void OnUpdateUndoImport(CCmdUI& ui);
     int StoredSelectListMode() const;
+    // The query commands (quorvane_doc_queries.cpp).
+    void OnBuildQuery();
+    void OnManageQueries();
+    void OnRunSavedQuery(unsigned id);
+    void OnUpdateRunSavedQuery(CCmdUI& ui);
+    // Runs `query` and has the index view list the result as "Query Titles".
+    void ShowQueryTitles(CCurrentQuery& query);
 
     // Tables and lists.
     void LoadTables();

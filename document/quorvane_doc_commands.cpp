@@ -10,6 +10,7 @@
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
+#include "shell/saved_query_menu.h"
 
 namespace {
 
@@ -88,6 +89,11 @@ bool CQuorvaneDoc::OnCmdMsg(unsigned id, CCmdUI* ui)
         Row(IDM_ARTICLE_REMINDERS, &CQuorvaneDoc::OnManageReminders),
         Row(IDM_FILE_PROPERTIES, &CQuorvaneDoc::OnFileProperties),
         Row(IDM_EDIT_UNDO, &CQuorvaneDoc::OnUndoImport, &CQuorvaneDoc::OnUpdateUndoImport),
+        // Queries.
+        Row(IDM_EDIT_BUILD_QUERY, &CQuorvaneDoc::OnBuildQuery),
+        Row(IDM_EDIT_MANAGE_QUERIES, &CQuorvaneDoc::OnManageQueries),
+        Row(kFirstSavedQueryCommand, kMoreQueriesCommand, &CQuorvaneDoc::OnRunSavedQuery,
+            &CQuorvaneDoc::OnUpdateRunSavedQuery),
     };
     if (RouteToTable(this, kCommands, id, ui))
         return true;

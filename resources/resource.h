@@ -99,6 +99,14 @@
 #define IDS_QUERY_EXPECTING_GROUP_NAME 14102
 #define IDS_QUERY_DELETED_GROUPS 14103
 
+// The query dialogs: captions, the name prompt's questions, the Save Unsaved Articles caption.
+#define IDS_BUILD_QUERY_CAPTION 13022
+#define IDS_QUERY_EXISTS 15020
+#define IDS_RENAME_QUERY_CAPTION 15021
+#define IDS_DELETE_QUERY_PROMPT 15022
+#define IDS_NEW_QUERY_CAPTION 15023
+#define IDS_EDIT_QUERY_CAPTION 15024
+
 // The index window's captions: the selected keywords' header by AND/OR mode, the titles by the
 // titles-list mode (0 to 9, %1 the titles listed, %2 the articles shown), the index by its mode.
 #define IDS_SELECTED_CAPTION_AND 10002

@@ -29,6 +29,7 @@ public:
     // the host's use.
     void SetCurrentQuery(CCurrentQuery* query) { m_currentQuery = query; }
     void SetOptionStore(COptionStore* store) { m_optionStore = store; }
+    CCurrentQuery* GetCurrentQuery() override { return m_currentQuery; }
 
     void Inform(const std::string& text, Icon icon) override;
     bool Confirm(const std::string& text) override;

@@ -98,7 +98,7 @@ public:
     // The same at exit, with message 1300.
     bool SaveAllModified() override;
     // Rebuilds the Edit menu's Run Saved Query submenu in the menus.
-    void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more);
+    void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more) override;
     void ApplyOnTop();
     // ---- Preferences (quorvane_app_prefs.cpp) ----
     // Runs the Preferences sheet on page `page` (0 Index Window ... 6 Tools) over `parent`; after OK
@@ -127,6 +127,12 @@ public:
     void ActivateIndexFrame() override;
     void SetCurrentDocument(CQuorvaneDoc* document) override;
     void ApplySelectListMode() override;
+    // The query dialogs over the open file and the index view's "Query Titles"
+    // (quorvane_app_queries.cpp).
+    bool RunBuildQuery(CQuorvaneDoc& document, std::string& text, int32_t& from, int32_t& to) override;
+    bool RunManageQueries(CQuorvaneDoc& document, CCurrentQuery& current) override;
+    int ChooseSavedQuery(CQuorvaneDoc& document) override;
+    void ShowQueryTitles(const CArticleIdSet& found) override;
     // Remembers the chosen path: Copy and Open opens the copy.
     std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) override;
 

@@ -112,6 +112,24 @@ public:
             m_onFlushProfileCache();
     }
 
+    // The query dialogs: the current query they work on, the user's answers, what was shown.
+    CCurrentQuery* GetCurrentQuery() override { return m_currentQuery; }
+    bool RunBuildQuery(CQuorvaneDoc& document, std::string& text, int32_t& from, int32_t& to) override
+    {
+        m_buildQueryStarts.push_back(text);
+        return m_onBuildQuery ? m_onBuildQuery(text, from, to) : false;
+    }
+    bool RunManageQueries(CQuorvaneDoc& document, CCurrentQuery& current) override
+    {
+        return m_onManageQueries ? m_onManageQueries(current) : false;
+    }
+    int ChooseSavedQuery(CQuorvaneDoc& document) override { return m_chosenSavedQuery; }
+    void ShowQueryTitles(const CArticleIdSet& found) override { m_queryTitles.push_back(found.Values()); }
+    void UpdateSavedQueryMenus(const std::vector<std::string>& names, bool more) override
+    {
+        m_savedQueryMenus.push_back({names, more});
+    }
+
     // The progress window: what it showed, how far it went, and whether the main window was enabled
     // again. Cancel is pressed once `m_cancelAfterSteps` steps were made; every `m_busyEvery`-th pump
     // finds a message waiting.
@@ -139,6 +157,13 @@ public:
         return m_reminderAnswer ? m_reminderAnswer(record, deleteChosen) : false;
     }
 
+    CCurrentQuery* m_currentQuery = nullptr;
+    std::vector<std::string> m_buildQueryStarts;
+    std::function<bool(std::string& text, int32_t& from, int32_t& to)> m_onBuildQuery;
+    std::function<bool(CCurrentQuery& current)> m_onManageQueries;
+    int m_chosenSavedQuery = -1;
+    std::vector<std::vector<int32_t>> m_queryTitles;
+    std::vector<std::pair<std::vector<std::string>, bool>> m_savedQueryMenus;
     std::vector<std::pair<DataFileCopy, std::string>> m_copyDialogs;
     std::string m_copyTarget;
     std::vector<std::string> m_conversionAsked;
