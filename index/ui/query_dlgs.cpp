@@ -75,9 +75,12 @@ int AskUser(HWND owner, const std::string& text, UINT style)
     return MessageBoxA(owner, text.c_str(), QuorLoadString(IDS_APP_NAME).c_str(), style);
 }
 
+// Only a change of state goes to the window: every keystroke updates the buttons.
 void Enable(HWND dialog, int id, bool on)
 {
-    ::EnableWindow(::GetDlgItem(dialog, id), on);
+    HWND control = ::GetDlgItem(dialog, id);
+    if ((::IsWindowEnabled(control) != FALSE) != on)
+        ::EnableWindow(control, on);
 }
 
 }  // namespace
@@ -502,6 +505,7 @@ void CSavedQueryListDlg::FillList(bool strict)
 {
     m_names.SendMessage(WM_SETREDRAW, FALSE);
     m_names.ResetContent();
+    m_names.SendMessage(LB_INITSTORAGE, static_cast<WPARAM>(m_list.GetCount()), static_cast<LPARAM>(m_list.GetCount()) * 32);
     std::string name;
     for (int i = 0; i < m_list.GetCount(); ++i) {
         m_list.GetName(i, name);
@@ -787,11 +791,19 @@ void CManageQueriesDlg::OnRename()
 void CManageQueriesDlg::OnDelete()
 {
     const int row = m_names.GetCurSel();
-    if (row < 0 || !m_model.Delete(HighlightedEntry()))
+    const int entry = HighlightedEntry();
+    if (row < 0 || !m_model.Delete(entry))
         return;
+    // The list as a refill would make it, without adding every name again (each addition costs the
+    // list box a scroll-bar update): the row goes, and the entries after the removed one move down.
     m_names.DeleteString(row);
-    FillList(true);
-    m_names.SetCurSel(RowAfterDelete(row, m_names.GetCount()));
+    const int count = m_names.GetCount();
+    for (int other = 0; other < count; ++other) {
+        const int data = static_cast<int>(m_names.GetItemData(other));
+        if (data > entry)
+            m_names.SetItemData(other, data - 1);
+    }
+    m_names.SetCurSel(RowAfterDelete(row, count));
     ShowHighlighted();
     UpdateButtons();
 }

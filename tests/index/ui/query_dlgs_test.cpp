@@ -415,27 +415,32 @@ TEST_F(QueryDialogs, ManageDeleteKeepsTheRowOrMovesUp)
     list.Add("Beta", "pear", kOpenFrom, kOpenTo);
     list.Add("Alpha", "apple", kOpenFrom, kOpenTo);
     list.Add("Gamma", "apple OR pear", kOpenFrom, kOpenTo);
+    list.Add("Delta", "NOT apple", kOpenFrom, kOpenTo);  // rows: Alpha, Beta, Delta, Gamma
+    auto count = [](HWND dialog) { return SendMessageA(Item(dialog, IDC_MQ_LIST), LB_GETCOUNT, 0, 0); };
     INT_PTR result = Manage([&](HWND dialog) {
         EXPECT_EQ(Row(dialog), -1);
         EXPECT_FALSE(Enabled(dialog, IDC_MQ_RUN));
         EXPECT_TRUE(Enabled(dialog, IDC_MQ_NEW));
-        Highlight(dialog, 2);  // Gamma, the last row
+        Highlight(dialog, 3);  // Gamma, the last row
         EXPECT_EQ(gui::GetText(Item(dialog, IDC_QUERY_TEXT)), "apple OR pear");
         {
             std::lock_guard<std::mutex> hold(g_boxes.lock);
             g_boxes.answers = {IDNO, IDYES};
         }
         Press(dialog, IDC_MQ_DELETE);  // No
-        EXPECT_EQ(SendMessageA(Item(dialog, IDC_MQ_LIST), LB_GETCOUNT, 0, 0), 3);
-        Press(dialog, IDC_MQ_DELETE);  // Yes
-        EXPECT_EQ(SendMessageA(Item(dialog, IDC_MQ_LIST), LB_GETCOUNT, 0, 0), 2);
-        EXPECT_EQ(Row(dialog), 1);
-        EXPECT_EQ(RowText(dialog, 1), "Beta");
-        EXPECT_EQ(gui::GetText(Item(dialog, IDC_QUERY_TEXT)), "pear");
+        EXPECT_EQ(count(dialog), 4);
+        Press(dialog, IDC_MQ_DELETE);  // Yes: the row above, Delta, whose entry came after Gamma's
+        EXPECT_EQ(count(dialog), 3);
+        EXPECT_EQ(Row(dialog), 2);
+        EXPECT_EQ(RowText(dialog, 2), "Delta");
+        EXPECT_EQ(gui::GetText(Item(dialog, IDC_QUERY_TEXT)), "NOT apple");
         Highlight(dialog, 0);
         Press(dialog, IDC_MQ_DELETE);
         EXPECT_EQ(Row(dialog), 0);  // the same row: Beta moved up
+        EXPECT_EQ(gui::GetText(Item(dialog, IDC_QUERY_TEXT)), "pear");
         Press(dialog, IDC_MQ_DELETE);
+        EXPECT_EQ(gui::GetText(Item(dialog, IDC_QUERY_TEXT)), "NOT apple");
+        Press(dialog, IDC_MQ_DELETE);  // the only one
         EXPECT_EQ(Row(dialog), -1);
         EXPECT_FALSE(Enabled(dialog, IDC_MQ_RUN));
         EXPECT_EQ(gui::GetText(Item(dialog, IDC_QUERY_TEXT)), "");
@@ -444,7 +449,7 @@ TEST_F(QueryDialogs, ManageDeleteKeepsTheRowOrMovesUp)
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_EQ(list.GetCount(), 0);
     std::lock_guard<std::mutex> hold(g_boxes.lock);
-    ASSERT_EQ(g_boxes.texts.size(), 4u);
+    ASSERT_EQ(g_boxes.texts.size(), 5u);
     EXPECT_EQ(g_boxes.texts[0], "Delete this query: Gamma?");
     EXPECT_EQ(g_boxes.styles[0], UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
 }

@@ -19,6 +19,7 @@
 #include "framework/error_sink.h"
 #include "framework/file.h"
 #include "framework/string_table.h"
+#include "index/current_query.h"
 #include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
 #include "resources/commands.h"
@@ -823,6 +824,53 @@ TEST_F(QuorvaneApp, SavedQueryMenuInTheEditMenu)
     EXPECT_TRUE(GetMenuState(run, 20, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(GetMenuItemID(run, 21), 32962u);
     EXPECT_EQ(itemText(21), "More Queries...");
+}
+
+TEST_F(QuorvaneApp, SavedQueryRunsFromTheMenuIntoQueryTitles)
+{
+    // Keyword fruit on two of three articles; a saved query of it and one that no longer compiles.
+    const std::string path = m_folder.File("queries.xrd");
+    {
+        CRecordingHost silent;
+        CQuorvaneDoc doc(silent);
+        ASSERT_TRUE(doc.CreateNewFile(path));
+        CKeywordIdSet fruit;
+        fruit.Add(doc.AddKeyword("fruit", false));
+        for (int i = 0; i < 3; ++i) {
+            CArticleRecord record;
+            record.SetTitle("article " + std::to_string(i));
+            if (i != 1)
+                record.SetKeywordIds(fruit);
+            doc.AddArticle(record, false, false);
+        }
+        doc.GetQueryList().Add("Fruit", "fruit", CCurrentQuery::kOpenFrom, CCurrentQuery::kOpenTo);
+        doc.GetQueryList().Add("Broken", "fruit AND gone", CCurrentQuery::kOpenFrom, CCurrentQuery::kOpenTo);
+        ASSERT_TRUE(doc.SaveModified());
+        doc.DeleteContents();
+    }
+    CTestApp& app = Start();
+    app.m_answerPath = path;
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    ASSERT_NE(ShownIndexView(), nullptr);
+    EXPECT_EQ(TitleCount(), 3);
+    HWND frame = app.MainFrame()->m_hWnd;
+    // Recent first: Broken, Fruit.
+    ASSERT_TRUE(gui::ChooseMenuCommand(frame, IDM_EDIT_SAVED_QUERY_FIRST + 1));
+    app.Pump();
+    EXPECT_EQ(TitleCount(), 2);
+    EXPECT_EQ(ShownIndexView()->Selection().GetTitlesMode(), kTitlesQuery);
+    EXPECT_EQ(app.GetCurrentQuery()->GetText(), "fruit");
+    char text[100] = {};
+    GetMenuStringA(GetMenu(frame), IDM_EDIT_SAVED_QUERY_FIRST, text, sizeof text, MF_BYCOMMAND);
+    EXPECT_EQ(std::string(text), "Fruit");  // it heads the menu now
+
+    // Broken is reported and leaves the query and its titles.
+    ASSERT_TRUE(gui::ChooseMenuCommand(frame, IDM_EDIT_SAVED_QUERY_FIRST + 1));
+    app.Pump();
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_EQ(TitleCount(), 2);
+    EXPECT_EQ(app.GetCurrentQuery()->GetText(), "fruit");
+    EXPECT_TRUE(app.GetCurrentQuery()->IsValid());
 }
 
 TEST_F(QuorvaneApp, StartUpWindowsRunInOrderAndOnlyWithoutAStartFile)
