@@ -53,6 +53,21 @@ LRESULT CALLBACK DialogKeysFilter(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Runs `step`, reporting a CQuorError or a memory failure; true when it ran through.
+template <class Step>
+bool Reported(Step step)
+{
+    try {
+        step();
+        return true;
+    } catch (const CQuorError& error) {
+        error.Report();
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+    }
+    return false;
+}
+
 RECT DialogUnits(HWND dialog, int x, int y, int width, int height)
 {
     RECT rect = {x, y, x + width, y + height};
@@ -130,15 +145,8 @@ int CBuildQueryDlg::Ask(const std::string& text, UINT style)
 bool CBuildQueryDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    try {
-        Open();
-    } catch (const CQuorError& error) {
-        error.Report();
+    if (!Reported([&] { Open(); }))
         EndDialog(IDCANCEL);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-        EndDialog(IDCANCEL);
-    }
     return false;  // the focus is set
 }
 
@@ -641,17 +649,13 @@ bool CSelectQueryDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AttachShared();
-    try {
+    const bool opened = Reported([&] {
         FillList(false);
         ShowHighlighted();
         Enable(m_hWnd, IDOK, false);
-    } catch (const CQuorError& error) {
-        error.Report();
+    });
+    if (!opened)
         EndDialog(IDCANCEL);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-        EndDialog(IDCANCEL);
-    }
     return true;
 }
 
@@ -691,33 +695,17 @@ CManageQueriesDlg::CManageQueriesDlg(CQuorvaneDoc& document, CCurrentQuery& curr
     m_helpContext = kManageQueriesHelp;
 }
 
-template <class Step>
-void CManageQueriesDlg::Guarded(Step step)
-{
-    try {
-        step();
-    } catch (const CQuorError& error) {
-        error.Report();
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-    }
-}
-
 bool CManageQueriesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AttachShared();
-    try {
+    const bool opened = Reported([&] {
         FillList(true);
         ShowHighlighted();
         UpdateButtons();
-    } catch (const CQuorError& error) {
-        error.Report();
+    });
+    if (!opened)
         EndDialog(IDCANCEL);
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-        EndDialog(IDCANCEL);
-    }
     return true;
 }
 
@@ -821,18 +809,18 @@ bool CManageQueriesDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& res
             ShowHighlighted();
             UpdateButtons();
         } else if (code == LBN_DBLCLK && m_model.CanModify()) {
-            Guarded([&] { OnEdit(); });
+            Reported([&] { OnEdit(); });
         }
         return true;
     }
     if (code != BN_CLICKED)
         return CSavedQueryListDlg::OnCommand(id, code, control, result);
     switch (id) {
-    case IDC_MQ_NEW: Guarded([&] { OnNew(); }); return true;
-    case IDC_MQ_EDIT: Guarded([&] { OnEdit(); }); return true;
-    case IDC_MQ_RENAME: Guarded([&] { OnRename(); }); return true;
-    case IDC_MQ_DELETE: Guarded([&] { OnDelete(); }); return true;
-    case IDC_MQ_RUN: Guarded([&] { OnRun(); }); return true;
+    case IDC_MQ_NEW: Reported([&] { OnNew(); }); return true;
+    case IDC_MQ_EDIT: Reported([&] { OnEdit(); }); return true;
+    case IDC_MQ_RENAME: Reported([&] { OnRename(); }); return true;
+    case IDC_MQ_DELETE: Reported([&] { OnDelete(); }); return true;
+    case IDC_MQ_RUN: Reported([&] { OnRun(); }); return true;
     case IDOK: return true;  // Enter in the list does nothing; Close is IDCANCEL
     default: break;
     }

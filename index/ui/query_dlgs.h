@@ -192,8 +192,6 @@ private:
     void OnRename();
     void OnDelete();
     void OnRun();
-    template <class Step>
-    void Guarded(Step step);
 
     CQuorvaneDoc& m_document;
     CCurrentQuery& m_current;
