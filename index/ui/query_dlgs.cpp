@@ -248,6 +248,8 @@ void CBuildQueryDlg::MakeOkDefault(bool on)
 
 void CBuildQueryDlg::InsertWord(const std::string& word)
 {
+    // The edit's own changes: the controls are updated once, at the end.
+    m_settingText = true;
     m_query.SaveUndoState();
     int start = 0;
     int end = 0;
@@ -256,6 +258,7 @@ void CBuildQueryDlg::InsertWord(const std::string& word)
     m_query.SetFocus();
     m_query.SetSel(start, end);
     m_query.InsertText(insertion);
+    m_settingText = false;
     UpdateControls();
 }
 
