@@ -57,25 +57,6 @@ std::string ReminderCountText(int total, int privateCount, bool privateHidden, c
     return privateHidden ? Count(total - privateCount, separator) : WithPrivate(total, privateCount, separator);
 }
 
-std::string WrapPath(const std::string& path, int width, const std::function<int(const std::string&)>& measure)
-{
-    std::string text;
-    std::string line;
-    size_t start = 0;
-    while (start < path.size()) {
-        size_t end = path.find_first_of("\\ ", start);
-        end = end == std::string::npos ? path.size() : end + 1;
-        const std::string piece = path.substr(start, end - start);
-        if (!line.empty() && measure(line + piece) > width) {
-            text += line + "\r\n";
-            line.clear();
-        }
-        line += piece;
-        start = end;
-    }
-    return text + line;
-}
-
 bool LinkLocationChanged(int storedMode, const std::string& storedPath, int mode, const std::string& path)
 {
     return mode != storedMode || AnsiCompareNoCase(storedPath.c_str(), path.c_str()) != 0;

@@ -4,7 +4,6 @@
 // each page. The sheet's pages (document/ui) only move values between these and their controls.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "shell/font_settings.h"
@@ -25,11 +24,6 @@ std::string GroupThousands(uint64_t value, char separator);
 std::string FileSizeText(uint64_t bytes, char separator);
 std::string ArticleCountText(int shown, int privateCount, bool privateHidden, char separator);
 std::string ReminderCountText(int total, int privateCount, bool privateHidden, char separator);
-
-// `path` cut into pieces that each end after a '\' or a blank, with a line break ("\r\n") before a
-// piece that would no longer fit `width` on its line (`measure` gives a text's width). A piece wider
-// than the width stands alone on its line.
-std::string WrapPath(const std::string& path, int width, const std::function<int(const std::string&)>& measure);
 
 // Whether leaving the Articles page must ask before the link location changes: the mode differs, or
 // the specified path differs without regard to case.

@@ -1,4 +1,5 @@
-// Cutting a text to a width for a one-line status display.
+// Fitting a text to a width: cut for a one-line status display, or a path wrapped over lines for a
+// static control.
 #pragma once
 #include <string>
 
@@ -18,4 +19,29 @@ std::string CutToFit(const std::string& text, Fits fits)
         for (size_t i = cut.size() >= 3 ? cut.size() - 3 : 0; i < cut.size(); ++i)
             cut[i] = '.';
     return cut;
+}
+
+// `path` cut into pieces that each end after a '\' or a blank, with a line break ("\r\n") before a
+// piece that would no longer fit `width` on its line (`measure` gives a text's width). A piece wider
+// than the width stands alone on its line.
+template <class Measure>
+std::string WrapPathToWidth(const std::string& path, int width, Measure measure)
+{
+    if (measure(path) <= width)
+        return path;
+    std::string out;
+    std::string line;
+    size_t start = 0;
+    while (start < path.size()) {
+        size_t end = path.find_first_of("\\ ", start);
+        end = end == std::string::npos ? path.size() : end + 1;
+        const std::string piece = path.substr(start, end - start);
+        if (!line.empty() && measure(line + piece) > width) {
+            out += line + "\r\n";
+            line.clear();
+        }
+        line += piece;
+        start = end;
+    }
+    return out + line;
 }

@@ -159,31 +159,6 @@ struct CPrefFileModel {
     void Apply(CAppSettings& settings, CDirectories& directories) const;
 };
 
-// Breaks `path` into lines no wider than `width` (by `measure`): pieces end after a backslash or a
-// blank, and a piece that would pass the width starts a new line ("\r\n"). A piece wider than the
-// width stands on a line of its own.
-template <class Measure>
-std::string WrapPathToWidth(const std::string& path, int width, Measure measure)
-{
-    if (measure(path) <= width)
-        return path;
-    std::string out;
-    std::string line;
-    size_t start = 0;
-    while (start < path.size()) {
-        size_t end = path.find_first_of("\\ ", start);
-        end = end == std::string::npos ? path.size() : end + 1;
-        const std::string piece = path.substr(start, end - start);
-        if (!line.empty() && measure(line + piece) > width) {
-            out += line + "\r\n";
-            line.clear();
-        }
-        line += piece;
-        start = end;
-    }
-    return out + line;
-}
-
 // ---- Tools ----
 struct CPrefToolsModel {
     int autoUpdateQuery = 0;

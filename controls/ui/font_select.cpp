@@ -5,6 +5,7 @@
 #include "framework/ui/app.h"
 #include "framework/ui/context_help.h"
 #include "controls/ui/font_select_res.h"
+#include "controls/ui/font_win.h"
 
 namespace {
 
@@ -25,6 +26,18 @@ CFontSelect::CFontSelect(const LOGFONTA& font, COLORREF color, bool automatic, H
 {
     m_color = color;
     m_flags = kFlags;
+}
+
+bool CFontSelect::Choose(HWND owner, LogFont& font, int32_t& color, const LogFont& defaultFont)
+{
+    const bool automatic = color < 0;
+    CFontSelect dialog(ToLogFontA(font), automatic ? 0 : static_cast<COLORREF>(color), automatic, owner);
+    dialog.m_defaultFont = ToLogFontA(defaultFont);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    font = FromLogFontA(dialog.GetLogFont());
+    color = static_cast<int32_t>(dialog.GetColor());
+    return true;
 }
 
 COLORREF CFontSelect::GetColor() const

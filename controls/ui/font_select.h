@@ -11,6 +11,7 @@
 
 #include "controls/ui/color_button.h"
 #include "framework/ui/common_dialogs.h"
+#include "shell/font_settings.h"
 
 class CFontSelect : public CFontDialog {
 public:
@@ -18,6 +19,11 @@ public:
     static constexpr DWORD kFlags = CF_SCREENFONTS | CF_SHOWHELP | CF_EFFECTS | CF_ANSIONLY | CF_SCALABLEONLY;
 
     CFontSelect(const LOGFONTA& font, COLORREF color, bool automatic, HWND owner = nullptr);
+
+    // The dialog over a stored font and colour (-1 for automatic), with `defaultFont` behind "Use
+    // Default". After OK the chosen font and colour (-1 for automatic) are written back and true is
+    // returned; after Cancel both are left as they were.
+    static bool Choose(HWND owner, LogFont& font, int32_t& color, const LogFont& defaultFont);
 
     // In: what "Use Default" gives (9-point Arial, or the first family when there is no Arial).
     LOGFONTA m_defaultFont = {};

@@ -11,6 +11,7 @@
 #include "framework/string_table.h"
 #include "resources/file_properties_res.h"
 #include "shell/app_settings.h"
+#include "shell/fit_text.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ std::string WrapToStatic(HWND control, const std::string& path)
     if (!dc)
         return path;
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
-    std::string wrapped = WrapPath(path, client.right - client.left, [dc](const std::string& text) {
+    std::string wrapped = WrapPathToWidth(path, client.right - client.left, [dc](const std::string& text) {
         SIZE size = {};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);

@@ -5,8 +5,8 @@
 #include "framework/string_table.h"
 #include "framework/ui/file_dialog.h"
 #include "resources/resource.h"
+#include "shell/fit_text.h"
 #include "shell/ui/folder_browser.h"
-#include "controls/ui/font_win.h"
 #include "shell/ui/pref_dialog.h"
 #include "shell/ui/preferences_res.h"
 #include "storage/quor_error.h"
@@ -39,12 +39,11 @@ void CPrefDisplay::ShowFontText()
 
 void CPrefDisplay::ChooseFont()
 {
-    CFontSelect dialog(ToLogFontA(m_model.font), static_cast<COLORREF>(m_model.DialogColor()), m_model.autoColor != 0,
-                       m_hWnd);
-    dialog.m_defaultFont = ToLogFontA(m_context.defaultFont);
-    if (dialog.DoModal() != IDOK)
+    LogFont font = m_model.font;
+    int32_t color = m_model.DialogColor();
+    if (!CFontSelect::Choose(m_hWnd, font, color, m_context.defaultFont))
         return;
-    m_model.FontChosen(FromLogFontA(dialog.GetLogFont()), static_cast<int32_t>(dialog.GetColor()));
+    m_model.FontChosen(font, color);
     ShowFontText();
 }
 

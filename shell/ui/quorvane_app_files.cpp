@@ -7,6 +7,7 @@
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_preview.h"
+#include "controls/ui/font_select.h"
 #include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
 #include "document/ui/file_format_dlgs.h"
@@ -310,14 +311,8 @@ FilePropertyServices CQuorvaneApp::FilePropertyServicesFor()
 {
     FilePropertyServices services;
     services.chooseFont = [](HWND owner, LogFont& font, int32_t& color) {
-        CFontDialog dialog(ToLogFontA(font), owner);
-        dialog.m_flags = CF_SHOWHELP | CF_EFFECTS | CF_SCRIPTSONLY | CF_SCALABLEONLY;
-        dialog.m_color = color < 0 ? GetSysColor(COLOR_WINDOWTEXT) : static_cast<COLORREF>(color);
-        if (dialog.DoModal() != IDOK)
-            return false;
-        font = FromLogFontA(dialog.m_font);
-        color = static_cast<int32_t>(dialog.m_color);
-        return true;
+        CGdiFontFaces faces;
+        return CFontSelect::Choose(owner, font, color, CFontSettings::DefaultFont(faces));
     };
     services.browseFolder = [](HWND owner, std::string& folder) {
         CFolderBrowser browser(owner, "", folder);

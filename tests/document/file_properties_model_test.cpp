@@ -45,26 +45,6 @@ TEST(FilePropertiesTexts, NumbersGetThousandsSeparators)
     EXPECT_EQ(ReminderCountText(5, 2, true, ','), "3");
 }
 
-TEST(FilePropertiesTexts, PathWrapsAfterBackslashesAndBlanks)
-{
-    // One unit of width per character.
-    auto measure = [](const std::string& text) { return static_cast<int>(text.size()); };
-    struct Case {
-        const char* path;
-        int width;
-        const char* wrapped;
-    } cases[] = {
-        {"C:\\Data\\kb.xrd", 40, "C:\\Data\\kb.xrd"},
-        {"C:\\Data\\kb.xrd", 10, "C:\\Data\\\r\nkb.xrd"},
-        {"C:\\My Documents\\Notes\\kb.xrd", 12, "C:\\My \r\nDocuments\\\r\nNotes\\kb.xrd"},
-        // A piece wider than the line stands alone.
-        {"C:\\AVeryLongFolderName\\x.xrd", 8, "C:\\\r\nAVeryLongFolderName\\\r\nx.xrd"},
-        {"", 10, ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WrapPath(c.path, c.width, measure), c.wrapped) << c.path;
-}
-
 TEST(FilePropertiesTexts, LinkLocationQuestion)
 {
     EXPECT_FALSE(LinkLocationChanged(2, "D:\\Links", 2, "d:\\LINKS"));

@@ -22,3 +22,24 @@ TEST(CutToFit, LongTextEndsInFullStopsWithinItsWidth)
     for (const Case& c : cases)
         EXPECT_EQ(CutToFit(c.text, within(c.width)), c.shown) << c.text << " " << c.width;
 }
+
+TEST(WrapPathToWidth, BreaksAfterBackslashesAndBlanks)
+{
+    // One unit of width per character.
+    auto measure = [](const std::string& text) { return static_cast<int>(text.size()); };
+    struct Case {
+        const char* path;
+        int width;
+        const char* wrapped;
+    } cases[] = {
+        {"C:\\Data\\kb.xrd", 40, "C:\\Data\\kb.xrd"},
+        {"C:\\Data\\kb.xrd", 10, "C:\\Data\\\r\nkb.xrd"},
+        {"C:\\My Documents\\Notes\\kb.xrd", 12, "C:\\My \r\nDocuments\\\r\nNotes\\kb.xrd"},
+        {"C:\\Documents\\My Notes\\file.xrd", 14, "C:\\Documents\\\r\nMy Notes\\\r\nfile.xrd"},
+        // A piece wider than the line stands alone.
+        {"C:\\AVeryLongFolderName\\x.xrd", 8, "C:\\\r\nAVeryLongFolderName\\\r\nx.xrd"},
+        {"", 10, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WrapPathToWidth(c.path, c.width, measure), c.wrapped) << c.path;
+}

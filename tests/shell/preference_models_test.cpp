@@ -334,15 +334,6 @@ TEST_F(PreferenceModelsTest, FilesPortableChoiceRewritesEveryFolderInTheOtherFor
         EXPECT_EQ(dirs.GetFolder(i, false), "E:\\Folder" + std::to_string(i));
 }
 
-TEST(WrapPathToWidth, BreaksAtBackslashesAndBlanks)
-{
-    auto chars = [](const std::string& s) { return static_cast<int>(s.size()); };
-    EXPECT_EQ(WrapPathToWidth("C:\\short.xrd", 20, chars), "C:\\short.xrd");
-    EXPECT_EQ(WrapPathToWidth("C:\\Documents\\My Notes\\file.xrd", 14, chars),
-              "C:\\Documents\\\r\nMy Notes\\\r\nfile.xrd");
-    EXPECT_EQ(WrapPathToWidth("C:\\averyveryverylongfolder\\x", 10, chars), "C:\\\r\naveryveryverylongfolder\\\r\nx");
-}
-
 TEST_F(PreferenceModelsTest, ToolsImportAndExportStoreTheirChoices)
 {
     CPrefToolsModel tools;

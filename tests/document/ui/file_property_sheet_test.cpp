@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/quorvane_doc.h"
 #include "document/ui/file_property_sheet.h"
@@ -97,6 +98,7 @@ protected:
                 return true;
             };
             services.fontChanged = [this] { ++m_fontChanges; };
+            services.showHelp = [this](int templateId) { m_helpTopics.push_back(templateId); };
             CFilePropertySheet sheet(*m_doc, m_host, m_settings, m_directories, services);
             m_result = sheet.Run();
         });
@@ -136,6 +138,8 @@ protected:
     std::string m_browseAnswer;
     std::string m_browsedFrom;
     std::atomic<int> m_fontChanges{0};
+    // Written on the sheet's thread, read after it ended.
+    std::vector<int> m_helpTopics;
 };
 
 TEST_F(FilePropertySheet, GeneralShowsTheFileAndEnterAppliesEveryShownPage)
@@ -321,6 +325,69 @@ TEST_F(FilePropertySheet, ProtectAllWithoutAPasswordAndCancelChangesNothing)
     EXPECT_EQ(End(), IDOK);
     EXPECT_EQ(m_doc->GetDataFile().GetFlags() & 0x03, 0);
     EXPECT_FALSE(m_doc->HasPassword());
+}
+
+TEST_F(FilePropertySheet, ChangePasswordTellsAChangeOrARemovalAndRelabelsTheButton)
+{
+    // The new password typed, the question the dialog asks first (0 for none), the message that
+    // follows and the button's text after it.
+    struct Case {
+        const char* newPassword;
+        int question;
+        int message;
+        const char* button;
+        bool hasPassword;
+    } cases[] = {
+        {"new", 0, IDS_PASSWORD_CHANGED, "&Change Password...", true},
+        {"", 1312, IDS_PASSWORD_REMOVED, "&Set Password...", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.newPassword);
+        OpenFile();
+        m_doc->SetPassword("old");
+        HWND sheet = Show();
+        ASSERT_NE(sheet, nullptr);
+        Tab(sheet, 2);
+        EXPECT_EQ(Text(sheet, IDC_BUTTON_PASSWORD), "&Change Password...");
+        Click(sheet, IDC_BUTTON_PASSWORD);
+        HWND change = gui::WaitForTopWindow("Change Password");
+        ASSERT_NE(change, nullptr);
+        gui::SetText(GetDlgItem(change, IDC_EDIT_OLD_PASSWORD), "old");
+        gui::SetText(GetDlgItem(change, IDC_EDIT_NEW_PASSWORD), c.newPassword);
+        gui::SetText(GetDlgItem(change, IDC_EDIT_VERIFY_PASSWORD), c.newPassword);
+        ASSERT_TRUE(gui::ClickButton(change, IDOK));
+        if (c.question)
+            ASSERT_TRUE(gui::AnswerMessageBox(QuorLoadString(c.question), IDYES));
+        ASSERT_TRUE(gui::AnswerMessageBox(QuorLoadString(c.message)));
+        ASSERT_TRUE(gui::WaitFor([&] { return Text(sheet, IDC_BUTTON_PASSWORD) == c.button; }));
+        PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        EXPECT_EQ(End(), IDCANCEL);
+        EXPECT_EQ(m_doc->HasPassword(), c.hasPassword);
+        CloseFile();
+        ::DeleteFileA(m_path.c_str());
+    }
+}
+
+TEST_F(FilePropertySheet, F1OnTheGeneralAndPrivacyPagesAsksThePageTopic)
+{
+    OpenFile();
+    HWND sheet = Show();
+    ASSERT_NE(sheet, nullptr);
+    auto f1 = [&](int id) {
+        HELPINFO info = {};
+        info.cbSize = sizeof info;
+        info.iContextType = HELPINFO_WINDOW;
+        info.iCtrlId = id;
+        info.hItemHandle = Control(sheet, id);
+        SendMessageA(Page(sheet), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    f1(IDC_EDIT_COMMENTS);
+    f1(IDC_STATIC_NO_HELP);
+    Tab(sheet, 2);
+    f1(IDC_CHECK_PROTECT_ALL);
+    PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(End(), IDCANCEL);
+    EXPECT_EQ(m_helpTopics, (std::vector<int>{IDD_FILE_PROPERTIES_GENERAL, IDD_FILE_PROPERTIES_PRIVACY}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -15,7 +16,10 @@
 
 #include "article/ui/article_frame.h"
 #include "article/ui/article_view.h"
+#include "controls/ui/font_select_res.h"
+#include "controls/ui/font_win.h"
 #include "document/quorvane_doc.h"
+#include "document/ui/file_property_sheet.h"
 #include "framework/error_sink.h"
 #include "framework/file.h"
 #include "framework/string_table.h"
@@ -54,12 +58,18 @@ public:
     explicit CTestApp(const std::string& folder) : m_folder(folder) {}
 
     bool Start() { return InitInstance(); }
+    FilePropertyServices FileProperties() { return FilePropertyServicesFor(); }
     // Closes the main frame (which writes its placement) and runs the shut-down.
     int Stop()
     {
         if (CWnd* main = GetMainWnd(); main && main->IsWindow())
             ::DestroyWindow(main->m_hWnd);
         SetMainWnd(nullptr);
+        // The main window's end posted WM_QUIT to this thread, the test's: a modal loop of the next
+        // test would take it and end at once.
+        MSG quit;
+        while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
         return ExitInstance(0);
     }
     void Pump()
@@ -770,6 +780,49 @@ TEST_F(QuorvaneApp, HelpGoesThroughTheSeam)
                                             {HelpCall::kContext, 0x18006, true},
                                             {HelpCall::kContext, 258, false}};
     EXPECT_EQ(help.m_calls, expected);
+}
+
+TEST_F(QuorvaneApp, FilePropertiesFontTakesTheDefaultFontDialogAndAChangeReachesTheOpenWindows)
+{
+    CTestApp& app = Start();
+    app.m_answerPath = MakeFile("font.xrd");
+    ASSERT_TRUE(app.Command(IDM_FILE_OPEN));
+    CIndexView* view = ShownIndexView();
+    ASSERT_NE(view, nullptr);
+    const FilePropertyServices services = app.FileProperties();
+
+    // The Font button's dialog: "Auto" heads the colours; "Use Default" gives the program's default
+    // font with the automatic colour.
+    LogFont font = app.Settings().GetFileFont();
+    SetFaceName(font, "Pinned Face");
+    int32_t color = 0x00336699;
+    std::atomic<bool> chosen{false};
+    gui::CGuiThread ui([&] { chosen = services.chooseFont(nullptr, font, color); });
+    HWND dialog = gui::WaitForTopWindow("Font");
+    ASSERT_NE(dialog, nullptr);
+    HWND colors = gui::FindControl(dialog, IDC_FONT_COLOR);
+    ASSERT_NE(colors, nullptr);
+    char first[32] = {};
+    SendMessageA(colors, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    EXPECT_STREQ(first, "Auto");
+    ASSERT_TRUE(gui::ClickButton(dialog, IDC_FONT_USE_DEFAULT));
+    ASSERT_TRUE(ui.Join());
+    EXPECT_TRUE(chosen.load());
+    EXPECT_EQ(color, -1);
+    CGdiFontFaces faces;
+    const LogFont standard = CFontSettings::DefaultFont(faces);
+    EXPECT_EQ(GetFaceName(font), GetFaceName(standard));
+    EXPECT_EQ(font.lfHeight, standard.lfHeight);
+
+    // A changed file font reaches the open index window's lists.
+    SetFaceName(font, "Courier New");
+    app.Settings().SetFileFont(font);
+    services.fontChanged();
+    LOGFONTA shown = {};
+    auto listFont = reinterpret_cast<HGDIOBJ>(view->TitleList().SendMessage(WM_GETFONT));
+    ASSERT_NE(listFont, nullptr);
+    ASSERT_NE(GetObjectA(listFont, sizeof shown, &shown), 0);
+    EXPECT_STREQ(shown.lfFaceName, "Courier New");
 }
 
 TEST_F(QuorvaneApp, TutorialOpensItsHelpTopic)
