@@ -243,7 +243,7 @@ int CAppSettings::GetToolbarButtonSize()
 
 int CAppSettings::GetFlatToolbar()
 {
-    m_flatToolbar = 1;
+    m_flatToolbar = m_profile->GetInt(kProduct, "FlatToolbar", 1) != 0 ? 1 : 0;
     return m_flatToolbar;
 }
 

@@ -54,7 +54,8 @@ public:
     int32_t GetHighlightColor();
     // Read from the store each time (default 0), as 0 or 1.
     int GetToolbarButtonSize();
-    // Always 1.
+    // The stored choice of flat bars (0 or 1; 1 when nothing is stored), read from the store each
+    // time, so that an unticked box holds after OK and at the next start.
     int GetFlatToolbar();
     // An empty path is first filled with the configured attachments folder, expanded (the folder the
     // user chose in Preferences, not wherever the last file dialog happened to be).

@@ -7,6 +7,7 @@
 #include "controls/ui/color_popup.h"
 #include "controls/ui/dll_version.h"
 #include "controls/ui/format_target.h"
+#include "controls/ui/themed_button.h"
 #include "framework/bar_state.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
@@ -150,7 +151,9 @@ bool CMainFrame::CreateToolBars()
     m_formatBar = new CFormatToolBar(this);
     m_browseBar = new CImageToolBar(this);
     const int sizeMode = m_settings.GetToolbarButtonSize() ? 1 : 0;
-    const DWORD toolbarStyle = m_flatBars ? (TBSTYLE_FLAT | TBSTYLE_TRANSPARENT) : 0;
+    // Flat when the library allows it and the user keeps the choice; themed bars are always flat.
+    const bool flat = m_flatBars && (m_settings.GetFlatToolbar() != 0 || CThemedButton::IsThemeActive());
+    const DWORD toolbarStyle = flat ? (TBSTYLE_FLAT | TBSTYLE_TRANSPARENT) : 0;
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN;
     const DWORD barStyle = kBarAlignTop | kBarBorderBottom | kBarToolTips | kBarFlyBy | kBarSizeDynamic;
     const int captions[kToolBarCount] = {IDS_BAR_STANDARD, IDS_BAR_TOOLS, IDS_BAR_FORMAT, IDS_BAR_BROWSE};

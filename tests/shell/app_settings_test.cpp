@@ -292,8 +292,10 @@ TEST_F(AppSettingsTest, WrittenWhenChangedNeverByPlainOrFileSetters)
 TEST_F(AppSettingsTest, GettersThatConsultTheStoreOrResolveColours)
 {
     settings.ResetSettings();
-    EXPECT_EQ(settings.GetFlatToolbar(), 1);
+    EXPECT_EQ(settings.GetFlatToolbar(), 1) << "nothing stored: flat";
     settings.SetFlatToolbar(0);
+    EXPECT_EQ(settings.GetFlatToolbar(), 0);
+    store.WriteInt("Quorvane", "FlatToolbar", 7);
     EXPECT_EQ(settings.GetFlatToolbar(), 1);
 
     EXPECT_EQ(settings.GetToolbarButtonSize(), 0);

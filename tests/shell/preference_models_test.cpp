@@ -260,6 +260,16 @@ TEST_F(PreferenceModelsTest, DisplayLocksFlatBarsUnderVisualStylesAndTakesTheCho
     page.Fill(settings, store, fonts, true, false);
     EXPECT_EQ(page.flatToolbar, 1) << "visual styles turn flat bars on";
     EXPECT_TRUE(page.toolbarsChanged) << "and have the bars rebuilt";
+    // Raised bars chosen earlier: shown without visual styles, turned flat (and rebuilt) with them.
+    settings.SetFlatToolbar(0);
+    page.Fill(settings, store, fonts, false, true);
+    EXPECT_EQ(page.flatToolbar, 0);
+    EXPECT_FALSE(page.flatLocked);
+    EXPECT_FALSE(page.toolbarsChanged);
+    page.Fill(settings, store, fonts, true, true);
+    EXPECT_EQ(page.flatToolbar, 1);
+    EXPECT_TRUE(page.toolbarsChanged);
+    settings.SetFlatToolbar(1);
     page.Fill(settings, store, fonts, false, false);
     EXPECT_EQ(page.flatToolbar, 0);
     EXPECT_TRUE(page.flatLocked);

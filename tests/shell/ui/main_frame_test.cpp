@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "controls/ui/format_target.h"
+#include "controls/ui/themed_button.h"
 #include "framework/ui/app.h"
 #include "framework/ui/doc_template.h"
 #include "framework/ui/dock_site.h"
@@ -462,6 +463,12 @@ TEST(MainFrame, RebuiltBarsKeepTheirLayoutAndTakeTheNewSize)
     RECT b = ClientRectIn(browse, run.Frame());
     EXPECT_EQ(b.bottom, status.top);
     EXPECT_EQ(b.left, 25);
+
+    // Raised bars, when chosen, are built raised, except under visual styles, where bars are flat.
+    store.WriteInt("Quorvane", "FlatToolbar", 0);
+    run.app.OnUi([&] { run.app.m_frame->RecreateToolBars(); });
+    const bool flat = (GetWindowLongA(run.Bar(IDR_STANDARD_BAR), GWL_STYLE) & TBSTYLE_FLAT) != 0;
+    EXPECT_EQ(flat, CThemedButton::IsThemeActive());
 }
 
 TEST(MainFrame, NewArticleWindowsCascadeInTheClient)

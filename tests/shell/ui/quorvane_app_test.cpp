@@ -3,6 +3,8 @@
 // format, the recent lists and help through its seam. Dialogs are answered by the test app; error
 // messages are recorded.
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +20,13 @@
 #include "article/ui/article_view.h"
 #include "controls/ui/font_select_res.h"
 #include "controls/ui/font_win.h"
+#include "controls/ui/themed_button.h"
 #include "document/quorvane_doc.h"
 #include "document/ui/file_property_sheet.h"
 #include "framework/error_sink.h"
 #include "framework/file.h"
 #include "framework/string_table.h"
+#include "framework/ui/tool_bar.h"
 #include "index/current_query.h"
 #include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
@@ -31,6 +35,7 @@
 #include "shell/app_settings.h"
 #include "shell/app_startup.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/preferences_res.h"
 #include "shell/ui/quorvane_app.h"
 #include "storage/article_record.h"
 #include "storage/file_system.h"
@@ -823,6 +828,37 @@ TEST_F(QuorvaneApp, FilePropertiesFontTakesTheDefaultFontDialogAndAChangeReaches
     ASSERT_NE(listFont, nullptr);
     ASSERT_NE(GetObjectA(listFont, sizeof shown, &shown), 0);
     EXPECT_STREQ(shown.lfFaceName, "Courier New");
+}
+
+TEST_F(QuorvaneApp, PreferencesOkRebuildsTheBarsWhenTheirStyleChanged)
+{
+    // Raised bars chosen in an earlier run.
+    WriteIni("[Quorvane]\nPortable=1\nFlatToolbar=0\n");
+    CTestApp& app = Start();
+    const bool themed = CThemedButton::IsThemeActive();
+    HWND before = app.MainFrame()->GetToolBar(kStandardBar)->m_hWnd;
+    ASSERT_NE(before, nullptr);
+    SetPropA(before, "QuorTestOldBar", reinterpret_cast<HANDLE>(1));
+
+    // Display page: under visual styles the box is ticked already and the bars are due for a
+    // rebuild; without them the user ticks it. OK either way.
+    gui::CGuiThread user([&] {
+        HWND sheet = gui::WaitForTopWindow("Preferences");
+        if (!sheet)
+            return;
+        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        if (!themed)
+            SendMessageA(GetDlgItem(page, IDC_PREF_FLAT_TOOLBAR), BM_CLICK, 0, 0);
+        PostMessageA(sheet, WM_COMMAND, IDOK, 0);
+    });
+    app.ShowPreferences(2, app.GetMainWnd()->m_hWnd);
+    ASSERT_TRUE(user.Join());
+
+    HWND after = app.MainFrame()->GetToolBar(kStandardBar)->m_hWnd;
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(GetPropA(after, "QuorTestOldBar"), nullptr) << "the bars were made again";
+    EXPECT_NE(GetWindowLongA(after, GWL_STYLE) & TBSTYLE_FLAT, 0);
+    EXPECT_EQ(app.Settings().GetFlatToolbar(), 1);
 }
 
 TEST_F(QuorvaneApp, TutorialOpensItsHelpTopic)
