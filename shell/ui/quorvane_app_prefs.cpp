@@ -82,6 +82,9 @@ void CQuorvaneApp::ShowPreferences(int page, HWND parent)
     dialog.SetActivePage(page >= 1 && page <= 6 ? page : 0);
     if (dialog.DoModal() != IDOK)
         return;
+    // The Display page set the on-top state while the sheet was still up, and a window that owns an
+    // open modal sheet may keep its place in the z-order (seen under Wine): set it again now.
+    ApplyOnTop();
     if (dialog.m_display.m_model.toolbarsChanged && frame) {
         HCURSOR old = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)));  // IDC_WAIT
         frame->RecreateToolBars();

@@ -353,6 +353,13 @@ TEST_F(PrefDialogTest, FilesBrowseReplacesTheLineInPlaceAndALongStartFileWraps)
     ASSERT_TRUE(Click(Page(), IDC_PREF_START_FILE_CHOICE));
     Close(IDOK);
     EXPECT_EQ(settings.GetLoadLastFile(), 0) << "Open File: with no file";
+
+    // Root mode (an old INI file moved every folder to the program's drive): the folders stay put.
+    dirs.MoveToProgramDrive(store, "E:\\Quorvane\\quorvane.exe");
+    Open(3);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(Page(), IDC_PREF_FOLDER_BROWSE)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Page(), IDC_PREF_FOLDERS)));
+    Close(IDCANCEL);
 }
 
 TEST_F(PrefDialogTest, ToolsSnoozeAndReminderTime)
