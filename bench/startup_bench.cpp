@@ -1,6 +1,9 @@
 // Times quorvane.exe as a user meets it, under Wine:
 //   start    from process creation to a shown main window that answers a message (no start file, the
 //            splash, the tip of the day and the welcome dialog off);
+//   splash   the same with the splash on (it shows over the main window, which must not wait for it);
+//   welcome  with the tip of the day and the welcome dialog on (splash off): from the tip's Close to
+//            the welcome dialog shown and answering;
 //   command  from process creation, with a data file named on the command line, to the index window
 //            listing all its titles and the program answering;
 //   open     File > Open (the command posted, the dialog filled in): from the click on OK to the same.
@@ -9,10 +12,11 @@
 //
 //   startup_bench --program DIR\quorvane.exe [--runs N] [--file PATH.xrd --titles N]
 //
-// Every start runs the program from a copy in a fresh portable folder (the INI beside it), so that
-// nothing one run leaves (recent files, placement) changes the next. Prints one line per run and
-// the medians; the first run of a process is the cold one when its wineserver was just started
-// (scripts: bench/startup_bench.sh).
+// Every start runs the program from a copy in a fresh portable folder (the INI beside it, and the
+// tip file when the program has one beside it), so that nothing one run leaves (recent files,
+// placement, the tip reached) changes the next. Prints one line per run and the medians; the first
+// run of a process is the cold one when its wineserver was just started (scripts:
+// bench/startup_bench.sh).
 #include <windows.h>
 
 #include <algorithm>
@@ -25,6 +29,7 @@
 namespace {
 
 constexpr UINT kFileOpenCommand = 57601;
+constexpr int kTipCloseId = IDCANCEL;
 constexpr int kViewId = 0xE900;
 constexpr int kTitleListId = 1003;
 constexpr DWORD kTimeoutMs = 120000;
@@ -150,9 +155,12 @@ private:
     PROCESS_INFORMATION m_info = {};
 };
 
-// A fresh portable folder with a copy of the program: the INI beside it marks it portable and turns
-// off whatever would show before or over the main window.
-std::string PrepareFolder(const std::string& program, int run)
+// What shows at start-up, as the INI beside the program sets it.
+enum class StartupWindows { kNone, kSplash, kTipAndWelcome };
+
+// A fresh portable folder with a copy of the program (and its tip file): the INI beside it marks it
+// portable and turns on only the start-up windows `windows` asks for.
+std::string PrepareFolder(const std::string& program, int run, StartupWindows windows = StartupWindows::kNone)
 {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -162,7 +170,20 @@ std::string PrepareFolder(const std::string& program, int run)
     std::string exe = folder + "\\quorvane.exe";
     if (!CopyFileA(program.c_str(), exe.c_str(), FALSE))
         return std::string();
-    std::string ini = "[QUORVANE]\r\nPortable=1\r\nInitOptions=1281\r\nShowTipOfTheDay=0\r\nWelcome=2\r\n";
+    const std::string tips = program.substr(0, program.find_last_of('\\')) + "\\quorvane.tod";
+    CopyFileA(tips.c_str(), (folder + "\\quorvane.tod").c_str(), FALSE);
+    std::string ini = "[QUORVANE]\r\nPortable=1\r\n";
+    switch (windows) {
+    case StartupWindows::kNone:
+        ini += "InitOptions=1281\r\nShowTipOfTheDay=0\r\nWelcome=2\r\n";
+        break;
+    case StartupWindows::kSplash:
+        ini += "InitOptions=0\r\nShowTipOfTheDay=0\r\nWelcome=2\r\n";
+        break;
+    case StartupWindows::kTipAndWelcome:
+        ini += "InitOptions=1281\r\nShowTipOfTheDay=1\r\nTipOfTheDay=0\r\nWelcome=1\r\n";
+        break;
+    }
     HANDLE file = CreateFileA((folder + "\\quorvane.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
@@ -212,6 +233,29 @@ double TimeStart(const std::string& exe)
     if (!WaitFor([&] { return (main = TopWindow(program.Id(), nullptr, "Personal Quorvane")) && Answers(main); }))
         return -1;
     const double took = Now() - start;
+    program.Stop(main);
+    return took;
+}
+
+// From the tip's Close to the welcome dialog shown and answering.
+double TimeWelcomeAfterTip(const std::string& exe)
+{
+    CProgram program;
+    if (!program.Start(exe, ""))
+        return -1;
+    HWND tip = nullptr;
+    if (!WaitFor([&] { return (tip = TopWindow(program.Id(), nullptr, "Tip of the Day")) && Answers(tip); }))
+        return -1;
+    HWND close = GetDlgItem(tip, kTipCloseId);
+    const double start = Now();
+    PostMessageA(tip, WM_COMMAND, MAKEWPARAM(kTipCloseId, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+    HWND welcome = nullptr;
+    if (!WaitFor([&] { return (welcome = TopWindow(program.Id(), nullptr, "Welcome to Personal Quorvane")) &&
+                              Answers(welcome); }))
+        return -1;
+    const double took = Now() - start;
+    HWND main = TopWindow(program.Id(), nullptr, "Personal Quorvane");
+    PostMessageA(welcome, WM_COMMAND, IDCANCEL, 0);
     program.Stop(main);
     return took;
 }
@@ -336,20 +380,26 @@ int main(int argc, char** argv)
 
     struct Series {
         const char* name;
+        StartupWindows windows;
         std::function<double(const std::string&)> time;
         std::vector<double> values;
     };
     std::vector<Series> series;
-    series.push_back({"start", [](const std::string& exe) { return TimeStart(exe); }, {}});
-    series.push_back({"baseline", [&](const std::string&) { return TimeBaseline(self); }, {}});
+    series.push_back({"start", StartupWindows::kNone, [](const std::string& exe) { return TimeStart(exe); }, {}});
+    series.push_back({"baseline", StartupWindows::kNone, [&](const std::string&) { return TimeBaseline(self); }, {}});
+    series.push_back({"splash", StartupWindows::kSplash, [](const std::string& exe) { return TimeStart(exe); }, {}});
+    series.push_back({"welcome", StartupWindows::kTipAndWelcome,
+                      [](const std::string& exe) { return TimeWelcomeAfterTip(exe); }, {}});
     if (!file.empty()) {
-        series.push_back({"command", [&](const std::string& exe) { return TimeCommandLine(exe, file, titles); }, {}});
-        series.push_back({"open", [&](const std::string& exe) { return TimeFileOpen(exe, file, titles); }, {}});
+        series.push_back({"command", StartupWindows::kNone,
+                          [&](const std::string& exe) { return TimeCommandLine(exe, file, titles); }, {}});
+        series.push_back({"open", StartupWindows::kNone,
+                          [&](const std::string& exe) { return TimeFileOpen(exe, file, titles); }, {}});
     }
     int failures = 0;
     for (int run = 0; run < runs; ++run) {
         for (Series& one : series) {
-            std::string exe = PrepareFolder(program, run);
+            std::string exe = PrepareFolder(program, run, one.windows);
             double ms = exe.empty() ? -1 : one.time(exe);
             RemoveFolder(exe);
             std::printf("run %d %-9s %8.1f ms\n", run + 1, one.name, ms);
@@ -364,7 +414,7 @@ int main(int argc, char** argv)
     const double baseline = Median(series[1].values);
     for (const Series& one : series) {
         const std::string name = one.name;
-        if (name == "start" || name == "command")
+        if (name == "start" || name == "splash" || name == "command")
             std::printf("median %-9s %8.1f ms   without Wine's process start %8.1f ms\n", one.name,
                         Median(one.values), Median(one.values) - baseline);
         else

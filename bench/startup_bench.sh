@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Start-up and opening times of the release program under Wine (what is timed: startup_bench.cpp):
+# Start-up, start-up window and opening times of the release program under Wine (what is timed:
+# startup_bench.cpp):
 #   bench/startup_bench.sh [RUNS] [ARTICLES]        (defaults: 5 runs, 100000 articles, 10,000 keywords)
 # Needs the release64 program, the win64 build of startup_bench and the bench preset's kbdoc_bench,
 # which writes the data file (QUORVANE_EXE, STARTUP_BENCH and KBDOC_BENCH name other builds).
@@ -36,7 +37,7 @@ scripts/wine-run "$timer" --program "$exe" --runs "$((runs + 1))" --file "$wfile
 grep '^run' "$work/warm"
 
 for kind in cold warm; do
-  for step in start baseline command open; do
+  for step in start baseline splash welcome command open; do
     values=$(awk -v s="$step" -v skip="$([ $kind = warm ] && echo 1 || echo 0)" \
       '$1 == "run" && $3 == s && $2 > skip { print $4 }' "$work/$kind")
     [ -n "$values" ] || continue
