@@ -41,6 +41,9 @@ public:
     // The Save dialog for a copy of a data file ("Save Backup As" or "Copy File To") that starts in
     // `initialFolder`; the chosen path, or empty when cancelled.
     virtual std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) = 0;
+    // Keyword > Import Keyword List: the Open dialog for a text file, starting in `initialFolder`; the
+    // chosen path, or empty when the user cancelled.
+    virtual std::string ChooseKeywordList(const std::string& initialFolder) = 0;
     // The "Convert File" dialog for the older data file at `path`: -1 cancelled, 0 convert, 1 back up
     // then convert, 2 open read-only.
     virtual int ChooseConversion(const std::string& path) = 0;
@@ -118,6 +121,10 @@ public:
     virtual void ApplySelectListMode() {}
     // File > File Properties: the sheet over `document`, which applies what the user chose.
     virtual void ShowFileProperties(CQuorvaneDoc& document) = 0;
+    // Keyword > Add Keyword to Index and Keyword > Manage Keyword Groups: the dialogs over `document`,
+    // which store what the user chose.
+    virtual void AddKeywordsToIndex(CQuorvaneDoc& document) = 0;
+    virtual void ManageKeywordGroups(CQuorvaneDoc& document) = 0;
 };
 
 // Changes of keywords and groups that the application's current query follows.

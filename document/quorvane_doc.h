@@ -147,6 +147,14 @@ public:
     void GetArticleKeywordIds(int32_t article, CKeywordIdSet& out) override;
     bool IsPlaceholder(int32_t id) const { return m_placeholderIds.Contains(id); }
 
+    // ---- Keywords made in batches (quorvane_doc_keyword_batch.cpp) ----
+    // Makes a keyword of every name in `names` that no keyword has yet, compared without case (a name
+    // given twice is made once), and lists them highlighted in the index list after its highlights
+    // were cleared: one name map for the lookups, one flush and one list update for the batch. The
+    // ids made go to `added` (added to what it holds). On a failure the keywords made so far stay,
+    // are listed and in `added`, and the failure is passed on.
+    void AddKeywordBatch(const std::vector<std::string>& names, CKeywordIdSet& added);
+
     // ---- Keyword groups (quorvane_doc_groups.cpp) ----
     std::string GetKeywordGroupName(int32_t id) const;
     int32_t FindKeywordGroup(const std::string& name) const override;
@@ -324,6 +332,11 @@ public:
 private:
     // Command handlers and update rules.
     void OnUpdateWritable(CCmdUI& ui);
+    // Keyword > Add Keyword to Index, Import Keyword List, Manage Keyword Groups
+    // (quorvane_doc_keyword_batch.cpp).
+    void OnAddKeywordsToIndex();
+    void OnImportKeywordList();
+    void OnManageKeywordGroups();
     void OnUpdateAlwaysDisabled(CCmdUI& ui);
     void OnClearBookmarks();
     void OnUpdateClearBookmarks(CCmdUI& ui);
@@ -419,6 +432,7 @@ private:
     // article or group names a keyword that does not list it back.
     void PrepareKeywordSet(CKeywordIdSet& keywords);
     void ChangeGroupRecord(int32_t group, const CKeywordIdSet& keywords, bool add);
+    int32_t WriteNewKeyword(const std::string& name);
     void SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled);
     void StableSortInOrder(std::vector<int32_t>& ids, size_t count, int order);
     std::string PlainTextOf(const CArticleRecord& record);

@@ -79,17 +79,8 @@ int32_t CQuorvaneDoc::AddKeyword(const std::string& name, bool select)
 {
     COperationCheck check(*this, "AddKeyword");
     try {
-        CKeywordRecord record;
-        record.SetName(name);
-        int32_t id = record.WriteNew(m_dataFile);
-        if (m_keywordNames.size() <= static_cast<size_t>(id))
-            m_keywordNames.resize(static_cast<size_t>(id) + 1);
-        m_keywordNames[static_cast<size_t>(id)] = name;
+        int32_t id = WriteNewKeyword(name);
         NotifyIndexView(IndexCode::kKeywordAdded, id, select ? 1 : 0);
-        if (m_importBatch.IsRecording())
-            m_importBatch.RecordKeyword(id);
-        else
-            m_importBatch.Clear();
         m_dataFile.Flush();
         return id;
     } catch (const std::bad_alloc&) {

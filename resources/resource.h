@@ -85,6 +85,10 @@
 #define IDS_NO_DUPLICATES 34105
 #define IDS_CANNOT_HIDE_PRIVATE 34106
 
+// Import Keyword List's Open dialog.
+#define IDS_IMPORT_KEYWORD_LIST_TITLE 34120
+#define IDS_TEXT_FILE_FILTER 34121
+
 // Query errors: a CQuorError whose code is the message id itself.
 #define IDS_QUERY_AND_INSTEAD_OF_OPERAND 14000
 #define IDS_QUERY_PAREN_INSTEAD_OF_OPERAND 14001

@@ -5,6 +5,7 @@
 
 #include "article/article_save_checks.h"
 #include "article/ui/article_keywords_dlg_res.h"
+#include "index/ui/keyword_completion.h"
 #include "resources/resource.h"
 #include "article/ui/article_view.h"
 #include "document/quorvane_doc.h"
@@ -25,21 +26,6 @@ constexpr int kMovingControls[] = {IDC_KEYWORDS_NEW_LABEL, IDC_KEYWORDS_NEW,   I
                                    IDC_KEYWORDS_UNASSIGN,  IDC_KEYWORDS_ASSIGNED_LABEL, IDC_KEYWORDS_ASSIGNED,
                                    IDOK,                   IDCANCEL,           IDC_DIALOG_HELP,
                                    IDC_KEYWORDS_CLEAR};
-
-RECT DialogUnits(HWND dialog, int x, int y, int width, int height)
-{
-    RECT rect = {x, y, x + width, y + height};
-    MapDialogRect(dialog, &rect);
-    return rect;
-}
-
-RECT ChildRect(HWND dialog, HWND child)
-{
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
 
 }  // namespace
 
@@ -65,11 +51,11 @@ void CArticleKeywordsDlg::CreateLists()
     const int listBottom = KWD_LISTS_Y + KWD_LIST_HEIGHT;
     (void)listBottom;
     if (!m_groups.Create(m_hWnd, IDC_KEYWORDS_GROUPS,
-                         DialogUnits(m_hWnd, KWD_GROUPS_X, KWD_LISTS_Y, KWD_GROUPS_WIDTH, KWD_LIST_HEIGHT)) ||
+                         DialogUnitsRect(m_hWnd, KWD_GROUPS_X, KWD_LISTS_Y, KWD_GROUPS_WIDTH, KWD_LIST_HEIGHT)) ||
         !m_available.Create(m_hWnd, IDC_KEYWORDS_AVAILABLE,
-                            DialogUnits(m_hWnd, KWD_AVAILABLE_X, KWD_LISTS_Y, KWD_LIST_WIDTH, KWD_LIST_HEIGHT)) ||
+                            DialogUnitsRect(m_hWnd, KWD_AVAILABLE_X, KWD_LISTS_Y, KWD_LIST_WIDTH, KWD_LIST_HEIGHT)) ||
         !m_assignedList.Create(m_hWnd, IDC_KEYWORDS_ASSIGNED,
-                               DialogUnits(m_hWnd, KWD_ASSIGNED_X, KWD_LISTS_Y, KWD_LIST_WIDTH, KWD_LIST_HEIGHT)))
+                               DialogUnitsRect(m_hWnd, KWD_ASSIGNED_X, KWD_LISTS_Y, KWD_LIST_WIDTH, KWD_LIST_HEIGHT)))
         throw CQuorError(kOutOfMemory);
     // Tab order: the lists follow their labels.
     ::SetWindowPos(m_groups.m_hWnd, ::GetDlgItem(m_hWnd, IDC_KEYWORDS_GROUPS_LABEL), 0, 0, 0, 0,
@@ -110,8 +96,8 @@ bool CArticleKeywordsDlg::OnInitDialog()
         m_groups.UpdateWindow();
 
         // The groups pane starts hidden: the window is narrower by its width.
-        RECT groupRect = ChildRect(m_hWnd, m_groups.m_hWnd);
-        RECT availableRect = ChildRect(m_hWnd, m_available.m_hWnd);
+        RECT groupRect = ChildRectInParent(m_hWnd, m_groups.m_hWnd);
+        RECT availableRect = ChildRectInParent(m_hWnd, m_available.m_hWnd);
         m_paneWidth = availableRect.left - groupRect.left;
         m_paneShown = true;
         ToggleGroupsPane();
@@ -311,7 +297,7 @@ void CArticleKeywordsDlg::ToggleGroupsPane()
         HWND control = ::GetDlgItem(m_hWnd, id);
         if (!control)
             continue;
-        RECT rect = ChildRect(m_hWnd, control);
+        RECT rect = ChildRectInParent(m_hWnd, control);
         ::SetWindowPos(control, nullptr, rect.left + shift, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // The pane opens to the left: the left edge moves, the right one stays.
@@ -346,22 +332,7 @@ void CArticleKeywordsDlg::OnNewKeywordChanged()
     if (m_completing)
         return;
     m_completing = true;
-    std::string text = m_edit.GetWindowText();
-    std::string name;
-    int match = FindKeywordCompletion(text, m_typedLength, m_available.GetCount(), [&](int i) -> const std::string& {
-        name = m_available.GetItemText(i);
-        return name;
-    });
-    if (match >= 0) {
-        name = m_available.GetItemText(match);
-        if (name.size() > text.size()) {
-            m_edit.SetWindowText(text + name.substr(text.size()));
-            m_edit.SendMessage(EM_SETSEL, text.size(), static_cast<LPARAM>(name.size()));
-        }
-        m_available.SendMessage(LB_SETSEL, FALSE, -1);
-        m_available.SendMessage(LB_SETTOPINDEX, match);
-        m_available.SendMessage(LB_SETCARETINDEX, match, FALSE);
-    }
+    CompleteKeywordEdit(m_edit, m_available, m_typedLength);
     m_completing = false;
 }
 
@@ -437,7 +408,7 @@ bool CArticleKeywordsDlg::OnSize(UINT type, int width, int height, LRESULT& resu
     for (CWnd* list : {static_cast<CWnd*>(&m_groups), static_cast<CWnd*>(&m_available), static_cast<CWnd*>(&m_assignedList)}) {
         if (!list->m_hWnd)
             continue;
-        RECT rect = ChildRect(m_hWnd, list->m_hWnd);
+        RECT rect = ChildRectInParent(m_hWnd, list->m_hWnd);
         ::SetWindowPos(list->m_hWnd, nullptr, 0, 0, rect.right - rect.left, std::max(0, height - 5 - static_cast<int>(rect.top)),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

@@ -9,10 +9,14 @@
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/clipboard.h"
+#include "framework/ui/file_dialog.h"
 #include "framework/ui/rich_edit.h"
 #include "framework/ui/wnd.h"
 #include "import/article_clipboard.h"
 #include "index/current_query.h"
+#include "index/ui/add_keywords_dlg.h"
+#include "index/ui/group_dlgs.h"
+#include "index/ui/index_view.h"
 #include "resources/resource.h"
 #include "shell/option_store.h"
 #include "storage/id_set.h"
@@ -293,4 +297,29 @@ std::string CWindowsDocHost::GetArticleClipboard(int version)
     if (data.empty())
         throw CQuorError(kClipboardFormatMissing);
     return data;
+}
+
+std::string CWindowsDocHost::ChooseKeywordList(const std::string& initialFolder)
+{
+    CFileDialog dialog(true, BoxOwner());
+    dialog.m_title = QuorLoadString(IDS_IMPORT_KEYWORD_LIST_TITLE);
+    dialog.m_filter = QuorLoadString(IDS_TEXT_FILE_FILTER);
+    dialog.m_defaultExt = "txt";
+    dialog.m_initialDir = initialFolder;
+    dialog.m_flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_SHOWHELP;
+    return dialog.DoModal() == IDOK ? dialog.m_fileName : std::string();
+}
+
+void CWindowsDocHost::AddKeywordsToIndex(CQuorvaneDoc& document)
+{
+    CAddKeywordsDlg dialog(BoxOwner());
+    dialog.Setup(&document, CIndexView::Services().listFont);
+    dialog.DoModal();
+}
+
+void CWindowsDocHost::ManageKeywordGroups(CQuorvaneDoc& document)
+{
+    CManageKeywordGroupsDlg dialog(document, BoxOwner());
+    dialog.m_listFont = CIndexView::Services().listFont;
+    dialog.DoModal();
 }

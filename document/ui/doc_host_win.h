@@ -63,6 +63,11 @@ public:
     void SetArticleClipboard(const ArticleBlocks& blocks) override;
     int ArticleClipboardVersion() override;
     std::string GetArticleClipboard(int version) override;
+    // The Open dialog for a keyword list: text files first, the Help button shown.
+    std::string ChooseKeywordList(const std::string& initialFolder) override;
+    // CAddKeywordsDlg and CManageKeywordGroupsDlg in the index window's list font.
+    void AddKeywordsToIndex(CQuorvaneDoc& document) override;
+    void ManageKeywordGroups(CQuorvaneDoc& document) override;
 
 protected:
     // The window that owns message boxes and dialogs; null when there is no main window yet.

@@ -7,6 +7,7 @@
 #include "framework/string_table.h"
 #include "framework/ui/file_dialog.h"
 #include "framework/ui/rich_edit.h"
+#include "index/ui/group_dlgs.h"
 #include "resources/resource.h"
 
 namespace {
@@ -100,7 +101,9 @@ bool CWindowsExchangeHost::AskDeleteUnusedKeywords(const std::vector<std::string
 
 bool CWindowsExchangeHost::AskDeleteUnusedGroups(const std::vector<std::string>& names)
 {
-    return m_docHost.Confirm(NamesQuestion(QuorLoadString(IDS_DELETE_UNUSED_GROUPS), names));
+    CDeleteUnusedGroupsDlg dialog(m_owner);
+    dialog.m_names = names;
+    return dialog.DoModal() == IDYES;
 }
 
 std::string CWindowsExchangeHost::ChooseDamagedArticleFile(int mode, const std::string& destination)

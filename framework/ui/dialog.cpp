@@ -153,3 +153,18 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     // WM_NCDESTROY go to the dialog manager's default.
     return self ? HandleMessage(self, hwnd, msg, wParam, lParam) : FALSE;
 }
+
+RECT DialogUnitsRect(HWND dialog, int x, int y, int width, int height)
+{
+    RECT rect = {x, y, x + width, y + height};
+    ::MapDialogRect(dialog, &rect);
+    return rect;
+}
+
+RECT ChildRectInParent(HWND parent, HWND child)
+{
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

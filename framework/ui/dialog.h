@@ -59,3 +59,9 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 };
+
+// The rectangle (x, y, width, height) in `dialog`'s dialog units, in pixels: where a dialog places a
+// control it creates itself.
+RECT DialogUnitsRect(HWND dialog, int x, int y, int width, int height);
+// Where `child` lies in `parent`'s client coordinates.
+RECT ChildRectInParent(HWND parent, HWND child);

@@ -688,6 +688,12 @@ bool CIndexView::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
         m_selection.RefreshPreviews();
         return false;
     }
+    if (control && code == LBN_DBLCLK && id == kGroupList) {
+        // A double click on a group edits it, as Edit Keyword Group does.
+        PostMessage(WM_COMMAND, IDM_GROUP_EDIT, 0);
+        result = 0;
+        return true;
+    }
     if (control && code == LBN_SELCHANGE && id == kGroupList) {
         m_selection.RecomputeGroupFilter();
         return false;

@@ -145,6 +145,14 @@ public:
     // Writes the stored values now.
     void WriteValues();
 
+    // ---- Keyword-group commands (index_view_groups.cpp) ----
+    // Delete Keyword Groups: also what Edit > Delete runs while the group list has the focus.
+    void OnDeleteKeywordGroups();
+    void OnUnselectKeywordGroups();
+    void OnAddKeywordGroup();
+    void OnEditKeywordGroup();
+    void OnMergeKeywordGroup();
+
 protected:
     bool OnCreate(CREATESTRUCTA* create, LRESULT& result) override;
     bool OnSize(UINT type, int width, int height, LRESULT& result) override;
@@ -172,6 +180,15 @@ private:
     void StartReminderWatcher();
     void StopReminderWatcher();
     void FillLists();
+
+    // ---- Keyword-group commands (index_view_groups.cpp) ----
+    bool OnGroupCmdMsg(unsigned id, CCmdUI* ui);
+    bool CanModifyDocument() const;
+    int32_t OnlyHighlightedGroup();
+    void OnUpdateGroupsHighlighted(CCmdUI& ui);
+    void OnUpdateAddKeywordGroup(CCmdUI& ui);
+    void OnUpdateOneGroupHighlighted(CCmdUI& ui);
+    void OnUpdateDeleteKeywordGroups(CCmdUI& ui);
 
     // ---- Commands ----
     void OnMoveToSelected();

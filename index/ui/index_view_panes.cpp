@@ -32,6 +32,8 @@ bool CIndexView::OnCmdMsg(unsigned id, CCmdUI* ui)
     };
     if (RouteToTable(this, kCommands, id, ui) || OnArticleCmdMsg(id, ui))
         return true;
+    if (OnGroupCmdMsg(id, ui))
+        return true;
     return CView::OnCmdMsg(id, ui);
 }
 

@@ -89,6 +89,14 @@ public:
     }
     void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) override { m_openedArticles.push_back(id); }
     void ShowFileProperties(CQuorvaneDoc& document) override { ++m_filePropertySheets; }
+    void AddKeywordsToIndex(CQuorvaneDoc& document) override { m_keywordDialogs.push_back("add"); }
+    void ManageKeywordGroups(CQuorvaneDoc& document) override { m_keywordDialogs.push_back("groups"); }
+    // The folder the keyword list dialog started in is recorded; m_keywordList is the user's choice.
+    std::string ChooseKeywordList(const std::string& initialFolder) override
+    {
+        m_keywordDialogs.push_back("list " + initialFolder);
+        return m_keywordList;
+    }
     // Rich text stands for itself: the fixtures' duplicates are plain texts.
     std::string RtfToPlainText(const std::string& rtf) override { return rtf; }
     void SetCaption(const std::string& title) override { m_caption = title; }
@@ -181,6 +189,8 @@ public:
     CQuorvaneDoc* m_current = nullptr;
     int m_indexActivations = 0;
     int m_filePropertySheets = 0;
+    std::vector<std::string> m_keywordDialogs;
+    std::string m_keywordList;
     std::vector<std::string> m_clearBookmarkPrompts;
     int m_selectModeApplied = 0;
     int m_findRefreshes = 0;
