@@ -8,8 +8,13 @@
 // the titles list for the first time (the document reads each title from the file) and again, Resort
 // keeping highlights, the keyword index filled, a 1,000-keyword group filter switched on and off,
 // RemoveSelected of 5,000 highlighted keywords, one AddId into each list, and type-ahead keys that
-// match or match nothing in both lists. Each step includes the repaint it causes. Each is shown as
-// elapsed time and as this thread's processor time (what a loaded machine does not stretch).
+// match or match nothing in both lists. Then, on the window opened again with both previews shown,
+// the selecting steps as the user takes them: the most used keyword into an empty selection (a
+// quarter of the articles), a second (narrowing), OR mode and a third (widening), Move to Index,
+// All Titles, Related over all titles, Select All of the first keyword's titles with the keyword
+// preview shown, and codes 3 and 23 for one highlighted article among all titles. Each step includes
+// the repaint it causes. Each is shown as elapsed time and as this thread's processor time (what a
+// loaded machine does not stretch).
 #include <windows.h>
 
 #include <algorithm>
@@ -19,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "article/ui/article_preview.h"
 #include "bench/kb_plan.h"
 #include "bench/win_bench_timing.h"
 #include "document/quorvane_doc.h"
@@ -50,6 +56,7 @@ public:
         services.profile = &m_profile;
         services.settings = &m_settings;
         services.mainDivider = [] { return 100; };
+        services.makeArticlePreview = [] { return std::unique_ptr<CIndexArticlePreview>(new CArticlePreview); };
         CIndexView::SetServices(services);
         m_main.Create("Index window benchmark", 0);
         m_main.ShowWindow(SW_SHOW);
@@ -67,10 +74,12 @@ public:
         CIndexView::SetServices(CIndexViewServices());
     }
 
-    void Run(const std::vector<int32_t>& groupKeywords)
+    void Run(const std::vector<int32_t>& groupKeywords, const std::vector<int32_t>& byUse)
     {
-        for (int round = 0; round < m_rounds; ++round)
+        for (int round = 0; round < m_rounds; ++round) {
             RunRound(groupKeywords);
+            RunSelecting(byUse);
+        }
         std::printf("  %-58s %10s %10s  %s\n", "step (medians)", "ms", "cpu ms", "aim (ms)");
         for (const Row& row : m_rows)
             std::printf("  %-58s %10.1f %10.1f  %s\n", row.step.c_str(), Median(row.ms), Median(row.cpu),
@@ -88,7 +97,8 @@ private:
         double start = NowMs();
         double cpu = ThreadCpuMs();
         step();
-        m_view->UpdateWindow();
+        // The lists are child windows: each paints what the step invalidated.
+        RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
         m_rows[row].ms.push_back(NowMs() - start);
         m_rows[row].cpu.push_back(ThreadCpuMs() - cpu);
         Pump();
@@ -104,20 +114,23 @@ private:
         Pump();
     }
 
+    void Open()
+    {
+        m_template->OpenDocumentFile(&m_main, m_path);
+        m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
+        m_view = m_frame ? dynamic_cast<CIndexView*>(m_frame->GetActiveView()) : nullptr;
+        if (!m_view) {
+            std::fprintf(stderr, "cannot open %s\n", m_path.c_str());
+            std::exit(1);
+        }
+        m_frame->ShowStored();
+    }
+
     void RunRound(const std::vector<int32_t>& groupKeywords)
     {
         Close();
         size_t row = 0;
-        Time(row++, "open into the index window (keyword index, no titles)", "", [&] {
-            m_template->OpenDocumentFile(&m_main, m_path);
-            m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
-            m_view = m_frame ? dynamic_cast<CIndexView*>(m_frame->GetActiveView()) : nullptr;
-            if (!m_view) {
-                std::fprintf(stderr, "cannot open %s\n", m_path.c_str());
-                std::exit(1);
-            }
-            m_frame->ShowStored();
-        });
+        Time(row++, "open into the index window (keyword index, no titles)", "", [&] { Open(); });
         CQuorvaneDoc* document = dynamic_cast<CQuorvaneDoc*>(m_view->GetDocument());
         CIndexTitleList& titles = m_view->TitleList();
         CIndexIndexList& index = m_view->IndexList();
@@ -172,10 +185,100 @@ private:
         index.ResetTypeAhead();
         Time(row++, "keyword index: type-ahead key that matches nothing ('q')", "< 20",
              [&] { index.SendMessage(WM_CHAR, 'q', 0); });
+        m_selectingRow = row;
+    }
+
+    // Highlights `keyword` alone in `list`, as a click would.
+    static void HighlightKeyword(CKeywordListBox& list, int32_t keyword)
+    {
+        list.SendMessage(LB_SETSEL, FALSE, -1);
+        list.SelectId(keyword);
+    }
+
+    // `byUse`: keyword ids, the most used first.
+    void RunSelecting(const std::vector<int32_t>& byUse)
+    {
+        Close();
+        Open();
+        Pump();
+        m_view->SetPreviewFlags(3);
+        Pump();
+        size_t row = m_selectingRow;
+        CIndexIndexList& index = m_view->IndexList();
+        CSelectedKeywords& selected = m_view->SelectedList();
+        CIndexTitleList& titles = m_view->TitleList();
+        CIndexSelection& selection = m_view->Selection();
+        auto command = [this](UINT id) { m_view->SendMessage(WM_COMMAND, id, 0); };
+        auto check = [&](const char* step, int titlesMode) {
+            if (selection.GetTitlesMode() != titlesMode || titles.GetItemCount() == 0) {
+                std::fprintf(stderr, "%s: titles mode %d with %d titles\n", step, selection.GetTitlesMode(),
+                             titles.GetItemCount());
+                std::exit(1);
+            }
+        };
+
+        HighlightKeyword(index, byUse[0]);
+        Time(row++, "select: most used keyword into an empty selection", "< 50",
+             [&] { command(CIndexView::kMoveToSelectedCommand); });
+        check("most used keyword", kTitlesSelected);
+        int firstCount = titles.GetItemCount();
+        HighlightKeyword(index, byUse[1]);
+        Time(row++, "select: a second keyword, AND (narrowing)", "< 50",
+             [&] { command(CIndexView::kMoveToSelectedCommand); });
+        check("second keyword", kTitlesSelected);
+        Time(row++, "select: OR mode (rerun of both keywords)", "< 50",
+             [&] { m_view->IndexNotify(IndexCode::kSetAndOrMode, 1, 0); });
+        HighlightKeyword(index, byUse[2]);
+        Time(row++, "select: a third keyword, OR (widening)", "< 50",
+             [&] { command(CIndexView::kMoveToSelectedCommand); });
+        check("third keyword", kTitlesSelected);
+        HighlightKeyword(selected, byUse[2]);
+        Time(row++, "select: Move to Index of the third (rerun)", "< 50",
+             [&] { command(CIndexView::kMoveToIndexCommand); });
+        m_view->IndexNotify(IndexCode::kSetAndOrMode, 0, 0);
+        Time(row++, "select: All Titles", "< 300", [&] { command(IDM_ARTICLE_ALL_TITLES); });
+        check("All Titles", kTitlesAll);
+        Time(row++, "select: Related index over all titles", "< 100",
+             [&] { m_view->IndexNotify(IndexCode::kSetIndexMode, 1, 0); });
+        m_view->IndexNotify(IndexCode::kSetIndexMode, 0, 0);
+
+        // The most used keyword alone again, every one of its titles highlighted.
+        selection.SelectArticlesByKeywords(CKeywordIdSet());
+        CKeywordIdSet first;
+        first.Add(byUse[0]);
+        selection.AddKeywordsToSelection(first);
+        Pump();
+        Time(row++, "select: Select All titles, keyword preview shown", "< 100", [&] {
+            titles.SendMessage(LB_SETSEL, TRUE, -1);
+            m_view->SendMessage(WM_COMMAND, MAKEWPARAM(CIndexView::kTitleList, LBN_SELCHANGE),
+                                reinterpret_cast<LPARAM>(titles.m_hWnd));
+        });
+        if (titles.GetItemCount() != firstCount) {
+            std::fprintf(stderr, "Select All: %d titles, not %d\n", titles.GetItemCount(), firstCount);
+            std::exit(1);
+        }
+
+        // One article changed while every title is listed and it alone is highlighted (both previews).
+        command(IDM_ARTICLE_ALL_TITLES);
+        int32_t article = titles.GetItemId(titles.GetItemCount() / 2);
+        titles.SendMessage(LB_SETSEL, FALSE, -1);
+        titles.SelectId(article);
+        m_view->SendMessage(WM_COMMAND, MAKEWPARAM(CIndexView::kTitleList, LBN_SELCHANGE),
+                            reinterpret_cast<LPARAM>(titles.m_hWnd));
+        Pump();
+        Time(row++, "article update: code 3 (title changed), all titles", "< 20",
+             [&] { m_view->IndexNotify(IndexCode::kArticleTitleChanged, article, 0); });
+        Time(row++, "article update: code 23 (stored again), previews shown", "< 20",
+             [&] { m_view->IndexNotify(IndexCode::kArticleChanged, article, 0); });
+        CKeywordIdSet keywords;
+        dynamic_cast<CQuorvaneDoc*>(m_view->GetDocument())->GetArticleKeywordIds(article, keywords);
+        Time(row++, "article update: its title placed again (UpdateTitleForArticle)", "< 20",
+             [&] { m_view->UpdateTitleForArticle(article, keywords, false); });
     }
 
     std::string m_path;
     int m_rounds;
+    size_t m_selectingRow = 13;
     CTestWindowsDocHost m_host;
     CMemoryProfileStore m_profile;
     CMemoryProfileStore m_settingsStore;
@@ -220,13 +323,21 @@ int main(int argc, char** argv)
     double start = NowMs();
     GenerateDataFile(path, plan);
     std::printf("%d articles, %d keywords (Zipf): generated in %.0f ms\n", articles, keywords, NowMs() - start);
+    std::vector<int32_t> byUse(static_cast<size_t>(keywords));
+    for (int32_t id = 0; id < keywords; ++id)
+        byUse[static_cast<size_t>(id)] = id;
+    std::stable_sort(byUse.begin(), byUse.end(), [&plan](int32_t a, int32_t b) {
+        return plan.uses[static_cast<size_t>(a)] > plan.uses[static_cast<size_t>(b)];
+    });
+    std::printf("most used keywords: %d, %d and %d articles\n", plan.uses[static_cast<size_t>(byUse[0])],
+                plan.uses[static_cast<size_t>(byUse[1])], plan.uses[static_cast<size_t>(byUse[2])]);
     // The group: every tenth keyword of the first 10,000, so it holds popular and rare ones.
     std::vector<int32_t> group;
     for (int32_t id = 0; id < keywords && group.size() < 1000; id += std::max(1, keywords / 1000))
         group.push_back(id);
     {
         CBench bench(path, rounds);
-        bench.Run(group);
+        bench.Run(group, byUse);
     }
     DeleteFileA(path.c_str());
     std::fflush(stdout);
