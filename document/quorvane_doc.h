@@ -54,6 +54,10 @@ struct ArticleIndexEntry {
     int32_t attachmentCount = 0;
     int32_t hasLinks = 0;
     std::string title;
+    // The title's collation key, made by the first sort that needs it and kept until the title is
+    // read again: every later fill of a titles list compares keys without making them anew.
+    std::string sortKey;
+    bool hasSortKey = false;
 };
 
 class CQuorvaneDoc : public CDocument, public CQuerySource, public CReminderOwner {

@@ -201,6 +201,8 @@ void CQuorvaneDoc::FillIndexEntry(int32_t id, const CArticleRecord& record)
     slot->attachmentCount = record.GetAttachmentCount();
     slot->hasLinks = record.HasLinks() ? 1 : 0;
     slot->title = record.GetTitle();
+    slot->sortKey.clear();
+    slot->hasSortKey = false;
 }
 
 ArticleIndexEntry* CQuorvaneDoc::GetIndexEntry(int32_t id)
@@ -434,8 +436,9 @@ int CQuorvaneDoc::CompareArticles(int32_t a, int32_t b)
 
 // The first `count` ids in `order`, exactly as a stable sort comparing them with CompareInOrder
 // would leave them, but each article's values are gathered once (its index entry, its class in
-// orders 4 to 13 and its title's collation key) and the sort compares those: a comparison then
-// costs a few instructions instead of two index lookups and a case-folding comparison of the titles.
+// orders 4 to 13 and its title's collation key, kept in the entry) and the sort compares those: a
+// comparison then costs a few instructions instead of two index lookups and a case-folding
+// comparison of the titles.
 void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, int order)
 {
     auto end = ids.begin() + static_cast<std::ptrdiff_t>(count);
@@ -452,7 +455,7 @@ void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, in
         int32_t time;
         bool first;  // orders 4 to 13: sorts before the articles whose `first` is false
         uint32_t keyLength;
-        size_t key;
+        const char* key;  // the entry's own key: entries stay put while the sort runs
         // Eight bytes of the key from where the keys start to differ, big-endian, zeros past the key's
         // end: unequal ones order two keys as the whole keys do (see byTitle).
         uint64_t prefix;
@@ -460,11 +463,10 @@ void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, in
     BuildIndexEntries(ids.begin(), end);
     std::vector<Item> items;
     items.reserve(count);
-    std::string keys;
     bool firstWhenSet = order % 2 == 0;
     for (auto it = ids.begin(); it != end; ++it) {
         int32_t id = *it;
-        const ArticleIndexEntry* entry = GetIndexEntry(id);
+        ArticleIndexEntry* entry = GetIndexEntry(id);
         bool in = false;
         switch (order) {
         case 4: case 5: in = IsBookmarked(id); break;
@@ -474,33 +476,36 @@ void CQuorvaneDoc::StableSortInOrder(std::vector<int32_t>& ids, size_t count, in
         case 12: case 13: in = m_reminders.HasReminder(id); break;
         default: break;
         }
-        size_t key = keys.size();
-        AppendAnsiSortKey(entry->title.c_str(), keys);
-        items.push_back(Item{id, entry->date, entry->time, in == firstWhenSet, static_cast<uint32_t>(keys.size() - key), key, 0});
+        if (!entry->hasSortKey) {
+            AppendAnsiSortKey(entry->title.c_str(), entry->sortKey);
+            entry->sortKey.shrink_to_fit();
+            entry->hasSortKey = true;
+        }
+        items.push_back(Item{id, entry->date, entry->time, in == firstWhenSet,
+                             static_cast<uint32_t>(entry->sortKey.size()), entry->sortKey.data(), 0});
     }
-    const char* base = keys.data();
     // The bytes every key starts with (titles often share a first word) tell no two apart: the
     // prefix is taken after them.
     size_t common = items.empty() ? 0 : items[0].keyLength;
     for (const Item& item : items) {
         size_t same = 0;
         size_t most = std::min<size_t>(common, item.keyLength);
-        while (same < most && base[items[0].key + same] == base[item.key + same])
+        while (same < most && items[0].key[same] == item.key[same])
             ++same;
         common = same;
     }
     for (Item& item : items) {
         uint64_t prefix = 0;
         for (size_t i = common; i < common + 8; ++i)
-            prefix = prefix << 8 | (i < item.keyLength ? static_cast<unsigned char>(base[item.key + i]) : 0u);
+            prefix = prefix << 8 | (i < item.keyLength ? static_cast<unsigned char>(item.key[i]) : 0u);
         item.prefix = prefix;
     }
     // Where the prefixes differ, the first byte that differs is in both keys, or lies past the end of
     // one that is then a beginning of the other (and sorts first): the prefixes order the keys.
-    auto byTitle = [base](const Item& a, const Item& b) {
+    auto byTitle = [](const Item& a, const Item& b) {
         if (a.prefix != b.prefix)
             return a.prefix < b.prefix ? -1 : 1;
-        return CompareAnsiSortKeys(base + a.key, a.keyLength, base + b.key, b.keyLength);
+        return CompareAnsiSortKeys(a.key, a.keyLength, b.key, b.keyLength);
     };
     auto byDate = [](const Item& a, const Item& b) {
         if (a.date != b.date)

@@ -314,6 +314,30 @@ TEST_F(DocArticles, TitlesBeginningAlikeSortAsThePairwiseComparison)
     }
 }
 
+// Each title's collation key is kept from one sort to the next: a title changed in between sorts
+// by its new text, not by the key of the old one.
+TEST_F(DocArticles, ARetitledArticleSortsByItsNewTitle)
+{
+    Create();
+    std::vector<int32_t> ids;
+    for (const char* title : {"delta", "alpha", "charlie", "bravo"}) {
+        CArticleRecord record;
+        record.SetTitle(title);
+        ids.push_back(m_doc->AddArticle(record, false, false));
+    }
+    auto sorted = [&] {
+        std::vector<int32_t> order = ids;
+        m_doc->SortArticleIdsInOrder(order);
+        return order;
+    };
+    EXPECT_EQ(sorted(), (std::vector<int32_t>{ids[1], ids[3], ids[2], ids[0]}));
+    CArticleRecord record;
+    m_doc->LoadArticle(ids[1], record);
+    record.SetTitle("echo");
+    m_doc->UpdateArticle(ids[1], record, false);
+    EXPECT_EQ(sorted(), (std::vector<int32_t>{ids[3], ids[2], ids[0], ids[1]}));
+}
+
 // A file whose deleted entries were taken by newer articles holds its records out of id order (the
 // newest deleted blocks are reused first). The first sort of all titles reads every record: in the
 // order the records lie, through the data file's read window, not one disk read per record.
