@@ -122,7 +122,10 @@ public:
 
     // ---- Articles (quorvane_doc_articles.cpp) ----
     void LoadArticle(int32_t id, CArticleRecord& record);
+    // Stores a new article; returns its id. Code 19 (the index's title list is full) comes after the
+    // article was stored: LastAddedArticleId then names it.
     int32_t AddArticle(CArticleRecord& record, bool bookmark, bool highlight);
+    int32_t LastAddedArticleId() const { return m_lastAddedId; }
     void UpdateArticle(int32_t id, CArticleRecord& record, bool stamp);
     void DeleteArticle(int32_t id);
     void DeleteArticles(const CArticleIdSet& ids);
@@ -495,6 +498,7 @@ private:
     std::vector<std::string> m_keywordNames;
     std::vector<std::unique_ptr<ArticleIndexEntry>> m_articleIndex;
     CImportBatch m_importBatch;
+    int32_t m_lastAddedId = -1;  // the id AddArticle stored last
     CDataFile m_dataFile;
 
     // The application's settings (per-file record 4, sort order, date stamping); may be null.

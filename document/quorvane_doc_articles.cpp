@@ -55,8 +55,19 @@ int32_t CQuorvaneDoc::AddArticle(CArticleRecord& record, bool bookmark, bool hig
             SetBookmark(id, true);
         m_allIds.Add(id);
         SetPrivateMembership(id, record.IsPrivate());
-        if (CIndexNotifyTarget* index = GetIndexView())
-            index->UpdateTitleForArticle(id, keywords, highlight);
+        m_lastAddedId = id;
+        // The article is stored: a title list that cannot take its title is reported after the rest
+        // of the bookkeeping, and the caller finds the new id in LastAddedArticleId.
+        bool titleListFull = false;
+        if (CIndexNotifyTarget* index = GetIndexView()) {
+            try {
+                index->UpdateTitleForArticle(id, keywords, highlight);
+            } catch (const CQuorError& error) {
+                if (error.Code() != kTooManyTitles)
+                    throw;
+                titleListFull = true;
+            }
+        }
         for (int32_t keyword : keywords.Values())
             ReportKeywordChanged(keyword);
         if (m_importBatch.IsRecording())
@@ -65,6 +76,8 @@ int32_t CQuorvaneDoc::AddArticle(CArticleRecord& record, bool bookmark, bool hig
             m_importBatch.Clear();
         NotifyIndexView(IndexCode::kArticleChanged, id, 0);
         m_dataFile.Flush();
+        if (titleListFull)
+            throw CQuorError(kTooManyTitles);
         return id;
     } catch (const std::bad_alloc&) {
         throw CQuorError(kOutOfMemory);

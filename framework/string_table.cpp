@@ -17,6 +17,7 @@ std::string QuorLoadString(int id)
 #include <algorithm>
 #include <iterator>
 #include "resources/resource.h"
+#include "resources/article_window_res.h"
 
 namespace {
 

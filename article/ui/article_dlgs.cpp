@@ -7,6 +7,7 @@
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "resources/article_res.h"
+#include "resources/article_window_res.h"
 #include "storage/article_record.h"
 #include "storage/date.h"
 #include "storage/quor_error.h"
@@ -129,14 +130,41 @@ CDuplicateArticlesDlg::CDuplicateArticlesDlg(CQuorvaneDoc& document, HWND parent
 
 bool CDuplicateArticlesDlg::OnInitDialog()
 {
+    m_initialising = true;
     CDialog::OnInitDialog();
     m_marked.RemoveAll();
-    if (!m_tree.SubclassDlgItem(IDC_DUPLICATE_TREE, m_hWnd) || !m_tree.ApplyImageList()) {
+    if (!m_tree.SubclassDlgItem(IDC_DUPLICATE_TREE, m_hWnd) || !m_tree.ApplyImageList() ||
+        !m_preview.CreatePane(m_hWnd, IDC_DUPLICATE_PREVIEW)) {
+        m_initialising = false;
         EndDialog(IDCANCEL);
         return true;
     }
+    // The preview takes the place and the tab position of its placeholder in the template.
+    if (HWND place = ::GetDlgItem(m_hWnd, IDC_DUPLICATE_PREVIEW_PLACE)) {
+        RECT rect;
+        ::GetWindowRect(place, &rect);
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+        ::SetWindowPos(m_preview.m_hWnd, place, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOACTIVATE);
+        ::DestroyWindow(place);
+    }
+    m_preview.SetDocument(&m_document);
+    m_preview.SetBackground(::GetSysColor(COLOR_BTNFACE));
     Fill();
+    m_initialising = false;
     return true;
+}
+
+bool CDuplicateArticlesDlg::OnNotify(NMHDR* header, LRESULT& result)
+{
+    if (header->idFrom == IDC_DUPLICATE_TREE && header->code == TVN_SELCHANGEDA && !m_initialising) {
+        const auto* change = reinterpret_cast<const NMTREEVIEWA*>(header);
+        int32_t id = ArticleOf(change->itemNew.hItem);
+        if (id != kNoneId)
+            m_preview.ShowArticle(id, false);
+        return false;
+    }
+    return false;
 }
 
 void CDuplicateArticlesDlg::Fill()

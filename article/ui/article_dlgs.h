@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "article/ui/duplicate_preview.h"
 #include "controls/ui/check_tree_ctrl.h"
 #include "document/ui/icon_dialog.h"
 #include "framework/ui/dialog.h"
@@ -55,13 +56,15 @@ private:
 };
 
 // "Duplicate Articles": groups of duplicates (a negative entry ends a group) as a tree of check
-// boxes, one root per group titled by its first article; OK returns the checked articles.
+// boxes, one root per group titled by its first article, with the article of the selected entry
+// shown beside it; OK returns the checked articles.
 class CDuplicateArticlesDlg : public CDialog {
 public:
     CDuplicateArticlesDlg(CQuorvaneDoc& document, HWND parent = nullptr);
     std::vector<int32_t> m_runs;
     CArticleIdSet m_marked;
     CCheckTreeCtrl& Tree() { return m_tree; }
+    CDuplicatePreview& Preview() { return m_preview; }
     // The article of a child item; kNoneId for a root or an unknown item.
     int32_t ArticleOf(HTREEITEM item) const;
 
@@ -69,12 +72,15 @@ protected:
     bool OnInitDialog() override;
     void OnOK() override;
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
 
 private:
     void Fill();
 
     CQuorvaneDoc& m_document;
     CCheckTreeCtrl m_tree;
+    CDuplicatePreview m_preview;
+    bool m_initialising = false;
     std::map<HTREEITEM, int32_t> m_articles;
 };
 

@@ -1,5 +1,7 @@
 #include "article/ui/article_keywords_dlg.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <new>
 
@@ -7,6 +9,7 @@
 #include "article/ui/article_keywords_dlg_res.h"
 #include "index/ui/keyword_completion.h"
 #include "resources/resource.h"
+#include "resources/article_window_res.h"
 #include "article/ui/article_view.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
@@ -17,8 +20,8 @@ namespace {
 
 CAppSettings* g_settings = nullptr;
 
-// The accelerators of the dialog (resource 390), when the program has them.
-constexpr int kAcceleratorsId = 390;
+// The size of the grip drawn in the lower right corner, in pixels.
+constexpr int kGripSize = 13;
 
 // The controls that move with the groups pane, in this order.
 constexpr int kMovingControls[] = {IDC_KEYWORDS_NEW_LABEL, IDC_KEYWORDS_NEW,   IDC_KEYWORDS_AVAILABLE_LABEL,
@@ -71,7 +74,7 @@ bool CArticleKeywordsDlg::OnInitDialog()
     m_initialising = true;
     CDialog::OnInitDialog();
     try {
-        m_accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kAcceleratorsId));
+        m_accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_KEYWORD_DIALOG_KEYS));
         if (!m_title.empty())
             SetWindowText(QuorFormat1(QuorLoadString(IDS_KEYWORDS_FOR_ARTICLE_CAPTION), m_title));
         m_edit = CEditHandle(::GetDlgItem(m_hWnd, IDC_KEYWORDS_NEW));
@@ -388,6 +391,9 @@ bool CArticleKeywordsDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& r
             if (code == LBN_SELCHANGE)
                 ApplyGroupFilter();
             return true;
+        case IDM_DIALOG_ACCEPT:
+            Finish();
+            return true;
         default:
             break;
         }
@@ -401,8 +407,54 @@ bool CArticleKeywordsDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& r
     return CDialog::OnCommand(id, code, control, result);
 }
 
+HMENU CArticleKeywordsDlg::MakeAssignedMenu() const
+{
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ARTICLE_KEYWORDS_MENU));
+    if (!menu)
+        return nullptr;
+    // Only Remove Keyword serves in the dialog: the rest goes.
+    HMENU popup = ::GetSubMenu(menu, 0);
+    for (int i = ::GetMenuItemCount(popup) - 1; i >= 0; --i)
+        if (::GetMenuItemID(popup, i) != CKeywordListBox::kRemoveKeywordCommand)
+            ::DeleteMenu(popup, static_cast<UINT>(i), MF_BYPOSITION);
+    ::EnableMenuItem(popup, CKeywordListBox::kRemoveKeywordCommand,
+                     MF_BYCOMMAND | (m_assignedList.GetCount() > 0 ? MF_ENABLED : MF_GRAYED));
+    return menu;
+}
+
+RECT CArticleKeywordsDlg::GripRect() const
+{
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    return {client.right - kGripSize, client.bottom - kGripSize, client.right, client.bottom};
+}
+
+void CArticleKeywordsDlg::DrawGrip(HDC dc) const
+{
+    // Eleven diagonal lines from bottom-left to top-right, every fourth left out; the one after each
+    // gap in the highlight colour, the rest in the shadow colour.
+    RECT grip = GripRect();
+    HPEN shadow = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
+    HPEN light = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    HGDIOBJ old = ::SelectObject(dc, shadow);
+    for (int i = 0; i < 11; ++i) {
+        if (i % 4 == 2)
+            continue;
+        ::SelectObject(dc, i % 4 == 3 ? light : shadow);
+        ::MoveToEx(dc, grip.right - 2 - i, grip.bottom - 1, nullptr);
+        ::LineTo(dc, grip.right, grip.bottom - 3 - i);
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(shadow);
+    ::DeleteObject(light);
+}
+
 bool CArticleKeywordsDlg::OnSize(UINT type, int width, int height, LRESULT& result)
 {
+    // The grip moves with the corner.
+    RECT grip = GripRect();
+    ::InflateRect(&grip, kGripSize, kGripSize);
+    ::InvalidateRect(m_hWnd, &grip, TRUE);
     if (m_initialising || type == SIZE_MINIMIZED)
         return false;
     for (CWnd* list : {static_cast<CWnd*>(&m_groups), static_cast<CWnd*>(&m_available), static_cast<CWnd*>(&m_assignedList)}) {
@@ -429,6 +481,47 @@ bool CArticleKeywordsDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         result = 0;
         return true;
     }
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(m_hWnd, &paint);
+        DrawGrip(dc);
+        ::EndPaint(m_hWnd, &paint);
+        result = 0;
+        return true;
+    }
+    case WM_NCHITTEST: {
+        // The grip sizes the bottom edge: the height is all the user may change.
+        POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ::ScreenToClient(m_hWnd, &point);
+        RECT grip = GripRect();
+        if (::PtInRect(&grip, point)) {
+            result = HTBOTTOM;
+            return true;
+        }
+        return false;
+    }
+    case WM_CONTEXTMENU:
+        // The assigned list's menu, with the one command it serves here.
+        if (reinterpret_cast<HWND>(wParam) == m_assignedList.m_hWnd) {
+            m_assignedList.SetFocus();
+            POINT screen = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (screen.x == -1 && screen.y == -1) {
+                RECT rect;
+                ::GetWindowRect(m_assignedList.m_hWnd, &rect);
+                screen = {rect.left + 4, rect.top + 4};
+            }
+            if (HMENU menu = MakeAssignedMenu()) {
+                // TPM_RETURNCMD: the choice comes back here (the dialog is modal; no command route).
+                const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
+                    ::GetSubMenu(menu, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, 0, m_hWnd, nullptr));
+                ::DestroyMenu(menu);
+                if (chosen == CKeywordListBox::kRemoveKeywordCommand)
+                    Unassign();
+            }
+            result = 0;
+            return true;
+        }
+        return false;
     case CDragList::kDropMessage: {
         // Keywords dragged between the two lists: wParam the list dropped on.
         HWND target = reinterpret_cast<HWND>(wParam);

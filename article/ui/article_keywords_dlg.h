@@ -41,6 +41,9 @@ public:
     bool IsGroupsPaneShown() const { return m_paneShown; }
     int PaneWidth() const { return m_paneWidth; }
     const CKeywordAssignment& Model() const { return m_model; }
+    RECT GetGripRect() const { return GripRect(); }
+    // The assigned list's context menu as it would show now: Remove Keyword, greyed with no keyword.
+    HMENU MakeAssignedMenu() const;
 
     bool PreTranslateMessage(MSG* msg) override;
 
@@ -68,6 +71,9 @@ private:
     void SaveRect();
     void PlaceFromSettings();
     int Ask(const std::string& text, UINT style);
+    // The size grip in the lower right corner (client coordinates).
+    RECT GripRect() const;
+    void DrawGrip(HDC dc) const;
 
     CQuorvaneDoc& m_document;
     CKeywordAssignment m_model;

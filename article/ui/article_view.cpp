@@ -4,14 +4,20 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <windowsx.h>
+#include <commctrl.h>
 
 #include <algorithm>
 
+#include "controls/ui/masked_bitmap.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
+#include "framework/ui/app.h"
 #include "framework/ui/frame_wnd.h"
 #include "framework/ui/mdi_wnd.h"
+#include "resources/index_window_res.h"
 #include "resources/resource.h"
+#include "resources/article_window_res.h"
 #include "shell/app_settings.h"
 #include "storage/quor_error.h"
 
@@ -24,6 +30,9 @@ CArticleViewServices& ServicesSlot()
 }
 
 bool g_savingWithoutWarnings = false;
+
+// The keyword list's menu sends the command the list itself posts on Enter and double click.
+static_assert(IDM_KEYWORD_CHANGE_FROM_LIST == CKeywordListBox::kAddKeywordsCommand, "one command, one id");
 
 // The calendar button's picture.
 constexpr int kCalendarBitmap = 258;
@@ -38,6 +47,28 @@ SIZE TextExtent(HFONT font, const std::string& text)
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return size;
+}
+
+// The pictures of the header's marks, shared by every article window (loaded on first use, kept
+// until the program ends). A picture that does not load leaves its mark blank.
+const CMaskedBitmap& MarkPicture(ArticleMark mark)
+{
+    static CMaskedBitmap pictures[3];
+    static bool loaded = false;
+    if (!loaded) {
+        loaded = true;
+        pictures[0].Load(IDB_MARK_BOOKMARK, RGB(255, 0, 255));
+        pictures[1].Load(IDB_MARK_ATTACHMENT, RGB(255, 255, 255));
+        pictures[2].Load(IDB_MARK_REMINDER, RGB(255, 0, 255));
+    }
+    switch (mark) {
+    case ArticleMark::kBookmark:
+        return pictures[0];
+    case ArticleMark::kAttachment:
+        return pictures[1];
+    default:
+        return pictures[2];
+    }
 }
 
 }  // namespace
@@ -131,6 +162,22 @@ void CArticleView::CreateChildren()
     m_keywordList.SetTabHandler([this](bool back) { MoveFocus(m_keywordList.m_hWnd, back); });
     m_keywordList.SetStatusTextHandler([this] { ShowStatus(QuorLoadString(IDS_ASSIGNED_KEYWORDS_PROMPT)); });
 
+    // The attachment mark's tip: the tool control subclasses the view to see the mouse, and asks the
+    // view for the text (TTN_NEEDTEXTA) each time it shows, so the tip follows the attachments.
+    m_tips = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                               ::GetModuleHandleA(nullptr), nullptr);
+    if (m_tips) {
+        TOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.hwnd = m_hWnd;
+        tool.uId = kAttachmentMarkTool;
+        tool.lpszText = LPSTR_TEXTCALLBACKA;
+        ::SendMessageA(m_tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        ::SendMessageA(m_tips, TTM_SETMAXTIPWIDTH, 0, 0x7FFF);
+    }
+
     m_content.ResetDefaultFormat();
     if (Services().getKeywordWidth)
         m_keywordWidth = std::max(0, Services().getKeywordWidth());
@@ -188,26 +235,50 @@ void CArticleView::RecalcLayout()
     place(m_content.m_hWnd, m_layout.content, true);
     place(m_keywordList.m_hWnd, m_layout.keywordList, m_layout.keywordList.width > 0);
     ::ShowScrollBar(m_content.m_hWnd, SB_HORZ, m_info.GetWordWrap() == 0);
+    if (m_tips) {
+        ArticleRect mark = MarkRect(ArticleMark::kAttachment);
+        TOOLINFOA tool = {};
+        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        tool.hwnd = m_hWnd;
+        tool.uId = kAttachmentMarkTool;
+        tool.rect = {mark.x, mark.y, mark.x + mark.width, mark.y + mark.height};
+        ::SendMessageA(m_tips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     RECT header = {0, 0, client.right, m_layout.content.y};
     ::InvalidateRect(m_hWnd, &header, TRUE);
+}
+
+ArticleRect CArticleView::MarkRect(ArticleMark mark) const
+{
+    SIZE size = MarkPicture(mark).GetSize();
+    if (size.cx <= 0 || size.cy <= 0)
+        size = {16, 16};
+    return ArticleMarkRect(GetClientRect().right, mark, size.cx, size.cy);
+}
+
+bool CArticleView::IsMarkShown(ArticleMark mark) const
+{
+    switch (mark) {
+    case ArticleMark::kBookmark:
+        return m_bookmarked;
+    case ArticleMark::kAttachment:
+        return m_attachments.GetSize() > 0;
+    default:
+        return m_hasReminder;
+    }
 }
 
 void CArticleView::PaintHeader(HDC dc)
 {
     RECT client = GetClientRect();
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    // The marks: plain glyphs until the application's mark bitmaps are handed in.
     SetBkMode(dc, TRANSPARENT);
-    auto mark = [&](ArticleMark which, const char* glyph) {
-        ArticleRect r = ArticleMarkRect(client.right, which, 16, 16);
-        TextOutA(dc, r.x, r.y, glyph, 1);
-    };
-    if (m_bookmarked)
-        mark(ArticleMark::kBookmark, "B");
-    if (m_attachments.GetSize() > 0)
-        mark(ArticleMark::kAttachment, "@");
-    if (m_hasReminder)
-        mark(ArticleMark::kReminder, "!");
+    for (ArticleMark mark : {ArticleMark::kBookmark, ArticleMark::kAttachment, ArticleMark::kReminder}) {
+        if (!IsMarkShown(mark))
+            continue;
+        ArticleRect r = MarkRect(mark);
+        MarkPicture(mark).Draw(dc, r.x, r.y);
+    }
     if (m_layout.keywordList.width > 0) {
         HFONT header = Services().headerFont ? Services().headerFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
         HGDIOBJ old = SelectObject(dc, header);
@@ -225,32 +296,29 @@ void CArticleView::OnMouse(UINT msg, int x, int y)
             m_splitting = true;
             m_splitX = x;
             ::SetCapture(m_hWnd);
+            InvertSplitBar(m_splitX);
         }
         break;
     case WM_MOUSEMOVE:
         if (m_splitting) {
-            int low = 0, high = 0;
-            SplitterLimits(m_layout, low, high);
+            InvertSplitBar(m_splitX);
             m_splitX = x;
-            (void)low;
-            (void)high;
+            InvertSplitBar(m_splitX);
         } else if (IsOnSplitter(m_layout, x, y)) {
             SetCursor(LoadCursor(nullptr, IDC_SIZEWE));
         } else {
-            RECT client = GetClientRect();
-            ArticleRect bookmark = ArticleMarkRect(client.right, ArticleMark::kBookmark, 16, 16);
-            ArticleRect attachment = ArticleMarkRect(client.right, ArticleMark::kAttachment, 16, 16);
-            ArticleRect reminder = ArticleMarkRect(client.right, ArticleMark::kReminder, 16, 16);
-            if (m_bookmarked && bookmark.Contains(x, y))
+            auto over = [&](ArticleMark mark) { return IsMarkShown(mark) && MarkRect(mark).Contains(x, y); };
+            if (over(ArticleMark::kBookmark))
                 ShowStatus(QuorLoadString(IDS_BOOKMARKED_ARTICLE_PROMPT));
-            else if (m_attachments.GetSize() > 0 && attachment.Contains(x, y))
+            else if (over(ArticleMark::kAttachment))
                 ShowStatus(QuorLoadString(IDS_OPEN_ATTACHMENTS_PROMPT));
-            else if (m_hasReminder && reminder.Contains(x, y))
+            else if (over(ArticleMark::kReminder))
                 ShowStatus(QuorLoadString(IDS_REMINDER_SET_PROMPT));
         }
         break;
     case WM_LBUTTONUP:
         if (m_splitting) {
+            InvertSplitBar(m_splitX);
             m_splitting = false;
             ::ReleaseCapture();
             m_keywordWidth = KeywordWidthAfterSplit(m_layout, x);
@@ -262,6 +330,20 @@ void CArticleView::OnMouse(UINT msg, int x, int y)
     default:
         break;
     }
+}
+
+void CArticleView::InvertSplitBar(int x)
+{
+    // Drawn twice at the same place it is gone again, so the bar needs no saved background. A cache
+    // DC without DCX_CLIPCHILDREN lets it cross the content and the keyword list.
+    int low = 0, high = 0;
+    SplitterLimits(m_layout, low, high);
+    x = std::min(std::max(x, low), high);
+    HDC dc = ::GetDCEx(m_hWnd, nullptr, DCX_CACHE);
+    if (!dc)
+        return;
+    ::PatBlt(dc, x, m_layout.content.y, kArticleSplitterGap, m_layout.content.height, DSTINVERT);
+    ::ReleaseDC(m_hWnd, dc);
 }
 
 void CArticleView::MoveFocus(HWND from, bool back)
@@ -278,10 +360,37 @@ void CArticleView::MoveFocus(HWND from, bool back)
 
 void CArticleView::ShowContextMenu(HWND control, POINT screen)
 {
-    // The header's context menus belong to the menus of the article window's resources; without
-    // them the request is only the focus change.
-    (void)control;
-    (void)screen;
+    int menuId = 0;
+    if (control == m_titleBox.m_hWnd)
+        menuId = IDR_TITLE_BOX_MENU;
+    else if (control == m_dateBox.m_hWnd)
+        menuId = IDR_ARTICLE_DATE_MENU;
+    else if (control == m_timeField.m_hWnd)
+        menuId = IDR_ARTICLE_TIME_MENU;
+    else if (control == m_keywordList.m_hWnd)
+        menuId = IDR_ARTICLE_KEYWORDS_MENU;
+    if (!menuId)
+        return;
+    // The menu key sends (-1, -1): the menu then opens at the control's top-left corner.
+    if (screen.x == -1 && screen.y == -1) {
+        RECT rect;
+        ::GetWindowRect(control, &rect);
+        screen = {rect.left + 4, rect.top + 4};
+    }
+    HMENU menu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(menuId));
+    if (!menu)
+        return;
+    if (HMENU popup = ::GetSubMenu(menu, 0)) {
+        if (Services().trackMenu) {
+            Services().trackMenu(popup, screen);
+        } else {
+            CWinApp* app = CWinApp::Current();
+            CWnd* main = app ? app->GetMainWnd() : nullptr;
+            HWND owner = main && main->m_hWnd ? main->m_hWnd : m_hWnd;
+            ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, owner, nullptr);
+        }
+    }
+    ::DestroyMenu(menu);
 }
 
 int CArticleView::Ask(const std::string& text, UINT style)
@@ -305,8 +414,31 @@ void CArticleView::ReportError(const CQuorError& error)
     Ask(error.Message(), MB_OK | MB_ICONEXCLAMATION);
 }
 
+std::string CArticleView::AttachmentTipText() const
+{
+    std::string text;
+    if (m_attachments.GetSize() == 1) {
+        const CLinkTarget* only = m_attachments.Item(0);
+        if (only->GetKind() == CLinkTarget::kFile)
+            text = only->GetFileName();
+        else
+            only->GetTarget(text);
+    } else if (m_attachments.GetSize() > 1) {
+        text = QuorFormat1(QuorLoadString(IDS_ATTACHMENT_COUNT_TIP), std::to_string(m_attachments.GetSize()));
+    }
+    if (text.size() > 80)
+        text.resize(80);
+    return text;
+}
+
 bool CArticleView::OnNotify(NMHDR* header, LRESULT& result)
 {
+    if (header->hwndFrom == m_tips && header->code == TTN_NEEDTEXTA && header->idFrom == kAttachmentMarkTool) {
+        m_tipText = AttachmentTipText();
+        reinterpret_cast<NMTTDISPINFOA*>(header)->lpszText = &m_tipText[0];
+        result = 0;
+        return true;
+    }
     if (header->idFrom == kTimeFieldId && header->code == DTN_DATETIMECHANGE) {
         OnEditChange();
         return false;
@@ -316,6 +448,10 @@ bool CArticleView::OnNotify(NMHDR* header, LRESULT& result)
 
 bool CArticleView::OnDestroy(LRESULT& result)
 {
+    if (m_tips) {
+        ::DestroyWindow(m_tips);
+        m_tips = nullptr;
+    }
     if (m_dropRegistered) {
         m_titleDropTarget.Revoke();
         ::DragAcceptFiles(m_hWnd, FALSE);
@@ -374,6 +510,15 @@ bool CArticleView::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         OnKeywordsDropped(reinterpret_cast<HWND>(lParam));
         result = 0;
         return true;
+    case WM_CONTEXTMENU:
+        // The keyword list leaves its WM_CONTEXTMENU to the default procedure, which hands it here.
+        if (reinterpret_cast<HWND>(wParam) == m_keywordList.m_hWnd) {
+            m_keywordList.SetFocus();
+            ShowContextMenu(m_keywordList.m_hWnd, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            result = 0;
+            return true;
+        }
+        return false;
     default:
         return false;
     }

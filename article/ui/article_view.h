@@ -25,6 +25,7 @@
 #include "controls/ui/format_target.h"
 #include "document/doc_views.h"
 #include "framework/ui/view.h"
+#include "resources/article_window_res.h"
 #include "storage/article_info.h"
 #include "storage/article_record.h"
 
@@ -56,6 +57,9 @@ struct CArticleViewServices {
     // and size); empty: the system's placement. A restored window's size is handed back.
     std::function<RECT(int clientWidth, int clientHeight)> nextWindowRect;
     std::function<void(int width, int height)> storeWindowSize;
+    // Shows a header control's context menu `popup` at `screen`; empty: TrackPopupMenu owned by the
+    // main window, whose command route reaches the active view.
+    std::function<void(HMENU popup, POINT screen)> trackMenu;
     // Fonts: the title and edit font, the header font ("Keywords", lists of dialogs) and the list
     // font; null: the system's.
     HFONT titleFont = nullptr;
@@ -73,9 +77,10 @@ public:
         kKeywordListId = 1004,
         kTimeFieldId = 1006,
         kCalendarButtonId = 1161,
+        kAttachmentMarkTool = 1005,  // the tool tip's tool over the attachment mark
     };
     // The Select Date from Calendar command (the calendar button sends its own id).
-    static constexpr unsigned kCalendarCommand = 33024;
+    static constexpr unsigned kCalendarCommand = IDM_ARTICLE_SELECT_DATE;
 
     CArticleView();
     ~CArticleView() override;
@@ -132,6 +137,11 @@ public:
     bool ChangeKeywords(const std::string& initial);
     void SetToCurrentDateTime();
     void SetContentLinkMode(int mode);
+    // Runs a Replace (`all` false) or Replace All, `replace` answering how many it replaced, with an
+    // undo snapshot taken first, so that Undo then swaps back and forth between before and after.
+    // When nothing was replaced the earlier snapshot and state stay. Returns the count.
+    int ReplaceWithUndo(bool all, const std::function<int()>& replace);
+    int GetReplaceUndoState() const { return m_replaceUndoState; }
 
     // The children, for the window's own tests and the frame.
     CArticleTitleBox& TitleBox() { return m_titleBox; }
@@ -143,6 +153,9 @@ public:
     const ArticleLayout& Layout() const { return m_layout; }
     int GetKeywordWidth() const { return m_keywordWidth; }
     HWND GetActiveTextControl() const { return m_activeText; }
+    HWND GetToolTips() const { return m_tips; }
+    // The attachment mark's tip: the one attachment's name, else the number of attachments.
+    std::string AttachmentTipText() const;
     bool HasUndoSnapshot() const { return m_undoSnapshot != nullptr; }
     bool HasKeywordSnapshot() const { return m_keywordSnapshot != nullptr; }
     void RecalcLayout();
@@ -177,9 +190,13 @@ private:
     int GetKeywordCount() override;
     bool ChooseKeywords() override;
     void BuildRecord(CArticleRecord& record);
+    // What a stored save leaves: empty undo buffers, the date committed, not modified, the caption.
+    void FinishSave(const std::string& title);
     void ResetEditState();
     void TakeUndoSnapshot();
     void RestoreUndoSnapshot();
+    // Undo after a Replace: the article and the snapshot change places.
+    void SwapReplaceSnapshot();
     void ResetToNewArticle();
     void ShowNewArticle();
     void SetCaption(const std::string& title);
@@ -234,7 +251,12 @@ private:
     // ---- article_view.cpp ----
     void CreateChildren();
     void PaintHeader(HDC dc);
+    // Where a header mark is drawn, and whether it is.
+    ArticleRect MarkRect(ArticleMark mark) const;
+    bool IsMarkShown(ArticleMark mark) const;
     void OnMouse(UINT msg, int x, int y);
+    // Draws or removes the splitter bar dragged at `x` (kept inside the splitter's limits).
+    void InvertSplitBar(int x);
     void MoveFocus(HWND from, bool back);
     void ShowContextMenu(HWND control, POINT screen);
     int Ask(const std::string& text, UINT style);
@@ -279,4 +301,6 @@ private:
     int m_splitX = 0;
     int m_keywordWidth = 100;
     bool m_dropRegistered = false;
+    HWND m_tips = nullptr;
+    std::string m_tipText;  // the text last handed to the tool tip, kept while it shows
 };

@@ -11,9 +11,11 @@
 #include "framework/ui/frame_wnd.h"
 #include "framework/ui/mdi_wnd.h"
 #include "resources/resource.h"
+#include "resources/article_window_res.h"
 #include "resources/commands.h"
 #include "shell/app_settings.h"
 #include "storage/date.h"
+#include "storage/link_shell.h"
 #include "storage/link_target.h"
 #include "storage/quor_error.h"
 
@@ -167,6 +169,12 @@ void CArticleView::OnUpdateUndo(CCmdUI& ui)
         ui.Enable(showing);
         return;
     }
+    if (m_replaceUndoState != 0 && m_undoSnapshot) {
+        static const int kTexts[] = {IDS_UNDO_REPLACE, IDS_REDO_REPLACE, IDS_UNDO_REPLACE_ALL, IDS_REDO_REPLACE_ALL};
+        ui.SetText(QuorLoadString(kTexts[m_replaceUndoState - 1]));
+        ui.Enable(showing && CanModify());
+        return;
+    }
     ui.SetText(QuorLoadString(IDS_EDIT_UNDO));
     HWND focus = GetFocus();
     bool can = false;
@@ -186,6 +194,10 @@ void CArticleView::OnUndo()
     CQuorvaneDoc* document = GetDoc();
     if (document && document->CanUndoImport()) {
         document->UndoImport();
+        return;
+    }
+    if (m_replaceUndoState != 0 && m_undoSnapshot) {
+        SwapReplaceSnapshot();
         return;
     }
     HWND focus = GetFocus();
@@ -444,6 +456,9 @@ void CArticleView::OnDropFiles(HDROP drop)
                     }
                     CLinkTarget target;
                     target.Set(CLinkTarget::kFile, path);
+                    if (!(m_info.GetFlags() & CArticleInfo::kSaveFullPaths))
+                        if (ILinkShell* shell = GetLinkShell())
+                            target.MakeRelativePath(shell->BaseFolder());
                     m_attachments.Add(target);
                     attached = true;
                 }

@@ -277,6 +277,7 @@ void CArticleView::SaveArticle(bool quiet, bool allowDateUpdate)
     if (!document)
         throw CQuorError(kCancelled);
     bool discarded = false;
+    bool stored = false;
     try {
         const CAppSettings* settings = Services().settings;
         ArticleSaveOptions options;
@@ -298,17 +299,26 @@ void CArticleView::SaveArticle(bool quiet, bool allowDateUpdate)
 
         CArticleRecord record;
         BuildRecord(record);
-        if (m_articleId == kNewArticle)
-            m_articleId = document->AddArticle(record, m_bookmarked, false);
-        else
+        if (m_articleId == kNewArticle) {
+            try {
+                m_articleId = document->AddArticle(record, m_bookmarked, false);
+            } catch (const CQuorError& error) {
+                // Code 19 comes after the article was stored: the window keeps its id, so that the
+                // next save updates it instead of storing a copy, and reports the full title list.
+                if (error.Code() != kTooManyTitles)
+                    throw;
+                m_articleId = document->LastAddedArticleId();
+                FinishSave(record.GetTitle());
+                stored = true;
+                throw;
+            }
+        } else {
             document->UpdateArticle(m_articleId, record, false);
-
-        m_titleBox.SendMessage(EM_EMPTYUNDOBUFFER);
-        m_content.SendMessage(EM_EMPTYUNDOBUFFER);
-        m_dateBox.ClearModified();
-        m_modified = false;
-        SetCaption(record.GetTitle());
+        }
+        FinishSave(record.GetTitle());
     } catch (const CQuorError& error) {
+        if (stored)
+            throw;  // only the index could not list it
         m_modified = !discarded;
         if (error.Code() == kCancelled && quiet)
             throw CQuorError(kUnsavedArticles);
@@ -317,6 +327,15 @@ void CArticleView::SaveArticle(bool quiet, bool allowDateUpdate)
         m_modified = true;
         throw CQuorError(kOutOfMemory);
     }
+}
+
+void CArticleView::FinishSave(const std::string& title)
+{
+    m_titleBox.SendMessage(EM_EMPTYUNDOBUFFER);
+    m_content.SendMessage(EM_EMPTYUNDOBUFFER);
+    m_dateBox.ClearModified();
+    m_modified = false;
+    SetCaption(title);
 }
 
 void CArticleView::ResetEditState()
@@ -416,6 +435,44 @@ void CArticleView::TakeUndoSnapshot()
     m_dateBox.SavePrevious();
     m_keywordSnapshot.reset();
     m_replaceUndoState = 0;
+}
+
+int CArticleView::ReplaceWithUndo(bool all, const std::function<int()>& replace)
+{
+    // The snapshot and state from before, put back when nothing was replaced.
+    std::unique_ptr<CArticleRecord> earlier = std::move(m_undoSnapshot);
+    const SnapshotFlags earlierFlags = m_snapshotFlags;
+    const int earlierState = m_replaceUndoState;
+    TakeUndoSnapshot();
+    const int count = replace();
+    if (count > 0) {
+        // Set after the replacing, whose EN_CHANGE clears the state.
+        m_replaceUndoState = all ? 3 : 1;
+    } else {
+        m_undoSnapshot = std::move(earlier);
+        m_snapshotFlags = earlierFlags;
+        m_replaceUndoState = earlierState;
+    }
+    return count;
+}
+
+void CArticleView::SwapReplaceSnapshot()
+{
+    const int state = m_replaceUndoState;
+    std::unique_ptr<CArticleRecord> older = std::move(m_undoSnapshot);
+    const SnapshotFlags olderFlags = m_snapshotFlags;
+    // The article as it is now becomes the snapshot the next Undo returns to.
+    TakeUndoSnapshot();
+    std::unique_ptr<CArticleRecord> current = std::move(m_undoSnapshot);
+    const SnapshotFlags currentFlags = m_snapshotFlags;
+    m_undoSnapshot = std::move(older);
+    m_snapshotFlags = olderFlags;
+    RestoreUndoSnapshot();
+    m_undoSnapshot = std::move(current);
+    m_snapshotFlags = currentFlags;
+    m_modified = true;
+    // 1 <-> 2 (Replace), 3 <-> 4 (Replace All).
+    m_replaceUndoState = state % 2 == 1 ? state + 1 : state - 1;
 }
 
 void CArticleView::RestoreUndoSnapshot()

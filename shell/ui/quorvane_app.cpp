@@ -154,7 +154,7 @@ bool CQuorvaneApp::InitInstance()
             m_gdiplusToken = 0;
     }
 
-    m_linkShell = std::make_unique<CWindowsLinkShell>();
+    m_linkShell = std::make_unique<CWindowsLinkShell>(&m_directories);
     SetLinkShell(m_linkShell.get());
 
     Trace("option store");

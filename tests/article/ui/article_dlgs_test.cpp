@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,6 +18,7 @@
 #include "framework/string_table.h"
 #include "resources/resource.h"
 #include "shell/app_settings.h"
+#include "resources/commands.h"
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
@@ -238,6 +240,62 @@ TEST_F(ArticleDlgsTest, ClearAsksTheFilterOpensLeftwardsAndTheRectangleIsKept)
     EXPECT_NEAR((placed.left + placed.right) / 2, desktop.right / 2, 2);
 }
 
+TEST_F(ArticleDlgsTest, AltOAcceptsFromAnyControlAndTheGripSizesTheHeightOnly)
+{
+    CArticleKeywordsDlg dialog(*m_document);
+    bool translated = false;
+    LRESULT hit = 0;
+    int listBottom = 0, clientBottom = 0;
+    INT_PTR result = RunScripted(dialog, [&] {
+        // The grip in the lower right corner sizes the bottom edge.
+        RECT grip = dialog.GetGripRect();
+        POINT corner = {grip.right - 3, grip.bottom - 3};
+        ClientToScreen(dialog.m_hWnd, &corner);
+        hit = SendMessageA(dialog.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y));
+        RECT window;
+        GetWindowRect(dialog.m_hWnd, &window);
+        MoveWindow(dialog.m_hWnd, window.left, window.top, window.right - window.left + 50,
+                   window.bottom - window.top + 60, TRUE);
+        RECT list, client;
+        GetWindowRect(dialog.AssignedList().m_hWnd, &list);
+        MapWindowPoints(nullptr, dialog.m_hWnd, reinterpret_cast<POINT*>(&list), 2);
+        GetClientRect(dialog.m_hWnd, &client);
+        listBottom = list.bottom;
+        clientBottom = client.bottom;
+        RECT after;
+        GetWindowRect(dialog.m_hWnd, &after);
+        EXPECT_EQ(after.right - after.left, window.right - window.left) << "the width stays";
+        EXPECT_EQ(after.bottom - after.top, window.bottom - window.top + 60);
+
+        // The assigned list's menu: Remove Keyword only, greyed while nothing is assigned.
+        HMENU menu = dialog.MakeAssignedMenu();
+        EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 1);
+        EXPECT_EQ(GetMenuState(menu, IDM_KEYWORD_REMOVE, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED));
+        DestroyMenu(menu);
+
+        // Alt+O with the focus in the available list: the typed keyword is taken and the dialog ends.
+        Type(GetDlgItem(dialog.m_hWnd, IDC_KEYWORDS_NEW), "Melon");
+        dialog.AvailableList().SetFocus();
+        // The accelerator reads Alt from the thread's key state, as a real key press leaves it.
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        BYTE withAlt[256];
+        memcpy(withAlt, keys, sizeof keys);
+        withAlt[VK_MENU] = 0x80;
+        SetKeyboardState(withAlt);
+        MSG key = {dialog.AvailableList().m_hWnd, WM_SYSKEYDOWN, 'O', 0x20000001};
+        translated = dialog.PreTranslateMessage(&key);
+        SetKeyboardState(keys);
+        if (IsWindowVisible(dialog.m_hWnd))
+            SendMessageA(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(hit, HTBOTTOM);
+    EXPECT_EQ(listBottom, clientBottom - 5);
+    EXPECT_TRUE(translated);
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(dialog.m_assigned.Contains(m_document->GetKeywordIdByName("Melon")));
+}
+
 TEST_F(ArticleDlgsTest, DeleteArticlesShowsTheCountWithTheFocusOnNo)
 {
     CDeleteArticlesDlg dialog(*m_document);
@@ -279,10 +337,35 @@ TEST_F(ArticleDlgsTest, DuplicateGroupsGiveOneRootEachAndCheckedChildrenAreRetur
 {
     CDuplicateArticlesDlg dialog(*m_document);
     dialog.m_runs = {m_ids[0], m_ids[1], -1, m_ids[2], m_ids[3], m_ids[4]};
+    CArticleRecord record;
+    m_document->LoadArticle(m_ids[3], record);
+    record.SetRichTextVersion();
+    record.SetRtfText("{\\rtf1\\ansi Duplicate body}");
+    m_document->UpdateArticle(m_ids[3], record, false);
     int roots = 0;
     std::vector<int> children;
+    int32_t shownAtStart = 0, shownAfterSelect = 0;
+    std::string previewText;
+    UINT copyStateBefore = 0, copyStateAfter = 0;
     INT_PTR result = RunScripted(dialog, [&] {
         CCheckTreeCtrl& tree = dialog.Tree();
+        // The preview shows the article of the selected entry, nothing while the tree fills.
+        CDuplicatePreview& preview = dialog.Preview();
+        shownAtStart = preview.GetShownArticle();
+        HTREEITEM second = tree.GetNextItem(tree.GetRootItem(), TVGN_NEXT);
+        HTREEITEM entry = tree.GetNextItem(tree.GetChildItem(second), TVGN_NEXT);
+        tree.SendMessage(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(entry));
+        shownAfterSelect = preview.GetShownArticle();
+        previewText = Text(preview.m_hWnd);
+        // Its menu: Copy only with a selection; Select All selects the text.
+        preview.SetSel(0, 0);
+        HMENU menu = preview.MakeMenu();
+        copyStateBefore = GetMenuState(menu, IDM_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED;
+        DestroyMenu(menu);
+        preview.RunMenuCommand(IDM_EDIT_SELECT_ALL);
+        menu = preview.MakeMenu();
+        copyStateAfter = GetMenuState(menu, IDM_EDIT_COPY, MF_BYCOMMAND) & MF_GRAYED;
+        DestroyMenu(menu);
         for (HTREEITEM root = tree.GetRootItem(); root; root = tree.GetNextItem(root, TVGN_NEXT)) {
             ++roots;
             int count = 0;
@@ -300,6 +383,11 @@ TEST_F(ArticleDlgsTest, DuplicateGroupsGiveOneRootEachAndCheckedChildrenAreRetur
     EXPECT_EQ(roots, 2);
     EXPECT_EQ(children, (std::vector<int>{2, 3}));
     EXPECT_EQ(dialog.m_marked.Values(), (std::vector<int32_t>{m_ids[1], m_ids[4]}));
+    EXPECT_EQ(shownAtStart, -1);
+    EXPECT_EQ(shownAfterSelect, m_ids[3]);
+    EXPECT_EQ(previewText, "Duplicate body");
+    EXPECT_EQ(copyStateBefore, static_cast<UINT>(MF_GRAYED));
+    EXPECT_EQ(copyStateAfter, 0u);
 }
 
 }  // namespace

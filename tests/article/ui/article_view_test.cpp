@@ -22,11 +22,13 @@
 #include "framework/ui/mdi_wnd.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
+#include "resources/article_window_res.h"
 #include "shell/app_settings.h"
 #include "shell/article_placement.h"
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
 #include "storage/date.h"
+#include "storage/link_shell.h"
 #include "storage/quor_error.h"
 #include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
@@ -119,6 +121,12 @@ protected:
             return RECT{next.x, next.y, next.width, next.height};
         };
         services.storeWindowSize = [this](int width, int height) { m_placement.SetSize(width, height); };
+        services.trackMenu = [this](HMENU popup, POINT) {
+            std::vector<UINT> ids;
+            for (int i = 0; i < GetMenuItemCount(popup); ++i)
+                ids.push_back(GetMenuItemID(popup, i));
+            m_menus.push_back(ids);
+        };
         CArticleView::SetServices(services);
         CArticleView::SetSavingWithoutWarnings(false);
         CArticleKeywordsDlg::SetSettings(&m_settings);
@@ -221,6 +229,7 @@ protected:
     int32_t m_calendarOpenedOn = 0;
     int32_t m_calendarChoice = 0;
     bool m_confirmDelete = false;
+    std::vector<std::vector<UINT>> m_menus;  // the ids of each context menu shown
 };
 
 TEST_F(ArticleViewTest, ANewArticleIsSavedWholeAndReadsBackAfterReopeningTheFile)
@@ -469,6 +478,52 @@ TEST_F(ArticleViewTest, UndoArticleChangesUndoesThenRedoesAndUndoFollowsTheFocus
     EXPECT_TRUE(undoImport.m_enabled);
 }
 
+TEST_F(ArticleViewTest, UndoAfterAReplaceSwapsBeforeAndAfterWithItsOwnMenuTexts)
+{
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    view->Content().SetPlainText("one two one", false);
+    view->Content().SetFocus();
+    // Replace All that replaces something: Undo goes back, then forward again.
+    int count = view->ReplaceWithUndo(true, [&] {
+        view->Content().SetSel(0, -1);
+        view->Content().SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("uno two uno"));
+        return 2;
+    });
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(Probe(view, IDM_EDIT_UNDO).m_text, "&Undo Replace All\tCtrl+Z");
+    EXPECT_TRUE(Probe(view, IDM_EDIT_UNDO).m_enabled);
+    EXPECT_TRUE(Command(IDM_EDIT_UNDO));
+    std::string text;
+    view->Content().GetText(text, false);
+    EXPECT_EQ(text, "one two one");
+    EXPECT_TRUE(view->IsModified());
+    EXPECT_EQ(Probe(view, IDM_EDIT_UNDO).m_text, "Red&o Replace All\tCtrl+Z");
+    EXPECT_TRUE(Command(IDM_EDIT_UNDO));
+    view->Content().GetText(text, false);
+    EXPECT_EQ(text, "uno two uno");
+    EXPECT_EQ(view->GetReplaceUndoState(), 3);
+
+    // Replace All that finds nothing leaves the earlier snapshot and state in place.
+    EXPECT_EQ(view->ReplaceWithUndo(true, [] { return 0; }), 0);
+    EXPECT_EQ(view->GetReplaceUndoState(), 3);
+    EXPECT_TRUE(Command(IDM_EDIT_UNDO));
+    view->Content().GetText(text, false);
+    EXPECT_EQ(text, "one two one");
+
+    // A single Replace, then typing: the state goes and Undo is the focused control's again.
+    view->ReplaceWithUndo(false, [&] {
+        view->Content().SetSel(0, 3);
+        view->Content().SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("uno"));
+        return 1;
+    });
+    EXPECT_EQ(Probe(view, IDM_EDIT_UNDO).m_text, "&Undo Replace\tCtrl+Z");
+    TypeInto(view->TitleBox().m_hWnd, "Typed");
+    EXPECT_EQ(view->GetReplaceUndoState(), 0);
+    EXPECT_EQ(Probe(view, IDM_EDIT_UNDO).m_text, Text(IDS_EDIT_UNDO));
+}
+
 TEST_F(ArticleViewTest, HeaderEnterCalendarAndLayout)
 {
     OpenDocument();
@@ -665,6 +720,150 @@ TEST_F(ArticleViewTest, DroppedFilesAskWithTheirCountAndLongPathsAreNeverCut)
     EXPECT_TRUE(view->IsModified());
     EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
     ASSERT_EQ(Stored(m_storedId).GetAttachmentCount(), 1);
+}
+
+namespace {
+
+// A link shell that resolves relative targets against one folder.
+class CBaseFolderShell : public ILinkShell {
+public:
+    explicit CBaseFolderShell(std::string base) : m_base(std::move(base)) {}
+    bool PathExists(const std::string&, bool&) override { return false; }
+    intptr_t Execute(const char*, const std::string&, const std::string&) override { return 2; }
+    std::string FolderProgram() override { return ""; }
+    bool CanSearchMissing() override { return false; }
+    std::string BaseFolder() override { return m_base; }
+    int FindMissing(std::string&, int32_t) override { return 2; }
+
+private:
+    std::string m_base;
+};
+
+HGLOBAL MakeDrop(const std::vector<std::string>& paths)
+{
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return memory;
+}
+
+}  // namespace
+
+TEST_F(ArticleViewTest, DroppedFilesUnderTheBaseFolderAreStoredRelativeAndTheMarkTipNamesThem)
+{
+    CBaseFolderShell shell("C:\\Notes");
+    ILinkShell* previous = SetLinkShell(&shell);
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->AttachmentTipText(), "");
+    m_answers = {IDYES};
+    SendMessageA(view->m_hWnd, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({"C:\\Notes\\sub\\a.txt", "C:\\Notesbook\\b.txt"})), 0);
+    EXPECT_EQ(view->AttachmentTipText(), "2 attachments");
+    EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
+    CArticleRecord stored = Stored(m_storedId);
+    ASSERT_EQ(stored.GetAttachmentCount(), 2);
+    EXPECT_EQ(stored.GetAttachments().Item(0)->GetStoredTarget(), "sub\\a.txt") << "under the base folder: relative";
+    EXPECT_EQ(stored.GetAttachments().Item(1)->GetStoredTarget(), "C:\\Notesbook\\b.txt") << "a folder that only starts alike: whole";
+    SetLinkShell(previous);
+
+    // The tip sits on the attachment mark and names a single attachment.
+    CloseDocument();
+    OpenDocument();
+    view = Open(CArticleView::kNewArticle);
+    m_answers = {IDYES};
+    SendMessageA(view->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"D:\\Pictures\\river.jpg"})), 0);
+    EXPECT_EQ(view->AttachmentTipText(), "river.jpg");
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = view->m_hWnd;
+    tool.uId = CArticleView::kAttachmentMarkTool;
+    ASSERT_TRUE(SendMessageA(view->GetToolTips(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&tool)));
+    RECT client;
+    GetClientRect(view->m_hWnd, &client);
+    EXPECT_EQ(tool.rect.right, client.right - 37) << "the mark's rectangle, 37 pixels from the right";
+    EXPECT_EQ(tool.rect.top, 3);
+    NMTTDISPINFOA ask = {};
+    ask.hdr.hwndFrom = view->GetToolTips();
+    ask.hdr.idFrom = CArticleView::kAttachmentMarkTool;
+    ask.hdr.code = TTN_NEEDTEXTA;
+    SendMessageA(view->m_hWnd, WM_NOTIFY, CArticleView::kAttachmentMarkTool, reinterpret_cast<LPARAM>(&ask));
+    ASSERT_NE(ask.lpszText, nullptr);
+    EXPECT_STREQ(ask.lpszText, "river.jpg");
+}
+
+// An index window whose title list is full: it stores nothing more and says so with code 19.
+class CFullTitleListView : public CRecordingIndexView {
+public:
+    using CRecordingIndexView::CRecordingIndexView;
+    void UpdateTitleForArticle(int32_t, const CKeywordIdSet&, bool) override { throw CQuorError(kTooManyTitles); }
+};
+
+TEST_F(ArticleViewTest, ANewArticleStoredDespiteAFullTitleListKeepsItsIdAndSavesInPlace)
+{
+    OpenDocument();
+    Trace trace;
+    CFullTitleListView index(trace);
+    m_document->AddView(&index);
+    CArticleIdSet before;
+    m_document->GetAllArticleIds(before);
+    CArticleView* view = NewReadyArticle("Crowded");
+    m_answers = {IDOK};
+    EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
+    ASSERT_EQ(m_asked.size(), 1u) << "the full title list is reported";
+    EXPECT_NE(view->GetArticleId(), CArticleView::kNewArticle);
+    EXPECT_FALSE(view->IsModified());
+    // A second save updates the stored article instead of storing a copy.
+    TypeInto(view->TitleBox().m_hWnd, "Crowded again");
+    EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
+    CArticleIdSet after;
+    m_document->GetAllArticleIds(after);
+    EXPECT_EQ(after.GetSize(), before.GetSize() + 1);
+    EXPECT_EQ(Stored(view->GetArticleId()).GetTitle(), "Crowded again");
+    m_document->RemoveView(&index);
+}
+
+TEST_F(ArticleViewTest, HeaderControlsShowTheirOwnContextMenusAfterTakingTheFocus)
+{
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    struct Case {
+        HWND control;
+        UINT message;
+        UINT firstId;
+        UINT lastId;
+    };
+    const Case cases[] = {
+        {view->TitleBox().m_hWnd, WM_RBUTTONUP, IDM_EDIT_UNDO, IDM_TOOLS_SPELLING},
+        {view->DateBox().m_hWnd, WM_CONTEXTMENU, IDM_EDIT_UNDO, IDM_ARTICLE_NOW},
+        {view->TimeField().m_hWnd, WM_CONTEXTMENU, IDM_ARTICLE_NOW, IDM_ARTICLE_PROPERTIES},
+        {view->KeywordList().m_hWnd, WM_CONTEXTMENU, IDM_KEYWORD_CHANGE_FROM_LIST, IDM_EDIT_SELECT_ALL},
+    };
+    for (const Case& c : cases) {
+        m_menus.clear();
+        view->Content().SetFocus();
+        WPARAM wParam = c.message == WM_CONTEXTMENU ? reinterpret_cast<WPARAM>(c.control) : 0;
+        SendMessageA(c.control, c.message, wParam, MAKELPARAM(5, 5));
+        ASSERT_EQ(m_menus.size(), 1u) << c.firstId;
+        EXPECT_EQ(m_menus[0].front(), c.firstId);
+        EXPECT_EQ(m_menus[0].back(), c.lastId);
+        EXPECT_EQ(GetFocus(), c.control) << "the control takes the focus first";
+    }
+    // The keyword list's menu reaches the view's commands: Remove Keyword with a selected keyword.
+    view->KeywordList().SetFocus();
+    view->KeywordList().SendMessage(LB_SETSEL, TRUE, 0);
+    EXPECT_TRUE(Probe(view, IDM_KEYWORD_REMOVE).m_enabled);
+    EXPECT_TRUE(Command(IDM_KEYWORD_REMOVE));
+    EXPECT_EQ(view->KeywordList().GetCount(), 0);
+    EXPECT_TRUE(view->IsModified());
 }
 
 TEST_F(ArticleViewTest, EditingIsDisabledOnAReadOnlyFileAndInAMinimisedWindow)
