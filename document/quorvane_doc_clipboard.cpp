@@ -2,7 +2,7 @@
 // (import/article_clipboard.h); the host only moves them on and off the clipboard.
 #include <algorithm>
 
-#include "controls/memory_clipboard_codec.h"
+#include "storage/memory_clipboard_codec.h"
 #include "document/doc_host.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"

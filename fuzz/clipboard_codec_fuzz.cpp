@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/memory_clipboard_codec.h"
+#include "storage/memory_clipboard_codec.h"
 #include "storage/quor_error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

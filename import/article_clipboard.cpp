@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "controls/memory_clipboard_codec.h"
+#include "storage/memory_clipboard_codec.h"
 #include "storage/article_record.h"
 #include "storage/id_set.h"
 #include "storage/quor_error.h"

@@ -40,7 +40,7 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/clipboard_codec.h"
+#include "storage/clipboard_codec.h"
 
 class CArticleRecord;
 

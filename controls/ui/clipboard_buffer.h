@@ -7,7 +7,7 @@
 #pragma once
 #include <windows.h>
 
-#include "controls/clipboard_codec.h"
+#include "storage/clipboard_codec.h"
 
 class CClipboardBuffer : public CClipboardCodec {
 public:

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "controls/memory_clipboard_codec.h"
+#include "storage/memory_clipboard_codec.h"
 #include "import/article_clipboard.h"
 #include "storage/quor_error.h"
 #include "tests/document/doc_fixture.h"

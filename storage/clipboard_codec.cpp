@@ -1,4 +1,4 @@
-#include "controls/clipboard_codec.h"
+#include "storage/clipboard_codec.h"
 
 #include <cstring>
 #include <limits>

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/clipboard_codec.h"
+#include "storage/clipboard_codec.h"
 
 class CMemoryClipboardCodec : public CClipboardCodec {
 public:
