@@ -8,7 +8,7 @@
 
 #include "controls/ui/date_time_picker.h"
 #include "controls/ui/themed_button.h"
-#include "document/ui/date_edit.h"
+#include "controls/ui/date_edit.h"
 #include "framework/ui/controls.h"
 
 // What a header control asks of its view.

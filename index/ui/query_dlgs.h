@@ -12,7 +12,7 @@
 #include <string>
 
 #include "controls/ui/marker_edit.h"
-#include "document/ui/date_edit.h"
+#include "controls/ui/date_edit.h"
 #include "framework/ui/dialog.h"
 #include "framework/ui/list_box.h"
 #include "index/saved_query_actions.h"

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "document/ui/date_edit.h"
+#include "controls/ui/date_edit.h"
 #include "framework/ui/dialog.h"
 #include "tests/controls/ui/test_controls_res.h"
 #include "tests/storage/test_seams.h"

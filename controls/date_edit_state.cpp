@@ -1,4 +1,4 @@
-#include "document/date_edit_state.h"
+#include "controls/date_edit_state.h"
 
 #include <new>
 

@@ -6,7 +6,7 @@
 // CDateEditOptional is the field that may stay empty (date ranges): empty text stands for the
 // no-date value its owner sets (kNoLowerDate for a range's start, kNoUpperDate for its end).
 #pragma once
-#include "document/date_edit_state.h"
+#include "controls/date_edit_state.h"
 #include "framework/ui/controls.h"
 
 class CDateEdit : public CEdit, public CDateEditState {

@@ -1,7 +1,7 @@
 // The rules of date fields without a window: typing, leaving the field, the undo swap, blank fields
 // and the owner's SetDate, over a field whose own writes raise a change notification as an edit
 // control's do.
-#include "document/date_edit_state.h"
+#include "controls/date_edit_state.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "document/ui/date_edit.h"
+#include "controls/ui/date_edit.h"
 
 bool CDateEdit::SubclassDlgItem(int id, HWND parent)
 {
