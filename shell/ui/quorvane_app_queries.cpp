@@ -1,5 +1,6 @@
 // The query dialogs as the document's commands open them, and the index view's "Query Titles".
 #include "index/query_list.h"
+#include "index/ui/group_dlgs.h"
 #include "index/ui/index_view.h"
 #include "index/ui/query_dlgs.h"
 #include "index/ui/query_dlgs_res.h"
@@ -8,10 +9,18 @@
 
 namespace {
 
-// What the query dialogs ask of the program while `app` runs them.
-void InstallQueryServices(CQuorvaneApp& app)
+// What the query dialogs ask of the program while `app` runs them; `listFont` is the lists' font.
+void InstallQueryServices(CQuorvaneApp& app, HFONT listFont)
 {
     QueryDialogServices& services = QueryServices();
+    services.chooseKeywordGroup = [&app, listFont](HWND parent) {
+        CQuorvaneDoc* document = app.GetOpenDocument();
+        if (!document)
+            return kNoneId;
+        CSelectKeywordGroupDlg dialog(*document, parent);
+        dialog.m_listFont = listFont;
+        return dialog.DoModal() == IDOK ? dialog.m_groupId : kNoneId;
+    };
     services.savedQueriesChanged = [&app] {
         if (CQuorvaneDoc* document = app.GetOpenDocument())
             document->RebuildSavedQueryMenus();
@@ -23,7 +32,7 @@ void InstallQueryServices(CQuorvaneApp& app)
 
 bool CQuorvaneApp::RunBuildQuery(CQuorvaneDoc& document, std::string& text, int32_t& from, int32_t& to)
 {
-    InstallQueryServices(*this);
+    InstallQueryServices(*this, m_listFont);
     CBuildQueryDlg dialog(MainWindow());
     dialog.SetSources(&document, m_listFont);
     dialog.m_savedQueries = &document.GetQueryList();
@@ -32,14 +41,14 @@ bool CQuorvaneApp::RunBuildQuery(CQuorvaneDoc& document, std::string& text, int3
 
 bool CQuorvaneApp::RunManageQueries(CQuorvaneDoc& document, CCurrentQuery& current)
 {
-    InstallQueryServices(*this);
+    InstallQueryServices(*this, m_listFont);
     CManageQueriesDlg dialog(document, current, m_listFont, MainWindow());
     return dialog.DoModal() == IDC_MQ_RUN;
 }
 
 int CQuorvaneApp::ChooseSavedQuery(CQuorvaneDoc& document)
 {
-    InstallQueryServices(*this);
+    InstallQueryServices(*this, m_listFont);
     CSelectQueryDlg dialog(document.GetQueryList(), MainWindow());
     return dialog.DoModal() == IDOK ? dialog.m_chosen : -1;
 }
