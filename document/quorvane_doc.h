@@ -119,6 +119,13 @@ public:
     void DeleteKeywords(const CKeywordIdSet& keywords);
     void MergeKeyword(int32_t from, int32_t into);
     void AssignKeywords(const CArticleIdSet& articles, const CKeywordIdSet& keywords);
+    // Change Keywords for many articles as one operation (quorvane_doc_keyword_changes.cpp): every
+    // article of `articles` loses `removed` and gains `added` (pending ids are stored first). Every
+    // article is checked readable before anything is written; then each changed article and each
+    // changed keyword record is written once, with one flush. Open windows of the articles hear of
+    // each keyword they gained or lost; dates are stamped by the file's option.
+    void ChangeKeywordsOfArticles(const CArticleIdSet& articles, const CKeywordIdSet& removed,
+                                  const CKeywordIdSet& added);
 
     // ---- Articles (quorvane_doc_articles.cpp) ----
     void LoadArticle(int32_t id, CArticleRecord& record);

@@ -404,9 +404,13 @@ void CQuorvaneDoc::DeleteKeywords(const CKeywordIdSet& requested)
     m_dataFile.Flush();
 }
 
+// Every failure passes on: the caller deletes `from` only after a merge that went through, so no
+// article of `from` can lose the keyword without gaining `into`.
 void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
 {
     COperationCheck check(*this, "MergeKeyword");
+    if (from == into)
+        return;
     try {
         CArticleIdSet articles;
         GetKeywordArticleIds(from, articles);
@@ -420,7 +424,7 @@ void CQuorvaneDoc::MergeKeyword(int32_t from, int32_t into)
             QueryReportView(ReportKind::kKeywordGroups, ReportRequest::kGroupsChanged);
         }
     } catch (const std::bad_alloc&) {
-        // Dropped without a message, as the caller goes on to delete `from`.
+        throw CQuorError(kOutOfMemory);
     }
 }
 

@@ -14,16 +14,9 @@
 
 // ---- Save Article ----
 
-CSaveArticleDlg::CSaveArticleDlg(HWND parent) : CIconDialog(IDD_SAVE_ARTICLE, IDI_QUESTION, parent) {}
+CSavePromptDlg::CSavePromptDlg(int templateId, HWND parent) : CIconDialog(templateId, IDI_QUESTION, parent) {}
 
-bool CSaveArticleDlg::OnInitDialog()
-{
-    CIconDialog::OnInitDialog();
-    ::SetDlgItemTextA(m_hWnd, IDC_SAVE_ARTICLE_TITLE, m_title.c_str());
-    return true;
-}
-
-bool CSaveArticleDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
+bool CSavePromptDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
 {
     switch (id) {
     case IDYES:
@@ -36,6 +29,15 @@ bool CSaveArticleDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& resul
     default:
         return CIconDialog::OnCommand(id, code, control, result);
     }
+}
+
+CSaveArticleDlg::CSaveArticleDlg(HWND parent) : CSavePromptDlg(IDD_SAVE_ARTICLE, parent) {}
+
+bool CSaveArticleDlg::OnInitDialog()
+{
+    CSavePromptDlg::OnInitDialog();
+    ::SetDlgItemTextA(m_hWnd, IDC_SAVE_ARTICLE_TITLE, m_title.c_str());
+    return true;
 }
 
 int RunSaveArticleDialog(HWND owner, const std::string& title, bool& noWarnings)

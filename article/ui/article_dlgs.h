@@ -15,17 +15,25 @@
 
 class CQuorvaneDoc;
 
-// "Save Article": Yes, No or Cancel for a changed stored article.
-class CSaveArticleDlg : public CIconDialog {
+// A save question with Yes, No and Cancel and the "save without warnings" box, read on Yes.
+class CSavePromptDlg : public CIconDialog {
 public:
-    explicit CSaveArticleDlg(HWND parent = nullptr);
-    std::string m_title;
+    CSavePromptDlg(int templateId, HWND parent);
     // Read only when the dialog ends with Yes.
     bool m_noWarnings = false;
 
 protected:
-    bool OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+};
+
+// "Save Article": Yes, No or Cancel for a changed stored article.
+class CSaveArticleDlg : public CSavePromptDlg {
+public:
+    explicit CSaveArticleDlg(HWND parent = nullptr);
+    std::string m_title;
+
+protected:
+    bool OnInitDialog() override;
 };
 
 // "Save Unsaved Articles" before an operation named `m_operation` reads the data file.

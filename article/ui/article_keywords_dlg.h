@@ -55,20 +55,24 @@ protected:
     bool OnSize(UINT type, int width, int height, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
+    // Closing with OK: the typed name is assigned when such a keyword exists, the assigned ids
+    // become the result, the rectangle is stored and the dialog ends. Derived dialogs that ask before
+    // closing replace it; a CQuorError raised here is reported and the dialog stays.
+    virtual void Finish();
+    void AddTypedKeyword();
+    void SaveRect();
+
 private:
     void CreateLists();
     void Assign();
     void Unassign();
     void Clear();
-    void AddTypedKeyword();
-    void Finish();
     void ToggleGroupsPane();
     void ApplyGroupFilter();
     void OnNewKeywordChanged();
     void OnAvailableSelectionChanged();
     void UpdateClearButton();
     void SetEditText(const std::string& text);
-    void SaveRect();
     void PlaceFromSettings();
     int Ask(const std::string& text, UINT style);
     // The size grip in the lower right corner (client coordinates).

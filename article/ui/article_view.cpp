@@ -454,6 +454,7 @@ bool CArticleView::OnDestroy(LRESULT& result)
     }
     if (m_dropRegistered) {
         m_titleDropTarget.Revoke();
+        m_keywordDropTarget.Revoke();
         ::DragAcceptFiles(m_hWnd, FALSE);
         m_dropRegistered = false;
     }

@@ -21,6 +21,7 @@
 #include "article/ui/article_content.h"
 #include "article/ui/article_header.h"
 #include "article/ui/article_keyword_list.h"
+#include "article/ui/keyword_drop_target.h"
 #include "controls/ui/edit_drop_target.h"
 #include "controls/ui/format_target.h"
 #include "document/doc_views.h"
@@ -133,6 +134,9 @@ public:
     // Assigns the keyword named by the text up to its first line end (a pending one when the file has
     // none of that name).
     void AssignKeywordByName(const std::string& text);
+    // The same for text dropped on the keyword list: only a keyword the file holds is assigned; a
+    // name that is no keyword does nothing.
+    void AssignExistingKeywordByName(const std::string& text);
     // The Keywords for Article dialog, its new-keyword edit starting with `initial`.
     bool ChangeKeywords(const std::string& initial);
     void SetToCurrentDateTime();
@@ -149,6 +153,7 @@ public:
     CArticleTimeCtrl& TimeField() { return m_timeField; }
     CArticleContent& Content() { return m_content; }
     CArticleKeywordList& KeywordList() { return m_keywordList; }
+    CKeywordDropTarget& KeywordDropTarget() { return m_keywordDropTarget; }
     CArticleHeaderButton& CalendarButton() { return m_calendarButton; }
     const ArticleLayout& Layout() const { return m_layout; }
     int GetKeywordWidth() const { return m_keywordWidth; }
@@ -175,6 +180,7 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void AssignKeywordNamed(const std::string& text, bool createPending);
     // ---- article_view_save.cpp ----
     std::string GetTitleText() override;
     void SetTitleText(const std::string& title) override;
@@ -272,6 +278,7 @@ private:
     bool m_hasReminder = false;
     CArticleHeaderButton m_calendarButton;
     CEditDropTarget m_titleDropTarget;
+    CKeywordDropTarget m_keywordDropTarget;
     CArticleTitleBox m_titleBox;
     CArticleContent m_content;
     CArticleTimeCtrl m_timeField;

@@ -52,6 +52,7 @@ void CArticleView::OnInitialUpdate()
     const bool writable = document && document->CanModify();
     if (writable) {
         m_titleDropTarget.Register(m_titleBox.m_hWnd);
+        m_keywordDropTarget.Register(m_keywordList.m_hWnd);
         ::DragAcceptFiles(m_hWnd, TRUE);
         m_dropRegistered = true;
     } else {
@@ -634,6 +635,16 @@ bool CArticleView::ChangeKeywords(const std::string& initial)
 
 void CArticleView::AssignKeywordByName(const std::string& text)
 {
+    AssignKeywordNamed(text, true);
+}
+
+void CArticleView::AssignExistingKeywordByName(const std::string& text)
+{
+    AssignKeywordNamed(text, false);
+}
+
+void CArticleView::AssignKeywordNamed(const std::string& text, bool createPending)
+{
     CQuorvaneDoc* document = GetDoc();
     if (!document)
         return;
@@ -642,7 +653,7 @@ void CArticleView::AssignKeywordByName(const std::string& text)
         name = TrimArticleText(name);
         if (name.empty())
             return;
-        int32_t id = document->GetKeywordIdByName(name);
+        int32_t id = createPending ? document->GetKeywordIdByName(name) : document->FindKeyword(name);
         if (id == kNoneId || m_keywordList.HasId(id))
             return;
         SaveKeywordSnapshot();

@@ -60,6 +60,10 @@ struct CIndexViewServices {
     std::function<void()> refreshFindDialog;
     // Waits between two Internet addresses opened as attachments; null: Sleep.
     std::function<void(uint32_t milliseconds)> wait;
+    // The Shared Keywords dialog over `shared`, the keywords all highlighted titles carry: true when
+    // the user confirmed a change, with `result` the keywords they are all to carry.
+    std::function<bool(CQuorvaneDoc& document, HWND owner, const CKeywordIdSet& shared, CKeywordIdSet& result)>
+        editSharedKeywords;
 };
 
 class CIndexView : public CView, public CDropClassified, public CIndexNotifyTarget, private CIndexPanes {
@@ -251,6 +255,27 @@ private:
     CArticleNotifyTarget* ActiveArticleWindow() const;
     // After articles changed under the titles: the lists are repainted and the Find dialog told.
     void AfterArticlesChanged();
+    // ---- Keyword commands (index_view_keywords.cpp) ----
+    bool RouteKeywordCommands(unsigned id, CCmdUI* ui);
+    void OnEditKeyword();
+    void OnMergeKeyword();
+    void OnUpdateOneKeyword(CCmdUI& ui);
+    void OnDeleteKeyword();
+    void OnUpdateDeleteKeyword(CCmdUI& ui);
+    void OnChangeKeywords();
+    void OnUpdateChangeKeywords(CCmdUI& ui);
+    void OnDeleteByFocus();
+    void OnUpdateDeleteByFocus(CCmdUI& ui);
+    void AssignDroppedKeywords(HWND target, HWND source);
+    void SharedKeywordsOf(const CArticleIdSet& titles, CKeywordIdSet& shared);
+    HWND DialogOwner() const;
+    int AskUser(int messageId, UINT style) const;
+    HWND FocusedList() const;
+    bool CanModifyDocument() const;
+    int32_t OnlyHighlightedKeyword() const;
+    bool PassPasswordGate(int askId, int refusedId);
+    template <class Step>
+    void RunKeywordCommand(Step step);
 
     // ---- The window as the selection sees it (index_view_panes.cpp) ----
     void SetTitles(const CArticleIdSet& ids) override;

@@ -32,7 +32,7 @@ bool CIndexView::OnCmdMsg(unsigned id, CCmdUI* ui)
     };
     if (RouteToTable(this, kCommands, id, ui) || OnArticleCmdMsg(id, ui))
         return true;
-    if (OnGroupCmdMsg(id, ui))
+    if (OnGroupCmdMsg(id, ui) || RouteKeywordCommands(id, ui))
         return true;
     return CView::OnCmdMsg(id, ui);
 }
@@ -110,8 +110,9 @@ void CIndexView::OnKeywordsDropped(HWND target, HWND source)
         CKeywordIdSet ids;
         m_keywordPreview.GetSelectedIds(ids);
         m_selection.AddKeywordsToSelection(ids);
+    } else if (target == m_titleList.m_hWnd || target == m_groupList.m_hWnd) {
+        AssignDroppedKeywords(target, source);
     }
-    // Keywords dropped on the titles or the group list are assigned by the keyword commands.
 }
 
 bool CIndexView::NewArticleFromText(UINT format, const std::string& text)

@@ -7,6 +7,7 @@
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_preview.h"
+#include "article/ui/shared_keywords_dlg.h"
 #include "controls/ui/font_select.h"
 #include "controls/ui/font_win.h"
 #include "document/doc_errors.h"
@@ -242,6 +243,7 @@ void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
         dialog.m_ids.Copy(ids);
         return dialog.DoModal() == IDOK;
     };
+    m_indexServices.editSharedKeywords = RunSharedKeywordsDialog;
     CIndexView::SetServices(m_indexServices);
     ConnectArticleWindows(frame);
 }

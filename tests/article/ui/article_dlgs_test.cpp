@@ -14,6 +14,9 @@
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_view.h"
+#include "article/ui/shared_keywords_dlg.h"
+#include "article/ui/shared_keywords_dlg_res.h"
+#include "resources/article_res.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "resources/resource.h"
@@ -391,3 +394,84 @@ TEST_F(ArticleDlgsTest, DuplicateGroupsGiveOneRootEachAndCheckedChildrenAreRetur
 }
 
 }  // namespace
+
+TEST_F(ArticleDlgsTest, SharedKeywordsAsksOnlyAboutAChangeAndCancelKeepsTheDialogOpen)
+{
+    CArticleView::SetSavingWithoutWarnings(false);
+    auto assignBerry = [](CSharedKeywordsDlg& dialog) {
+        dialog.AvailableList().SelectId(2);
+        SendMessageA(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS_ASSIGN, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog.m_hWnd, IDC_KEYWORDS_ASSIGN)));
+    };
+    std::vector<int> answers;
+    auto ask = [&](HWND, bool& noWarnings) {
+        if (answers.empty()) {
+            ADD_FAILURE() << "asked once too often";
+            return IDNO;
+        }
+        int answer = answers.front();
+        answers.erase(answers.begin());
+        noWarnings = answer == IDYES;
+        return answer;
+    };
+
+    // Unchanged: OK closes without a question.
+    CSharedKeywordsDlg unchanged(*m_document);
+    unchanged.m_assigned.Add(0);
+    unchanged.m_askSave = ask;
+    std::string caption;
+    EXPECT_EQ(RunScripted(unchanged, [&] {
+                  caption = Text(unchanged.m_hWnd);
+                  PressOk(unchanged);
+              }),
+              IDOK);
+    EXPECT_EQ(caption, "Shared Keywords for Highlighted Articles");
+    EXPECT_FALSE(unchanged.IsChanged());
+
+    // Changed: Cancel in the question keeps the dialog; No ends it with Cancel.
+    CSharedKeywordsDlg declined(*m_document);
+    declined.m_assigned.Add(0);
+    declined.m_askSave = ask;
+    answers = {IDCANCEL, IDNO};
+    bool openAfterCancel = false;
+    EXPECT_EQ(RunScripted(declined, [&] {
+                  assignBerry(declined);
+                  PressOk(declined);
+                  openAfterCancel = IsWindowVisible(declined.m_hWnd) != FALSE;
+                  PressOk(declined);
+              }),
+              IDCANCEL);
+    EXPECT_TRUE(openAfterCancel);
+    EXPECT_TRUE(answers.empty());
+
+    // Yes with the box: the result, and no question for the rest of the session.
+    CSharedKeywordsDlg accepted(*m_document);
+    accepted.m_assigned.Add(0);
+    accepted.m_askSave = ask;
+    answers = {IDYES};
+    EXPECT_EQ(RunScripted(accepted, [&] {
+                  assignBerry(accepted);
+                  PressOk(accepted);
+              }),
+              IDOK);
+    EXPECT_EQ(accepted.m_assigned.Values(), (std::vector<int32_t>{0, 2}));
+    EXPECT_TRUE(CArticleView::IsSavingWithoutWarnings());
+    CSharedKeywordsDlg silent(*m_document);
+    silent.m_assigned.Add(0);
+    silent.m_askSave = ask;
+    EXPECT_EQ(RunScripted(silent, [&] {
+                  assignBerry(silent);
+                  PressOk(silent);
+              }),
+              IDOK);
+    CArticleView::SetSavingWithoutWarnings(false);
+
+    // The question itself: Yes reads the box.
+    CSaveSharedKeywordsDlg question;
+    EXPECT_EQ(RunScripted(question, [&] {
+                  CheckDlgButton(question.m_hWnd, IDC_SAVE_WITHOUT_WARNINGS, BST_CHECKED);
+                  SendMessageA(question.m_hWnd, WM_COMMAND, IDYES, 0);
+              }),
+              IDYES);
+    EXPECT_TRUE(question.m_noWarnings);
+}

@@ -33,6 +33,7 @@
 #include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/test_data_object.h"
 
 namespace {
 
@@ -967,3 +968,32 @@ TEST_F(ArticleViewTest, InsertCreateTitleDeleteAndCharacterEffects)
 }
 
 }  // namespace
+
+TEST_F(ArticleViewTest, TextDroppedOnTheKeywordListAssignsOnlyAnExistingKeywordNamedByItsFirstLine)
+{
+    COleInit ole;  // the view registers its drop targets only with OLE on the thread
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);  // carries alpha
+    ASSERT_NE(view, nullptr);
+    IDropTarget& target = view->KeywordDropTarget();
+    POINTL point = {5, 5};
+    auto drop = [&](CTestDataObject data) {
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(target.DragEnter(&data, 0, point, &effect), S_OK);
+        DWORD entered = effect;
+        effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        target.Drop(&data, 0, point, &effect);
+        return entered;
+    };
+    EXPECT_EQ(drop(CTestDataObject(CF_BITMAP, "x")), static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(drop(CTestDataObject::Text("  nothing by that name ")), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(drop(CTestDataObject::Text("ALPHA")), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_FALSE(view->IsModified());
+    EXPECT_EQ(view->KeywordList().GetCount(), 1);
+    // Only the first line counts, in any case, trimmed; a block without its NUL ends at its end.
+    drop(CTestDataObject(CF_TEXT, " beta\r\nGamma"));
+    EXPECT_TRUE(view->KeywordList().HasId(1));
+    EXPECT_FALSE(view->KeywordList().HasId(2));
+    EXPECT_TRUE(view->IsModified());
+    EXPECT_EQ(view->KeywordList().GetCount(), 2);
+}
