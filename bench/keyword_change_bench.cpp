@@ -3,6 +3,7 @@
 // carry the most used keyword; the change takes it off and gives them a rare one.
 //
 //   keyword_change_bench [--articles 100000] [--keywords 10000] [--titles 1000] [--folder DIR]
+//   scripts/wine-run build/win64/bin/keyword_change_bench.exe (the same under Wine)
 //
 // Prints, for each way, the elapsed time and the data file's write and flush calls.
 #include <chrono>

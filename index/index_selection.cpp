@@ -511,6 +511,13 @@ void CIndexSelection::RefreshPreviews()
 void CIndexSelection::PlaceTitle(int32_t id, bool highlight)
 {
     FlushBatchRemovals();
+    // In a batch a listed title stays where it is (a changed title or date has placed it again
+    // already); the list is repainted at the batch's end.
+    if (m_batchDepth > 0 && m_panes.HasTitle(id)) {
+        m_panes.InsertTitle(id, highlight);
+        m_batchRepaint = true;
+        return;
+    }
     if (m_panes.HasTitle(id)) {
         highlight = highlight || m_panes.IsTitleHighlighted(id);
         m_panes.RemoveTitle(id);
@@ -635,6 +642,10 @@ void CIndexSelection::UpdateTitleForArticle(int32_t id, const CKeywordIdSet& key
             break;
         case kTitlesAttachments: PlaceOrRemove(id, m_data->GetArticleAttachmentCount(id) > 0, highlight); break;
         default: DropIfHidden(id); break;
+        }
+        if (m_batchDepth > 0) {
+            m_batchListChanged = true;
+            return;
         }
         UpdateTitlesCaption();
         RefreshPreviews();

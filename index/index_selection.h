@@ -221,10 +221,10 @@ public:
     void RecomputeRelatedIndex();
     void RefreshPreviews();
 
-    // A command that changes many articles at once (Delete, Bookmark) runs inside a batch: titles
-    // that leave the list go in one pass at its end, and the work that concerns the whole list (the
-    // resort of a bookmark order, the repaint, the related index, the caption, the previews) is done
-    // once there instead of once per article.
+    // A command that changes many articles at once (Delete, Bookmark, Change Keywords) runs inside a
+    // batch: titles that leave the list go in one pass at its end, listed titles stay where they are,
+    // and the work that concerns the whole list (the resort of a bookmark order, the repaint, the
+    // related index, the caption, the previews) is done once there instead of once per article.
     void BeginTitleBatch() { ++m_batchDepth; }
     void EndTitleBatch();
     class CTitleBatch {

@@ -267,7 +267,6 @@ private:
     void OnDeleteByFocus();
     void OnUpdateDeleteByFocus(CCmdUI& ui);
     void AssignDroppedKeywords(HWND target, HWND source);
-    void SharedKeywordsOf(const CArticleIdSet& titles, CKeywordIdSet& shared);
     HWND DialogOwner() const;
     int AskUser(int messageId, UINT style) const;
     HWND FocusedList() const;

@@ -211,29 +211,6 @@ void CIndexView::OnMergeKeyword()
     });
 }
 
-// The keywords every one of `titles` carries: those of the first title that list all the others
-// (one keyword record each, instead of one article record per title).
-void CIndexView::SharedKeywordsOf(const CArticleIdSet& titles, CKeywordIdSet& shared)
-{
-    CQuorvaneDoc* document = Document();
-    shared.RemoveAll();
-    if (titles.GetSize() == 0)
-        return;
-    CKeywordIdSet first;
-    document->GetArticleKeywordIds(titles.GetAt(0), first);
-    for (int32_t keyword : first.Values()) {
-        if (!document->IsValidKeywordId(keyword))
-            continue;
-        CArticleIdSet carriers;
-        document->GetKeywordArticleIds(keyword, carriers);
-        CArticleIdSet missing;
-        missing.Copy(titles);
-        missing.Subtract(carriers);
-        if (missing.GetSize() == 0)
-            shared.Values().push_back(keyword);
-    }
-}
-
 void CIndexView::OnChangeKeywords()
 {
     CQuorvaneDoc* document = Document();
@@ -245,14 +222,14 @@ void CIndexView::OnChangeKeywords()
         if (titles.GetSize() == 0)
             return;
         CKeywordIdSet shared;
-        SharedKeywordsOf(titles, shared);
+        m_selection.CommonKeywords(titles, shared);
         CKeywordIdSet result;
         if (!Services().editSharedKeywords(*document, DialogOwner(), shared, result))
             return;
         CKeywordIdSet removed;
         SharedKeywordsRemoved(shared, result, removed);
+        CIndexSelection::CTitleBatch batch(m_selection);
         document->ChangeKeywordsOfArticles(titles, removed, result);
-        m_selection.RefreshPreviews();
     });
 }
 
@@ -307,6 +284,7 @@ void CIndexView::AssignDroppedKeywords(HWND target, HWND source)
             CAssignKeywordsDlg dialog(sourceName, DialogOwner());
             if (dialog.DoModal() != IDOK || keywords.GetSize() == 0)
                 return;
+            CIndexSelection::CTitleBatch batch(m_selection);
             document->ChangeKeywordsOfArticles(titles, CKeywordIdSet(), keywords);
         } else {
             CGroupIdSet groups;

@@ -888,3 +888,34 @@ TEST_F(IndexSelectionTest, ABatchResortsAndRemovesOnce)
 }
 
 }  // namespace
+
+TEST_F(IndexSelectionTest, ATitleBatchRefreshesCaptionAndPreviewsOnceAtItsEnd)
+{
+    values.previewOn = 1;
+    Start();
+    MoveIn({0, 1});
+    panes.titles.highlighted = {0};
+    int loadsBefore = panes.previewLoads;
+    std::string captionBefore = panes.titlesCaption;
+    {
+        CIndexSelection::CTitleBatch outer(selection);
+        {
+            CIndexSelection::CTitleBatch inner(selection);
+            data.articles[2].keywords = {0, 1};
+            selection.UpdateTitleForArticle(2, Keywords({0, 1}), false);
+            selection.UpdateTitleForArticle(0, Keywords({0, 1}), false);
+        }
+        // The titles are placed at once; the caption and the preview wait for the outer end.
+        EXPECT_EQ(panes.TitleIds(), Ids({0, 2, 3}));
+        EXPECT_EQ(panes.titlesCaption, captionBefore);
+        EXPECT_EQ(panes.previewLoads, loadsBefore);
+    }
+    EXPECT_NE(panes.titlesCaption, captionBefore);
+    EXPECT_EQ(panes.previewArticle, 0);
+    // A batch that placed nothing refreshes nothing.
+    std::string captionAfter = panes.titlesCaption;
+    panes.titlesCaption.clear();
+    { CIndexSelection::CTitleBatch idle(selection); }
+    EXPECT_EQ(panes.titlesCaption, "");
+    panes.titlesCaption = captionAfter;
+}
