@@ -146,3 +146,26 @@ std::string WithoutProtection(const std::string& rtf, bool* changed)
     }
     return out;
 }
+
+bool RtfMayHideText(const std::string& rtf)
+{
+    const size_t n = rtf.size();
+    for (size_t i = rtf.find('\\'); i != std::string::npos && i + 1 < n; i = rtf.find('\\', i)) {
+        ++i;
+        if (!IsLetter(rtf[i])) {
+            ++i;  // a control symbol: the character it escapes is not a control word's start
+            continue;
+        }
+        const size_t wordStart = i;
+        while (i < n && IsLetter(rtf[i])) ++i;
+        if (i - wordStart != 1 || rtf[wordStart] != 'v')
+            continue;
+        size_t param = i;
+        if (param < n && rtf[param] == '-') ++param;
+        const size_t digits = param;
+        while (param < n && IsDigit(rtf[param])) ++param;
+        if (!(param - digits == 1 && rtf[digits] == '0'))
+            return true;
+    }
+    return false;
+}

@@ -41,3 +41,8 @@ CharFormat MakeDefaultCharFormat(const LogFont& font, int pixelsPerInch, uint32_
 // characters afterwards are the stored links it marks, and no pass over the whole text has to take
 // the protection off first. `changed` tells whether any protection was there.
 std::string WithoutProtection(const std::string& rtf, bool* changed = nullptr);
+
+// Whether `rtf` may mark text hidden: true when it holds a \v control word that does not switch
+// hidden text off (\v0). Escaped backslashes are passed over. A false answer is certain, so a loader
+// may then skip clearing the hidden attribute over the whole text.
+bool RtfMayHideText(const std::string& rtf);

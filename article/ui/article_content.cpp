@@ -341,7 +341,12 @@ void CArticleContent::SetReadOnly(bool readOnly)
 
 void CArticleContent::SetWordWrap(bool wrap)
 {
+    // Changing the target device lays the whole text out again (seconds for a long article), so it
+    // is sent only when the wrapping changes.
+    if (m_wrapApplied == (wrap ? 1 : 0))
+        return;
     m_wordWrap = wrap;
+    m_wrapApplied = wrap ? 1 : 0;
     SendMessage(EM_SETTARGETDEVICE, 0, wrap ? 0 : 1);
 }
 

@@ -191,6 +191,7 @@ private:
     HCURSOR m_currentCursor = nullptr;
     bool m_readOnly = false;
     bool m_wordWrap = true;
+    int m_wrapApplied = -1;  // the wrapping last sent to the control: -1 none yet, 0 off, 1 on
     // The text length (in positions) after the last change accounted; each change moves links by
     // the difference.
     int32_t m_knownLength = 0;

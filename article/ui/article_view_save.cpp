@@ -5,6 +5,7 @@
 
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
+#include "article/rich_text_rules.h"
 #include "article/ui/article_view.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
@@ -136,15 +137,20 @@ void CArticleView::LoadArticle(bool openAttachments)
         if (record.GetVersion() > CArticleRecord::kPlainTextVersion) {
             m_info = record.GetInfo();
             SetContentLinkMode(m_info.GetEditorState());
+            // Wrapping set before the text comes in: set afterwards it lays the whole text out again.
+            m_content.SetWordWrap(m_info.GetWordWrap() != 0);
             if (record.GetRtfText().empty())
                 m_content.ClearText();  // a record stored without content has no RTF to stream
             else
                 m_content.LoadRtfContent(record.GetRtfText(), m_linkMode == 0, &record.GetLinks());
+            // Text the RTF cannot have hidden needs no pass over the whole text to show it.
             if (m_content.IsNewerDll()) {
-                CHARFORMAT2A visible = {};
-                visible.cbSize = sizeof(CHARFORMATA);
-                visible.dwMask = CFM_HIDDEN;
-                m_content.SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&visible));
+                if (RtfMayHideText(record.GetRtfText())) {
+                    CHARFORMAT2A visible = {};
+                    visible.cbSize = sizeof(CHARFORMATA);
+                    visible.dwMask = CFM_HIDDEN;
+                    m_content.SendMessage(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&visible));
+                }
                 m_content.SendMessage(EM_EMPTYUNDOBUFFER);
             }
             m_attachments.Copy(record.GetAttachments());

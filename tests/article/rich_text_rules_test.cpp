@@ -118,3 +118,24 @@ TEST(WithoutProtection, SwitchesEveryProtectionOffAndNothingElse)
         EXPECT_EQ(changed, c.changed) << c.rtf;
     }
 }
+
+TEST(RtfMayHideText, OnlyAHiddenSwitchThatIsOnCounts)
+{
+    struct Case {
+        const char* rtf;
+        bool mayHide;
+    };
+    const Case cases[] = {
+        {"{\\rtf1\\ansi plain text\\par}", false},
+        {"{\\rtf1 a {\\v hidden} b}", true},
+        {"{\\rtf1 a \\v1 b}", true},
+        {"{\\rtf1 a \\v0 b}", false},              // switched off only
+        {"{\\rtf1 \\viewkind4\\vieww100 a}", false},  // longer words that start with v
+        {"{\\rtf1 a \\\\v b}", false},               // an escaped backslash, then the letter v
+        {"{\\rtf1 a \\'e9v b}", false},
+        {"{\\rtf1 a \\v", true},                     // at the very end
+        {"", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RtfMayHideText(c.rtf), c.mayHide) << c.rtf;
+}

@@ -525,6 +525,42 @@ TEST_F(ArticleViewTest, UndoAfterAReplaceSwapsBeforeAndAfterWithItsOwnMenuTexts)
     EXPECT_EQ(Probe(view, IDM_EDIT_UNDO).m_text, Text(IDS_EDIT_UNDO));
 }
 
+TEST_F(ArticleViewTest, HiddenStoredTextIsShownAndTheStoredWrappingApplies)
+{
+    {
+        OpenDocument();
+        CArticleRecord record;
+        record.SetTitle("Hidden");
+        record.SetDate(20240101);
+        record.SetRichTextVersion();
+        record.SetRtfText("{\\rtf1\\ansi shown {\\v secret} end\\par}");
+        CArticleInfo info = record.GetInfo();
+        info.SetWordWrap(0);
+        record.SetInfo(info);
+        CKeywordIdSet keywords;
+        keywords.Add(0);
+        record.SetKeywordIds(keywords);
+        m_storedId = m_document->AddArticle(record, false, false);
+    }
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    std::string text;
+    view->Content().GetText(text, false);
+    const size_t at = text.find("secret");
+    ASSERT_NE(at, std::string::npos);
+    if (view->Content().IsNewerDll()) {
+        view->Content().SetSel(static_cast<int32_t>(at), static_cast<int32_t>(at + 6));
+        CHARFORMAT2A format = {};
+        format.cbSize = sizeof(format);
+        format.dwMask = CFM_HIDDEN;
+        view->Content().SendMessage(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+        EXPECT_EQ(format.dwEffects & CFE_HIDDEN, 0u) << "hidden text is shown";
+    }
+    // Word wrap off: the content keeps its horizontal scroll bar.
+    EXPECT_TRUE(GetWindowLongPtrA(view->Content().m_hWnd, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_FALSE(view->IsModified());
+}
+
 TEST_F(ArticleViewTest, HeaderEnterCalendarAndLayout)
 {
     OpenDocument();
@@ -689,40 +725,6 @@ TEST_F(ArticleViewTest, KeywordCommandsDropsAndNotifications)
     EXPECT_TRUE(m_document->IsBookmarked(m_storedId));
 }
 
-TEST_F(ArticleViewTest, DroppedFilesAskWithTheirCountAndLongPathsAreNeverCut)
-{
-    OpenDocument();
-    CArticleView* view = Open(m_storedId);
-    ASSERT_NE(view, nullptr);
-    auto drop = [](const std::vector<std::string>& paths) {
-        std::string list;
-        for (const std::string& path : paths)
-            list += path + '\0';
-        list += '\0';
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size());
-        auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
-        files->pFiles = sizeof(DROPFILES);
-        memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size());
-        GlobalUnlock(memory);
-        return memory;
-    };
-    m_answers = {IDNO};
-    SendMessageA(view->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop({"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"})), 0);
-    ASSERT_EQ(m_asked.size(), 1u);
-    EXPECT_EQ(m_asked[0], "Attach the 3 file(s) to this article?");
-    EXPECT_FALSE(view->IsModified());
-
-    m_asked.clear();
-    m_answers = {IDYES, IDOK};
-    std::string longPath = "C:\\" + std::string(300, 'x') + ".txt";
-    SendMessageA(view->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop({"C:\\a.txt", longPath})), 0);
-    ASSERT_EQ(m_asked.size(), 2u);
-    EXPECT_NE(m_asked[1].find(longPath), std::string::npos);
-    EXPECT_TRUE(view->IsModified());
-    EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
-    ASSERT_EQ(Stored(m_storedId).GetAttachmentCount(), 1);
-}
-
 namespace {
 
 // A link shell that resolves relative targets against one folder.
@@ -755,6 +757,28 @@ HGLOBAL MakeDrop(const std::vector<std::string>& paths)
 }
 
 }  // namespace
+
+TEST_F(ArticleViewTest, DroppedFilesAskWithTheirCountAndLongPathsAreNeverCut)
+{
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    m_answers = {IDNO};
+    SendMessageA(view->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"})), 0);
+    ASSERT_EQ(m_asked.size(), 1u);
+    EXPECT_EQ(m_asked[0], "Attach the 3 file(s) to this article?");
+    EXPECT_FALSE(view->IsModified());
+
+    m_asked.clear();
+    m_answers = {IDYES, IDOK};
+    std::string longPath = "C:\\" + std::string(300, 'x') + ".txt";
+    SendMessageA(view->m_hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"C:\\a.txt", longPath})), 0);
+    ASSERT_EQ(m_asked.size(), 2u);
+    EXPECT_NE(m_asked[1].find(longPath), std::string::npos);
+    EXPECT_TRUE(view->IsModified());
+    EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
+    ASSERT_EQ(Stored(m_storedId).GetAttachmentCount(), 1);
+}
 
 TEST_F(ArticleViewTest, DroppedFilesUnderTheBaseFolderAreStoredRelativeAndTheMarkTipNamesThem)
 {
