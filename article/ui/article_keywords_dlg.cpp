@@ -8,6 +8,7 @@
 #include "article/article_save_checks.h"
 #include "article/ui/article_keywords_dlg_res.h"
 #include "index/ui/keyword_completion.h"
+#include "index/ui/query_dlgs_res.h"
 #include "resources/resource.h"
 #include "resources/article_window_res.h"
 #include "article/ui/article_view.h"
@@ -74,7 +75,7 @@ bool CArticleKeywordsDlg::OnInitDialog()
     m_initialising = true;
     CDialog::OnInitDialog();
     try {
-        m_accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_KEYWORD_DIALOG_KEYS));
+        m_accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_DIALOG_KEYS));
         if (!m_title.empty())
             SetWindowText(QuorFormat1(QuorLoadString(IDS_KEYWORDS_FOR_ARTICLE_CAPTION), m_title));
         m_edit = CEditHandle(::GetDlgItem(m_hWnd, IDC_KEYWORDS_NEW));

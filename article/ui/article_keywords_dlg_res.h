@@ -10,8 +10,3 @@
 #define KWD_AVAILABLE_X 107
 #define KWD_LIST_WIDTH 100
 #define KWD_ASSIGNED_X 247
-
-// The keys of keyword dialogs (Alt+O accepts at once, whatever has the focus), shared with the other
-// dialogs that load the same table.
-#define IDR_KEYWORD_DIALOG_KEYS 390
-#define IDM_DIALOG_ACCEPT 33016
