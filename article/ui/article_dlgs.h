@@ -8,7 +8,7 @@
 
 #include "article/ui/duplicate_preview.h"
 #include "controls/ui/check_tree_ctrl.h"
-#include "document/ui/icon_dialog.h"
+#include "controls/ui/icon_dialog.h"
 #include "framework/ui/dialog.h"
 #include "index/ui/article_list_box.h"
 #include "storage/id_set.h"

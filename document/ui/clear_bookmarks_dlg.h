@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "document/ui/icon_dialog.h"
+#include "controls/ui/icon_dialog.h"
 
 class CClearBookmarksDlg : public CIconDialog {
 public:

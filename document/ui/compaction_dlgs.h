@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "document/ui/icon_dialog.h"
+#include "controls/ui/icon_dialog.h"
 
 class CDirectories;
 

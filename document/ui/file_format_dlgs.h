@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "document/ui/icon_dialog.h"
+#include "controls/ui/icon_dialog.h"
 
 // After IDOK, m_option: 0 convert, 1 back up then convert, 2 open read-only.
 class CConvertFileDlg : public CDialog {

@@ -9,7 +9,7 @@
 #pragma once
 #include <string>
 
-#include "document/ui/icon_dialog.h"
+#include "controls/ui/icon_dialog.h"
 #include "index/ui/keyword_group_list_box.h"
 #include "index/ui/keyword_list_box.h"
 #include "storage/id_set.h"

@@ -1,4 +1,4 @@
-#include "document/ui/icon_dialog.h"
+#include "controls/ui/icon_dialog.h"
 
 // WM_PAINT: BeginPaint validates the update region; the controls paint themselves afterwards.
 bool CIconDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
