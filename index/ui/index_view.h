@@ -187,7 +187,6 @@ private:
 
     // ---- Keyword-group commands (index_view_groups.cpp) ----
     bool OnGroupCmdMsg(unsigned id, CCmdUI* ui);
-    bool CanModifyDocument() const;
     int32_t OnlyHighlightedGroup();
     void OnUpdateGroupsHighlighted(CCmdUI& ui);
     void OnUpdateAddKeywordGroup(CCmdUI& ui);

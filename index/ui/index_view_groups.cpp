@@ -20,12 +20,6 @@ bool CIndexView::OnGroupCmdMsg(unsigned id, CCmdUI* ui)
     return RouteToTable(this, kCommands, id, ui);
 }
 
-bool CIndexView::CanModifyDocument() const
-{
-    CQuorvaneDoc* document = Document();
-    return document && document->CanModify();
-}
-
 int32_t CIndexView::OnlyHighlightedGroup()
 {
     CGroupIdSet ids;

@@ -249,11 +249,24 @@ void CKeywordListBox::ResetContent()
     SendMessage(LB_RESETCONTENT);
 }
 
+// Highlights by runs of neighbouring items with redraw off: a highlight per item repaints that item,
+// and highlighting thousands one by one took minutes under the platform's list box.
 void CKeywordListBox::SelectIds(const CIdSet& ids)
 {
-    for (int i = 0; i < m_model.Items().Count(); ++i)
-        if (ids.Contains(m_model.Items().At(i)))
-            SendMessage(LB_SETSEL, TRUE, i);
+    SetRedraw(false);
+    int count = m_model.Items().Count();
+    for (int i = 0; i < count;) {
+        if (!ids.Contains(m_model.Items().At(i))) {
+            ++i;
+            continue;
+        }
+        int last = i;
+        while (last + 1 < count && ids.Contains(m_model.Items().At(last + 1)))
+            ++last;
+        SendMessage(LB_SELITEMRANGEEX, static_cast<WPARAM>(i), static_cast<LPARAM>(last));
+        i = last + 1;
+    }
+    SetRedraw(true);
 }
 
 void CKeywordListBox::SelectId(int32_t id)
