@@ -180,6 +180,30 @@ bool CKeywordListBox::AddId(int32_t id, bool highlight)
 
 void CKeywordListBox::AddAndSelectIds(const CIdSet& ids)
 {
+    // Past a few dozen, one sorted refill beats an insertion per id: each insertion shifts the
+    // list's items, so thousands of them (a keyword list imported) grew with the square.
+    const int kRefillFrom = 64;
+    if (ids.GetSize() > kRefillFrom) {
+        std::vector<int32_t> added;
+        CKeywordIdSet listed;
+        listed.Copy(m_model.GetIds().Values());
+        for (int32_t id : ids.Values())
+            if (id != kNoneId && !m_model.HasId(id)) {
+                added.push_back(id);
+                listed.Values().push_back(id);
+            }
+        listed.Sort();
+        m_model.SetIds(listed);
+        int32_t last = kNoneId;
+        for (int32_t id : added)
+            if (m_model.IsVisible(id))
+                last = id;
+        ApplyModel(added, last, 0);
+        int caret = last == kNoneId ? -1 : m_model.Items().IndexOf(last);
+        if (caret >= 0)
+            EnsureVisible(caret);
+        return;
+    }
     SetRedraw(false);
     SendMessage(LB_SETSEL, FALSE, -1);
     bool refused = false;

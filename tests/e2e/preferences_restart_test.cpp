@@ -209,8 +209,11 @@ Choices ChangeAndRestart(const std::string& exe, const CStore& store, bool porta
         changed = Changed(first, portableUse);
         program.Set(changed);
         EXPECT_TRUE(program.ClosePreferences(IDOK));
-        // On top at once.
-        EXPECT_EQ((GetWindowLongA(program.Frame(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, changed.onTop);
+        // On top at once: the program applies it as Preferences returns, just after the sheet's
+        // window is gone, so the check waits for that moment.
+        HWND frame = program.Frame();
+        gui::WaitFor([&] { return ((GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) == changed.onTop; });
+        EXPECT_EQ((GetWindowLongA(frame, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, changed.onTop);
         EXPECT_TRUE(program.Exit());
     }
     ExpectStored(store, changed);

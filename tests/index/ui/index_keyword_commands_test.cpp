@@ -156,7 +156,8 @@ TEST_F(IndexKeywordCommandsTest, EditKeywordRefusesBlankAndTakenNamesAndStoresNa
             HWND available = gui::FindControl(dialog, IDC_EDIT_KEYWORD_AVAILABLE);
             HWND member = gui::FindControl(dialog, IDC_EDIT_KEYWORD_MEMBERSHIP);
             SendMessageA(available, LB_SETSEL, TRUE, -1);
-            gui::ClickButton(dialog, IDC_EDIT_KEYWORD_ADD);
+            // Sent, not posted: the labels are read next, so the move must be done by then.
+            SendMessageA(gui::FindControl(dialog, IDC_EDIT_KEYWORD_ADD), BM_CLICK, 0, 0);
             afterMove = gui::GetText(gui::FindControl(dialog, IDC_EDIT_KEYWORD_MEMBERSHIP_LABEL)) + " / " +
                         gui::GetText(gui::FindControl(dialog, IDC_EDIT_KEYWORD_AVAILABLE_LABEL));
             SendMessageA(member, LB_SETSEL, FALSE, -1);

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -277,6 +280,40 @@ TEST_F(IndexListsTest, KeywordListAddsRemovesAndRemovesTheHighlighted)
     list.RemoveId(m_keywords[4]);
     EXPECT_EQ(Names(list), (std::vector<std::string>{"banana", "date"}));
     EXPECT_FALSE(list.HasId(m_keywords[4]));
+}
+
+// Many ids at once (a keyword list imported) take the refill path: the same list and highlights as
+// one insertion each, the caret on the last added name.
+TEST_F(IndexListsTest, KeywordListAddsManyAtOnceAsOneRefill)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    CKeywordIdSet some;
+    some.Add(m_keywords[1]);
+    some.Add(m_keywords[7]);
+    list.SetIds(some);
+    CKeywordIdSet many;
+    many.Add(m_keywords[1]);  // already listed: neither added again nor highlighted
+    int32_t lastName = kNoneId;
+    for (int i = 0; i < 100; ++i) {
+        char name[16];
+        snprintf(name, sizeof name, "k%03d", i);
+        lastName = m_doc.AddKeyword(name, false);
+        many.Add(lastName);
+    }
+    list.AddAndSelectIds(many);
+    ASSERT_EQ(list.GetCount(), 102);
+    std::vector<std::string> names = Names(list);
+    std::vector<std::string> sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const std::string& a, const std::string& b) {
+        return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+    });
+    EXPECT_EQ(names, sorted);
+    std::vector<int> highlighted = Highlighted(list.m_hWnd);
+    ASSERT_EQ(highlighted.size(), 100u);
+    for (int index : highlighted)
+        EXPECT_EQ(names[static_cast<size_t>(index)][0], 'k');
+    EXPECT_EQ(list.GetItemId(static_cast<int>(SendMessageA(list.m_hWnd, LB_GETCARETINDEX, 0, 0))), lastName);
 }
 
 TEST_F(IndexListsTest, KeywordTypeAheadWithThePinnedClock)
