@@ -9,6 +9,7 @@
 // defaults, which is right for a host without those windows.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -139,15 +140,38 @@ public:
 };
 
 // The clipboard, for whole articles. A host without one offers nothing and refuses to copy.
+// The rich-text rendering of copied articles: one RTF document that holds them all in order, each
+// as its header lines in the article font, an empty line, its content (plain or rich) and two empty
+// lines. Raises CQuorError 1 when the text cannot be built.
+class IArticleRtfWriter {
+public:
+    struct Article {
+        std::vector<std::string> header;  // the title, the date line, the attachment and keyword lines
+        bool rich = false;
+        std::string content;  // RTF when `rich`, else plain text
+    };
+    virtual ~IArticleRtfWriter() = default;
+
+    virtual void AddArticle(const Article& article) = 0;
+    // The whole document built so far.
+    virtual std::string GetRtf() = 0;
+};
+
 class IDocClipboard {
 public:
-    // What copying puts on the clipboard: the article formats (versions 3 and 4) and the text.
+    // What copying puts on the clipboard: the article formats (versions 3 and 4), the text and, when
+    // the host could build it, the rich text.
     struct ArticleBlocks {
         std::string v3;
         std::string v4;
         std::string text;
+        std::string rtf;
     };
     virtual ~IDocClipboard() = default;
+
+    // A writer for the rich-text rendering; null for a host without rich-text controls, which then
+    // offers no rich text.
+    virtual std::unique_ptr<IArticleRtfWriter> MakeArticleRtfWriter() { return nullptr; }
 
     // Empties the clipboard and puts the blocks on it, the main window as its owner. Raises CQuorError
     // 21 when it cannot be opened, 22 when it cannot be emptied or closed.

@@ -450,8 +450,9 @@ private:
     void SortInOrder(std::vector<int32_t>& ids, int order, bool withProgress, bool& cancelled);
     void StableSortInOrder(std::vector<int32_t>& ids, size_t count, int order);
     std::string PlainTextOf(const CArticleRecord& record);
-    // Appends the plain-text rendering of an article copied to the clipboard.
-    void AppendArticleText(const CArticleRecord& record, std::string& text);
+    // The header lines of an article copied to the clipboard, and its plain-text rendering.
+    std::vector<std::string> ArticleHeaderLines(const CArticleRecord& record);
+    void AppendArticleText(const std::vector<std::string>& header, const CArticleRecord& record, std::string& text);
     // The first id whose name equals `name` without regard to case; kNoneId for none or an empty name.
     static int32_t FindName(const std::vector<std::string>& names, const std::string& name);
     // The ids whose name is not empty, ascending.

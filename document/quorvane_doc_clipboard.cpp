@@ -58,18 +58,19 @@ const char kLineEnd[] = "\r\n";
 
 }  // namespace
 
-// The plain-text rendering of one article: title, date, attachments, sorted keywords, content.
-void CQuorvaneDoc::AppendArticleText(const CArticleRecord& record, std::string& text)
+// The lines that head a copied article in both renderings: the title, the date, each attachment's
+// full path and the keywords sorted by name (the line is there without keywords too).
+std::vector<std::string> CQuorvaneDoc::ArticleHeaderLines(const CArticleRecord& record)
 {
-    text += record.GetTitle();
-    text += kLineEnd;
+    std::vector<std::string> lines;
+    lines.push_back(record.GetTitle());
     CDate date;
     date.SetValue(record.GetDateOf(CArticleRecord::kOwnDate));
-    text += QuorLoadString(IDS_CLIP_DATE_LABEL) + date.Format(true) + kLineEnd;
+    lines.push_back(QuorLoadString(IDS_CLIP_DATE_LABEL) + date.Format(true));
     std::string base = m_directories ? m_directories->GetFolder(CDirectories::kAttachments, true) : m_dataFile.GetFolder();
     const CAttachmentArray& attachments = record.GetAttachments();
     for (int i = 0; i < attachments.GetSize(); ++i)
-        text += QuorLoadString(IDS_CLIP_ATTACHMENT_LABEL) + attachments.Item(i)->GetFullPath(base) + kLineEnd;
+        lines.push_back(QuorLoadString(IDS_CLIP_ATTACHMENT_LABEL) + attachments.Item(i)->GetFullPath(base));
     CKeywordIdSet ids;
     record.GetKeywordIds(ids);
     std::vector<int32_t> sorted(ids.Values());
@@ -77,7 +78,18 @@ void CQuorvaneDoc::AppendArticleText(const CArticleRecord& record, std::string& 
     std::string names;
     for (int32_t id : sorted)
         names += (names.empty() ? "" : ", ") + GetKeywordName(id);
-    text += QuorLoadString(IDS_CLIP_KEYWORDS_LABEL) + names + kLineEnd + kLineEnd;
+    lines.push_back(QuorLoadString(IDS_CLIP_KEYWORDS_LABEL) + names);
+    return lines;
+}
+
+// The plain-text rendering of one article: the header lines, an empty line, the content, and two
+// line ends that part it from the next article.
+void CQuorvaneDoc::AppendArticleText(const std::vector<std::string>& header, const CArticleRecord& record,
+                                     std::string& text)
+{
+    for (const std::string& line : header)
+        text += line + kLineEnd;
+    text += kLineEnd;
     text += PlainTextOf(record);
     text += kLineEnd;
     text += kLineEnd;
@@ -91,6 +103,7 @@ void CQuorvaneDoc::CopyArticlesToClipboard(const std::vector<int32_t>& ids)
     CArticleClipboardV4 v4(v4Block);
     CDocCopySource source(*this);
     IDocClipboard::ArticleBlocks blocks;
+    std::unique_ptr<IArticleRtfWriter> rtf = m_host.MakeArticleRtfWriter();
     int count = static_cast<int>(ids.size());
     v3.WriteCount(count);
     v4.WriteCount(count);
@@ -107,12 +120,21 @@ void CQuorvaneDoc::CopyArticlesToClipboard(const std::vector<int32_t>& ids)
             bool bookmarked = IsBookmarked(id);
             v3.WriteArticle(record, bookmarked, source);
             v4.WriteArticle(record, bookmarked, source);
-            AppendArticleText(record, blocks.text);
+            IArticleRtfWriter::Article rendering;
+            rendering.header = ArticleHeaderLines(record);
+            AppendArticleText(rendering.header, record, blocks.text);
+            if (rtf) {
+                rendering.rich = record.GetVersion() > CArticleRecord::kPlainTextVersion;
+                rendering.content = rendering.rich ? record.GetRtfText() : record.GetText();
+                rtf->AddArticle(rendering);
+            }
             if (progress)
                 m_host.StepProgress();
         }
         blocks.v3 = v3Block.Written();
         blocks.v4 = v4Block.Written();
+        if (rtf)
+            blocks.rtf = rtf->GetRtf();
         if (progress) {
             progress = false;
             m_host.EndProgress();

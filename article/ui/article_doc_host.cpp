@@ -3,6 +3,7 @@
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_frame.h"
 #include "article/ui/article_view.h"
+#include "article/ui/rtf_clipboard_writer.h"
 #include "document/quorvane_doc.h"
 #include "framework/ui/doc_template.h"
 #include "resources/main_frame_res.h"
@@ -78,4 +79,9 @@ bool CArticleDocHost::ChooseDuplicates(const std::vector<int32_t>& runs, bool af
         return false;
     marked.Copy(dialog.m_marked);
     return true;
+}
+
+std::unique_ptr<IArticleRtfWriter> CArticleDocHost::MakeArticleRtfWriter()
+{
+    return std::make_unique<CRtfClipboardWriter>();
 }

@@ -24,6 +24,8 @@ public:
     void OpenArticleWindow(CQuorvaneDoc& document, int32_t id) override;
     bool AskSaveUnsavedArticles(const std::string& caption) override;
     bool ChooseDuplicates(const std::vector<int32_t>& runs, bool afterImport, CArticleIdSet& marked) override;
+    // The rich text of copied articles, built in a hidden control of the article windows' class.
+    std::unique_ptr<IArticleRtfWriter> MakeArticleRtfWriter() override;
     // Remembers the document the duplicate dialog reads; a derived host calls it too.
     void SetCurrentDocument(CQuorvaneDoc* document) override { m_currentDocument = document; }
 

@@ -275,6 +275,10 @@ void CWindowsDocHost::SetArticleClipboard(const ArticleBlocks& blocks)
         !clipboard.SetData(CClipboard::RegisterFormat(kArticleClipboardFormatV4), blocks.v4) ||
         !clipboard.SetData(CF_TEXT, blocks.text + '\0'))
         throw CQuorError(kOutOfMemory);
+    // Rich text comes after the plain text, in the order a program enumerating the formats sees them;
+    // like CF_TEXT it ends with a NUL.
+    if (!blocks.rtf.empty() && !clipboard.SetData(CClipboard::RegisterFormat(CF_RTF), blocks.rtf + '\0'))
+        throw CQuorError(kOutOfMemory);
 }
 
 int CWindowsDocHost::ArticleClipboardVersion()

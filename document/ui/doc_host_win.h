@@ -59,7 +59,7 @@ public:
     std::string ChooseDataFileCopy(DataFileCopy kind, const std::string& initialFolder) override;
     // The File Properties sheet over the document's settings and folders (nothing without them).
     void ShowFileProperties(CQuorvaneDoc& document) override;
-    // The article formats on the system clipboard, owned by the main window.
+    // The article formats, the text and the rich text on the system clipboard, owned by the main window.
     void SetArticleClipboard(const ArticleBlocks& blocks) override;
     int ArticleClipboardVersion() override;
     std::string GetArticleClipboard(int version) override;

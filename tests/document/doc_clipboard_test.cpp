@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "storage/memory_clipboard_codec.h"
@@ -13,9 +14,25 @@
 
 namespace {
 
+// The rich-text rendering as the articles it was given, one "title|rich|content" entry each.
+class CRecordingRtfWriter : public IArticleRtfWriter {
+public:
+    explicit CRecordingRtfWriter(std::vector<Article>& articles) : m_articles(articles) {}
+    void AddArticle(const Article& article) override { m_articles.push_back(article); }
+    std::string GetRtf() override { return "{\\rtf1 " + std::to_string(m_articles.size()) + "}"; }
+
+private:
+    std::vector<Article>& m_articles;
+};
+
 // The clipboard as a host that keeps the blocks.
 class CClipboardHost : public CRecordingHost {
 public:
+    std::unique_ptr<IArticleRtfWriter> MakeArticleRtfWriter() override
+    {
+        m_rtfArticles.clear();
+        return std::make_unique<CRecordingRtfWriter>(m_rtfArticles);
+    }
     void SetArticleClipboard(const ArticleBlocks& blocks) override
     {
         m_blocks = blocks;
@@ -36,6 +53,7 @@ public:
     }
 
     ArticleBlocks m_blocks;
+    std::vector<IArticleRtfWriter::Article> m_rtfArticles;
     int m_offered = 0;
     std::string m_other;
     std::vector<std::string> m_progress;
@@ -113,6 +131,26 @@ TEST_F(DocClipboardTest, CopiedArticlesPasteIntoAnotherFileWithTheirKeywordsAtta
     EXPECT_NE(m_clipboard.m_blocks.text.find("Keywords: apple, pear\r\n\r\n"), std::string::npos);
     EXPECT_NE(m_clipboard.m_blocks.text.find("just words\r\n\r\n"), std::string::npos);
     EXPECT_TRUE(m_clipboard.m_progress.empty());
+    // The rich text gets the same header lines, and the rich article's own RTF.
+    EXPECT_EQ(m_clipboard.m_blocks.rtf, "{\\rtf1 2}");
+    ASSERT_EQ(m_clipboard.m_rtfArticles.size(), 2u);
+    const IArticleRtfWriter::Article& richRtf = m_clipboard.m_rtfArticles[0];
+    ASSERT_EQ(richRtf.header.size(), 5u);
+    EXPECT_EQ(richRtf.header[0], "rich");
+    EXPECT_EQ(richRtf.header[1].rfind("Date: ", 0), 0u);
+    EXPECT_EQ(richRtf.header[2].rfind("Attachment: ", 0), 0u);
+    EXPECT_EQ(richRtf.header[3], "Attachment: http://example.com/");
+    EXPECT_EQ(richRtf.header[4], "Keywords: apple, pear");
+    EXPECT_TRUE(richRtf.rich);
+    EXPECT_EQ(richRtf.content, "{\\rtf1 rich words}");
+    const IArticleRtfWriter::Article& plainRtf = m_clipboard.m_rtfArticles[1];
+    ASSERT_EQ(plainRtf.header.size(), 3u);  // no attachment line
+    EXPECT_EQ(plainRtf.header[0], "plain");
+    EXPECT_EQ(plainRtf.header[2], "Keywords: apple");
+    EXPECT_NE(m_clipboard.m_blocks.text.find("plain\r\n" + plainRtf.header[1] + "\r\nKeywords: apple\r\n\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(plainRtf.rich);
+    EXPECT_EQ(plainRtf.content, "just words");
 
     // Pasted back into this file: the link to "plain" holds (same id, same creation stamp).
     // Into another file: "pear" and "apple" are made, the link to an unknown article is cut.
