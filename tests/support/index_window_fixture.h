@@ -110,7 +110,8 @@ protected:
         m_services.mainDivider = [] { return 200; };
     }
 
-    void Open(bool readOnly = false)
+    // Opens the data file into an index window, as the program does, before the frame is shown.
+    void OpenUnshown(bool readOnly = false)
     {
         CIndexView::SetServices(m_services);
         m_template = std::make_unique<CDocTemplate>(
@@ -127,16 +128,32 @@ protected:
         ASSERT_NE(m_frame, nullptr);
         m_view = dynamic_cast<CIndexView*>(m_frame->GetActiveView());
         ASSERT_NE(m_view, nullptr);
+    }
+
+    void Open(bool readOnly = false)
+    {
+        OpenUnshown(readOnly);
+        if (!m_view)
+            return;
         m_frame->ShowStored();
+        PumpMessages();
+    }
+
+    // Closes the index window (and with it the document); the main frame stays.
+    void Close()
+    {
+        if (m_frame) {
+            m_frame->DestroyWindow();
+            m_frame = nullptr;
+            m_view = nullptr;
+        }
+        m_template.reset();
         PumpMessages();
     }
 
     void TearDown() override
     {
-        if (m_frame)
-            m_frame->DestroyWindow();
-        m_template.reset();
-        PumpMessages();
+        Close();
         m_main.DestroyWindow();
         CIndexView::SetServices(CIndexViewServices());
     }

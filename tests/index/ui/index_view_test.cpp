@@ -6,23 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
 #include <vector>
 
-#include "document/quorvane_doc.h"
-#include "framework/ui/doc_template.h"
-#include "framework/ui/mdi_wnd.h"
-#include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
 #include "resources/index_window_res.h"
-#include "shell/app_settings.h"
-#include "shell/memory_profile_store.h"
-#include "storage/article_record.h"
-#include "tests/document/doc_test_support.h"
-#include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/gui_driver.h"
-#include "tests/support/temp_folder.h"
+#include "tests/support/index_window_fixture.h"
 
 namespace {
 
@@ -48,78 +37,17 @@ void CALLBACK ReadAndEndMenu(HWND, UINT, UINT_PTR timer, DWORD)
     EndMenu();
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-class IndexViewTest : public ::testing::Test {
+class IndexViewTest : public CIndexWindowFixture {
 protected:
     void SetUp() override
     {
-        m_path = m_folder.File("index.xrd");
-        {
-            CRecordingHost host;
-            CQuorvaneDoc document(host);
-            ASSERT_TRUE(document.CreateNewFile(m_path));
-            for (const char* name : {"alpha", "beta", "gamma"})
-                document.AddKeyword(name, false);
-            for (const char* title : {"first", "second"}) {
-                CArticleRecord record;
-                record.SetTitle(title);
-                record.SetDate(20240101);
-                document.AddArticle(record, false, false);
-            }
-            document.DeleteContents();
-        }
-        ASSERT_TRUE(m_main.Create("Index test", 0));
-        m_main.ShowWindow(SW_SHOW);
-        MoveWindow(m_main.m_hWnd, 0, 0, 900, 700, TRUE);
-        m_settings.ResetSettings();
+        MakeFile({"alpha", "beta", "gamma"}, {{"first", {}}, {"second", {}}});
+        MakeFrame();
         m_settings.SetShowDate(1);
-        CIndexViewServices services;
-        services.profile = &m_profile;
-        services.settings = &m_settings;
-        services.mainDivider = [] { return 100; };
-        services.postToMainFrame = [this](UINT command) { m_mainCommands.push_back(command); };
-        CIndexView::SetServices(services);
-    }
-    void TearDown() override
-    {
-        Close();
-        m_main.DestroyWindow();
-        CIndexView::SetServices(CIndexViewServices());
+        m_services.mainDivider = [] { return 100; };
+        m_services.postToMainFrame = [this](UINT command) { m_mainCommands.push_back(command); };
     }
 
-    // Opens the data file into an index window, as the program does.
-    void Open()
-    {
-        m_template = std::make_unique<CDocTemplate>(
-            129, [this] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(m_host)); },
-            [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); },
-            [] { return static_cast<CView*>(new CIndexView); });
-        ASSERT_NE(m_template->OpenDocumentFile(&m_main, m_path), nullptr);
-        m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
-        ASSERT_NE(m_frame, nullptr);
-        m_view = dynamic_cast<CIndexView*>(m_frame->GetActiveView());
-        ASSERT_NE(m_view, nullptr);
-        m_frame->ShowStored();
-        Pump();
-    }
-    void Close()
-    {
-        if (m_frame) {
-            m_frame->DestroyWindow();
-            m_frame = nullptr;
-            m_view = nullptr;
-        }
-        m_template.reset();
-        Pump();
-    }
     // A child's rectangle in the view's client coordinates.
     RECT ChildRect(HWND child)
     {
@@ -141,18 +69,6 @@ protected:
         Mouse(WM_LBUTTONUP, 0, toX, toY);
     }
 
-    CTempFolder m_folder;
-    std::string m_path;
-    CTestWindowsDocHost m_host;
-    CMemoryProfileStore m_profile;
-    CMemoryProfileStore m_settingsStore;
-    CFontSettings m_fonts;
-    CDirectories m_directories;
-    CAppSettings m_settings{m_settingsStore, m_fonts, m_directories};
-    CMDIFrameWnd m_main;
-    std::unique_ptr<CDocTemplate> m_template;
-    CIndexFrame* m_frame = nullptr;
-    CIndexView* m_view = nullptr;
     std::vector<UINT> m_mainCommands;
 };
 
@@ -324,7 +240,7 @@ TEST_F(IndexViewTest, SizesAndPlacementAreKeptAcrossARestart)
     Drag(right, y, right + 50, y);
     m_view->SetPreviewFlags(2);
     MoveWindow(m_frame->m_hWnd, 10, 20, 600, 400, TRUE);
-    Pump();
+    PumpMessages();
     m_view->IndexNotify(IndexCode::kSavePlacement, 0, 0);
     Close();
 
@@ -362,17 +278,11 @@ TEST_F(IndexViewTest, SizesAndPlacementAreKeptAcrossARestart)
 
 TEST_F(IndexViewTest, NothingIsWrittenBeforeTheFrameWasShownAndTheCloseBoxLeavesItOpen)
 {
-    m_template = std::make_unique<CDocTemplate>(
-        129, [this] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(m_host)); },
-        [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); }, [] { return static_cast<CView*>(new CIndexView); });
-    ASSERT_NE(m_template->OpenDocumentFile(&m_main, m_path), nullptr);
-    m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
-    ASSERT_NE(m_frame, nullptr);
-    m_view = dynamic_cast<CIndexView*>(m_frame->GetActiveView());
+    OpenUnshown();
     HWND frame = m_frame->m_hWnd;
     SendMessageA(frame, WM_CLOSE, 0, 0);
     SendMessageA(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(IsWindow(frame));
     Close();
     EXPECT_EQ(m_profile.GetInt("Index Display", "Top", -5), -5);
