@@ -518,11 +518,10 @@ void CIndexSelection::PlaceTitle(int32_t id, bool highlight)
         m_batchRepaint = true;
         return;
     }
-    if (m_panes.HasTitle(id)) {
-        highlight = highlight || m_panes.IsTitleHighlighted(id);
-        m_panes.RemoveTitle(id);
-    }
-    m_panes.InsertTitle(id, highlight);
+    if (m_panes.HasTitle(id))
+        m_panes.MoveTitle(id, highlight);
+    else
+        m_panes.InsertTitle(id, highlight);
 }
 
 void CIndexSelection::PlaceOrRemove(int32_t id, bool listed, bool highlight)
@@ -842,9 +841,7 @@ int32_t CIndexSelection::Notify(IndexCode code, ChannelArg p, int32_t n)
             FlushBatchRemovals();
             if (!m_panes.HasTitle(id))
                 break;
-            bool highlighted = m_panes.IsTitleHighlighted(id);
-            m_panes.RemoveTitle(id);
-            m_panes.InsertTitle(id, highlighted);
+            m_panes.MoveTitle(id, false);
             m_panes.RepaintTitles();
             UpdateTitlesCaption();
             break;

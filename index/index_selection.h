@@ -75,6 +75,14 @@ public:
     // Lists an id not listed, at its place in the sort order.
     virtual void InsertTitle(int32_t id, bool highlight) = 0;
     virtual void RemoveTitle(int32_t id) = 0;
+    // A listed title whose title, date or flags changed goes to its place in the sort order; it keeps
+    // its highlight and gets one with `highlight`.
+    virtual void MoveTitle(int32_t id, bool highlight)
+    {
+        highlight = highlight || IsTitleHighlighted(id);
+        RemoveTitle(id);
+        InsertTitle(id, highlight);
+    }
     // Removes every listed id of `ids` in one pass over the list.
     virtual void RemoveTitles(const CArticleIdSet& ids)
     {

@@ -37,6 +37,10 @@ public:
     // Lists `id` at its place (highlighted, and scrolled to, with `highlight`).
     void AddId(int32_t id, bool highlight);
     void RemoveId(int32_t id);
+    // A listed id whose title, date or flags changed goes to its new place (highlighted, and scrolled
+    // to, with `highlight`); an id not listed is added. The item count stays, and every other title
+    // keeps its highlight and the caret stays on its title.
+    void MoveId(int32_t id, bool highlight);
     void RemoveSelected();
     // Removes every listed id of `ids` in one pass; the other highlights stay.
     void RemoveIds(const CIdSet& ids);

@@ -283,6 +283,7 @@ private:
     bool IsTitleHighlighted(int32_t id) override;
     void InsertTitle(int32_t id, bool highlight) override;
     void RemoveTitle(int32_t id) override;
+    void MoveTitle(int32_t id, bool highlight) override;
     void RemoveTitles(const CArticleIdSet& ids) override;
     void GetHighlightedTitles(CArticleIdSet& out) override;
     int GetHighlightedTitleCount() override;

@@ -204,6 +204,12 @@ void CIndexView::RemoveTitle(int32_t id)
     m_titleList.RemoveId(id);
 }
 
+void CIndexView::MoveTitle(int32_t id, bool highlight)
+{
+    // A highlighted title is scrolled to at its new place, as an insertion of it would be.
+    m_titleList.MoveId(id, highlight || m_titleList.IsIdSelected(id));
+}
+
 void CIndexView::RemoveTitles(const CArticleIdSet& ids)
 {
     m_titleList.RemoveIds(ids);

@@ -633,6 +633,65 @@ TEST_F(ArticleListsTest, FillSkipsTheNoneIdResortKeepsHighlightsAndInsertsInOrde
     m_doc.SetSortOrder(0);
 }
 
+// A retitled article moves to its new place with the count unchanged: the order is CompareArticles'
+// and every title keeps its own highlight, the moved one as well, whichever way it moves.
+TEST_F(ArticleListsTest, MovedTitleTakesItsPlaceAndEveryHighlightStaysWithItsTitle)
+{
+    std::vector<int32_t> ids;
+    for (const char* title : {"a", "c", "e", "g", "i", "k"})
+        ids.push_back(AddArticle(title));
+    CArticleListBox list;
+    MakeList(list);
+    CArticleIdSet set;
+    set.Copy(ids);
+    list.SetIds(set);
+    auto retitle = [&](int32_t id, const char* title) {
+        CArticleRecord record;
+        m_doc.LoadArticle(id, record);
+        record.SetTitle(title);
+        m_doc.UpdateArticle(id, record, false);
+    };
+    auto highlightedTitles = [&] {
+        std::vector<std::string> out;
+        for (int index : Highlighted(list.m_hWnd))
+            out.push_back(m_doc.GetArticleTitle(list.GetItemId(index)));
+        return out;
+    };
+    struct Step {
+        int article;
+        const char* title;
+        bool highlight;
+        std::vector<std::string> order;
+        std::vector<std::string> highlighted;
+    };
+    list.SelectId(ids[1]);  // c
+    list.SelectId(ids[2]);  // e
+    list.SelectId(ids[4]);  // i
+    const Step steps[] = {
+        {1, "j", false, {"a", "e", "g", "i", "j", "k"}, {"e", "i", "j"}},  // down past a highlight
+        {5, "b", false, {"a", "b", "e", "g", "i", "j"}, {"e", "i", "j"}},  // up, unhighlighted
+        {2, "h", false, {"a", "b", "g", "h", "i", "j"}, {"h", "i", "j"}},  // a highlighted one down
+        {3, "gg", true, {"a", "b", "gg", "h", "i", "j"}, {"gg", "h", "i", "j"}},  // in place, highlighted
+        {0, "z", false, {"b", "gg", "h", "i", "j", "z"}, {"gg", "h", "i", "j"}},  // first to last
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.title);
+        retitle(ids[static_cast<size_t>(step.article)], step.title);
+        list.MoveId(ids[static_cast<size_t>(step.article)], step.highlight);
+        EXPECT_EQ(Titles(list), step.order);
+        EXPECT_EQ(highlightedTitles(), step.highlighted);
+        EXPECT_EQ(list.GetItemCount(), 6);
+        for (int i = 1; i < list.GetItemCount(); ++i)
+            EXPECT_LE(m_doc.CompareArticles(list.GetItemId(i - 1), list.GetItemId(i)), 0);
+    }
+    // The caret goes with its title.
+    SendMessageA(list.m_hWnd, LB_SETCARETINDEX, 1, FALSE);  // gg
+    retitle(ids[3], "zz");
+    list.MoveId(ids[3], false);
+    EXPECT_EQ(SendMessageA(list.m_hWnd, LB_GETCARETINDEX, 0, 0), 5);
+    EXPECT_EQ(highlightedTitles(), (std::vector<std::string>{"h", "i", "j", "zz"}));
+}
+
 TEST_F(ArticleListsTest, TypeAheadTellsTheParentOnlyOfAMatchAndAClickBelowClears)
 {
     CTickClock clock;
