@@ -24,13 +24,22 @@ int AnsiCompare(const char* a, const char* b)
 void AppendAnsiSortKey(const char* text, std::string& key)
 {
     LCID locale = GetThreadLocale();
-    int n = LCMapStringA(locale, LCMAP_SORTKEY, text, -1, nullptr, 0);
     size_t start = key.size();
+    // One call into a buffer that holds the keys of ordinary titles (a few bytes per character);
+    // asking for the size first made every key twice, the larger half of a titles list's first sort.
+    // A key that does not fit (the call fails) is sized first after all.
+    size_t room = 6 * std::strlen(text) + 32;
+    key.resize(start + room);
+    int n = LCMapStringA(locale, LCMAP_SORTKEY, text, -1, &key[start], static_cast<int>(room));
     if (n <= 0) {
-        key += text;  // no key for this text: its bytes keep the sort going
-        return;
+        n = LCMapStringA(locale, LCMAP_SORTKEY, text, -1, nullptr, 0);
+        if (n <= 0) {
+            key.resize(start);
+            key += text;  // no key for this text: its bytes keep the sort going
+            return;
+        }
+        key.resize(start + static_cast<size_t>(n));
+        n = LCMapStringA(locale, LCMAP_SORTKEY, text, -1, &key[start], n);
     }
-    key.resize(start + static_cast<size_t>(n));
-    n = LCMapStringA(locale, LCMAP_SORTKEY, text, -1, &key[start], n);
     key.resize(n > 0 ? start + static_cast<size_t>(n) - 1 : start);
 }

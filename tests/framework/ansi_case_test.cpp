@@ -58,4 +58,17 @@ TEST(AnsiCase, SortKeysOrderAsTheComparison)
             EXPECT_EQ(Sign(byKeys), Sign(AnsiCompare(texts[i], texts[j]))) << i << " " << j;
         }
     }
+    // A key goes after what the string holds, and long texts of letters that expand get whole keys.
+    for (size_t i = 0; i < n; ++i) {
+        std::string key = "prefix";
+        AppendAnsiSortKey(texts[i], key);
+        EXPECT_EQ(key, "prefix" + keys[i]) << i;
+    }
+    std::string longer(2000, '\xC6'), shorter(1999, '\xC6');
+    std::string longKey, shortKey;
+    AppendAnsiSortKey(longer.c_str(), longKey);
+    AppendAnsiSortKey(shorter.c_str(), shortKey);
+    EXPECT_EQ(Sign(CompareAnsiSortKeys(longKey.data(), longKey.size(), shortKey.data(), shortKey.size())),
+              Sign(AnsiCompare(longer.c_str(), shorter.c_str())));
+    EXPECT_GT(longKey.size(), longer.size());
 }
