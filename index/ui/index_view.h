@@ -58,6 +58,8 @@ struct CIndexViewServices {
     std::function<HWND(HWND owner, int mode)> makeRemindersManager;
     // The main frame's Find dialog reads its choices again (the articles changed).
     std::function<void()> refreshFindDialog;
+    // Plays the system sound of `type` (reminders due); null: MessageBeep.
+    std::function<void(UINT type)> beep;
     // Waits between two Internet addresses opened as attachments; null: Sleep.
     std::function<void(uint32_t milliseconds)> wait;
     // The Shared Keywords dialog over `shared`, the keywords all highlighted titles carry: true when

@@ -554,8 +554,12 @@ HWND CIndexView::RemindersManager() const
 
 void CIndexView::OnRemindersDue()
 {
-    if (Services().settings && Services().settings->GetPlayReminderSound())
-        MessageBeep(MB_ICONEXCLAMATION);
+    if (Services().settings && Services().settings->GetPlayReminderSound()) {
+        if (Services().beep)
+            Services().beep(MB_ICONEXCLAMATION);
+        else
+            MessageBeep(MB_ICONEXCLAMATION);
+    }
     if (HWND manager = RemindersManager()) {
         if (!::IsWindowVisible(manager))
             ::ShowWindow(manager, SW_SHOWNORMAL);

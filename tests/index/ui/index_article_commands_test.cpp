@@ -509,13 +509,21 @@ TEST_F(IndexArticleCommandsTest, RemindersDueMakeTheManagerOnceThenRefreshIt)
         manager = CreateWindowExA(0, "STATIC", "Reminders", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
         return manager;
     };
+    std::vector<UINT> beeps;
+    m_services.beep = [&](UINT type) { beeps.push_back(type); };
     Open();
+    // Silent while the setting is off.
+    m_settings.SetPlayReminderSound(0);
     m_view->SendMessage(CIndexView::kRemindersDueMessage, 0, 0);
+    EXPECT_TRUE(beeps.empty());
     ASSERT_NE(manager, nullptr);
     EXPECT_EQ(modes, std::vector<int>({1}));
     EXPECT_EQ(m_view->RemindersManager(), manager);
-    // Due again: shown and refreshed, not made again.
+    // Due again, the sound on: the exclamation sound; the hidden manager shown and refreshed, not
+    // made again.
+    m_settings.SetPlayReminderSound(1);
     m_view->SendMessage(CIndexView::kRemindersDueMessage, 0, 0);
+    EXPECT_EQ(beeps, std::vector<UINT>({MB_ICONEXCLAMATION}));
     EXPECT_EQ(modes.size(), 1u);
     EXPECT_TRUE(IsWindowVisible(manager));
     MSG msg;
