@@ -69,16 +69,20 @@ int FindKeywordCompletion(const std::string& text, int& typedLength, int count,
     typedLength = n;
     if (!grew || n == 0)
         return -1;
+    // The walk may meet thousands of names before the match: each is folded through the table, in
+    // place, only as far as it agrees.
+    const unsigned char* lower = AnsiLowerTable();
     std::string folded = text;
-    AnsiLowerBuffer(&folded[0], folded.size());
-    std::string prefix;
+    for (char& c : folded)
+        c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
     for (int i = 0; i < count; ++i) {
         const std::string& name = nameAt(i);
-        if (name.size() < text.size())
+        if (name.size() < folded.size())
             continue;
-        prefix.assign(name, 0, text.size());
-        AnsiLowerBuffer(&prefix[0], prefix.size());
-        if (prefix == folded)
+        size_t k = 0;
+        while (k < folded.size() && lower[static_cast<unsigned char>(name[k])] == static_cast<unsigned char>(folded[k]))
+            ++k;
+        if (k == folded.size())
             return i;
     }
     return -1;

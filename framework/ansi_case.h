@@ -6,6 +6,10 @@
 #include <string>
 
 void AnsiLowerBuffer(char* text, size_t length);
+// The lower-case partner of every byte as AnsiLowerBuffer folds it (byte 0 stays 0), folded once:
+// folding through the system name by name costs a search over thousands of names more than the
+// search itself.
+const unsigned char* AnsiLowerTable();
 // Negative, 0 or positive, as lstrcmpiA.
 int AnsiCompareNoCase(const char* a, const char* b);
 // Negative, 0 or positive, as lstrcmpA: letters compare alphabetically whatever their case, and only

@@ -2,42 +2,16 @@
 
 #include "framework/ansi_case.h"
 
-namespace {
-
-// The lower-case letter of every byte of the code page, folded once: folding through the system
-// for every item of a long list cost more than the whole search.
-struct FoldTable {
-    unsigned char lower[256];
-    FoldTable()
-    {
-        char bytes[256];
-        for (int i = 0; i < 256; ++i)
-            bytes[i] = static_cast<char>(i);
-        AnsiLowerBuffer(bytes + 1, 255);  // byte 0 ends a text and stays
-        lower[0] = 0;
-        for (int i = 1; i < 256; ++i)
-            lower[i] = static_cast<unsigned char>(bytes[i]);
-    }
-};
-
-const FoldTable& Fold()
-{
-    static const FoldTable table;
-    return table;
-}
-
-}  // namespace
-
 unsigned char CTypeAhead::FoldInitial(const char* text)
 {
-    return text ? Fold().lower[static_cast<unsigned char>(text[0])] : 0;
+    return text ? AnsiLowerTable()[static_cast<unsigned char>(text[0])] : 0;
 }
 
 int CTypeAhead::Find(const std::string& prefix, const List& list)
 {
     if (list.count <= 0 || prefix.empty() || !list.textOf)
         return -1;
-    const unsigned char* lower = Fold().lower;
+    const unsigned char* lower = AnsiLowerTable();
     std::string wanted = prefix;
     for (char& c : wanted)
         c = static_cast<char>(lower[static_cast<unsigned char>(c)]);

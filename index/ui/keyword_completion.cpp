@@ -22,7 +22,7 @@ bool CompleteKeywordEdit(CEditHandle edit, CKeywordListBox& list, int& typedLeng
         edit.SendMessage(EM_SCROLLCARET);
     }
     list.SendMessage(LB_SETSEL, FALSE, -1);
-    list.SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(match));
+    list.ScrollToTop(match);
     list.SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(match), FALSE);
     return true;
 }

@@ -377,6 +377,17 @@ void CKeywordListBox::EnsureVisible(int index) const
     SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(item.top < client.top ? index : top + 1));
 }
 
+void CKeywordListBox::ScrollToTop(int index) const
+{
+    if (index < 0 || index == GetTopIndex())
+        return;
+    // The default procedure's WM_SETREDRAW: the list box's own keeps drawing its scroll bar.
+    ::DefWindowProcA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index));
+    ::DefWindowProcA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 COLORREF CKeywordListBox::TextColor() const
 {
     if (m_useSystemTextColor || !m_settings || IsHighContrastOn() || m_settings->GetFileAutoColor())

@@ -236,6 +236,12 @@ TEST(KeywordAssignmentTest, CompletionOnlyWhileTheTextGrows)
     EXPECT_EQ(typed, 5);
     typed = 0;
     EXPECT_EQ(FindKeywordCompletion("", typed, 4, at), -1);
+    // The code page's own letters fold too: "\xE9T" completes "\xC9t\xE9", not "Etat".
+    std::vector<std::string> accented = {"Etat", "\xC9t\xE9", "\xC9tude"};
+    auto accentedAt = [&](int i) -> const std::string& { return accented[static_cast<size_t>(i)]; };
+    typed = 0;
+    EXPECT_EQ(FindKeywordCompletion("\xE9T", typed, 3, accentedAt), 1);
+    EXPECT_EQ(FindKeywordCompletion("\xE9TU", typed, 3, accentedAt), 2);
 }
 
 }  // namespace
