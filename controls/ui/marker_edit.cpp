@@ -73,7 +73,7 @@ void CMarkerEdit::RemoveMarker()
     }
 }
 
-void CMarkerEdit::InsertText(const std::string& text, bool canUndo)
+void CMarkerEdit::ReplaceInsertionPoint(const std::string& text, bool canUndo)
 {
     // The flag stays set after the insertion: an owner's ClearUndo right after it keeps the undo.
     // Returning to the edit (or typing in it) clears it.
@@ -84,6 +84,11 @@ void CMarkerEdit::InsertText(const std::string& text, bool canUndo)
         m_markerShown = false;
     }
     ReplaceSel(text, canUndo);
+}
+
+void CMarkerEdit::InsertText(const std::string& text, bool canUndo)
+{
+    ReplaceInsertionPoint(text, canUndo);
     if (GetFocus() != m_hWnd) {
         int start = 0;
         int end = 0;
@@ -92,15 +97,41 @@ void CMarkerEdit::InsertText(const std::string& text, bool canUndo)
     }
 }
 
+void CMarkerEdit::InsertTextAndFocus(const std::string& text)
+{
+    ReplaceInsertionPoint(text, false);
+    int start = 0;
+    int end = 0;
+    GetSel(start, end);
+    // EN_SETFOCUS puts the caret back where these say.
+    m_savedStart = end;
+    m_savedEnd = end;
+    if (GetFocus() != m_hWnd)
+        SetFocus();
+    else
+        SetSel(end, end);
+}
+
+std::string CMarkerEdit::GetTextWithoutMarker() const
+{
+    std::string text = GetWindowText();
+    if (m_markerShown && m_savedStart >= 0 && static_cast<size_t>(m_savedStart) < text.size())
+        text.erase(static_cast<size_t>(m_savedStart), 1);
+    return text;
+}
+
 void CMarkerEdit::SaveUndoState()
 {
-    if (m_markerShown)
-        DeleteMarker();
-    GetSel(m_undoStart, m_undoEnd);
     try {
-        m_undoText = GetWindowText();
+        m_undoText = GetTextWithoutMarker();
     } catch (const std::bad_alloc&) {
         m_undoText.clear();
+    }
+    if (m_markerShown) {
+        m_undoStart = m_savedStart;
+        m_undoEnd = m_savedStart;
+    } else {
+        GetSel(m_undoStart, m_undoEnd);
     }
     m_undoSaved = true;
 }

@@ -5,6 +5,10 @@
 // One step of undo covers an insertion: the owner calls SaveUndoState before InsertText, and Undo
 // (after giving the edit the focus) brings back the text and selection saved.
 //
+// Every change of the text costs the control a pass over its scroll bar, which takes milliseconds
+// under some window systems: an insertion therefore replaces a shown marker in one change, and
+// saving the undo state leaves the marker where it is.
+//
 // The owner may call ClearUndo on every EN_CHANGE (the user changed the text): changes the edit makes
 // itself (an insertion, its marker) keep the undo state.
 #pragma once
@@ -19,8 +23,13 @@ public:
     // Replaces the selection (the marker, when one is shown) with `text`; `canUndo` goes to
     // EM_REPLACESEL. Without the focus, a new marker follows the text.
     void InsertText(const std::string& text, bool canUndo = false);
-    // Takes out a shown marker, then saves the text and the selection as the undo state.
+    // The same, then the focus comes back to the edit with the caret after the text (no new marker).
+    void InsertTextAndFocus(const std::string& text);
+    // Saves the text without a shown marker, and the selection (the caret at the marker), as the
+    // undo state; the marker stays for the insertion to replace.
     void SaveUndoState();
+    // The text without a shown marker.
+    std::string GetTextWithoutMarker() const;
     // The saved text and selection back; the undo state is spent. Does nothing without one.
     void Undo();
     // Drops the undo state, unless the edit is changing its own text just now.
@@ -44,6 +53,8 @@ private:
     void PlaceMarker(int caret);
     // Deletes the shown marker, the caret where it stood; the edit's own change.
     void DeleteMarker();
+    // Replaces the selection, or the shown marker, with `text` as the edit's own change.
+    void ReplaceInsertionPoint(const std::string& text, bool canUndo);
     void GetSel(int& start, int& end) const;
     void ScrollCaret() const { SendMessage(EM_SCROLLCARET); }
 

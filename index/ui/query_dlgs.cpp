@@ -251,13 +251,12 @@ void CBuildQueryDlg::InsertWord(const std::string& word)
     // The edit's own changes: the controls are updated once, at the end.
     m_settingText = true;
     m_query.SaveUndoState();
+    // The selection, or the marker, is where the word goes.
     int start = 0;
     int end = 0;
     ::SendMessageA(m_query.m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    const std::string insertion = QueryInsertionText(m_query.GetWindowText(), start, word);
-    m_query.SetFocus();
-    m_query.SetSel(start, end);
-    m_query.InsertText(insertion);
+    const std::string insertion = QueryInsertionText(m_query.GetTextWithoutMarker(), start, word);
+    m_query.InsertTextAndFocus(insertion);
     m_settingText = false;
     UpdateControls();
 }

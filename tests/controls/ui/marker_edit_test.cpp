@@ -22,6 +22,7 @@ public:
     CMarkerEdit m_edit;
     bool m_undoable = true;
     int m_clicks = 0;
+    int m_changes = 0;  // EN_CHANGE of the edit
 
 protected:
     bool OnInitDialog() override
@@ -35,8 +36,10 @@ protected:
     }
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override
     {
-        if (id == IDC_TEST_EDIT && code == EN_CHANGE)
+        if (id == IDC_TEST_EDIT && code == EN_CHANGE) {
+            ++m_changes;
             m_edit.ClearUndo();
+        }
         if (id == IDC_TEST_INSERT && code == BN_CLICKED) {
             CListBoxHandle words(::GetDlgItem(m_hWnd, IDC_TEST_WORDS));
             if (m_undoable)
@@ -102,6 +105,32 @@ TEST_F(MarkerEditTest, AWordFromTheListLandsAtTheCaretAndTheCaretFollowsIt)
     EXPECT_EQ(Text(), "alpha gamma beta");
     EXPECT_EQ(Selection(), std::make_pair(11, 11)) << "the caret follows the word";
     EXPECT_FALSE(m_dialog.m_edit.IsMarkerShown());
+}
+
+TEST_F(MarkerEditTest, AnInsertionThatTakesTheFocusBackReplacesTheMarkerInOneChange)
+{
+    SetFocus(m_button);
+    ASSERT_TRUE(m_dialog.m_edit.IsMarkerShown());
+    const int changes = m_dialog.m_changes;
+    m_dialog.m_edit.SaveUndoState();
+    EXPECT_EQ(m_dialog.m_edit.GetTextWithoutMarker(), "alpha beta");
+    m_dialog.m_edit.InsertTextAndFocus(" gamma");
+    EXPECT_EQ(m_dialog.m_changes, changes + 1) << "the marker stayed until the word replaced it";
+    EXPECT_EQ(Text(), "alpha gamma beta");
+    EXPECT_EQ(GetFocus(), m_edit);
+    EXPECT_EQ(Selection(), std::make_pair(11, 11));
+    EXPECT_FALSE(m_dialog.m_edit.IsMarkerShown());
+    // The undo state is the text before, without the marker, the caret where the marker stood.
+    m_dialog.m_edit.Undo();
+    EXPECT_EQ(Text(), "alpha beta");
+    EXPECT_EQ(Selection(), std::make_pair(5, 5));
+
+    // With the focus in the edit and a selection, the selection is replaced.
+    m_dialog.m_edit.SetSel(0, 5);
+    m_dialog.m_edit.SaveUndoState();
+    m_dialog.m_edit.InsertTextAndFocus("omega");
+    EXPECT_EQ(Text(), "omega beta");
+    EXPECT_EQ(Selection(), std::make_pair(5, 5));
 }
 
 TEST_F(MarkerEditTest, UndoGivesTheTextAndSelectionBack)
