@@ -231,6 +231,7 @@ private:
     void OnSetToNow();
     void OnPaste();
     void OnUpdatePaste(CCmdUI& ui);
+    bool ContentCanPaste();
     void OnSelectAll();
     void OnUpdateSelectAll(CCmdUI& ui);
     void OnCopy();
@@ -284,6 +285,9 @@ private:
     CArticleTimeCtrl m_timeField;
     bool m_private = false;
     int m_replaceUndoState = 0;
+    // The content's paste answer and the clipboard's sequence number it was given for (0: none).
+    DWORD m_pasteSequence = 0;
+    bool m_contentCanPaste = false;
     int m_linkMode = 0;  // how the content shows links now (the stored value is in m_info)
     CArticleInfo m_info;
     CAttachmentArray m_attachments;

@@ -253,10 +253,23 @@ void CArticleView::OnUpdatePaste(CCmdUI& ui)
     HWND edit = FocusedEdit(m_titleBox.m_hWnd, m_dateBox.m_hWnd, m_content.m_hWnd);
     bool can = false;
     if (edit == m_content.m_hWnd)
-        can = m_content.SendMessage(EM_CANPASTE) != 0;
+        can = ContentCanPaste();
     else if (edit)
         can = IsClipboardFormatAvailable(CF_TEXT) != FALSE;
     ui.Enable(can && IsEditable());
+}
+
+// The control answers by reading the clipboard's formats (through OLE under Wine), most of what
+// the toolbar's update costs after every key; the answer stands until the clipboard changes. A
+// sequence number of 0 (the system keeps none for this session) asks every time.
+bool CArticleView::ContentCanPaste()
+{
+    const DWORD sequence = ::GetClipboardSequenceNumber();
+    if (sequence == 0 || sequence != m_pasteSequence) {
+        m_contentCanPaste = m_content.SendMessage(EM_CANPASTE) != 0;
+        m_pasteSequence = sequence;
+    }
+    return m_contentCanPaste;
 }
 
 void CArticleView::OnPaste()

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <memory>
 #include <string>
@@ -331,6 +332,32 @@ TEST_F(ArticleViewTest, ALongTitleIsCutInTheTitleBoxOnlyAndAPastedOneKeepsTheLim
     view->TitleBox().SetFocus();
     EXPECT_TRUE(Command(IDM_EDIT_PASTE));
     EXPECT_EQ(view->TitleBox().GetWindowText(), std::string(4600, 'p'));
+}
+
+// The content's Paste state is kept between idle updates: it must still follow every change of
+// the clipboard.
+TEST_F(ArticleViewTest, ContentPasteFollowsTheClipboard)
+{
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    view->Content().SetFocus();
+    auto setClipboard = [&](const char* text) {
+        ASSERT_TRUE(OpenClipboard(m_main.m_hWnd));
+        EmptyClipboard();
+        if (text) {
+            HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+            memcpy(GlobalLock(memory), text, strlen(text) + 1);
+            GlobalUnlock(memory);
+            SetClipboardData(CF_TEXT, memory);
+        }
+        CloseClipboard();
+    };
+    for (const char* text : {static_cast<const char*>(nullptr), "pasted", static_cast<const char*>(nullptr), "again"}) {
+        setClipboard(text);
+        EXPECT_EQ(Probe(view, IDM_EDIT_PASTE).m_enabled, text != nullptr) << (text ? text : "(empty)");
+        EXPECT_EQ(Probe(view, IDM_EDIT_PASTE).m_enabled, text != nullptr) << (text ? text : "(empty)");
+    }
 }
 
 TEST_F(ArticleViewTest, SaveChecksStoreNothingWhenTheyRefuse)
