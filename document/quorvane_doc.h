@@ -73,6 +73,8 @@ public:
     // The settings object of the application; it must outlive the document.
     void SetSettings(CAppSettings* settings) { m_settings = settings; }
     CAppSettings* GetSettings() const { return m_settings; }
+    // The host the document asks and tells the user through; dialogs over the document use it too.
+    CDocHost& GetHost() const { return m_host; }
     // The application's data folders (the attachments folder follows each opened file; the copy
     // dialogs start in the data folder) and print choices; each must outlive the document.
     void SetDirectories(CDirectories* directories) { m_directories = directories; }

@@ -1,6 +1,7 @@
 // Resource ids shared by the resource scripts and the code. Kinds by prefix: IDR_ (menus, icons and
 // accelerators of a frame), IDS_ (strings), IDD_ (dialogs), IDC_ (controls), IDM_ (commands).
 #pragma once
+#include "resources/article_properties_res.h"
 #include "resources/article_res.h"
 #include "resources/update_check_res.h"
 

@@ -251,6 +251,9 @@ private:
     void OnEffect(unsigned id);
     void OnUpdateNeighbour(CCmdUI& ui);
     void OnNeighbour(unsigned id);
+    // Article Properties (32877) and Attachment Properties (32896): the sheet over the window's
+    // working copy; what changed is taken back and the article counts as modified.
+    void OnArticleProperties(unsigned id);
     void OnKeywordsDropped(HWND source);
     void OnDropFiles(HDROP drop);
     void CutTitleToLimit();

@@ -5,6 +5,7 @@
 
 #include "article/article_save_checks.h"
 #include "article/ui/article_dlgs.h"
+#include "article/ui/article_properties.h"
 #include "article/ui/article_view.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
@@ -74,6 +75,8 @@ bool CArticleView::OnCmdMsg(unsigned id, CCmdUI* ui)
         {IDM_FORMAT_STRIKEOUT, IDM_FORMAT_STRIKEOUT, &CArticleView::OnEffect, &CArticleView::OnUpdateEffect},
         {IDM_ARTICLE_PREVIOUS, IDM_ARTICLE_PREVIOUS, &CArticleView::OnNeighbour, &CArticleView::OnUpdateNeighbour},
         {IDM_ARTICLE_NEXT, IDM_ARTICLE_NEXT, &CArticleView::OnNeighbour, &CArticleView::OnUpdateNeighbour},
+        {IDM_ARTICLE_PROPERTIES, IDM_ARTICLE_PROPERTIES, &CArticleView::OnArticleProperties},
+        {IDM_ARTICLE_ATTACHMENTS, IDM_ARTICLE_ATTACHMENTS, &CArticleView::OnArticleProperties},
         // Served by later parts of the window: routed here, greyed until then.
         {IDM_TOOLS_SPELLING, nullptr, &CArticleView::OnUpdateNotServed},
         {IDM_INSERT_LINK, nullptr, &CArticleView::OnUpdateNotServed},
@@ -83,7 +86,6 @@ bool CArticleView::OnCmdMsg(unsigned id, CCmdUI* ui)
         {IDM_ARTICLE_GALLERY, nullptr, &CArticleView::OnUpdateNotServed},
         {IDM_ARTICLE_SET_REMINDER, nullptr, &CArticleView::OnUpdateNotServed},
         {IDM_ARTICLE_OPEN_ATTACHMENTS, nullptr, &CArticleView::OnUpdateNotServed},
-        {IDM_ARTICLE_PROPERTIES, nullptr, &CArticleView::OnUpdateNotServed},
         {IDM_FORMAT_FONT, nullptr, &CArticleView::OnUpdateNotServed},
     };
     return RouteToTable(this, kCommands, id, ui) || CView::OnCmdMsg(id, ui);
@@ -606,4 +608,75 @@ void CArticleView::OnNeighbour(unsigned id)
 {
     if (CQuorvaneDoc* document = GetDoc())
         document->CloseArticleWindow(m_articleId, id == IDM_ARTICLE_NEXT ? 1 : -1);
+}
+
+// ---- Article Properties ----
+
+void CArticleView::OnArticleProperties(unsigned id)
+{
+    CQuorvaneDoc* document = GetDoc();
+    if (!document)
+        return;
+    try {
+        CArticleProperties sheet(*document, GetParentFrame() ? GetParentFrame()->m_hWnd : m_hWnd);
+        ArticlePropertiesData& data = sheet.Data();
+        CFrameWnd* frame = GetParentFrame();
+        data.title = frame ? frame->GetWindowText() : m_titleBox.GetWindowText();
+        int32_t date = 0;
+        if (m_articleId == kNewArticle) {
+            data.created = data.modified = QuorLoadString(IDS_ARTICLE_NOT_SAVED);
+            if (!m_dateBox.GetDate(date))
+                date = GetTodayYmd();
+        } else {
+            CArticleRecord stored;
+            document->LoadArticle(m_articleId, stored);
+            data.created = ArticleStampText(stored.GetDateOf(CArticleRecord::kCreatedDate),
+                                            stored.GetTimeOf(CArticleRecord::kCreatedDate), false);
+            data.modified = ArticleStampText(stored.GetDateOf(CArticleRecord::kModifiedDate),
+                                             stored.GetTimeOf(CArticleRecord::kModifiedDate), false);
+            if (!m_dateBox.GetDate(date))
+                date = stored.GetDateOf(CArticleRecord::kOwnDate);
+        }
+        data.date = date;
+        data.time = m_timeField.GetSecondsOfDay();
+        data.length = std::to_string(m_content.SendMessage(WM_GETTEXTLENGTH));
+        data.links = std::to_string(m_content.Links().GetCount());
+        data.attachmentCount = std::to_string(m_attachments.GetSize());
+        data.wordWrap = m_info.GetWordWrap() != 0 ? 1 : 0;
+        data.keepTitle = m_info.GetKeepTitle() != 0 ? 1 : 0;
+        data.isPrivate = m_private ? 1 : 0;
+        data.bookmarked = m_bookmarked;
+        data.hasReminder = m_hasReminder;
+        data.attachments.Copy(m_attachments);
+        data.autoOpen = AutoOpenFromOpening(m_info.GetAttachmentOpening());
+        data.saveFullPaths = (m_info.GetFlags() & CArticleInfo::kSaveFullPaths) != 0 ? 1 : 0;
+        sheet.SetStartPage(id == IDM_ARTICLE_ATTACHMENTS ? 1 : 0);
+        if (sheet.DoModal() != IDOK || !sheet.IsChanged() || !document->CanModify())
+            return;
+        if (data.attachmentsModified) {
+            m_attachments.Copy(data.attachments);
+            m_info.SetAttachmentOpening(OpeningFromAutoOpen(data.autoOpen));
+            m_info.SetFlags(static_cast<int16_t>(data.saveFullPaths ? (m_info.GetFlags() | CArticleInfo::kSaveFullPaths)
+                                                                    : (m_info.GetFlags() & ~CArticleInfo::kSaveFullPaths)));
+        }
+        if (data.generalChanged) {
+            m_private = data.isPrivate != 0;
+            m_info.SetKeepTitle(data.keepTitle);
+            m_info.SetWordWrap(data.wordWrap);
+            m_content.SetWordWrap(data.wordWrap != 0);
+            // Dates changed on the sheet count as the user's (the save keeps them); untouched ones
+            // keep the boxes' own state.
+            if (data.timeChanged) {
+                m_dateBox.SetDate(data.date, true);
+                m_timeField.SetTime(data.time, true);
+            }
+        }
+        RecalcLayout();
+        Invalidate();
+        OnEditChange();
+    } catch (const CQuorError& error) {
+        ReportError(error);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory();
+    }
 }

@@ -40,21 +40,6 @@ std::string ControlText(HWND control)
     return std::string(text.data());
 }
 
-bool IsChecked(HWND dialog, int id)
-{
-    return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void SetCheck(HWND dialog, int id, bool on)
-{
-    ::CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
-}
-
-void Enable(HWND dialog, int id, bool on)
-{
-    ::EnableWindow(::GetDlgItem(dialog, id), on ? TRUE : FALSE);
-}
-
 // `path` wrapped to the width of static `control`, measured with the control's font.
 std::string WrapToStatic(HWND control, const std::string& path)
 {
@@ -145,11 +130,11 @@ bool CFileProperties::OnInitDialog()
     ::SetDlgItemTextA(m_hWnd, IDC_EDIT_COMMENTS, model.m_comments.c_str());
     ::SendDlgItemMessageA(m_hWnd, IDC_EDIT_EXPORT_HEADER, EM_SETMODIFY, FALSE, 0);
     ::SendDlgItemMessageA(m_hWnd, IDC_EDIT_COMMENTS, EM_SETMODIFY, FALSE, 0);
-    SetCheck(m_hWnd, IDC_CHECK_READ_ONLY, model.m_readOnly);
-    Enable(m_hWnd, IDC_CHECK_READ_ONLY, false);
-    Enable(m_hWnd, IDC_EDIT_EXPORT_HEADER, !model.m_readOnly);
-    Enable(m_hWnd, IDC_BUTTON_FILE_FONT, !model.m_readOnly);
-    Enable(m_hWnd, IDC_EDIT_COMMENTS, !model.m_readOnly);
+    SetDlgButton(m_hWnd, IDC_CHECK_READ_ONLY, model.m_readOnly);
+    EnableDlgItem(m_hWnd, IDC_CHECK_READ_ONLY, false);
+    EnableDlgItem(m_hWnd, IDC_EDIT_EXPORT_HEADER, !model.m_readOnly);
+    EnableDlgItem(m_hWnd, IDC_BUTTON_FILE_FONT, !model.m_readOnly);
+    EnableDlgItem(m_hWnd, IDC_EDIT_COMMENTS, !model.m_readOnly);
     m_comments.SubclassDlgItem(IDC_EDIT_COMMENTS, m_hWnd);
     ShowFont();
     return true;
@@ -224,17 +209,17 @@ bool CFilePropertyArticles::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     const CFilePropertiesModel& model = m_owner.Model();
-    SetCheck(m_hWnd, IDC_CHECK_AUTO_UPDATE_DATES, model.m_autoUpdateDates != 0);
-    SetCheck(m_hWnd, IDC_CHECK_WORD_WRAP, model.m_wordWrap != 0);
-    SetCheck(m_hWnd, IDC_CHECK_SAVE_FULL_PATHNAMES, model.m_saveFullPathnames != 0);
+    SetDlgButton(m_hWnd, IDC_CHECK_AUTO_UPDATE_DATES, model.m_autoUpdateDates != 0);
+    SetDlgButton(m_hWnd, IDC_CHECK_WORD_WRAP, model.m_wordWrap != 0);
+    SetDlgButton(m_hWnd, IDC_CHECK_SAVE_FULL_PATHNAMES, model.m_saveFullPathnames != 0);
     for (int mode = 0; mode < 3; ++mode)
-        SetCheck(m_hWnd, kLinkRadios[mode], model.m_linkMode == mode);
+        SetDlgButton(m_hWnd, kLinkRadios[mode], model.m_linkMode == mode);
     const int controls[] = {IDC_CHECK_AUTO_UPDATE_DATES, IDC_CHECK_WORD_WRAP, IDC_CHECK_SAVE_FULL_PATHNAMES,
                             IDC_RADIO_LINKS_ATTACHMENTS, IDC_RADIO_LINKS_FILE_FOLDER, IDC_RADIO_LINKS_SPECIFIED,
                             IDC_BUTTON_LINK_BROWSE};
     if (model.m_readOnly) {
         for (int id : controls)
-            Enable(m_hWnd, id, false);
+            EnableDlgItem(m_hWnd, id, false);
     }
     ShowLocation();
     return true;
@@ -245,7 +230,7 @@ void CFilePropertyArticles::ShowLocation()
     const CFilePropertiesModel& model = m_owner.Model();
     HWND location = ::GetDlgItem(m_hWnd, IDC_STATIC_LINK_LOCATION);
     ::SetWindowTextA(location, WrapToStatic(location, model.LocationText(model.m_linkMode)).c_str());
-    Enable(m_hWnd, IDC_BUTTON_LINK_BROWSE, model.m_linkMode == 2 && !model.m_readOnly);
+    EnableDlgItem(m_hWnd, IDC_BUTTON_LINK_BROWSE, model.m_linkMode == 2 && !model.m_readOnly);
 }
 
 bool CFilePropertyArticles::OnSetActive()
@@ -291,9 +276,9 @@ void CFilePropertyArticles::OnOK()
     CFilePropertiesModel& model = m_owner.Model();
     if (model.m_readOnly)
         return;
-    model.m_autoUpdateDates = IsChecked(m_hWnd, IDC_CHECK_AUTO_UPDATE_DATES) ? 1 : 0;
-    model.m_wordWrap = IsChecked(m_hWnd, IDC_CHECK_WORD_WRAP) ? 1 : 0;
-    model.m_saveFullPathnames = IsChecked(m_hWnd, IDC_CHECK_SAVE_FULL_PATHNAMES) ? 1 : 0;
+    model.m_autoUpdateDates = IsDlgButtonOn(m_hWnd, IDC_CHECK_AUTO_UPDATE_DATES) ? 1 : 0;
+    model.m_wordWrap = IsDlgButtonOn(m_hWnd, IDC_CHECK_WORD_WRAP) ? 1 : 0;
+    model.m_saveFullPathnames = IsDlgButtonOn(m_hWnd, IDC_CHECK_SAVE_FULL_PATHNAMES) ? 1 : 0;
     model.ApplyArticles(m_owner.Settings());
 }
 
@@ -308,9 +293,9 @@ bool CFilePropertyPrivacy::OnInitDialog()
 {
     CPropertyPage::OnInitDialog();
     const bool writable = m_owner.Document().CanModify();
-    SetCheck(m_hWnd, IDC_CHECK_PROTECT_ALL, m_owner.Model().m_protectAll);
-    Enable(m_hWnd, IDC_CHECK_PROTECT_ALL, writable);
-    Enable(m_hWnd, IDC_BUTTON_PASSWORD, writable);
+    SetDlgButton(m_hWnd, IDC_CHECK_PROTECT_ALL, m_owner.Model().m_protectAll);
+    EnableDlgItem(m_hWnd, IDC_CHECK_PROTECT_ALL, writable);
+    EnableDlgItem(m_hWnd, IDC_BUTTON_PASSWORD, writable);
     ShowPasswordButton();
     return true;
 }
@@ -365,7 +350,7 @@ void CFilePropertyPrivacy::OnPasswordButton()
 void CFilePropertyPrivacy::OnOK()
 {
     CPrivacyPrompts prompts(m_owner.Document(), m_owner.Host(), m_hWnd);
-    m_changed = m_owner.Model().ApplyPrivacy(m_owner.Document(), IsChecked(m_hWnd, IDC_CHECK_PROTECT_ALL), prompts);
+    m_changed = m_owner.Model().ApplyPrivacy(m_owner.Document(), IsDlgButtonOn(m_hWnd, IDC_CHECK_PROTECT_ALL), prompts);
 }
 
 bool CFilePropertyPrivacy::OnHelp(HELPINFO* info)

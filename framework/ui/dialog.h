@@ -65,3 +65,9 @@ private:
 RECT DialogUnitsRect(HWND dialog, int x, int y, int width, int height);
 // Where `child` lies in `parent`'s client coordinates.
 RECT ChildRectInParent(HWND parent, HWND child);
+
+// Check boxes and radio buttons of `dialog` by id: whether one is checked, checking it, and enabling
+// any control.
+inline bool IsDlgButtonOn(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+inline void SetDlgButton(HWND dialog, int id, bool on) { ::CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
+inline void EnableDlgItem(HWND dialog, int id, bool on) { ::EnableWindow(::GetDlgItem(dialog, id), on ? TRUE : FALSE); }

@@ -7,6 +7,8 @@
 #include "article/ui/article_dlgs.h"
 #include "article/ui/article_keywords_dlg.h"
 #include "article/ui/article_preview.h"
+#include "article/ui/article_properties.h"
+#include "article/ui/attachment_dlgs.h"
 #include "article/ui/shared_keywords_dlg.h"
 #include "controls/ui/font_select.h"
 #include "controls/ui/font_win.h"
@@ -244,6 +246,9 @@ void CQuorvaneApp::ConnectIndexWindow(CMainFrame& frame)
         return dialog.DoModal() == IDOK;
     };
     m_indexServices.editSharedKeywords = RunSharedKeywordsDialog;
+    m_indexServices.showArticleProperties = [](CQuorvaneDoc& document, int32_t id, int page, HWND owner) {
+        RunStoredArticleProperties(document, id, page, owner);
+    };
     CIndexView::SetServices(m_indexServices);
     ConnectArticleWindows(frame);
 }
@@ -277,6 +282,15 @@ void CQuorvaneApp::ConnectArticleWindows(CMainFrame& frame)
     };
     CArticleView::SetServices(m_articleServices);
     CArticleKeywordsDlg::SetSettings(m_settings.get());
+    // Article Attachment Properties browses for folders with the program's folder browser.
+    CAttachmentPropertiesDlg::SetChoosers(nullptr, [](HWND owner, const std::string& title, std::string& folder) {
+        CFolderBrowser browser(owner, std::string(), folder);
+        browser.SetTitle(title);
+        if (browser.DoModal() != IDOK)
+            return false;
+        browser.GetFolder(folder);
+        return true;
+    });
 }
 
 void CQuorvaneApp::MakeListFont(bool notify)

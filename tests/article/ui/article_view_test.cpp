@@ -4,6 +4,7 @@
 // drops, and the notifications of the document. Questions go through the view's message-box seam,
 // which records them and answers from a script.
 #include <windows.h>
+#include <prsht.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "article/ui/article_doc_host.h"
@@ -21,6 +23,7 @@
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "framework/ui/mdi_wnd.h"
+#include "resources/article_properties_res.h"
 #include "resources/commands.h"
 #include "resources/resource.h"
 #include "resources/article_window_res.h"
@@ -1047,4 +1050,39 @@ TEST_F(ArticleViewTest, TextDroppedOnTheKeywordListAssignsOnlyAnExistingKeywordN
     EXPECT_FALSE(view->KeywordList().HasId(2));
     EXPECT_TRUE(view->IsModified());
     EXPECT_EQ(view->KeywordList().GetCount(), 2);
+}
+
+TEST_F(ArticleViewTest, PropertiesShowTheWindowsArticleAndTakeBackWhatChanged)
+{
+    OpenDocument();
+    CArticleView* view = Open(m_storedId);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(Probe(view, IDM_ARTICLE_PROPERTIES).m_enabled);
+    view->DateBox().SetDate(20240315, true);
+    // The sheet runs modally on this thread; another one answers it.
+    std::string shownTitle, shownCreated;
+    int shownTab = -1;
+    std::thread user([&] {
+        HWND sheet = gui::WaitForTopWindow("Article Properties");
+        if (!sheet)
+            return;
+        HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+        shownTab = static_cast<int>(SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETCURSEL, 0, 0));
+        shownTitle = gui::GetText(GetDlgItem(page, IDC_PROP_TITLE));
+        shownCreated = gui::GetText(GetDlgItem(page, IDC_PROP_CREATED));
+        HWND keep = GetDlgItem(page, IDC_PROP_KEEP_TITLE);
+        SendMessageA(keep, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PROP_KEEP_TITLE, BN_CLICKED), reinterpret_cast<LPARAM>(keep));
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    });
+    EXPECT_TRUE(Command(IDM_ARTICLE_PROPERTIES));
+    user.join();
+    EXPECT_EQ(shownTab, 0);
+    EXPECT_EQ(shownTitle, "Stored");
+    EXPECT_FALSE(shownCreated.empty());
+    EXPECT_TRUE(view->IsModified());
+    EXPECT_TRUE(Command(IDM_ARTICLE_SAVE));
+    CArticleRecord stored = Stored(m_storedId);
+    EXPECT_EQ(stored.GetInfo().GetKeepTitle(), 1);
+    EXPECT_EQ(stored.GetDateOf(CArticleRecord::kOwnDate), 20240315) << "the date box's date went through the sheet";
 }

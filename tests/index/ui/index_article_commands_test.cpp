@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "framework/clock.h"
@@ -386,6 +387,21 @@ TEST_F(IndexArticleCommandsTest, ACorrectedAttachmentPathIsSaved)
     std::string path;
     stored.GetAttachments().Item(0)->GetTarget(path);
     EXPECT_EQ(path, shell.replacement);
+}
+
+TEST_F(IndexArticleCommandsTest, PropertiesOpenTheSheetOfTheOneHighlightedTitleOnTheirPage)
+{
+    std::vector<std::pair<int32_t, int>> shown;
+    m_services.showArticleProperties = [&](CQuorvaneDoc&, int32_t id, int page, HWND) { shown.push_back({id, page}); };
+    Open();
+    Highlight({"one", "three"});
+    EXPECT_FALSE(Probe(IDM_ARTICLE_PROPERTIES).m_enabled);
+    EXPECT_FALSE(Probe(IDM_ARTICLE_ATTACHMENTS).m_enabled);
+    Highlight({"three"});
+    EXPECT_TRUE(Probe(IDM_ARTICLE_PROPERTIES).m_enabled);
+    Command(IDM_ARTICLE_PROPERTIES);
+    Command(IDM_ARTICLE_ATTACHMENTS);
+    EXPECT_EQ(shown, (std::vector<std::pair<int32_t, int>>{{2, 0}, {2, 1}}));
 }
 
 TEST_F(IndexArticleCommandsTest, UndoTextFollowsTheImportBatch)
