@@ -5,6 +5,8 @@
 namespace {
 
 const char kMarker[] = " ";
+// The timer that shows the marker; the edit's own id space.
+constexpr UINT_PTR kMarkerTimer = 1;
 
 }  // namespace
 
@@ -18,8 +20,26 @@ void CMarkerEdit::GetSel(int& start, int& end) const
     end = static_cast<int>(last);
 }
 
+void CMarkerEdit::ShowMarkerSoon()
+{
+    // Where the caret stands now is where the focus comes back to, marker or not.
+    GetSel(m_savedStart, m_savedEnd);
+    m_markerPending = ::SetTimer(m_hWnd, kMarkerTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+    if (!m_markerPending)
+        ShowMarker();
+}
+
+void CMarkerEdit::CancelPendingMarker()
+{
+    if (!m_markerPending)
+        return;
+    ::KillTimer(m_hWnd, kMarkerTimer);
+    m_markerPending = false;
+}
+
 void CMarkerEdit::PlaceMarker(int caret)
 {
+    CancelPendingMarker();
     SetSel(caret, caret);
     ReplaceSel(kMarker, false);
     SetSel(caret, caret + 1);
@@ -31,6 +51,7 @@ void CMarkerEdit::PlaceMarker(int caret)
 
 void CMarkerEdit::ShowMarker()
 {
+    CancelPendingMarker();
     int start = 0;
     int end = 0;
     GetSel(start, end);
@@ -60,6 +81,7 @@ void CMarkerEdit::DeleteMarker()
 
 void CMarkerEdit::RemoveMarker()
 {
+    CancelPendingMarker();
     if (m_markerShown) {
         DeleteMarker();
         m_inserting = false;
@@ -182,15 +204,28 @@ bool CMarkerEdit::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     return false;
 }
 
+bool CMarkerEdit::OnTimer(UINT_PTR id, LRESULT& result)
+{
+    if (id != kMarkerTimer)
+        return false;
+    const bool pending = m_markerPending;
+    CancelPendingMarker();
+    if (pending && ::GetFocus() != m_hWnd && !m_markerShown)
+        ShowMarker();
+    result = 0;
+    return true;
+}
+
 bool CMarkerEdit::OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (msg != WM_COMMAND)
         return false;
     switch (HIWORD(wParam)) {
     case EN_KILLFOCUS:
-        ShowMarker();
+        ShowMarkerSoon();
         break;
     case EN_SETFOCUS:
+        CancelPendingMarker();
         if (m_markerShown)
             RemoveMarker();
         m_inserting = false;

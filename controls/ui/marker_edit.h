@@ -7,7 +7,9 @@
 //
 // Every change of the text costs the control a pass over its scroll bar, which takes milliseconds
 // under some window systems: an insertion therefore replaces a shown marker in one change, and
-// saving the undo state leaves the marker where it is.
+// saving the undo state leaves the marker where it is. The marker itself waits until the messages
+// of the focus change are handled (a zero-length timer comes after them): a button pressed from the
+// keyboard inserts its word before any marker is made.
 //
 // The owner may call ClearUndo on every EN_CHANGE (the user changed the text): changes the edit makes
 // itself (an insertion, its marker) keep the undo state.
@@ -46,6 +48,11 @@ public:
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool OnTimer(UINT_PTR id, LRESULT& result) override;
+    // Arms the timer that shows the marker once the focus has settled elsewhere.
+    void ShowMarkerSoon();
+    // Forgets an armed marker (the text or the focus changed first).
+    void CancelPendingMarker();
     bool OnReflectedMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -67,4 +74,5 @@ private:
     int m_undoEnd = 0;
     std::string m_undoText;
     bool m_markerShown = false;
+    bool m_markerPending = false;  // the marker timer is armed
 };

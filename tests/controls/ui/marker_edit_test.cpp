@@ -92,6 +92,8 @@ protected:
 TEST_F(MarkerEditTest, AWordFromTheListLandsAtTheCaretAndTheCaretFollowsIt)
 {
     SetFocus(m_button);  // the user moves to the button
+    EXPECT_EQ(Text(), "alpha beta") << "the marker waits for the focus change to settle";
+    ASSERT_TRUE(gui::WaitFor([&] { return m_dialog.m_edit.IsMarkerShown(); }));
     EXPECT_EQ(Text(), "alpha  beta");
     EXPECT_EQ(Selection(), std::make_pair(5, 6)) << "the marker is selected";
     EXPECT_TRUE(m_dialog.m_edit.IsMarkerShown());
@@ -109,9 +111,23 @@ TEST_F(MarkerEditTest, AWordFromTheListLandsAtTheCaretAndTheCaretFollowsIt)
 
 TEST_F(MarkerEditTest, AnInsertionThatTakesTheFocusBackReplacesTheMarkerInOneChange)
 {
+    // A button pressed from the keyboard: the word goes in before any marker is made.
     SetFocus(m_button);
-    ASSERT_TRUE(m_dialog.m_edit.IsMarkerShown());
-    const int changes = m_dialog.m_changes;
+    int changes = m_dialog.m_changes;
+    m_dialog.m_edit.SaveUndoState();
+    m_dialog.m_edit.InsertTextAndFocus(" gamma");
+    EXPECT_EQ(m_dialog.m_changes, changes + 1);
+    EXPECT_EQ(Text(), "alpha gamma beta");
+    gui::WaitFor([] { return false; }, 100);  // the marker's timer would have run
+    EXPECT_EQ(Text(), "alpha gamma beta");
+    EXPECT_FALSE(m_dialog.m_edit.IsMarkerShown());
+    m_dialog.m_edit.Undo();
+    m_dialog.m_edit.SetSel(5, 5);
+
+    // With the marker shown, the word takes its place.
+    SetFocus(m_button);
+    ASSERT_TRUE(gui::WaitFor([&] { return m_dialog.m_edit.IsMarkerShown(); }));
+    changes = m_dialog.m_changes;
     m_dialog.m_edit.SaveUndoState();
     EXPECT_EQ(m_dialog.m_edit.GetTextWithoutMarker(), "alpha beta");
     m_dialog.m_edit.InsertTextAndFocus(" gamma");
