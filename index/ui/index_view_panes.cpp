@@ -382,19 +382,32 @@ void CIndexView::ShowArticlePreview(int32_t id, bool force)
         m_articlePreview->ShowArticle(id, force);
 }
 
+namespace {
+
+// The captions are image buttons: a new text repaints the button at once, so a step that writes the
+// caption it already shows (each selecting step writes the titles caption twice, and a change of mode
+// both headers) leaves it alone.
+void SetCaptionText(const CWnd& caption, const std::string& text)
+{
+    if (caption.GetWindowText() != text)
+        caption.SetWindowText(text);
+}
+
+}  // namespace
+
 void CIndexView::SetIndexCaption(const std::string& text)
 {
-    m_indexHeader.SetWindowText(text);
+    SetCaptionText(m_indexHeader, text);
 }
 
 void CIndexView::SetSelectedCaption(const std::string& text)
 {
-    m_selectedHeader.SetWindowText(text);
+    SetCaptionText(m_selectedHeader, text);
 }
 
 void CIndexView::SetTitlesCaption(const std::string& text)
 {
-    m_titlesCaption.SetWindowText(text);
+    SetCaptionText(m_titlesCaption, text);
 }
 
 // ---- The window around the lists ----
