@@ -32,12 +32,16 @@ void CAttachmentListBox::LoadImages()
     m_file.Load(IDB_ATTACHMENT_FILE, kTransparent);
     m_folder.Load(IDB_ATTACHMENT_FOLDER, kTransparent);
     m_internet.Load(IDB_ATTACHMENT_INTERNET, kTransparent);
+    SetTextStart(kLeft + m_file.GetSize().cx + kGap);
 }
 
 void CAttachmentListBox::SetCheckMode(bool show, bool readOnly)
 {
+    LoadImages();
     m_showChecks = show;
     m_readOnly = readOnly;
+    // The tip covers the text only, beside the pictures.
+    SetTextStart(kLeft + (show ? m_checked.GetSize().cx + kGap : 0) + m_file.GetSize().cx + kGap);
     Invalidate();
 }
 

@@ -24,11 +24,12 @@ PopupRect WorkAreaOf(const RECT& rect)
 
 }  // namespace
 
-bool ItemTipScreenRect(HWND list, int index, const std::string& text, int tabStop, RECT& screen)
+bool ItemTipScreenRect(HWND list, int index, const std::string& text, int tabStop, RECT& screen, int textStart)
 {
     RECT item = {};
     if (::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR)
         return false;
+    item.left += textStart;
     CClientDC dc(list);
     CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageA(list, WM_GETFONT, 0, 0)));
     DWORD extent = GetTabbedTextExtentA(dc, text.c_str(), static_cast<int>(text.size()), 1, &tabStop);

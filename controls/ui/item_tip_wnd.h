@@ -41,8 +41,8 @@ private:
     std::function<std::string(int item)> m_textOf;
 };
 
-// Where the tip of item `index` of `list` goes, in screen coordinates: the item's rectangle widened to
-// the tabbed width of `text` (one tab stop of `tabStop` pixels, in the list's font) + 4 and kept
-// inside the work area of its monitor, moved left first, then right. False when the text fits the
-// item (no tip).
-bool ItemTipScreenRect(HWND list, int index, const std::string& text, int tabStop, RECT& screen);
+// Where the tip of item `index` of `list` goes, in screen coordinates: the item's rectangle from its
+// text, `textStart` pixels in (pictures before the text stay uncovered), widened to the tabbed width
+// of `text` (one tab stop of `tabStop` pixels, in the list's font) + 4 and kept inside the work area
+// of its monitor, moved left first, then right. False when the text fits the item (no tip).
+bool ItemTipScreenRect(HWND list, int index, const std::string& text, int tabStop, RECT& screen, int textStart = 0);

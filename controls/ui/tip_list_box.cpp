@@ -35,7 +35,7 @@ void CTipListBox::ShowTipFor(int index)
     }
     RECT screen = {};
     bool show = index != -1 && IsListItem(index, GetCount()) &&
-                ItemTipScreenRect(m_hWnd, index, GetText(index), m_tabStop, screen);
+                ItemTipScreenRect(m_hWnd, index, GetText(index), m_tabStop, screen, m_textStart);
     if (show)
         m_tip.ShowAt(screen, index);
     if (!show)

@@ -14,6 +14,8 @@ public:
     // The one tab stop, in dialog units of the parent dialog: the list gets it in dialog units, the
     // measuring and the tip in pixels.
     void SetTabStop(int dialogUnits);
+    // Where item text starts in an owner-drawn list whose items show pictures before it (pixels).
+    void SetTextStart(int pixels) { m_textStart = pixels; }
     void HideTip() { ShowTipFor(-1); }
     // Shows the tip of item `index` when its text does not fit, else (and for -1 or an index that is
     // not an item) hides it.
@@ -36,6 +38,7 @@ private:
     void OnOtherClick();
 
     int m_tabStop = 40;
+    int m_textStart = 0;
     CItemTipWnd m_tip;
     POINT m_lastPoint = {0, 0};
     bool m_captureHeld = false;
