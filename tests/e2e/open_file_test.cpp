@@ -2,6 +2,8 @@
 // with the file typed into the Open dialog. Each time the index window shows the file's titles and
 // the main window's caption names the file; the program then closes cleanly.
 #include <windows.h>
+#include <commctrl.h>
+#include <prsht.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "document/quorvane_doc.h"
+#include "resources/article_properties_res.h"
 #include "resources/commands.h"
 #include "storage/article_record.h"
 #include "tests/document/doc_test_support.h"
@@ -128,4 +131,45 @@ TEST(OpenFile, FromTheCommandLineAndThroughFileOpenIntoTheIndexWindow)
     DWORD exitCode = 99;
     ASSERT_TRUE(program.WaitForExit(&exitCode, 60000));
     EXPECT_EQ(exitCode, 0u);
+}
+
+// Article Properties from the index window of the program: the highlighted title's sheet on its
+// General page, and OK without a change leaves the article as it was.
+TEST(OpenFile, ArticlePropertiesOfAHighlightedTitle)
+{
+    CTempFolder folder;
+    const std::string path = MakeFile(folder, "props.xrd", {"alpha", "beta"});
+    auto stamp = [&] {
+        CRecordingHost silent;
+        CQuorvaneDoc document(silent);
+        EXPECT_TRUE(document.OnOpenDocument(path));
+        CArticleRecord record;
+        document.LoadArticle(1, record);
+        document.DeleteContents();
+        return std::to_string(record.GetDateOf(CArticleRecord::kModifiedDate)) + " " +
+               std::to_string(record.GetTimeOf(CArticleRecord::kModifiedDate));
+    };
+    const std::string before = stamp();
+
+    gui::CGuiProcess program;
+    ASSERT_TRUE(program.Start(gui::ProgramBesideTest("quorvane.exe"), "\"" + path + "\""));
+    HWND main = nullptr;
+    ASSERT_TRUE(gui::WaitFor([&] { return (main = MainWindow(program.Id())) != nullptr; }, 60000));
+    ASSERT_TRUE(gui::WaitFor([&] { return TitleCount(main) == 2; }));
+    HWND list = GetDlgItem(IndexView(main), kTitleListId);
+    SendMessageA(list, LB_SETSEL, TRUE, 1);
+
+    PostMessageA(main, WM_COMMAND, IDM_ARTICLE_PROPERTIES, 0);
+    HWND sheet = gui::WaitForTopWindow("Article Properties", nullptr, program.Id());
+    ASSERT_NE(sheet, nullptr);
+    HWND page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    EXPECT_EQ(gui::GetText(GetDlgItem(page, IDC_PROP_TITLE)), "beta");
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    ASSERT_TRUE(gui::WaitFor([&] { return gui::FindTopWindow("Article Properties", nullptr, program.Id()) == nullptr; }));
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    DWORD exitCode = 99;
+    ASSERT_TRUE(program.WaitForExit(&exitCode, 60000));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(stamp(), before) << "OK without a change writes nothing";
 }
