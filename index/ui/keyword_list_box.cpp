@@ -381,6 +381,11 @@ void CKeywordListBox::ScrollToTop(int index) const
 {
     if (index < 0 || index == GetTopIndex())
         return;
+    // Turning drawing back on shows the window: a hidden list just scrolls.
+    if (!(::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE)) {
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index));
+        return;
+    }
     // The default procedure's WM_SETREDRAW: the list box's own keeps drawing its scroll bar.
     ::DefWindowProcA(m_hWnd, WM_SETREDRAW, FALSE, 0);
     SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(index));

@@ -256,6 +256,23 @@ TEST_F(IndexListsTest, FilteredOutKeywordsStayListedAndComeBackWithTheCaret)
     EXPECT_EQ(Highlighted(list.m_hWnd), (std::vector<int>{caret}));
 }
 
+// The completion's jump scrolls with drawing off: a shown list stays shown, a hidden one hidden.
+TEST_F(IndexListsTest, ScrollToTopKeepsTheListShownOrHidden)
+{
+    CKeywordListBox list;
+    MakeKeywordList(list, 100, 10);
+    list.SetIds(AllKeywords());
+    const int itemHeight = static_cast<int>(SendMessageA(list.m_hWnd, LB_GETITEMHEIGHT, 0, 0));
+    MoveWindow(list.m_hWnd, 10, 10, 150, 2 * itemHeight + 4, TRUE);  // two items a page
+    list.ScrollToTop(4);
+    EXPECT_EQ(list.GetTopIndex(), 4);
+    EXPECT_TRUE(IsWindowVisible(list.m_hWnd));
+    ShowWindow(list.m_hWnd, SW_HIDE);
+    list.ScrollToTop(1);
+    EXPECT_EQ(list.GetTopIndex(), 1);
+    EXPECT_FALSE(GetWindowLongA(list.m_hWnd, GWL_STYLE) & WS_VISIBLE);
+}
+
 TEST_F(IndexListsTest, KeywordListAddsRemovesAndRemovesTheHighlighted)
 {
     CKeywordListBox list;
