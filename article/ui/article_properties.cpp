@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/quorvane_doc.h"
+#include "article/ui/rich_edit_ctrl1.h"
 #include "document/ui/password_dlg.h"
 #include "framework/string_table.h"
 #include "framework/ui/rich_edit.h"
@@ -214,6 +215,26 @@ int32_t ContentLength(const CArticleRecord& record)
     return length;
 }
 
+// A plain-text article has no place for the information values (word wrap, title kept, attachment
+// opening) nor, in files of the old layout, for attachments: before the sheet's changes go in, it
+// becomes rich text in the program's default format, as the article window makes it when it saves.
+void MakeRichText(CArticleRecord& record)
+{
+    if (record.GetVersion() != CArticleRecord::kPlainTextVersion)
+        return;
+    CRichEditCtrl1 edit;
+    const RECT none = {0, 0, 0, 0};
+    if (!edit.Create(ES_MULTILINE, none, HWND_MESSAGE, 0))
+        throw CQuorError(kInternalInitialization);
+    edit.SetPlainText(record.GetText(), false);
+    std::string rtf;
+    edit.GetRtf(rtf, false);
+    edit.DestroyWindow();
+    record.SetRichTextVersion();
+    record.SetRtfText(rtf);
+    record.SetText(std::string());
+}
+
 }  // namespace
 
 bool RunStoredArticleProperties(CQuorvaneDoc& document, int32_t id, int page, HWND owner)
@@ -228,6 +249,9 @@ bool RunStoredArticleProperties(CQuorvaneDoc& document, int32_t id, int page, HW
         if (sheet.DoModal() != IDOK || !document.CanModify())
             return false;
         const ArticlePropertiesData& data = sheet.Data();
+        if (!data.IsChanged())
+            return false;
+        MakeRichText(record);
         if (!ApplyArticleProperties(data, record))
             return false;
         // The document stamps now over the date and time only when the user left them as they were.

@@ -243,6 +243,33 @@ TEST_F(ArticlePropertiesTest, AChangeStampsNowOnlyWhenTheDatesWereLeftAlone)
     }
 }
 
+// A plain-text record has no room for the page's options: the article becomes rich text, its text kept.
+TEST_F(ArticlePropertiesTest, APlainTextArticleBecomesRichTextSoItsChangedOptionsAreKept)
+{
+    CArticleRecord plain;
+    plain.SetPlainTextVersion();
+    plain.SetTitle("Plain notes");
+    plain.SetDate(20240305);
+    plain.SetText("first line\r\nsecond line");
+    const int32_t id = m_doc->AddArticle(plain, false, false);
+    m_doc->Flush();
+    ASSERT_EQ(Stored(id).GetVersion(), CArticleRecord::kPlainTextVersion);
+
+    HWND sheet = Show(id, 0);
+    ASSERT_NE(sheet, nullptr);
+    SendMessageA(Control(sheet, IDC_PROP_WORD_WRAP), BM_SETCHECK, BST_UNCHECKED, 0);
+    Click(sheet, IDC_PROP_WORD_WRAP);
+    PressOk(sheet);
+    EXPECT_TRUE(End());
+
+    const CArticleRecord stored = Stored(id);
+    EXPECT_GT(stored.GetVersion(), CArticleRecord::kPlainTextVersion);
+    EXPECT_EQ(stored.GetInfo().GetWordWrap(), 0);
+    const std::string text = m_host.RtfToPlainText(stored.GetRtfText());
+    EXPECT_NE(text.find("first line"), std::string::npos) << text;
+    EXPECT_NE(text.find("second line"), std::string::npos) << text;
+}
+
 TEST_F(ArticlePropertiesTest, AttachmentsAreReorderedDetachedAddedAndOpenedFromTheirPage)
 {
     CRecordingShell shell;
