@@ -93,6 +93,11 @@ quor_start_xvfb() {
   quor_display=":$(head -n 1 "$fdfile")"
   rm -f "$fdfile"
   [ "$quor_display" != ":" ] || { echo "wine-env: Xvfb did not start" >&2; return 1; }
+  # With no resource database on the server, Xlib reads ~/.Xdefaults and ~/.Xdefaults-HOSTNAME
+  # (asking uname for the name) again at each of its resource lookups: thousands of times a test.
+  # One harmless resource on the root window and an empty environment file answer it at once.
+  DISPLAY=$quor_display xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "quorvane.test: 1" 2>/dev/null || true
+  export XENVIRONMENT=/dev/null
 }
 
 quor_stop_xvfb() {
