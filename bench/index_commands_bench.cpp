@@ -19,15 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_index_window.h"
 #include "bench/kb_plan.h"
 #include "bench/win_bench_timing.h"
 #include "document/quorvane_doc.h"
-#include "framework/ui/doc_template.h"
-#include "framework/ui/mdi_wnd.h"
-#include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
-#include "shell/app_settings.h"
-#include "shell/memory_profile_store.h"
 #include "tests/document/ui/test_windows_doc_host.h"
 
 namespace {
@@ -61,34 +57,12 @@ int main(int argc, char** argv)
     GenerateDataFile(path, plan);
 
     CTestWindowsDocHost host;
-    CMemoryProfileStore profile, settingsStore;
-    CFontSettings fonts;
-    CDirectories directories;
-    CAppSettings settings{settingsStore, fonts, directories};
-    settings.ResetSettings();
-    settings.SetShowDate(1);
-    CIndexViewServices services;
-    services.profile = &profile;
-    services.settings = &settings;
-    services.mainDivider = [] { return 100; };
-    CIndexView::SetServices(services);
-    CMDIFrameWnd main;
-    main.Create("Index commands benchmark", 0);
-    main.ShowWindow(SW_SHOW);
-    MoveWindow(main.m_hWnd, 0, 0, 1000, 760, TRUE);
-    auto docTemplate = std::make_unique<CDocTemplate>(
-        129, [&host] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(host)); },
-        [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); }, [] { return static_cast<CView*>(new CIndexView); });
-    docTemplate->OpenDocumentFile(&main, path);
-    auto* frame = dynamic_cast<CIndexFrame*>(main.MDIGetActive());
-    auto* view = frame ? dynamic_cast<CIndexView*>(frame->GetActiveView()) : nullptr;
-    if (!view) {
-        std::fprintf(stderr, "cannot open %s\n", path.c_str());
-        return 1;
-    }
-    frame->ShowStored();
+    CBenchIndexWindow window(host, "Index commands benchmark");
+    window.Settings().SetShowDate(1);
+    window.Open(path);
     Pump();
-    auto* document = dynamic_cast<CQuorvaneDoc*>(view->GetDocument());
+    CIndexView* view = &window.View();
+    CQuorvaneDoc* document = &window.Document();
     CIndexTitleList& titles = view->TitleList();
     view->SendMessage(WM_COMMAND, IDM_ARTICLE_ALL_TITLES, 0);
     document->SetSortOrder(4);
@@ -157,10 +131,7 @@ int main(int argc, char** argv)
                 Median(highlightCpu), "");
     std::printf("  %-62s %10.1f %10.1f  %s\n", "  the list's count and 10,000 scattered highlights reapplied", Median(applyMs),
                 Median(applyCpu), "");
-    frame->DestroyWindow();
-    docTemplate.reset();
-    main.DestroyWindow();
-    CIndexView::SetServices(CIndexViewServices());
+    window.Close();
     DeleteFileA(path.c_str());
     return 0;
 }

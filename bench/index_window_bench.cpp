@@ -25,53 +25,22 @@
 #include <vector>
 
 #include "article/ui/article_preview.h"
+#include "bench/bench_index_window.h"
 #include "bench/kb_plan.h"
 #include "bench/win_bench_timing.h"
 #include "document/quorvane_doc.h"
-#include "framework/ui/doc_template.h"
-#include "framework/ui/mdi_wnd.h"
-#include "index/ui/index_frame.h"
 #include "index/ui/index_view.h"
-#include "shell/app_settings.h"
-#include "shell/memory_profile_store.h"
 #include "tests/document/ui/test_windows_doc_host.h"
 
 namespace {
-
-struct Row {
-    std::string step;
-    std::string aim;
-    std::vector<double> ms;
-    std::vector<double> cpu;
-};
 
 class CBench {
 public:
     CBench(const std::string& path, int rounds) : m_path(path), m_rounds(rounds)
     {
-        m_settings.ResetSettings();
-        m_settings.SetInitList(2);  // the initial update lists no titles: their first fill is timed apart
-        m_settings.SetShowDate(1);
-        CIndexViewServices services;
-        services.profile = &m_profile;
-        services.settings = &m_settings;
-        services.mainDivider = [] { return 100; };
-        services.makeArticlePreview = [] { return std::unique_ptr<CIndexArticlePreview>(new CArticlePreview); };
-        CIndexView::SetServices(services);
-        m_main.Create("Index window benchmark", 0);
-        m_main.ShowWindow(SW_SHOW);
-        MoveWindow(m_main.m_hWnd, 0, 0, 1000, 760, TRUE);
-        m_template = std::make_unique<CDocTemplate>(
-            129, [this] { return std::unique_ptr<CDocument>(new CQuorvaneDoc(m_host)); },
-            [] { return static_cast<CMDIChildWnd*>(new CIndexFrame); },
-            [] { return static_cast<CView*>(new CIndexView); });
-    }
-    ~CBench()
-    {
-        Close();
-        m_template.reset();
-        m_main.DestroyWindow();
-        CIndexView::SetServices(CIndexViewServices());
+        // The initial update lists no titles: their first fill is timed apart.
+        m_window.Settings().SetInitList(2);
+        m_window.Settings().SetShowDate(1);
     }
 
     void Run(const std::vector<int32_t>& groupKeywords, const std::vector<int32_t>& byUse)
@@ -80,50 +49,38 @@ public:
             RunRound(groupKeywords);
             RunSelecting(byUse);
         }
-        std::printf("  %-58s %10s %10s  %s\n", "step (medians)", "ms", "cpu ms", "aim (ms)");
-        for (const Row& row : m_rows)
-            std::printf("  %-58s %10.1f %10.1f  %s\n", row.step.c_str(), Median(row.ms), Median(row.cpu),
-                        row.aim.c_str());
+        m_table.Print(58);
     }
 
 private:
+    static CIndexViewServices WithPreview()
+    {
+        CIndexViewServices services;
+        services.makeArticlePreview = [] { return std::unique_ptr<CIndexArticlePreview>(new CArticlePreview); };
+        return services;
+    }
+
     template <typename Step>
     void Time(size_t row, const char* name, const char* aim, Step step)
     {
-        if (m_rows.size() <= row)
-            m_rows.resize(row + 1);
-        m_rows[row].step = name;
-        m_rows[row].aim = aim;
-        double start = NowMs();
-        double cpu = ThreadCpuMs();
-        step();
-        // The lists are child windows: each paints what the step invalidated.
-        RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        m_rows[row].ms.push_back(NowMs() - start);
-        m_rows[row].cpu.push_back(ThreadCpuMs() - cpu);
+        m_table.Time(row, name, aim, [&] {
+            step();
+            // The lists are child windows: each paints what the step invalidated.
+            RedrawWindow(m_view->m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        });
         Pump();
     }
 
     void Close()
     {
-        if (m_frame) {
-            m_frame->DestroyWindow();
-            m_frame = nullptr;
-            m_view = nullptr;
-        }
-        Pump();
+        m_window.Close();
+        m_view = nullptr;
     }
 
     void Open()
     {
-        m_template->OpenDocumentFile(&m_main, m_path);
-        m_frame = dynamic_cast<CIndexFrame*>(m_main.MDIGetActive());
-        m_view = m_frame ? dynamic_cast<CIndexView*>(m_frame->GetActiveView()) : nullptr;
-        if (!m_view) {
-            std::fprintf(stderr, "cannot open %s\n", m_path.c_str());
-            std::exit(1);
-        }
-        m_frame->ShowStored();
+        m_window.Open(m_path);
+        m_view = &m_window.View();
     }
 
     void RunRound(const std::vector<int32_t>& groupKeywords)
@@ -280,39 +237,20 @@ private:
     int m_rounds;
     size_t m_selectingRow = 13;
     CTestWindowsDocHost m_host;
-    CMemoryProfileStore m_profile;
-    CMemoryProfileStore m_settingsStore;
-    CFontSettings m_fonts;
-    CDirectories m_directories;
-    CAppSettings m_settings{m_settingsStore, m_fonts, m_directories};
-    CMDIFrameWnd m_main;
-    std::unique_ptr<CDocTemplate> m_template;
-    CIndexFrame* m_frame = nullptr;
+    CBenchIndexWindow m_window{m_host, "Index window benchmark", WithPreview()};
     CIndexView* m_view = nullptr;
-    std::vector<Row> m_rows;
+    CStepTable m_table;
 };
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    int articles = 100000;
-    int keywords = 10000;
-    int rounds = 3;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string folder = temp;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string arg = argv[i];
-        if (arg == "--articles")
-            articles = std::atoi(argv[i + 1]);
-        else if (arg == "--keywords")
-            keywords = std::atoi(argv[i + 1]);
-        else if (arg == "--rounds")
-            rounds = std::max(1, std::atoi(argv[i + 1]));
-        else if (arg == "--folder")
-            folder = argv[i + 1];
-    }
+    const BenchOptions options = ReadBenchOptions(argc, argv, 100000, 3, {{"keywords", 10000}});
+    const int articles = options.articles;
+    const int keywords = options.Number("keywords");
+    const int rounds = options.rounds;
+    const std::string folder = options.folder;
     if (articles < 1000 || keywords < 2000) {
         std::fprintf(stderr, "usage: index_window_bench [--articles N>=1000] [--keywords N>=2000] [--rounds N] "
                              "[--folder DIR]\n");

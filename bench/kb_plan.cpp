@@ -1,6 +1,7 @@
 #include "bench/kb_plan.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "storage/article_record.h"
 #include "storage/data_file.h"
@@ -115,4 +116,17 @@ double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void WriteKeywordList(const std::string& path, int lines, int keywords)
+{
+    std::ofstream list(path, std::ios::binary);
+    for (int i = 0; i < lines; ++i) {
+        if (i % 5 == 0)
+            list << "KEYWORD " << (i * 7) % keywords << "\r\n";
+        else if (i % 5 == 1)
+            list << "  imported " << i << "\t" << i << "\r\n";
+        else
+            list << "imported " << i << "\r\n";
+    }
 }

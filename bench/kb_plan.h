@@ -44,5 +44,10 @@ Plan MakePlan(int articles, int keywords, Body body, int rounds);
 // document would rewrite the popular keywords' records once per article).
 void GenerateDataFile(const std::string& path, const Plan& plan);
 
+// A keyword list of `lines` lines for a knowledge base of `keywords` keywords ("keyword n"): every fifth
+// line names an existing keyword in capitals (it makes nothing); the others name new keywords
+// ("imported n"), some after blanks and with a tab and a count. CR LF line ends.
+void WriteKeywordList(const std::string& path, int lines, int keywords);
+
 // The median of a benchmark's rounds (0 for none).
 double Median(std::vector<double> values);

@@ -44,12 +44,15 @@ int32_t CQuorvaneDoc::WriteNewKeyword(const std::string& name)
 
 // The names are looked up in a set of the folded names made once per batch: 5,000 names checked one
 // by one against 10,000 keywords would compare fifty million pairs. Each keyword record is written as
-// it is made, the file flushed once at the end (also after a failure, so what was made is kept).
+// it is made, inside one batch of the data file, so that the header and the allocation table are
+// written once for all of them instead of once per keyword; the file is flushed once at the end (also
+// after a failure, so what was made is kept).
 void CQuorvaneDoc::AddKeywordBatch(const std::vector<std::string>& names, CKeywordIdSet& added)
 {
     COperationCheck check(*this, "AddKeywordBatch");
     CKeywordIdSet made;
     try {
+        CDataFile::CBatch batch(&m_dataFile);
         std::unordered_set<std::string> taken;
         taken.reserve(m_keywordNames.size() + names.size());
         for (const std::string& name : m_keywordNames)
@@ -60,6 +63,7 @@ void CQuorvaneDoc::AddKeywordBatch(const std::vector<std::string>& names, CKeywo
                 continue;
             made.Values().push_back(WriteNewKeyword(name));
         }
+        batch.End();
     } catch (...) {
         made.Sort();
         added.Union(made);

@@ -892,8 +892,16 @@ int32_t CIndexSelection::Notify(IndexCode code, ChannelArg p, int32_t n)
         }
         case IndexCode::kDateFormatChanged: m_panes.MeasureDates(); break;
         case IndexCode::kAddAndSelectKeywords:
-            if (const CKeywordIdSet* ids = p.KeywordIdsToRead())
+            // A batch of keywords: what code 2 does for one, once for all of them. The group filter
+            // applies as they go in; the related index is computed again (a new keyword carries no
+            // articles), keeping the highlight of those it still lists.
+            if (const CKeywordIdSet* ids = p.KeywordIdsToRead()) {
                 m_panes.AddAndSelectKeywords(KeywordPane::kIndex, *ids);
+                if (m_shownIndexMode == 1) {
+                    RecomputeRelatedIndex();
+                    m_panes.SelectKeywords(KeywordPane::kIndex, *ids);
+                }
+            }
             break;
         case IndexCode::kGetSelectedKeywords:
             if (CKeywordIdSet* ids = p.KeywordIds())

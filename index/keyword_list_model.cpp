@@ -117,6 +117,22 @@ void CKeywordListModel::RemoveItems(const std::vector<int>& indexes)
     m_all.AssignInOrder(std::move(rest));
 }
 
+void CKeywordListModel::RemoveIds(const CIdSet& ids)
+{
+    m_filter.Subtract(ids);
+    m_listed.Subtract(ids);
+    auto keep = [&ids](const std::vector<int32_t>& from) {
+        std::vector<int32_t> rest;
+        rest.reserve(from.size());
+        for (int32_t id : from)
+            if (!ids.Contains(id))
+                rest.push_back(id);
+        return rest;
+    };
+    m_all.AssignInOrder(keep(m_all.Ids()));
+    m_items.AssignInOrder(keep(m_items.Ids()));
+}
+
 void CKeywordListModel::Clear()
 {
     m_listed.RemoveAll();

@@ -36,6 +36,9 @@ public:
     int RemoveId(int32_t id);
     // Unlists the ids of the items at `indexes`.
     void RemoveItems(const std::vector<int>& indexes);
+    // Unlists `ids` and drops them from the filter set, in one pass over the list (the others keep
+    // their order).
+    void RemoveIds(const CIdSet& ids);
     void Clear();
 
     // Stores the filter and brings the items in step with it.

@@ -137,11 +137,14 @@ void CKeywordListBox::ApplyModel(const std::vector<int32_t>& highlighted, int32_
         indexOf.reserve(static_cast<size_t>(count));
         for (int i = 0; i < count; ++i)
             indexOf.emplace(m_model.Items().At(i), i);
+        std::vector<int> indexes;
+        indexes.reserve(highlighted.size());
         for (int32_t id : highlighted) {
             auto it = indexOf.find(id);
             if (it != indexOf.end())
-                SendMessage(LB_SETSEL, TRUE, it->second);
+                indexes.push_back(it->second);
         }
+        SelectIndexRuns(std::move(indexes));
         auto caret = indexOf.find(caretId);
         if (caret != indexOf.end())
             caretIndex = caret->second;
@@ -182,7 +185,6 @@ void CKeywordListBox::AddAndSelectIds(const CIdSet& ids)
 {
     // Past a few dozen, one sorted refill beats an insertion per id: each insertion shifts the
     // list's items, so thousands of them (a keyword list imported) grew with the square.
-    const int kRefillFrom = 64;
     if (ids.GetSize() > kRefillFrom) {
         std::vector<int32_t> added;
         CKeywordIdSet listed;
@@ -246,8 +248,22 @@ void CKeywordListBox::RemoveId(int32_t id)
 
 void CKeywordListBox::RemoveIds(const CIdSet& ids)
 {
-    for (int32_t id : ids.Values())
-        RemoveId(id);
+    // Past a few dozen, one new count instead of a deletion per item: each deletion shifts and
+    // repaints the list, so thousands of them (Undo Import) took a minute.
+    if (ids.GetSize() <= kRefillFrom) {
+        for (int32_t id : ids.Values())
+            RemoveId(id);
+        return;
+    }
+    CKeywordIdSet highlighted;
+    GetSelectedIds(highlighted);
+    highlighted.Subtract(ids);
+    int caret = static_cast<int>(SendMessage(LB_GETCARETINDEX));
+    int top = GetTopIndex();
+    m_model.RemoveIds(ids);
+    ApplyModel(highlighted.Values(), kNoneId, caret);
+    if (GetCount() > 0)
+        SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(std::min(top, GetCount() - 1)));
 }
 
 void CKeywordListBox::RemoveSelected()
@@ -278,19 +294,27 @@ void CKeywordListBox::ResetContent()
 void CKeywordListBox::SelectIds(const CIdSet& ids)
 {
     SetRedraw(false);
+    std::vector<int> indexes;
     int count = m_model.Items().Count();
-    for (int i = 0; i < count;) {
-        if (!ids.Contains(m_model.Items().At(i))) {
-            ++i;
-            continue;
-        }
-        int last = i;
-        while (last + 1 < count && ids.Contains(m_model.Items().At(last + 1)))
+    for (int i = 0; i < count; ++i)
+        if (ids.Contains(m_model.Items().At(i)))
+            indexes.push_back(i);
+    SelectIndexRuns(std::move(indexes));
+    SetRedraw(true);
+}
+
+// One LB_SELITEMRANGEEX per run of neighbouring indexes: even with redraw off, thousands of single
+// highlights (LB_SETSEL) took over a second under the platform's list box.
+void CKeywordListBox::SelectIndexRuns(std::vector<int> indexes) const
+{
+    std::sort(indexes.begin(), indexes.end());
+    for (size_t i = 0; i < indexes.size();) {
+        size_t last = i;
+        while (last + 1 < indexes.size() && indexes[last + 1] <= indexes[last] + 1)
             ++last;
-        SendMessage(LB_SELITEMRANGEEX, static_cast<WPARAM>(i), static_cast<LPARAM>(last));
+        SendMessage(LB_SELITEMRANGEEX, static_cast<WPARAM>(indexes[i]), static_cast<LPARAM>(indexes[last]));
         i = last + 1;
     }
-    SetRedraw(true);
 }
 
 void CKeywordListBox::SelectId(int32_t id)

@@ -86,11 +86,17 @@ protected:
     void ApplyModel(const std::vector<int32_t>& highlighted, int32_t caretId, int caretIndex);
 
 private:
+    // From this many ids on, adding or removing them refills the list once instead of going item
+    // by item.
+    static constexpr int kRefillFrom = 64;
+
     void DrawItem(const DRAWITEMSTRUCT& item);
     void OnChar(char c);
     COLORREF TextColor() const;
     std::vector<int> SelectedIndexes() const;
     void SetRedraw(bool on) const;
+    // Highlights the items at `indexes` (any order, repeats allowed); the others keep their state.
+    void SelectIndexRuns(std::vector<int> indexes) const;
 
     CKeywordListModel m_model;
     CQuorvaneDoc* m_document = nullptr;

@@ -505,6 +505,10 @@ TEST_F(IndexSelectionTest, OrModeRerunsAndForcesTheIndexToAll)
     EXPECT_EQ(panes.TitleIds(), Ids({4, 5}));
     // Related: the keywords of the listed articles without the selected ones.
     EXPECT_EQ(panes.index.ids, std::set<int32_t>({0, 4}));
+    // New keywords made in a batch (an imported list) carry no articles: not related.
+    CKeywordIdSet made = Keywords({7});
+    selection.Notify(IndexCode::kAddAndSelectKeywords, &made, 0);
+    EXPECT_EQ(panes.index.ids, std::set<int32_t>({0, 4}));
 
     selection.Notify(IndexCode::kSetAndOrMode, 1, 0);
     EXPECT_EQ(panes.selectedCaption, "Selected (OR)");
@@ -765,9 +769,12 @@ TEST_F(IndexSelectionTest, TheEntryCodeByCode)
     selection.Notify(IndexCode::kGetHighlightedArticleIds, &highlighted, 0);
     EXPECT_EQ(listed.Values(), Ids({0, 1}));
     EXPECT_EQ(highlighted.Values(), Ids({1}));
+    // 12 in the related index: it lists again what the listed titles relate to (not 3), and keeps
+    // the highlight of the keywords it was given there.
     CKeywordIdSet chosen = Keywords({2, 3});
     selection.Notify(IndexCode::kAddAndSelectKeywords, &chosen, 0);
-    EXPECT_EQ(panes.index.highlighted, std::set<int32_t>({2, 3}));
+    EXPECT_EQ(panes.index.highlighted, std::set<int32_t>({2}));
+    EXPECT_EQ(panes.index.ids.count(3), 0u);
 
     // Preview flags: 22 toggles bits, 31 cycles 0, 1, 2, 3, 0.
     selection.Notify(IndexCode::kTogglePreview, 2, 0);

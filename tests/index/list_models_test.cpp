@@ -179,6 +179,18 @@ TEST(KeywordListModel, RemovingUnlistsFromItemsAllAndFilter)
     EXPECT_EQ(model.Items().Ids(), Ids({1, 6}));
     EXPECT_EQ(model.GetIds().Values(), Ids({1, 6}));
     EXPECT_EQ(model.All().Ids(), Ids({1, 6}));
+
+    // Many at once, hidden ones too; the rest keep their order and the filter loses the removed.
+    model.SetIds(Set({1, 2, 3, 4, 5, 6}));
+    model.SetFilter(Set({2, 4, 5}), true, false);
+    model.RemoveIds(Set({3, 4, 7}));
+    EXPECT_EQ(model.Items().Ids(), Ids({2, 5}));
+    EXPECT_EQ(model.All().Ids(), Ids({2, 1, 5, 6}));
+    EXPECT_EQ(model.GetIds().Values(), Ids({1, 2, 5, 6}));
+    bool already = true;
+    EXPECT_EQ(model.AddId(4, already), -1);  // 4 left the filter with its removal
+    EXPECT_FALSE(already);
+    EXPECT_EQ(model.Items().Ids(), Ids({2, 5}));
 }
 
 // The names the type-ahead table searches, in display order.
