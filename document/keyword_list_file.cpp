@@ -5,7 +5,7 @@
 
 #include "document/quorvane_doc.h"
 #include "framework/file.h"
-#include "index/keyword_name_rules.h"
+#include "index/keyword_rules.h"
 #include "storage/quor_error.h"
 
 void CKeywordListFile::Import(const std::string& path, CKeywordIdSet& made)

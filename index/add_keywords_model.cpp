@@ -1,6 +1,6 @@
 #include "index/add_keywords_model.h"
 
-#include "index/keyword_name_rules.h"
+#include "index/keyword_rules.h"
 
 std::string TypedKeywordToAdd(const std::string& text, const std::function<bool(const std::string&)>& isKeyword,
                               const std::vector<std::string>& newNames)

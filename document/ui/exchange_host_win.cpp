@@ -8,6 +8,7 @@
 #include "framework/ui/file_dialog.h"
 #include "framework/ui/rich_edit.h"
 #include "index/ui/group_dlgs.h"
+#include "index/ui/keyword_dlgs.h"
 #include "resources/resource.h"
 
 namespace {
@@ -23,15 +24,6 @@ std::string FileNameOf(const std::string& path)
 {
     size_t slash = path.find_last_of("\\/:");
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The names one to a line after the question (the lists of Delete Unused Keywords / Groups).
-std::string NamesQuestion(const std::string& heading, const std::vector<std::string>& names)
-{
-    std::string text = heading;
-    for (const std::string& name : names)
-        text += "\n" + name;
-    return text;
 }
 
 }  // namespace
@@ -96,7 +88,9 @@ bool CWindowsExchangeHost::ConfirmCompactConversion(const std::string& path)
 
 bool CWindowsExchangeHost::AskDeleteUnusedKeywords(const std::vector<std::string>& names)
 {
-    return m_docHost.Confirm(NamesQuestion(QuorLoadString(IDS_DELETE_UNUSED_KEYWORDS), names));
+    CDeleteUnusedKeywordsDlg dialog(m_owner);
+    dialog.m_names = names;
+    return dialog.DoModal() == IDYES;
 }
 
 bool CWindowsExchangeHost::AskDeleteUnusedGroups(const std::vector<std::string>& names)

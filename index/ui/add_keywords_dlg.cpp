@@ -7,10 +7,11 @@
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "index/add_keywords_model.h"
-#include "index/keyword_name_rules.h"
+#include "index/keyword_rules.h"
 #include "index/ui/add_keywords_dlg_res.h"
 #include "index/ui/group_dlgs.h"
 #include "index/ui/keyword_completion.h"
+#include "index/ui/query_dlgs_res.h"
 #include "shell/app_settings.h"
 #include "storage/quor_error.h"
 
@@ -88,11 +89,8 @@ bool CAddKeywordsDlg::OnInitDialog()
         m_listBottomMargin = client.bottom - ChildRectInParent(m_hWnd, m_existing.m_hWnd).bottom;
         PlaceFromSettings();
         UpdateButtons();
-        if (!t_hooked) {
-            m_filter = ::SetWindowsHookExA(WH_MSGFILTER, AltOFilter, nullptr, ::GetCurrentThreadId());
-            if (m_filter)
-                t_hooked = this;
-        }
+        // Alt+O is OK without storing the rectangle.
+        m_keys.Attach(m_hWnd, IDR_DIALOG_KEYS);
         ::SetFocus(m_edit);
     } catch (...) {
         ReportOpeningFailure(*this, IDCANCEL);
@@ -158,27 +156,6 @@ bool CAddKeywordsDlg::OnSize(UINT type, int width, int height, LRESULT& result)
     StretchLists(height);
     return false;
 }
-
-// Alt+O is OK without storing the rectangle. The system's modal loop would take it for the "&OK"
-// button's mnemonic before the dialog sees it, so a message filter of the loop's thread (the hook
-// the dialog manager calls with MSGF_DIALOGBOX for every message it gets) turns it into the command
-// first. Only the dialog's own windows are looked at: a message box over it keeps its keys.
-LRESULT CALLBACK CAddKeywordsDlg::AltOFilter(int code, WPARAM wParam, LPARAM lParam)
-{
-    auto* msg = reinterpret_cast<MSG*>(lParam);
-    HWND dialog = t_hooked ? t_hooked->m_hWnd : nullptr;
-    if (code == MSGF_DIALOGBOX && msg && dialog && (msg->hwnd == dialog || ::IsChild(dialog, msg->hwnd))) {
-        if (msg->message == WM_SYSKEYDOWN && msg->wParam == 'O') {
-            ::PostMessageA(dialog, WM_COMMAND, IDM_ADDKW_OK_NOT_STORED, 0);
-            return 1;
-        }
-        if (msg->message == WM_SYSCHAR && (msg->wParam == 'o' || msg->wParam == 'O'))
-            return 1;
-    }
-    return CallNextHookEx(t_hooked ? t_hooked->m_filter : nullptr, code, wParam, lParam);
-}
-
-thread_local CAddKeywordsDlg* CAddKeywordsDlg::t_hooked = nullptr;
 
 void CAddKeywordsDlg::SetEditText(const std::string& text)
 {
@@ -342,13 +319,18 @@ bool CAddKeywordsDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& resul
         UpdateGroupsCaption();
         return false;
     }
+    // The accelerator's command arrives with code 1.
+    if (id == IDM_DIALOG_ACCEPT && code == 1 && !control) {
+        Accept(false);
+        result = 0;
+        return true;
+    }
     if (code != BN_CLICKED)
         return false;
     switch (id) {
     case IDC_ADDKW_DELETE: DeleteSelectedNames(); break;
     case IDC_ADDKW_CLEAR: ClearNames(); break;
     case IDC_ADDKW_SHOW_GROUPS: ToggleGroups(); break;
-    case IDM_ADDKW_OK_NOT_STORED: Accept(false); break;
     default: return CDialog::OnCommand(id, code, control, result);
     }
     result = 0;
@@ -357,11 +339,7 @@ bool CAddKeywordsDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& resul
 
 bool CAddKeywordsDlg::OnDestroy(LRESULT& result)
 {
-    if (t_hooked == this) {
-        ::UnhookWindowsHookEx(m_filter);
-        m_filter = nullptr;
-        t_hooked = nullptr;
-    }
+    m_keys.Detach();
     return false;
 }
 

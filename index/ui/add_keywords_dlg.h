@@ -9,6 +9,7 @@
 
 #include "framework/ui/controls.h"
 #include "framework/ui/dialog.h"
+#include "framework/ui/dialog_keys.h"
 #include "index/ui/keyword_group_list_box.h"
 #include "index/ui/keyword_list_box.h"
 #include "storage/id_set.h"
@@ -40,9 +41,6 @@ protected:
     bool OnDestroy(LRESULT& result) override;
 
 private:
-    static LRESULT CALLBACK AltOFilter(int code, WPARAM wParam, LPARAM lParam);
-    static thread_local CAddKeywordsDlg* t_hooked;
-
     void OnNewKeywordChanged();
     void OnExistingSelectionChanged();
     void AddTypedName();
@@ -74,5 +72,5 @@ private:
     CKeywordGroupListBox m_groups;
     CEditHandle m_edit;
     CListBoxHandle m_newNames;
-    HHOOK m_filter = nullptr;
+    CDialogKeys m_keys;  // table 390: Alt+O
 };

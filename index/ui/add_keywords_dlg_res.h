@@ -15,8 +15,6 @@
 #define IDC_ADDKW_DELETE 1047
 #define IDC_ADDKW_SHOW_GROUPS 1013
 #define IDC_ADDKW_GRIP 57670
-// Alt+O: OK without storing the dialog's rectangle.
-#define IDM_ADDKW_OK_NOT_STORED 33016
 
 #define ADDKW_LISTS_Y 46
 #define ADDKW_LIST_W 110

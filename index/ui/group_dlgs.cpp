@@ -5,7 +5,7 @@
 #include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
-#include "index/keyword_name_rules.h"
+#include "index/keyword_rules.h"
 #include "index/ui/group_dlgs_res.h"
 #include "resources/resource.h"
 #include "storage/keyword_record.h"
@@ -263,7 +263,8 @@ bool CDeleteKeywordGroupsDlg::OnInitDialog()
                 m_document.LoadKeywordGroup(id, record);
                 CKeywordIdSet keywords;
                 record.GetKeywordIds(keywords);
-                std::string item = FitNameToWidth(record.GetName(), labelRect.right, width) +
+                std::string item = CutNameForList(record.GetName(),
+                                                  [&](const std::string& text) { return width(text) <= labelRect.right; }) +
                                    DeleteListCount(keywords.GetSize());
                 if (::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str())) < 0)
                     refused = true;
@@ -283,14 +284,17 @@ bool CDeleteKeywordGroupsDlg::OnInitDialog()
     return true;
 }
 
-// ---- Delete Unused Keyword Groups ----
+// ---- Delete Unused Keywords and Keyword Groups ----
 
-CDeleteUnusedGroupsDlg::CDeleteUnusedGroupsDlg(HWND parent) : CDialog(IDD_DELETE_UNUSED_GROUPS, parent) {}
+CDeleteUnusedGroupsDlg::CDeleteUnusedGroupsDlg(HWND parent)
+    : CDeleteUnusedItemsDlg(IDD_DELETE_UNUSED_GROUPS, IDC_GROUPS_LIST, parent)
+{
+}
 
-bool CDeleteUnusedGroupsDlg::OnInitDialog()
+bool CDeleteUnusedItemsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    HWND list = ::GetDlgItem(m_hWnd, IDC_GROUPS_LIST);
+    HWND list = ::GetDlgItem(m_hWnd, m_listId);
     bool refused = false;
     for (const std::string& name : m_names)
         if (::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str())) < 0)
@@ -300,7 +304,7 @@ bool CDeleteUnusedGroupsDlg::OnInitDialog()
     return true;
 }
 
-bool CDeleteUnusedGroupsDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
+bool CDeleteUnusedItemsDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
 {
     if (code == BN_CLICKED && (id == IDYES || id == IDNO)) {
         EndDialog(static_cast<int>(id));
@@ -377,8 +381,8 @@ void CKeywordGroupDlg::Update()
     int included = m_included.GetCount();
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_GROUPS_CLEAR), included > 0);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDC_GROUPS_SELECT_ALL), available > 0);
-    ::SetDlgItemTextA(m_hWnd, IDC_GROUPS_AVAILABLE_LABEL, QuorFormatNumbers(m_availableFormat, available).c_str());
-    ::SetDlgItemTextA(m_hWnd, IDC_GROUPS_INCLUDED_LABEL, QuorFormatNumbers(m_includedFormat, included).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_GROUPS_AVAILABLE_LABEL, FormatCountLabel(m_availableFormat, available).c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_GROUPS_INCLUDED_LABEL, FormatCountLabel(m_includedFormat, included).c_str());
     char name[512] = {};
     ::GetDlgItemTextA(m_hWnd, IDC_GROUPS_NAME, name, sizeof name);
     ::EnableWindow(::GetDlgItem(m_hWnd, IDOK), !TrimName(name).empty());

@@ -4,7 +4,8 @@
 //   CMergeIntoGroupDlg       the group to merge a source group into, out in m_targetId.
 //   CMergeKeywordGroupDlg    the question before the merge; IDOK is Yes.
 //   CDeleteKeywordGroupsDlg  the question before groups are deleted, with their keyword counts.
-//   CDeleteUnusedGroupsDlg   the groups without keywords, before compaction drops them; IDYES or IDNO.
+//   CDeleteUnusedGroupsDlg   the groups without keywords, before compaction drops them; IDYES or IDNO
+//                            (CDeleteUnusedItemsDlg, which Delete Unused Keywords shares).
 //   CKeywordGroupDlg         "Keyword Group": a new or stored group's name and keywords.
 //   CManageKeywordGroupsDlg  every group, with New, Edit, Delete and Merge.
 #pragma once
@@ -90,16 +91,25 @@ private:
     CQuorvaneDoc& m_document;
 };
 
-// The question whether the keyword groups without keywords go, over their names (compaction finds
-// them in the file it compacts). IDYES or IDNO.
-class CDeleteUnusedGroupsDlg : public CDialog {
+// The question whether the keywords without articles, or the keyword groups without keywords, go,
+// over their names (compaction finds them in the file it compacts) in the template's sorted list.
+// IDYES or IDNO; Esc is No.
+class CDeleteUnusedItemsDlg : public CDialog {
 public:
-    explicit CDeleteUnusedGroupsDlg(HWND parent = nullptr);
     std::vector<std::string> m_names;
 
 protected:
+    CDeleteUnusedItemsDlg(int templateId, int listId, HWND parent) : CDialog(templateId, parent), m_listId(listId) {}
     bool OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
+
+private:
+    int m_listId;
+};
+
+class CDeleteUnusedGroupsDlg : public CDeleteUnusedItemsDlg {
+public:
+    explicit CDeleteUnusedGroupsDlg(HWND parent = nullptr);
 };
 
 class CKeywordGroupDlg : public CDialog {

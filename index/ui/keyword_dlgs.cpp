@@ -304,7 +304,7 @@ void CDeleteKeywordsDlg::Fill()
         m_document.GetKeywordArticleIds(keyword, articles);
         std::string name = CutNameForList(m_document.GetKeywordName(keyword),
                                           [&](const std::string& text) { return measure.Width(text) <= limit; });
-        std::string item = name + FormatDeleteListCount(articles.GetSize());
+        std::string item = name + DeleteListCount(articles.GetSize());
         LRESULT added = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
         if (added == LB_ERR || added == LB_ERRSPACE)
             refused = true;
@@ -423,5 +423,12 @@ CAssignKeywordsDlg::CAssignKeywordsDlg(int sourceNameId, HWND parent)
 
 CAssignKeywordGroupsDlg::CAssignKeywordGroupsDlg(int sourceNameId, HWND parent)
     : CAssignConfirmDlg(IDD_ASSIGN_KEYWORD_GROUPS, sourceNameId, parent)
+{
+}
+
+// ---- Delete Unused Keywords ----
+
+CDeleteUnusedKeywordsDlg::CDeleteUnusedKeywordsDlg(HWND parent)
+    : CDeleteUnusedItemsDlg(IDD_DELETE_UNUSED_KEYWORDS, IDC_DELETE_UNUSED_KEYWORDS_LIST, parent)
 {
 }

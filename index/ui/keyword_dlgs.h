@@ -6,10 +6,13 @@
 //   CMergeKeywordDlg         "Merge Keyword": the last question before a merge (focus on No)
 //   CAssignKeywordsDlg       "Assign Keywords to Articles" after a drop on the titles list
 //   CAssignKeywordGroupsDlg  "Assign Keywords to Keyword Groups" after a drop on the group list
+//   CDeleteUnusedKeywordsDlg "Delete Unused Keywords": the keywords without articles that compaction
+//                            found; IDYES or IDNO
 #pragma once
 #include <string>
 
 #include "controls/ui/icon_dialog.h"
+#include "index/ui/group_dlgs.h"
 #include "index/ui/keyword_group_list_box.h"
 #include "index/ui/keyword_list_box.h"
 #include "storage/id_set.h"
@@ -118,6 +121,11 @@ public:
 class CAssignKeywordGroupsDlg : public CAssignConfirmDlg {
 public:
     CAssignKeywordGroupsDlg(int sourceNameId, HWND parent = nullptr);
+};
+
+class CDeleteUnusedKeywordsDlg : public CDeleteUnusedItemsDlg {
+public:
+    explicit CDeleteUnusedKeywordsDlg(HWND parent = nullptr);
 };
 
 // Sets a static's text to `name`, cut with "..." to the static's client width in its font.

@@ -4,6 +4,7 @@
 
 #define IDD_DELETE_KEYWORDS 147
 #define IDD_ASSIGN_KEYWORDS 173
+#define IDD_DELETE_UNUSED_KEYWORDS 177
 #define IDD_EDIT_KEYWORD 180
 #define IDD_MERGE_KEYWORD_INTO 249
 #define IDD_MERGE_KEYWORD 269
@@ -12,6 +13,8 @@
 // Delete Keywords.
 #define IDC_DELETE_KEYWORDS_LIST 1000
 #define IDC_DELETE_KEYWORDS_LABEL 1044
+// Delete Unused Keywords.
+#define IDC_DELETE_UNUSED_KEYWORDS_LIST 1001
 // Assign Keywords to Articles and to Keyword Groups: the question with its "%s".
 #define IDC_ASSIGN_QUESTION 1339
 // Edit Keyword.

@@ -36,23 +36,6 @@ constexpr OperatorWord kOperatorWords[] = {
     {IDC_BQ_ATTACHMENTS, "ATTACHMENTS"}, {IDC_BQ_NOKEYS, "NOKEYS"},
 };
 
-// The dialog whose accelerators the message filter translates; dialogs opened over it keep their
-// keys (the filter looks only at messages for the dialog and its controls).
-HWND g_keysDialog = nullptr;
-HACCEL g_keysTable = nullptr;
-
-// WH_MSGFILTER hook of the modal loop: the dialog manager does not translate accelerators itself.
-LRESULT CALLBACK DialogKeysFilter(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == MSGF_DIALOGBOX && g_keysDialog && g_keysTable) {
-        MSG* msg = reinterpret_cast<MSG*>(lParam);
-        if (msg && (msg->hwnd == g_keysDialog || IsChild(g_keysDialog, msg->hwnd)) &&
-            TranslateAcceleratorA(g_keysDialog, g_keysTable, msg))
-            return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Runs `step`, reporting a CQuorError or a memory failure; true when it ran through.
 template <class Step>
 bool Reported(Step step)
@@ -110,13 +93,7 @@ QueryDialogServices& QueryServices()
 
 CBuildQueryDlg::CBuildQueryDlg(HWND parent) : CDialog(IDD_BUILD_QUERY, parent) {}
 
-CBuildQueryDlg::~CBuildQueryDlg()
-{
-    if (m_keyHook)
-        UnhookWindowsHookEx(m_keyHook);
-    if (m_accelerators)
-        DestroyAcceleratorTable(m_accelerators);
-}
+CBuildQueryDlg::~CBuildQueryDlg() = default;
 
 bool CBuildQueryDlg::Edit(std::string& text, int32_t& from, int32_t& to)
 {
@@ -152,12 +129,7 @@ bool CBuildQueryDlg::OnInitDialog()
 
 void CBuildQueryDlg::Open()
 {
-    m_accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_DIALOG_KEYS));
-    if (m_accelerators) {
-        g_keysDialog = m_hWnd;
-        g_keysTable = m_accelerators;
-        m_keyHook = SetWindowsHookExA(WH_MSGFILTER, DialogKeysFilter, nullptr, GetCurrentThreadId());
-    }
+    m_keys.Attach(m_hWnd, IDR_DIALOG_KEYS);
     if (!m_keywords.Create(m_hWnd, IDC_BQ_KEYWORDS, DialogUnits(m_hWnd, BQ_LIST_X, BQ_LIST_Y, BQ_LIST_WIDTH, BQ_LIST_HEIGHT)))
         throw CQuorError(kOutOfMemory);
     // Tab order: the list follows its label.
@@ -462,12 +434,8 @@ bool CBuildQueryDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& result
 
 bool CBuildQueryDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (msg == WM_DESTROY && m_keyHook) {
-        UnhookWindowsHookEx(m_keyHook);
-        m_keyHook = nullptr;
-        if (g_keysDialog == m_hWnd)
-            g_keysDialog = nullptr;
-    }
+    if (msg == WM_DESTROY)
+        m_keys.Detach();
     return false;
 }
 

@@ -14,6 +14,7 @@
 #include "controls/ui/marker_edit.h"
 #include "controls/ui/date_edit.h"
 #include "framework/ui/dialog.h"
+#include "framework/ui/dialog_keys.h"
 #include "framework/ui/list_box.h"
 #include "index/saved_query_actions.h"
 #include "index/ui/keyword_list_box.h"
@@ -97,8 +98,7 @@ private:
     int32_t m_previousFrom = kNoLowerDate;
     int32_t m_previousTo = kNoUpperDate;
     bool m_settingText = false;
-    HACCEL m_accelerators = nullptr;
-    HHOOK m_keyHook = nullptr;
+    CDialogKeys m_keys;
     CKeywordListBox m_keywords;
     CMarkerEdit m_query;
     CDateEditOptional m_fromEdit{kNoLowerDate};

@@ -1,5 +1,6 @@
 #include "tests/support/gui_driver.h"
 
+#include <cstring>
 #include <vector>
 
 namespace gui {
@@ -171,6 +172,25 @@ void PressKey(HWND hwnd, UINT vk)
     UINT scan = MapVirtualKeyA(vk, 0);
     PostMessageA(hwnd, WM_KEYDOWN, vk, 1 | (static_cast<LPARAM>(scan) << 16));
     PostMessageA(hwnd, WM_KEYUP, vk, 1 | (static_cast<LPARAM>(scan) << 16) | (3u << 30));
+}
+
+CKeyHeld::CKeyHeld(UINT vk, HWND window)
+{
+    DWORD other = window ? GetWindowThreadProcessId(window, nullptr) : 0;
+    if (other && other != GetCurrentThreadId() && AttachThreadInput(GetCurrentThreadId(), other, TRUE))
+        m_attachedTo = other;
+    GetKeyboardState(m_saved);
+    BYTE held[256];
+    memcpy(held, m_saved, sizeof held);
+    held[vk] = 0x80;
+    SetKeyboardState(held);
+}
+
+CKeyHeld::~CKeyHeld()
+{
+    SetKeyboardState(m_saved);
+    if (m_attachedTo)
+        AttachThreadInput(GetCurrentThreadId(), m_attachedTo, FALSE);
 }
 
 int MenuItemState(HWND frame, UINT id)

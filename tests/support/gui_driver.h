@@ -36,6 +36,21 @@ bool ClickButton(HWND parent, int id);
 // Presses and releases key `vk` in `hwnd`'s thread (the message loop sees it, so accelerators work).
 void PressKey(HWND hwnd, UINT vk);
 
+// While it lives, key `vk` reads as held down (GetKeyState), as a real press leaves it: on this
+// thread and, given a window of another thread, on that window's thread too (the two threads share
+// their input meanwhile). Accelerators with Alt, Ctrl or Shift read them so.
+class CKeyHeld {
+public:
+    explicit CKeyHeld(UINT vk, HWND window = nullptr);
+    ~CKeyHeld();
+    CKeyHeld(const CKeyHeld&) = delete;
+    CKeyHeld& operator=(const CKeyHeld&) = delete;
+
+private:
+    BYTE m_saved[256] = {};
+    DWORD m_attachedTo = 0;
+};
+
 // The state of menu command `id` of top-level window `frame` after its popup was initialised as if
 // the user opened it (MF_GRAYED, MF_CHECKED...); -1 when the menu has no such command.
 int MenuItemState(HWND frame, UINT id);

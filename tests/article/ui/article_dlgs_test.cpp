@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -26,6 +25,7 @@
 #include "storage/article_record.h"
 #include "storage/keyword_record.h"
 #include "tests/document/doc_test_support.h"
+#include "tests/support/gui_driver.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -280,15 +280,11 @@ TEST_F(ArticleDlgsTest, AltOAcceptsFromAnyControlAndTheGripSizesTheHeightOnly)
         Type(GetDlgItem(dialog.m_hWnd, IDC_KEYWORDS_NEW), "Melon");
         dialog.AvailableList().SetFocus();
         // The accelerator reads Alt from the thread's key state, as a real key press leaves it.
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        BYTE withAlt[256];
-        memcpy(withAlt, keys, sizeof keys);
-        withAlt[VK_MENU] = 0x80;
-        SetKeyboardState(withAlt);
         MSG key = {dialog.AvailableList().m_hWnd, WM_SYSKEYDOWN, 'O', 0x20000001};
-        translated = dialog.PreTranslateMessage(&key);
-        SetKeyboardState(keys);
+        {
+            gui::CKeyHeld alt(VK_MENU);
+            translated = dialog.PreTranslateMessage(&key);
+        }
         if (IsWindowVisible(dialog.m_hWnd))
             SendMessageA(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0);
     });

@@ -14,6 +14,8 @@
 #include "framework/string_table.h"
 #include "index/ui/group_dlgs.h"
 #include "index/ui/group_dlgs_res.h"
+#include "index/ui/keyword_dlgs.h"
+#include "index/ui/keyword_dlgs_res.h"
 #include "storage/keyword_record.h"
 #include "tests/document/doc_test_support.h"
 #include "tests/support/gui_driver.h"
@@ -430,21 +432,40 @@ TEST_F(GroupDlgsTest, ManageMergesTheSourceIntoTheTarget)
     EXPECT_FALSE(left.Contains(a));
 }
 
-TEST_F(GroupDlgsTest, UnusedGroupsAreListedSortedAndEscapeIsNo)
+// Delete Unused Keywords and Delete Unused Keyword Groups are one design over two templates.
+TEST_F(GroupDlgsTest, UnusedKeywordsAndGroupsAreListedSortedAndEscapeIsNo)
 {
-    std::vector<std::string> items;
-    auto run = [&] {
-        CDeleteUnusedGroupsDlg dialog;
-        dialog.m_names = {"Third", "Fifth"};
-        return dialog.DoModal();
+    struct Case {
+        const char* caption;
+        int list;
+        std::function<INT_PTR(const std::vector<std::string>&)> run;
     };
-    INT_PTR result = RunDialog("Delete Unused Keyword Groups", run, [&](HWND dialog) {
-        for (int i = 0; i < Count(dialog, IDC_GROUPS_LIST); ++i)
-            items.push_back(ItemText(dialog, IDC_GROUPS_LIST, i));
-        gui::ClickButton(dialog, IDYES);
-    });
-    EXPECT_EQ(result, IDYES);
-    EXPECT_EQ(items, (std::vector<std::string>{"Fifth", "Third"}));
-    EXPECT_EQ(RunDialog("Delete Unused Keyword Groups", run, [](HWND dialog) { gui::PressKey(dialog, VK_ESCAPE); }),
-              IDNO);
+    const Case cases[] = {
+        {"Delete Unused Keywords", IDC_DELETE_UNUSED_KEYWORDS_LIST,
+         [](const std::vector<std::string>& names) {
+             CDeleteUnusedKeywordsDlg dialog;
+             dialog.m_names = names;
+             return dialog.DoModal();
+         }},
+        {"Delete Unused Keyword Groups", IDC_GROUPS_LIST,
+         [](const std::vector<std::string>& names) {
+             CDeleteUnusedGroupsDlg dialog;
+             dialog.m_names = names;
+             return dialog.DoModal();
+         }},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> items;
+        auto run = [&] { return c.run({"Third", "Fifth", "fourth"}); };
+        INT_PTR result = RunDialog(c.caption, run, [&](HWND dialog) {
+            for (int i = 0; i < Count(dialog, c.list); ++i)
+                items.push_back(ItemText(dialog, c.list, i));
+            gui::ClickButton(dialog, IDYES);
+        });
+        EXPECT_EQ(result, IDYES) << c.caption;
+        EXPECT_EQ(items, (std::vector<std::string>{"Fifth", "fourth", "Third"})) << c.caption;
+        EXPECT_EQ(RunDialog(c.caption, run, [](HWND dialog) { gui::ClickButton(dialog, IDNO); }), IDNO) << c.caption;
+        EXPECT_EQ(RunDialog(c.caption, run, [](HWND dialog) { gui::PressKey(dialog, VK_ESCAPE); }), IDNO)
+            << c.caption;
+    }
 }
