@@ -75,7 +75,8 @@ bool CArticleKeywordsDlg::OnInitDialog()
     m_initialising = true;
     CDialog::OnInitDialog();
     try {
-        m_accelerators = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_DIALOG_KEYS));
+        // Alt+O is OK from any control; the system's modal loop translates no accelerators itself.
+        m_keys.Attach(m_hWnd, IDR_DIALOG_KEYS);
         if (!m_title.empty())
             SetWindowText(QuorFormat1(QuorLoadString(IDS_KEYWORDS_FOR_ARTICLE_CAPTION), m_title));
         m_edit = CEditHandle(::GetDlgItem(m_hWnd, IDC_KEYWORDS_NEW));
@@ -174,11 +175,10 @@ void CArticleKeywordsDlg::SaveRect()
     g_settings->SaveToProfile();
 }
 
-bool CArticleKeywordsDlg::PreTranslateMessage(MSG* msg)
+bool CArticleKeywordsDlg::OnDestroy(LRESULT&)
 {
-    if (m_accelerators && TranslateAcceleratorA(m_hWnd, m_accelerators, msg))
-        return true;
-    return CDialog::PreTranslateMessage(msg);
+    m_keys.Detach();
+    return false;
 }
 
 void CArticleKeywordsDlg::UpdateClearButton()

@@ -13,6 +13,7 @@
 #include "article/ui/article_keyword_list.h"
 #include "framework/ui/controls.h"
 #include "framework/ui/dialog.h"
+#include "framework/ui/dialog_keys.h"
 #include "index/ui/keyword_group_list_box.h"
 #include "index/ui/keyword_list_box.h"
 
@@ -45,10 +46,10 @@ public:
     // The assigned list's context menu as it would show now: Remove Keyword, greyed with no keyword.
     HMENU MakeAssignedMenu() const;
 
-    bool PreTranslateMessage(MSG* msg) override;
 
 protected:
     bool OnInitDialog() override;
+    bool OnDestroy(LRESULT& result) override;
     void OnOK() override;
     void OnCancel() override;
     bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result) override;
@@ -87,7 +88,7 @@ private:
     CEditHandle m_edit;
     bool m_paneShown = false;
     int m_paneWidth = 0;
-    HACCEL m_accelerators = nullptr;
+    CDialogKeys m_keys;  // the dialogs' table: Alt+O
     int m_typedLength = 0;
     bool m_completing = false;
     bool m_initialising = false;
