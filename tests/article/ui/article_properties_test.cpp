@@ -32,6 +32,7 @@
 #include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/storage/test_seams.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/sheet_driver.h"
 #include "tests/support/temp_folder.h"
 
 namespace {
@@ -82,7 +83,7 @@ private:
     ILinkShell* m_previous;
 };
 
-class ArticlePropertiesTest : public ::testing::Test {
+class ArticlePropertiesTest : public ::testing::Test, protected gui::CSheetDriver {
 protected:
     void SetUp() override
     {
@@ -128,21 +129,6 @@ protected:
         return gui::WaitForTopWindow("Article Properties");
     }
     bool End() { return m_ui->Join() && m_written.load(); }
-    HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-    HWND Control(HWND sheet, int id) { return GetDlgItem(Page(sheet), id); }
-    std::string Text(HWND sheet, int id) { return gui::GetText(Control(sheet, id)); }
-    bool Enabled(HWND sheet, int id) { return IsWindowEnabled(Control(sheet, id)) != FALSE; }
-    int TabIndex(HWND sheet)
-    {
-        return static_cast<int>(SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETCURSEL, 0, 0));
-    }
-    // A click as the button sends it; the page handles it on its own thread.
-    void Click(HWND sheet, int id)
-    {
-        HWND page = Page(sheet);
-        PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-    }
-    void PressOk(HWND sheet) { PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); }
     // Selects list item `index` alone, as a click would, and tells the page.
     void SelectItem(HWND sheet, int index)
     {

@@ -25,6 +25,7 @@
 #include "shell/memory_profile_store.h"
 #include "storage/article_record.h"
 #include "tests/support/gui_driver.h"
+#include "tests/support/sheet_driver.h"
 #include "tests/document/ui/test_windows_doc_host.h"
 #include "tests/support/temp_folder.h"
 
@@ -43,7 +44,7 @@ std::string WithoutBreaks(std::string text)
     return text;
 }
 
-class FilePropertySheet : public ::testing::Test {
+class FilePropertySheet : public ::testing::Test, protected gui::CSheetDriver {
 protected:
     void SetUp() override { m_path = m_folder.File("My Notes\\kb.xrd"); }
     void TearDown() override
@@ -105,25 +106,11 @@ protected:
         return gui::WaitForTopWindow("File Properties");
     }
     INT_PTR End() { return m_ui->Join() ? m_result.load() : -2; }
-    // The page window of the sheet's current tab.
-    HWND Page(HWND sheet) { return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
-    HWND Control(HWND sheet, int id) { return GetDlgItem(Page(sheet), id); }
-    std::string Text(HWND sheet, int id) { return gui::GetText(Control(sheet, id)); }
     void Tab(HWND sheet, int index)
     {
         PostMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
         gui::WaitFor([&] { return TabIndex(sheet) == index; }, 3000);
     }
-    int TabIndex(HWND sheet)
-    {
-        return static_cast<int>(SendMessageA(PropSheet_GetTabControl(sheet), TCM_GETCURSEL, 0, 0));
-    }
-    void Click(HWND sheet, int id)
-    {
-        HWND page = Page(sheet);
-        PostMessageA(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
-    }
-    bool Enabled(HWND sheet, int id) { return IsWindowEnabled(Control(sheet, id)) != FALSE; }
 
     CTempFolder m_folder;
     std::string m_path;
