@@ -13,71 +13,19 @@
 
 #include "article/link_upkeep.h"
 #include "article/ui/article_content.h"
+#include "bench/linked_article.h"
 #include "bench/win_bench_timing.h"
 #include "framework/ui/frame_wnd.h"
 #include "framework/ui/rich_edit.h"
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-struct Article {
-    std::string rtf;
-    CLinkRangeList links;
-};
-
-// `paragraphs` paragraphs of about 100 bytes; every tenth holds a stored link in the link look.
-Article MakeArticle(int paragraphs)
-{
-    Article article;
-    article.rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red0\\green127\\blue0;}\\f0\\fs20 ";
-    int32_t position = 0;
-    for (int i = 0; i < paragraphs; ++i) {
-        std::string head = "Paragraph " + std::to_string(i) + " holds a line of ordinary text ";
-        std::string word = "linked-word-" + std::to_string(i);
-        std::string tail = " and a little more text to end it.";
-        if (i % 10 == 0) {
-            article.rtf += head + "{\\cf1\\ul\\protect " + word + "}" + tail + "\\par\n";
-            LinkRange link;
-            link.start = position + static_cast<int32_t>(head.size());
-            link.end = link.start + static_cast<int32_t>(word.size());
-            link.type = 2;
-            link.target = "http://example.org/" + std::to_string(i);
-            article.links.Add(link);
-        } else {
-            article.rtf += head + word + tail + "\\par\n";
-        }
-        position += static_cast<int32_t>(head.size() + word.size() + tail.size()) + 1;
-    }
-    article.rtf += "}";
-    return article;
-}
-
-// `keys` characters typed at the middle of the text; seconds per key.
-double TypeKeys(HWND edit, int keys)
-{
-    const LRESULT length = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
-    CHARRANGE middle = {static_cast<LONG>(length / 2), static_cast<LONG>(length / 2)};
-    SendMessageA(edit, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&middle));
-    const double start = Now();
-    for (int i = 0; i < keys; ++i) {
-        SendMessageA(edit, WM_KEYDOWN, 'A', 1);
-        SendMessageA(edit, WM_CHAR, 'a' + i % 26, 1);
-        SendMessageA(edit, WM_KEYUP, 'A', 0xC0000001);
-        Pump();
-    }
-    return (Now() - start) / keys;
-}
+// Elapsed seconds.
+double Now() { return NowMs() / 1e3; }
 
 void Measure(CFrameWnd& frame, int paragraphs)
 {
-    Article article = MakeArticle(paragraphs);
+    LinkedArticle article = MakeLinkedArticle(paragraphs);
     const RECT none = {0, 0, 0, 0};
     const RECT visible = {0, 0, 700, 500};
 
@@ -135,12 +83,12 @@ void Measure(CFrameWnd& frame, int paragraphs)
     RichEditStreamIn(shown, SF_RTF, article.rtf);
     ShowWindow(shown, SW_HIDE);
     ShowWindow(shown, SW_SHOW);
-    const double bareKey = TypeKeys(shown, 200);
+    const double bareKey = TypeKeysMs(shown, 200) / 1e3;
     ShowWindow(shown, SW_HIDE);
     // The first character of a typing group takes the undo snapshot (a whole-text stream-out);
     // the keys after it are the pane's per-key work.
-    const double firstKey = TypeKeys(pane.m_hWnd, 1);
-    const double paneKey = TypeKeys(pane.m_hWnd, 200);
+    const double firstKey = TypeKeysMs(pane.m_hWnd, 1) / 1e3;
+    const double paneKey = TypeKeysMs(pane.m_hWnd, 200) / 1e3;
 
     std::printf("%5.2f MB, %6d links: bare stream-in %.3f s, load with links %.3f s (%.2fx; text %.3f s, links %.3f s); "
                 "bare stream-out %.3f s, GetRtf %.3f s (%.2fx); key bare %.2f ms, pane %.2f ms (own %.2f ms, first key of a group %.1f ms)\n",
