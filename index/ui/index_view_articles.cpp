@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "framework/ui/mdi_wnd.h"
@@ -18,23 +19,6 @@
 #include "storage/link_target.h"
 #include "shell/app_settings.h"
 #include "storage/quor_error.h"
-
-namespace {
-
-// Runs `step`, reporting a CQuorError or a memory failure as every command does.
-template <class Step>
-void Reported(Step step)
-{
-    try {
-        step();
-    } catch (const CQuorError& error) {
-        error.Report();
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-    }
-}
-
-}  // namespace
 
 bool CIndexView::OnArticleCmdMsg(unsigned id, CCmdUI* ui)
 {
@@ -128,7 +112,7 @@ void CIndexView::OnOpenArticles()
         return;
     std::vector<int32_t> ids;
     m_titleList.GetSelectedIds(ids);  // in list order
-    Reported([&] {
+    ReportErrors([&] {
         for (int32_t id : ids)
             document->OpenArticle(id);  // an open window comes forward instead
     });
@@ -184,7 +168,7 @@ void CIndexView::StepArticle(int direction)
         HighlightOnlyTitle(index);
         m_selection.RefreshPreviews();
     }
-    Reported([&] { document->OpenArticle(article); });
+    ReportErrors([&] { document->OpenArticle(article); });
 }
 
 // ---- Delete and Bookmark ----
@@ -259,7 +243,7 @@ void CIndexView::OnBookmarkArticles()
         if (document->IsBookmarked(id))
             ++tally.bookmarked;
     bool on = tally.Target();
-    Reported([&] {
+    ReportErrors([&] {
         // The document tells the view of each article; the batch resorts and repaints once.
         CIndexSelection::CTitleBatch batch(m_selection);
         for (int32_t id : ids.Values())
@@ -297,7 +281,7 @@ void CIndexView::OnCopy()
     m_titleList.GetSelectedIds(ids);  // in list order
     if (ids.empty())
         return;
-    Reported([&] { document->CopyArticlesToClipboard(ids); });
+    ReportErrors([&] { document->CopyArticlesToClipboard(ids); });
     m_cutPending = false;
 }
 
@@ -316,7 +300,7 @@ void CIndexView::OnCut()
     if (ids.empty())
         return;
     bool done = false;
-    Reported([&] {
+    ReportErrors([&] {
         CIndexSelection::CTitleBatch batch(m_selection);
         document->CutArticles(ids);
         done = true;
@@ -356,7 +340,7 @@ void CIndexView::OnPaste()
         auto* child = dynamic_cast<CMDIChildWnd*>(GetParentFrame());
         CMDIFrameWnd* main = child ? child->GetMDIFrame() : nullptr;
         CDisabledWindow disabled(main && main->IsWindow() ? main->m_hWnd : nullptr);
-        Reported([&] { document->PasteArticles(); });
+        ReportErrors([&] { document->PasteArticles(); });
     }
     m_cutPending = false;
     m_selection.RefreshPreviews();
@@ -402,7 +386,7 @@ void CIndexView::OnUndo()
         return;
     UndoChoice choice = DecideUndo(CurrentUndoFacts());
     if (choice.action == UndoAction::kUndoImport) {
-        Reported([&] { document->UndoImport(); });
+        ReportErrors([&] { document->UndoImport(); });
         m_selection.RefreshPreviews();
     } else if (choice.action == UndoAction::kUndoCut) {
         OnPaste();  // puts the cut articles back
@@ -460,7 +444,7 @@ void CIndexView::OnOpenAttachments()
     int32_t id = OnlyHighlightedTitle();
     if (!document || id == kNoneId || ForwardToArticleWindow(id, IDM_ARTICLE_OPEN_ATTACHMENTS))
         return;
-    Reported([&] {
+    ReportErrors([&] {
         CArticleRecord record;
         document->LoadArticle(id, record);
         CAttachmentArray attachments = record.GetAttachments();
@@ -530,7 +514,7 @@ void CIndexView::ShowArticleProperties(UINT command, int page)
     int32_t id = OnlyHighlightedTitle();
     if (!document || id == kNoneId || ForwardToArticleWindow(id, command) || !Services().showArticleProperties)
         return;
-    Reported([&] { Services().showArticleProperties(*document, id, page, m_hWnd); });
+    ReportErrors([&] { Services().showArticleProperties(*document, id, page, m_hWnd); });
 }
 
 void CIndexView::OnUpdateSetReminder(CCmdUI& ui)
@@ -544,7 +528,7 @@ void CIndexView::OnSetReminder()
     int32_t id = OnlyHighlightedTitle();
     if (!document || id == kNoneId)
         return;
-    Reported([&] { document->EditArticleReminder(id); });
+    ReportErrors([&] { document->EditArticleReminder(id); });
 }
 
 HWND CIndexView::RemindersManager() const

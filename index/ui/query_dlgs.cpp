@@ -3,10 +3,12 @@
 #include <new>
 #include <vector>
 
+#include "document/doc_errors.h"
 #include "document/quorvane_doc.h"
 #include "framework/string_table.h"
 #include "framework/ui/app.h"
 #include "framework/ui/context_help.h"
+#include "framework/ui/dialog.h"
 #include "index/current_query.h"
 #include "index/query_dialog_rules.h"
 #include "index/query_list.h"
@@ -35,28 +37,6 @@ constexpr OperatorWord kOperatorWords[] = {
     {IDC_BQ_OPEN, "("},           {IDC_BQ_CLOSE, ")"},     {IDC_BQ_BOOKMARKED, "BOOKMARKED"},
     {IDC_BQ_ATTACHMENTS, "ATTACHMENTS"}, {IDC_BQ_NOKEYS, "NOKEYS"},
 };
-
-// Runs `step`, reporting a CQuorError or a memory failure; true when it ran through.
-template <class Step>
-bool Reported(Step step)
-{
-    try {
-        step();
-        return true;
-    } catch (const CQuorError& error) {
-        error.Report();
-    } catch (const std::bad_alloc&) {
-        ReportOutOfMemory();
-    }
-    return false;
-}
-
-RECT DialogUnits(HWND dialog, int x, int y, int width, int height)
-{
-    RECT rect = {x, y, x + width, y + height};
-    MapDialogRect(dialog, &rect);
-    return rect;
-}
 
 void ShowHelpContext(DWORD context)
 {
@@ -122,7 +102,7 @@ int CBuildQueryDlg::Ask(const std::string& text, UINT style)
 bool CBuildQueryDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    if (!Reported([&] { Open(); }))
+    if (!ReportErrors([&] { Open(); }))
         EndDialog(IDCANCEL);
     return false;  // the focus is set
 }
@@ -130,7 +110,7 @@ bool CBuildQueryDlg::OnInitDialog()
 void CBuildQueryDlg::Open()
 {
     m_keys.Attach(m_hWnd, IDR_DIALOG_KEYS);
-    if (!m_keywords.Create(m_hWnd, IDC_BQ_KEYWORDS, DialogUnits(m_hWnd, BQ_LIST_X, BQ_LIST_Y, BQ_LIST_WIDTH, BQ_LIST_HEIGHT)))
+    if (!m_keywords.Create(m_hWnd, IDC_BQ_KEYWORDS, DialogUnitsRect(m_hWnd, BQ_LIST_X, BQ_LIST_Y, BQ_LIST_WIDTH, BQ_LIST_HEIGHT)))
         throw CQuorError(kOutOfMemory);
     // Tab order: the list follows its label.
     ::SetWindowPos(m_keywords.m_hWnd, ::GetDlgItem(m_hWnd, IDC_BQ_INDEX_LABEL), 0, 0, 0, 0,
@@ -619,7 +599,7 @@ bool CSelectQueryDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AttachShared();
-    const bool opened = Reported([&] {
+    const bool opened = ReportErrors([&] {
         FillList(false);
         ShowHighlighted();
         Enable(m_hWnd, IDOK, false);
@@ -669,7 +649,7 @@ bool CManageQueriesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AttachShared();
-    const bool opened = Reported([&] {
+    const bool opened = ReportErrors([&] {
         FillList(true);
         ShowHighlighted();
         UpdateButtons();
@@ -779,18 +759,18 @@ bool CManageQueriesDlg::OnCommand(UINT id, UINT code, HWND control, LRESULT& res
             ShowHighlighted();
             UpdateButtons();
         } else if (code == LBN_DBLCLK && m_model.CanModify()) {
-            Reported([&] { OnEdit(); });
+            ReportErrors([&] { OnEdit(); });
         }
         return true;
     }
     if (code != BN_CLICKED)
         return CSavedQueryListDlg::OnCommand(id, code, control, result);
     switch (id) {
-    case IDC_MQ_NEW: Reported([&] { OnNew(); }); return true;
-    case IDC_MQ_EDIT: Reported([&] { OnEdit(); }); return true;
-    case IDC_MQ_RENAME: Reported([&] { OnRename(); }); return true;
-    case IDC_MQ_DELETE: Reported([&] { OnDelete(); }); return true;
-    case IDC_MQ_RUN: Reported([&] { OnRun(); }); return true;
+    case IDC_MQ_NEW: ReportErrors([&] { OnNew(); }); return true;
+    case IDC_MQ_EDIT: ReportErrors([&] { OnEdit(); }); return true;
+    case IDC_MQ_RENAME: ReportErrors([&] { OnRename(); }); return true;
+    case IDC_MQ_DELETE: ReportErrors([&] { OnDelete(); }); return true;
+    case IDC_MQ_RUN: ReportErrors([&] { OnRun(); }); return true;
     case IDOK: return true;  // Enter in the list does nothing; Close is IDCANCEL
     default: break;
     }
